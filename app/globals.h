@@ -1,0 +1,34 @@
+#pragma once
+// Values that outlive one handler: the only channel, besides the database,
+// through which windows hand data to each other. GUI thread only. Every one
+// starts at 0 or "" (the backup lists empty).
+#include "common/text.h"
+
+extern int currentAccountId;
+extern int currentMeetingId;
+extern Text currentMeetingName;
+extern int selectedMeetingId;
+extern int meetingEditRecordSet;
+extern Text pendingPhotoName;
+extern int currentRecordSet;
+extern Text delegateQuerySql;
+extern int selectedRoomId;
+extern int currentDelegateId;
+extern int selectedTableId;
+extern Text seatPickupName;
+extern Text seatPickupDelegateId;
+extern int seatPickupRow;
+extern int seatPickupColumn;
+extern Text reportKind;
+extern int currentGroupId;
+extern Text activeBadgeElement;
+extern Text backupSourceDir;
+extern TextList packedFilePaths;
+extern BytesList packedFileContents;
+extern int modifiedFlag;
+extern Text currentFileName;
+extern int colourChosenFlag;
+extern int chosenColour;
+
+// Puts every value back to its start-up state.
+void resetGlobals();

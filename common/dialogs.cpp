@@ -1,0 +1,96 @@
+#include "common/dialogs.h"
+
+#include "common/program.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+int messageBox(const Text& text, int kind, const Text& caption)
+{
+    ensureRuntime();
+    return interaction().messageBox(text, kind, caption);
+}
+
+bool inputBox(const Text& prompt, const Text& caption, Text& value)
+{
+    ensureRuntime();
+    Text answer = value;
+    if (!interaction().inputBox(prompt, caption, answer))
+        return false;
+    value = answer;
+    return true;
+}
+
+namespace {
+
+bool parseWholeNumber(const Text& text, int& result)
+{
+    size_t start = text.find_first_not_of(' ');
+    size_t end = text.find_last_not_of(' ');
+    if (start == Text::npos)
+        return false;
+    std::string digits = text.substr(start, end - start + 1);
+    errno = 0;
+    char* stop = nullptr;
+    long long value = std::strtoll(digits.c_str(), &stop, 10);
+    if (stop != digits.c_str() + digits.size() || errno == ERANGE
+        || value < INT_MIN || value > INT_MAX)
+        return false;
+    result = static_cast<int>(value);
+    return true;
+}
+
+// "name" -> "name.ext" when the last path level has no extension.
+Text withDefaultExtension(const Text& path, const Text& extension)
+{
+    if (extension.empty() || path.empty())
+        return path;
+    size_t levelStart = 0;
+    bool hasDot = false;
+    for (size_t i = 0; i < path.size(); i += characterLength(path, i)) {
+        if (path[i] == '\\' || path[i] == '/') {
+            levelStart = i + 1;
+            hasDot = false;
+        } else if (path[i] == '.') {
+            hasDot = true;
+        }
+    }
+    if (hasDot || levelStart == path.size())
+        return path;
+    return path + "." + extension;
+}
+
+} // namespace
+
+bool inputBox(const Text& prompt, const Text& caption, int& value)
+{
+    Text answer = std::to_string(value);
+    if (!inputBox(prompt, caption, answer))
+        return false;
+    return parseWholeNumber(answer, value);
+}
+
+bool openCommonDialog(CommonDialog& dialog)
+{
+    ensureRuntime();
+    if (dialog.kind == CommonDialog::Font) {
+        FontChoice choice{dialog.font, dialog.fontColour};
+        if (!interaction().fontDialog(choice))
+            return false;
+        dialog.font = choice.font;
+        dialog.fontColour = choice.colour;
+        return true;
+    }
+    FileDialogRequest request;
+    request.save = dialog.kind == CommonDialog::FileSave;
+    request.title = dialog.title;
+    request.fileName = dialog.fileName;
+    request.filter = dialog.filter;
+    request.defaultExtension = dialog.defaultExtension;
+    request.initialDirectory = dialog.initialDirectory;
+    if (!interaction().fileDialog(request))
+        return false;
+    dialog.fileName = withDefaultExtension(request.fileName, dialog.defaultExtension);
+    return true;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The one seam through which the program waits for a person or reaches
+// outside itself: message and input boxes, common dialogs, starting other
+// programs. The Qt implementation is installed by default; tests install a
+// scripted one that answers from a queue and records every call.
+#include "common/unit.h"
+
+class Window;
+
+// Message-box kinds (buttons + icon) and answers.
+enum BoxKind {
+    BoxOk = 0, BoxOkCancel = 1, BoxYesNoCancel = 3, BoxYesNo = 4,
+    IconStop = 16, IconQuestion = 32, IconExclamation = 48, IconInformation = 64,
+};
+enum BoxAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+
+struct FileDialogRequest {
+    bool save = false;
+    Text title;
+    Text fileName;          // initial name in, chosen path out
+    Text filter;            // "desc|pattern|desc|pattern" or a lone description
+    Text defaultExtension;  // appended to a chosen name that has none
+    Text initialDirectory;
+};
+
+struct FontChoice {
+    FontSpec font;
+    int colour = 0;         // 0xBBGGRR
+};
+
+class Interaction {
+public:
+    virtual ~Interaction() = default;
+    // Closing a box without a button answers Cancel (or No without Cancel).
+    virtual int messageBox(const Text& text, int kind, const Text& caption) = 0;
+    // `value` holds the initial text and receives the answer on OK.
+    virtual bool inputBox(const Text& prompt, const Text& caption, Text& value) = 0;
+    virtual bool fileDialog(FileDialogRequest& request) = 0;
+    virtual bool fontDialog(FontChoice& choice) = 0;
+    virtual bool colourDialog(int& colour) = 0;
+    virtual bool runProgram(const Text& commandLine, int windowMode) = 0;
+    // A modal window has opened and its loop is about to run.
+    virtual void modalWindowOpened(Window&) {}
+};
+
+Interaction& interaction();
+// nullptr restores the Qt implementation. The caller keeps ownership.
+void setInteraction(Interaction* replacement);

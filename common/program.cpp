@@ -1,0 +1,142 @@
+#include "common/program.h"
+
+#include "common/internal/dispatch.h"
+#include "common/interaction.h"
+#include "common/window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QFontDatabase>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+namespace {
+
+int handlerDepth = 0;
+std::map<int, std::function<void()>> exitHooks;
+int nextExitHookId = 1;
+bool longOperation = false;
+
+// QApplication keeps pointers to argc/argv for its whole life.
+struct Arguments {
+    std::vector<std::string> storage;
+    std::vector<char*> pointers;
+    int count = 0;
+};
+
+Arguments& processArguments()
+{
+    static Arguments args;
+    if (args.pointers.empty()) {
+        QFile cmdline(QStringLiteral("/proc/self/cmdline"));
+        if (cmdline.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& part : cmdline.readAll().split('\0'))
+                if (!part.isEmpty())
+                    args.storage.push_back(part.toStdString());
+        }
+        if (args.storage.empty())
+            args.storage.push_back("qelvana");
+        for (std::string& s : args.storage)
+            args.pointers.push_back(s.data());
+        args.pointers.push_back(nullptr);
+        args.count = static_cast<int>(args.storage.size());
+    }
+    return args;
+}
+
+void chooseDefaultFont()
+{
+    // A face that has Chinese glyphs, so the program's texts render.
+    static const char* const preferred[] = {"WenQuanYi Zen Hei", "Noto Sans CJK SC",
+                                            "Noto Sans SC", "AR PL UMing CN"};
+    const QStringList families = QFontDatabase::families();
+    for (const char* face : preferred) {
+        if (families.contains(QString::fromLatin1(face))) {
+            QFont font(QString::fromLatin1(face));
+            font.setPointSize(9);
+            QApplication::setFont(font);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+void ensureRuntime()
+{
+    if (QCoreApplication::instance())
+        return;
+    Arguments& args = processArguments();
+    auto* app = new QApplication(args.count, args.pointers.data());
+    app->setQuitOnLastWindowClosed(false);
+    chooseDefaultFont();
+}
+
+void runHandler(const std::function<void()>& handler)
+{
+    struct Depth {
+        Depth() { ++handlerDepth; }
+        ~Depth()
+        {
+            if (--handlerDepth == 0)
+                QTimer::singleShot(0, qApp, [] { flushClosedWindows(); });
+        }
+    } depth;
+    handler();
+}
+
+bool handlerRunning() { return handlerDepth > 0; }
+
+void processEvents()
+{
+    ensureRuntime();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+int addExitHook(std::function<void()> hook)
+{
+    int id = nextExitHookId++;
+    exitHooks.emplace(id, std::move(hook));
+    return id;
+}
+
+void removeExitHook(int id) { exitHooks.erase(id); }
+
+void exitProgram(int code)
+{
+    auto hooks = std::move(exitHooks);
+    exitHooks.clear();
+    for (auto& [id, hook] : hooks)
+        hook();
+    std::fflush(nullptr);
+    std::exit(code);
+}
+
+bool runProgram(const Text& commandLine, int windowMode)
+{
+    return interaction().runProgram(commandLine, windowMode);
+}
+
+void beginLongOperation()
+{
+    ensureRuntime();
+    if (longOperation)
+        return;
+    longOperation = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void endLongOperation()
+{
+    if (!longOperation)
+        return;
+    longOperation = false;
+    QApplication::restoreOverrideCursor();
+}
+
+bool longOperationActive() { return longOperation; }

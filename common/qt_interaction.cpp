@@ -1,0 +1,250 @@
+#include "common/interaction.h"
+
+#include "common/internal/filters.h"
+#include "common/program.h"
+#include "common/qtext.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontComboBox>
+#include <QFormLayout>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+
+namespace {
+
+QString boxTitle(const Text& caption)
+{
+    return caption.empty() ? QStringLiteral("Qelvana") : toQString(caption);
+}
+
+// Boxes shown inside a long run get the normal cursor back while they wait.
+class NormalCursor {
+public:
+    NormalCursor() : active_(longOperationActive())
+    {
+        if (active_)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalCursor()
+    {
+        if (active_)
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool active_;
+};
+
+QColor toQColor(int colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+int fromQColor(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+
+class FontColourDialog : public QDialog {
+public:
+    explicit FontColourDialog(const FontChoice& choice) : colour_(choice.colour)
+    {
+        setWindowTitle(QStringLiteral("字体"));
+        auto* form = new QFormLayout(this);
+        face_ = new QFontComboBox(this);
+        face_->setCurrentFont(QFont(toQString(choice.font.face)));
+        size_ = new QSpinBox(this);
+        size_->setRange(1, 500);
+        size_->setValue(choice.font.points);
+        bold_ = new QCheckBox(QStringLiteral("粗体"), this);
+        italic_ = new QCheckBox(QStringLiteral("斜体"), this);
+        underline_ = new QCheckBox(QStringLiteral("下划线"), this);
+        strike_ = new QCheckBox(QStringLiteral("删除线"), this);
+        bold_->setChecked(choice.font.bold);
+        italic_->setChecked(choice.font.italic);
+        underline_->setChecked(choice.font.underline);
+        strike_->setChecked(choice.font.strikeOut);
+        colourButton_ = new QPushButton(this);
+        showColour();
+        connect(colourButton_, &QPushButton::clicked, this, [this] {
+            QColor c = QColorDialog::getColor(toQColor(colour_), this);
+            if (c.isValid()) {
+                colour_ = fromQColor(c);
+                showColour();
+            }
+        });
+        form->addRow(QStringLiteral("字体："), face_);
+        form->addRow(QStringLiteral("大小："), size_);
+        form->addRow(bold_);
+        form->addRow(italic_);
+        form->addRow(underline_);
+        form->addRow(strike_);
+        form->addRow(QStringLiteral("颜色："), colourButton_);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        form->addRow(buttons);
+    }
+
+    FontChoice choice() const
+    {
+        FontChoice c;
+        c.font.face = fromQString(face_->currentFont().family());
+        c.font.points = size_->value();
+        c.font.bold = bold_->isChecked();
+        c.font.italic = italic_->isChecked();
+        c.font.underline = underline_->isChecked();
+        c.font.strikeOut = strike_->isChecked();
+        c.colour = colour_;
+        return c;
+    }
+
+private:
+    void showColour()
+    {
+        colourButton_->setStyleSheet(
+            QStringLiteral("background-color: %1").arg(toQColor(colour_).name()));
+    }
+
+    QFontComboBox* face_;
+    QSpinBox* size_;
+    QCheckBox *bold_, *italic_, *underline_, *strike_;
+    QPushButton* colourButton_;
+    int colour_;
+};
+
+class QtInteraction : public Interaction {
+public:
+    int messageBox(const Text& text, int kind, const Text& caption) override
+    {
+        NormalCursor cursor;
+        QMessageBox box(iconOf(kind), boxTitle(caption),
+                        toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        switch (kind & 0xF) {
+        case BoxOkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
+        case BoxYesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
+        case BoxYesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setEscapeButton(QMessageBox::No);
+            break;
+        default:
+            box.setStandardButtons(QMessageBox::Ok);
+            box.setEscapeButton(QMessageBox::Ok);
+        }
+        switch (box.exec()) {
+        case QMessageBox::Ok: return AnswerOk;
+        case QMessageBox::Yes: return AnswerYes;
+        case QMessageBox::No: return AnswerNo;
+        default: return (kind & 0xF) == BoxOk ? AnswerOk : AnswerCancel;
+        }
+    }
+
+    bool inputBox(const Text& prompt, const Text& caption, Text& value) override
+    {
+        NormalCursor cursor;
+        bool ok = false;
+        QString answer = QInputDialog::getText(nullptr, boxTitle(caption), toQString(prompt),
+                                               QLineEdit::Normal, toQString(value), &ok);
+        if (ok)
+            value = fromQString(answer);
+        return ok;
+    }
+
+    bool fileDialog(FileDialogRequest& request) override
+    {
+        NormalCursor cursor;
+        QString start = toQtPath(request.initialDirectory);
+        if (!request.fileName.empty())
+            start = start.isEmpty() ? toQtPath(request.fileName)
+                                    : start + QLatin1Char('/') + toQtPath(request.fileName);
+        QString filter = qtFileFilter(request.filter);
+        QString chosen = request.save
+            ? QFileDialog::getSaveFileName(nullptr, toQString(request.title), start, filter)
+            : QFileDialog::getOpenFileName(nullptr, toQString(request.title), start, filter);
+        if (chosen.isEmpty())
+            return false;
+        request.fileName = fromQtPath(chosen);
+        return true;
+    }
+
+    bool fontDialog(FontChoice& choice) override
+    {
+        NormalCursor cursor;
+        FontColourDialog dialog(choice);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        choice = dialog.choice();
+        return true;
+    }
+
+    bool colourDialog(int& colour) override
+    {
+        NormalCursor cursor;
+        QColor c = QColorDialog::getColor(toQColor(colour));
+        if (!c.isValid())
+            return false;
+        colour = fromQColor(c);
+        return true;
+    }
+
+    bool runProgram(const Text& commandLine, int) override
+    {
+        // The line goes to the shell as it stands; the program never waits.
+        return QProcess::startDetached(QStringLiteral("/bin/sh"),
+                                       {QStringLiteral("-c"), toQString(commandLine)});
+    }
+
+private:
+    static QMessageBox::Icon iconOf(int kind)
+    {
+        switch (kind & 0xF0) {
+        case IconStop: return QMessageBox::Critical;
+        case IconQuestion: return QMessageBox::Question;
+        case IconExclamation: return QMessageBox::Warning;
+        case IconInformation: return QMessageBox::Information;
+        default: return QMessageBox::NoIcon;
+        }
+    }
+};
+
+Interaction* installed = nullptr;
+
+} // namespace
+
+Interaction& interaction()
+{
+    static QtInteraction qtInteraction;
+    return installed ? *installed : qtInteraction;
+}
+
+void setInteraction(Interaction* replacement) { installed = replacement; }
+
+QString qtFileFilter(const Text& filter)
+{
+    const QString all = QStringLiteral("所有文件 (*)");
+    QStringList parts = toQString(filter).split(QLatin1Char('|'));
+    if (parts.size() >= 2) {
+        QStringList filters;
+        for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+            filters << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1].replace(QLatin1Char(';'), QLatin1Char(' ')));
+        return filters.join(QStringLiteral(";;"));
+    }
+    const QString& description = parts.value(0);
+    static const QRegularExpression inParentheses(QStringLiteral("[(（]([^)）]*)[)）]"));
+    QRegularExpressionMatch match = inParentheses.match(description);
+    if (description.isEmpty() || !match.hasMatch())
+        return all;
+    return QStringLiteral("%1 (%2);;%3").arg(description, match.captured(1).toLower() + QLatin1Char(' ') + match.captured(1), all);
+}

@@ -1,0 +1,55 @@
+// Start-up: the login window is the only window, the program ends with exit
+// code 0 when it closes.
+#include "app/globals.h"
+#include "app/login_window.h"
+#include "app/startup.h"
+#include "tests/support/gbk_print.h"
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Startup, ResetGlobalsGivesZerosAndEmptyTexts)
+{
+    currentMeetingId = 5;
+    currentMeetingName = "会议";
+    packedFilePaths = {"a"};
+    chosenColour = 0xFF;
+    resetGlobals();
+    EXPECT_EQ(currentMeetingId, 0);
+    EXPECT_TEXT_EQ("", currentMeetingName);
+    EXPECT_TRUE(packedFilePaths.empty());
+    EXPECT_EQ(chosenColour, 0);
+}
+
+TEST(Startup, LoginWindowOpensAloneAtItsLoginHeight)
+{
+    LoginWindow* login = loadStartWindow<LoginWindow>();
+    ASSERT_NE(login, nullptr);
+    EXPECT_EQ(openWindows(), std::vector<Window*>{login});
+    EXPECT_EQ(login->height(), 190);
+    EXPECT_EQ(login->width(), 395);
+    EXPECT_TEXT_EQ("", login->caption());
+    EXPECT_TRUE(login->修改密码.visible());
+    EXPECT_FALSE(login->修改密码.checked());
+    EXPECT_TEXT_EQ("进入", login->登陆按钮.caption());
+    EXPECT_EQ(login->选择夹1.pageCount(), 2);
+    closeWindow(*login);
+}
+
+TEST(StartupDeathTest, ClosingTheLoginWindowEndsTheProgramWithCodeZero)
+{
+    EXPECT_EXIT(
+        {
+            QTimer::singleShot(0, [] {
+                // The close box, as the user would.
+                openWindows().front()->containerWidget()->window()->close();
+            });
+            startProgram();
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+// Basic units: program changes raise no user events, the right button moves
+// no current item, typed characters reach the handler.
+#include "common/runtime.h"
+#include "tests/support/gbk_print.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FormWindow : Window {
+    FormWindow() : Window("FormWindow", {0, 0, 400, 300}, "")
+    {
+        组合框1.selectionChanged = [this] { ++comboEvents; };
+        列表框1.selectionChanged = [this] { ++listEvents; };
+        选择夹1.pageChanged = [this] { ++pageEvents; };
+        密码.keyChar = [this](int code) { typed.push_back(code); };
+    }
+    ComboBox 组合框1{*this, "组合框1", {10, 10, 120, 24}, {"男", "女"}, 0};
+    ListBox 列表框1{*this, "列表框1", {10, 40, 120, 100}};
+    EditBox 密码{*this, "密码", {140, 10, 120, 24}, "", EditBox::Password};
+    TabControl 选择夹1{*this, "选择夹1", {140, 40, 200, 150}, {"甲", "乙"}, false};
+    GroupBox 分组框1{*this, "分组框1", {10, 150, 120, 100}, "框"};
+    RadioButton 单选框1{分组框1, "单选框1", {5, 20, 100, 20}, "一", true};
+    RadioButton 单选框2{分组框1, "单选框2", {5, 45, 100, 20}, "二"};
+    int comboEvents = 0, listEvents = 0, pageEvents = 0;
+    std::vector<int> typed;
+};
+
+class ControlsTest : public testing::Test {
+protected:
+    void SetUp() override { w = loadWindow<FormWindow>(nullptr, false); }
+    void TearDown() override
+    {
+        closeWindow(*w);
+        processEvents();
+    }
+    FormWindow* w = nullptr;
+};
+
+TEST_F(ControlsTest, ProgramFillsClearsAndSelectsWithoutSelectionEvents)
+{
+    w->组合框1.clearItems();
+    w->组合框1.addItem("会议一", 7);
+    w->组合框1.addItem("会议二", 9);
+    w->组合框1.setCurrentIndex(1);
+    w->组合框1.setItem(0, "改名", 8);
+    w->组合框1.setCurrentIndex(-1);
+    for (int i = 0; i < 3; ++i)
+        w->列表框1.addItem(toText(i), i * 10);
+    w->列表框1.setCurrentIndex(2);
+    w->列表框1.removeItem(2);
+    w->列表框1.clearItems();
+    w->选择夹1.setCurrentPage(1);
+    EXPECT_EQ(w->comboEvents, 0);
+    EXPECT_EQ(w->listEvents, 0);
+    EXPECT_EQ(w->pageEvents, 0);
+    EXPECT_EQ(w->选择夹1.currentPage(), 1);
+    EXPECT_TEXT_EQ("", w->组合框1.currentText());
+    EXPECT_EQ(w->组合框1.currentValue(), 0);
+    EXPECT_EQ(w->组合框1.itemValue(0), 8);
+    EXPECT_EQ(w->组合框1.itemValue(5), 0);
+    EXPECT_TEXT_EQ("", w->组合框1.itemText(-1));
+}
+
+TEST_F(ControlsTest, UserChoiceRaisesSelectionEvent)
+{
+    w->组合框1.addItem("会议一", 7);
+    auto* combo = static_cast<QComboBox*>(w->组合框1.widget());
+    emit combo->activated(2);   // what a pick from the drop-down emits
+    EXPECT_EQ(w->comboEvents, 1);
+    w->列表框1.addItem("甲", 1);
+    w->列表框1.addItem("乙", 2);
+    auto* list = static_cast<QListWidget*>(w->列表框1.widget());
+    QRect second = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(w->listEvents, 1);
+    EXPECT_EQ(w->列表框1.currentIndex(), 1);
+    EXPECT_EQ(w->列表框1.itemValue(w->列表框1.currentIndex()), 2);
+}
+
+TEST_F(ControlsTest, RightButtonNeverChangesTheCurrentItem)
+{
+    w->列表框1.addItem("甲", 1);
+    w->列表框1.addItem("乙", 2);
+    auto* list = static_cast<QListWidget*>(w->列表框1.widget());
+    QRect second = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, second.center());
+    EXPECT_EQ(w->列表框1.currentIndex(), -1);
+    EXPECT_EQ(w->listEvents, 0);
+}
+
+TEST_F(ControlsTest, TabHeadersIgnoreTheUserWhenOnlyTheProgramSwitches)
+{
+    auto* tabs = static_cast<QTabWidget*>(w->选择夹1.widget());
+    QTabBar* bar = tabs->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    EXPECT_EQ(w->选择夹1.currentPage(), 0);
+}
+
+TEST_F(ControlsTest, EnterReachesKeyCharAs13AndContentIsKeptAsTyped)
+{
+    QTest::keyClicks(w->密码.widget(), " ab");
+    QTest::keyClick(w->密码.widget(), Qt::Key_Return);
+    EXPECT_EQ(w->typed, (std::vector<int>{' ', 'a', 'b', 13}));
+    EXPECT_TEXT_EQ(" ab", w->密码.content());
+}
+
+TEST_F(ControlsTest, RadioButtonsOfOneFrameFormOneGroup)
+{
+    QTest::mouseClick(w->单选框2.widget(), Qt::LeftButton);
+    EXPECT_TRUE(w->单选框2.checked());
+    EXPECT_FALSE(w->单选框1.checked());
+}
+
+TEST_F(ControlsTest, HiddenFrameHidesItsUnitsButKeepsTheirOwnState)
+{
+    w->分组框1.setVisible(false);
+    EXPECT_TRUE(w->单选框1.visible());
+    EXPECT_FALSE(w->单选框1.widget()->isVisible());
+    EXPECT_TEXT_EQ("false", getUnitProperty(w->分组框1, UnitProperty::Visible));
+    setUnitProperty(w->分组框1, UnitProperty::Caption, "新框");
+    EXPECT_TEXT_EQ("新框", w->分组框1.caption());
+}
+
+TEST(TextBoundary, AnyByteStringSurvivesTheTripThroughAUnit)
+{
+    struct W : Window {
+        W() : Window("W", {0, 0, 100, 50}, "") {}
+        Label 标签1{*this, "标签1", {0, 0, 100, 20}, ""};
+    };
+    W* w = loadWindow<W>(nullptr, false);
+    // GBK, BIG5 pairs ("中文" in BIG5), a lone lead byte and bytes that are no GBK.
+    const Text samples[] = {"会议", "\xA4\xA4\xA4\xE5", "A\x81", "\x80\xFF\x81\x30z"};
+    for (const Text& s : samples) {
+        w->标签1.setCaption(s);
+        EXPECT_EQ(w->标签1.caption(), s);
+    }
+    closeWindow(*w);
+}
+
+} // namespace

@@ -1,0 +1,44 @@
+// Menus: shortcut codes and the program-owned check mark.
+#include "common/runtime.h"
+
+#include <QAction>
+#include <QKeySequence>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MenuWindow : Window {
+    MenuWindow() : Window("MenuWindow", {0, 0, 300, 200}, "")
+    {
+        数据锁定.clicked = [this] { 数据锁定.setChecked(!数据锁定.checked()); };
+    }
+    Menu 信息处理{*this, "&D.信息处理", 16};
+    MenuItem 代表报到{信息处理, "代表报到", "&C.代表报到", 27};
+    MenuItem 数据锁定{信息处理, "数据锁定", "&L.数据锁定", 12};
+    Menu 帮助{*this, "&H.帮助", 27};
+    MenuItem 关于{帮助, "关于", "关于"};
+};
+
+TEST(Menus, ItemKeepsASharedCodeAndTheMenuGetsNone)
+{
+    MenuWindow* w = loadWindow<MenuWindow>(nullptr, false);
+    EXPECT_EQ(w->代表报到.action()->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(w->数据锁定.action()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    EXPECT_TRUE(w->帮助.shortcutAction()->shortcut().isEmpty());
+    EXPECT_EQ(w->信息处理.shortcutAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    closeWindow(*w);
+}
+
+TEST(Menus, ClickLeavesTheCheckMarkToTheHandler)
+{
+    MenuWindow* w = loadWindow<MenuWindow>(nullptr, false);
+    w->数据锁定.setChecked(true);
+    w->数据锁定.action()->trigger();
+    EXPECT_FALSE(w->数据锁定.checked());
+    w->数据锁定.action()->trigger();
+    EXPECT_TRUE(w->数据锁定.checked());
+    closeWindow(*w);
+}
+
+} // namespace

@@ -1,0 +1,205 @@
+// Window life cycle: modal loops, closing from handlers, owners, the end of
+// the event loop and of the program.
+#include "common/runtime.h"
+#include "tests/support/scripted_interaction.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int destroyedCount = 0;
+int modalResult = 0;
+bool ownerObjectDeleted = false;
+
+struct DialogWindow : Window {
+    DialogWindow() : Window("DialogWindow", {0, 0, 200, 100}, "dialog")
+    {
+        okButton.clicked = [this] {
+            modalResult = 42;
+            closeWindow(*this);
+        };
+        destroyed = [] { ++destroyedCount; };
+    }
+    Button okButton{*this, "okButton", {10, 10, 80, 24}, "OK"};
+};
+
+struct OwnerWindow : Window {
+    OwnerWindow() : Window("OwnerWindow", {0, 0, 300, 200}, "owner")
+    {
+        destroyed = [] { ++destroyedCount; };
+    }
+    ~OwnerWindow() override { ownerObjectDeleted = true; }
+};
+
+// Closes another window from inside a modal window, as a restore does.
+struct CloserWindow : Window {
+    explicit CloserWindow(Window* victim) : Window("CloserWindow", {0, 0, 200, 100}, ""), victim_(victim)
+    {
+        go.clicked = [this] {
+            closeWindow(*this);
+            closeWindow(*victim_);
+        };
+    }
+    Button go{*this, "go", {10, 10, 80, 24}, "go"};
+    Window* victim_;
+};
+
+void clickButton(Button& button)
+{
+    QTest::mouseClick(button.widget(), Qt::LeftButton);
+}
+
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        destroyedCount = 0;
+        modalResult = 0;
+        ownerObjectDeleted = false;
+    }
+    void TearDown() override
+    {
+        for (Window* w : openWindows())
+            closeWindow(*w);
+        processEvents();
+    }
+};
+
+TEST_F(WindowTest, ModalWindowBlocksUntilClosedAndCallerReadsItsResult)
+{
+    ScriptedInteraction ui;
+    bool sawWindowOpen = false;
+    ui.inModalWindow([&](Window& w) {
+        sawWindowOpen = w.isOpen() && w.containerWidget()->isVisible();
+        clickButton(static_cast<DialogWindow&>(w).okButton);
+    });
+    Window* result = loadWindow<DialogWindow>(nullptr, true);
+    EXPECT_EQ(result, nullptr);
+    EXPECT_TRUE(sawWindowOpen);
+    EXPECT_EQ(modalResult, 42);
+    EXPECT_EQ(destroyedCount, 1);
+    EXPECT_TRUE(openWindows().empty());
+}
+
+TEST_F(WindowTest, CloseBoxEndsModalLoopUnlessMayCloseRefuses)
+{
+    ScriptedInteraction ui;
+    int asked = 0;
+    ui.inModalWindow([&](Window& w) {
+        w.mayClose = [&] { return ++asked > 1; };
+        w.containerWidget()->window()->close();   // refused
+        EXPECT_TRUE(w.isOpen());
+        w.containerWidget()->window()->close();   // allowed
+    });
+    loadWindow<DialogWindow>(nullptr, true);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(destroyedCount, 1);
+}
+
+TEST_F(WindowTest, ClosingOwnerClosesOwnedWindowsAndRunsEachDestroyedHandlerOnce)
+{
+    OwnerWindow* owner = loadWindow<OwnerWindow>(nullptr, false);
+    DialogWindow* owned = loadWindow<DialogWindow>(owner, false);
+    DialogWindow* free = loadWindow<DialogWindow>(nullptr, false);
+    ASSERT_TRUE(owner && owned && free);
+    closeWindow(*owner);
+    closeWindow(*owner);
+    EXPECT_EQ(destroyedCount, 2);
+    EXPECT_EQ(openWindows(), std::vector<Window*>{free});
+    closeWindow(*free);
+    EXPECT_EQ(destroyedCount, 3);
+}
+
+TEST_F(WindowTest, WindowClosedFromItsOwnHandlerIsDestroyedAfterTheHandler)
+{
+    DialogWindow* w = loadWindow<DialogWindow>(nullptr, false);
+    ASSERT_NE(w, nullptr);
+    clickButton(w->okButton);
+    EXPECT_EQ(destroyedCount, 1);
+    EXPECT_TRUE(openWindows().empty());
+}
+
+TEST_F(WindowTest, OwnerClosedFromModalWindowSurvivesUntilItsSuspendedHandlerReturns)
+{
+    ScriptedInteraction ui;
+    OwnerWindow* owner = loadWindow<OwnerWindow>(nullptr, false);
+    Button trigger{*owner, "trigger", {0, 0, 10, 10}, ""};
+    bool deletedWhileHandlerRan = true;
+    trigger.clicked = [&] {
+        loadWindow<CloserWindow>(nullptr, true, owner);
+        deletedWhileHandlerRan = ownerObjectDeleted;
+    };
+    ui.inModalWindow([](Window& w) { clickButton(static_cast<CloserWindow&>(w).go); });
+    clickButton(trigger);
+    EXPECT_FALSE(deletedWhileHandlerRan);
+    EXPECT_EQ(destroyedCount, 1);
+    EXPECT_TRUE(openWindows().empty());
+}
+
+TEST_F(WindowTest, EventLoopRunsUntilTheLastWindowWithoutOwnerCloses)
+{
+    OwnerWindow* main = loadWindow<OwnerWindow>(nullptr, false);
+    DialogWindow* editor = loadWindow<DialogWindow>(nullptr, false);
+    bool editorStillOpenAfterMain = false;
+    QTimer::singleShot(0, [&] { closeWindow(*main); });
+    QTimer::singleShot(20, [&] {
+        editorStillOpenAfterMain = editor->isOpen();
+        clickButton(editor->okButton);
+    });
+    runEventLoop();
+    EXPECT_TRUE(editorStillOpenAfterMain);
+    EXPECT_TRUE(openWindows().empty());
+}
+
+TEST_F(WindowTest, WindowClosedInItsCreatedEventIsNeverShownOrReturned)
+{
+    struct SelfClosing : Window {
+        SelfClosing() : Window("SelfClosing", {0, 0, 10, 10}, "") { created = [this] { closeWindow(*this); }; }
+    };
+    EXPECT_EQ(loadWindow<SelfClosing>(nullptr, false), nullptr);
+    EXPECT_TRUE(openWindows().empty());
+    runEventLoop();   // returns at once: nothing is open
+}
+
+using WindowDeathTest = WindowTest;
+
+TEST_F(WindowDeathTest, ExitProgramInsideCreatedEventEndsAtOnceAfterExitHooks)
+{
+    struct Ending : Window {
+        Ending() : Window("Ending", {0, 0, 10, 10}, "")
+        {
+            created = [] {
+                addExitHook([] { std::fputs("hook ran\n", stderr); });
+                exitProgram(0);
+            };
+        }
+    };
+    EXPECT_EXIT(
+        {
+            loadStartWindow<Ending>();
+            std::fputs("went on\n", stderr);
+            std::exit(3);
+        },
+        testing::ExitedWithCode(0), "hook ran");
+}
+
+TEST(LongOperation, BracketToleratesEndingTwiceAndGuardEndsIt)
+{
+    endLongOperation();
+    {
+        LongOperation guard;
+        EXPECT_TRUE(longOperationActive());
+        EXPECT_NE(QApplication::overrideCursor(), nullptr);
+        endLongOperation();
+        endLongOperation();
+    }
+    EXPECT_FALSE(longOperationActive());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace

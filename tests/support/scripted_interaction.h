@@ -1,0 +1,62 @@
+#pragma once
+// A scripted stand-in for the person at the desk. Answers come from a queue
+// given in advance; every call is recorded. A call with no queued answer of
+// its kind, or an answer left unused at the end, fails the test.
+#include "common/interaction.h"
+#include "tests/support/gbk_print.h"
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+class ScriptedInteraction : public Interaction {
+public:
+    struct Call {
+        enum Kind { Message, Input, File, Font, Colour, Program } kind;
+        Text text;       // message text, prompt, dialog title or command line
+        Text caption;
+        int boxKind = 0; // message-box kind, or window mode for programs
+    };
+
+    ScriptedInteraction();   // installs itself
+    ~ScriptedInteraction() override;   // uninstalls; checks nothing is left
+
+    // Queue answers, in the order the calls will come.
+    ScriptedInteraction& answerMessage(int answer);
+    ScriptedInteraction& answerInput(bool ok, const Text& value = "");
+    ScriptedInteraction& answerFile(bool ok, const Text& path = "");
+    ScriptedInteraction& answerFont(bool ok, const FontChoice& choice = {});
+    ScriptedInteraction& answerColour(bool ok, int colour = 0);
+    ScriptedInteraction& answerProgram(bool started = true);
+    // Runs inside the next modal window's loop, once it has opened.
+    ScriptedInteraction& inModalWindow(std::function<void(Window&)> action);
+
+    const std::vector<Call>& calls() const { return calls_; }
+    std::vector<Call> messages() const;
+    const FileDialogRequest& lastFileRequest() const { return lastFile_; }
+    const FontChoice& lastFontRequest() const { return lastFont_; }
+
+    int messageBox(const Text& text, int kind, const Text& caption) override;
+    bool inputBox(const Text& prompt, const Text& caption, Text& value) override;
+    bool fileDialog(FileDialogRequest& request) override;
+    bool fontDialog(FontChoice& choice) override;
+    bool colourDialog(int& colour) override;
+    bool runProgram(const Text& commandLine, int windowMode) override;
+    void modalWindowOpened(Window& window) override;
+
+private:
+    struct Answer {
+        Call::Kind kind;
+        bool ok = false;
+        int number = 0;
+        Text text;
+        FontChoice font;
+    };
+    bool take(Call::Kind kind, Answer& answer);
+
+    std::deque<Answer> answers_;
+    std::deque<std::function<void(Window&)>> modalActions_;
+    std::vector<Call> calls_;
+    FileDialogRequest lastFile_;
+    FontChoice lastFont_;
+};
