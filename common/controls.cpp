@@ -327,12 +327,16 @@ void PictureBox::setBackgroundColour(int colour)
     widget()->setAutoFillBackground(true);
 }
 
-Bytes PictureBox::snapshot() const
+WindowHandle unitWindowHandle(const Unit& unit) { return &unit; }
+
+Bytes windowSnapshot(WindowHandle handle)
 {
+    if (!handle || !handle->widget())
+        return {};
     QByteArray bmp;
     QBuffer buffer(&bmp);
     buffer.open(QIODevice::WriteOnly);
-    widget()->grab().toImage().save(&buffer, "BMP");
+    handle->widget()->grab().toImage().save(&buffer, "BMP");
     return bmp.toStdString();
 }
 
@@ -349,6 +353,33 @@ private:
 
 namespace {
 QTabWidget* tabs(const Unit* u) { return static_cast<QTabWidget*>(u->widget()); }
+
+class PageSwitchGuard : public QObject {
+public:
+    explicit PageSwitchGuard(QObject* parent) : QObject(parent) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            return qobject_cast<QTabBar*>(watched) != nullptr;
+        case QEvent::KeyPress: {
+            if (qobject_cast<QTabBar*>(watched))
+                return true;
+            auto* key = static_cast<QKeyEvent*>(event);
+            bool pageKey = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
+                           || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown;
+            return pageKey && (key->modifiers() & Qt::ControlModifier);
+        }
+        default:
+            return false;
+        }
+    }
+};
 }
 
 TabControl::TabControl(Container& parent, const Text& name, const Rect& r,
@@ -363,7 +394,9 @@ TabControl::TabControl(Container& parent, const Text& name, const Rect& r,
     if (!userMaySwitch) {
         // Only the program changes the page: the headers ignore the mouse
         // and the keyboard.
-        tabs(this)->tabBar()->setAttribute(Qt::WA_TransparentForMouseEvents);
+        auto* guard = new PageSwitchGuard(tabs(this));
+        tabs(this)->installEventFilter(guard);
+        tabs(this)->tabBar()->installEventFilter(guard);
         tabs(this)->tabBar()->setFocusPolicy(Qt::NoFocus);
     }
     QObject::connect(tabs(this), &QTabWidget::currentChanged, [this] { fire(pageChanged); });

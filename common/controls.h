@@ -120,14 +120,19 @@ public:
     void setPicture(const Bytes& bytes);     // "" clears
     void setPictureFile(const Text& path);   // missing file: empty picture
     void setBackgroundColour(int colour);
-    // BMP file bytes of the box as shown: visible children included.
-    Bytes snapshot() const;
     std::function<void(int button)> mouseDown;
     std::function<void(int button)> mouseUp;
 
 private:
     Bytes picture_;
 };
+
+// The handle of a unit for windowSnapshot.
+using WindowHandle = const Unit*;
+WindowHandle unitWindowHandle(const Unit& unit);
+// BMP file bytes of the unit as shown: visible children included, hidden
+// ones left out. "" for a null handle.
+Bytes windowSnapshot(WindowHandle handle);
 
 // Pages are containers. The user switches pages only when allowed; the
 // program's setCurrentPage never raises pageChanged.

@@ -5,6 +5,8 @@
 // scripted one that answers from a queue and records every call.
 #include "common/unit.h"
 
+#include <vector>
+
 class Window;
 
 // Message-box kinds (buttons + icon) and answers.
@@ -28,6 +30,16 @@ struct FontChoice {
     int colour = 0;         // 0xBBGGRR
 };
 
+// A text print job for the default printer, sent whole when it ends.
+struct PrintJob {
+    struct Line {
+        Text text;
+        int points;
+    };
+    int leftMargin = 0, topMargin = 0;   // millimetres
+    std::vector<Line> lines;
+};
+
 class Interaction {
 public:
     virtual ~Interaction() = default;
@@ -39,6 +51,8 @@ public:
     virtual bool fontDialog(FontChoice& choice) = 0;
     virtual bool colourDialog(int& colour) = 0;
     virtual bool runProgram(const Text& commandLine, int windowMode) = 0;
+    // Prints on the default printer without a dialog.
+    virtual bool printText(const PrintJob& job) = 0;
     // A modal window has opened and its loop is about to run.
     virtual void modalWindowOpened(Window&) {}
 };

@@ -14,6 +14,9 @@
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -204,6 +207,32 @@ public:
         // The line goes to the shell as it stands; the program never waits.
         return QProcess::startDetached(QStringLiteral("/bin/sh"),
                                        {QStringLiteral("-c"), toQString(commandLine)});
+    }
+
+    bool printText(const PrintJob& job) override
+    {
+        QPrinter printer(QPrinterInfo::defaultPrinter());
+        if (!printer.isValid())
+            return false;
+        printer.setPageMargins(QMarginsF(job.leftMargin, job.topMargin, 10, 10), QPageLayout::Millimeter);
+        QPainter painter;
+        if (!painter.begin(&printer))
+            return false;
+        const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+        int y = 0;
+        for (const PrintJob::Line& line : job.lines) {
+            QFont font = QApplication::font();
+            font.setPointSize(line.points);
+            painter.setFont(font);
+            int height = painter.fontMetrics().lineSpacing();
+            if (y + height > pageHeight && y > 0) {
+                printer.newPage();
+                y = 0;
+            }
+            painter.drawText(0, y + painter.fontMetrics().ascent(), toQString(line.text));
+            y += height;
+        }
+        return painter.end();
     }
 
 private:

@@ -8,3 +8,4 @@
 #include "common/text.h"
 #include "common/window.h"
 #include "common/pictures.h"
+#include "common/printer.h"

@@ -26,7 +26,11 @@ void Unit::setLeft(int left) { if (widget_) widget_->move(left, widget_->y()); }
 void Unit::setTop(int top) { if (widget_) widget_->move(widget_->x(), top); }
 void Unit::setWidth(int width) { if (widget_) widget_->resize(width, widget_->height()); }
 void Unit::setHeight(int height) { if (widget_) widget_->resize(widget_->width(), height); }
-void Unit::moveTo(const Rect& r) { if (widget_) widget_->setGeometry(r.left, r.top, r.width, r.height); }
+void moveUnit(Unit& unit, int left, int top, int width, int height)
+{
+    if (unit.widget())
+        unit.widget()->setGeometry(left, top, width, height);
+}
 
 bool Unit::visible() const { return widget_ && !widget_->isHidden(); }
 void Unit::setVisible(bool visible) { if (widget_) widget_->setVisible(visible); }

@@ -45,7 +45,6 @@ public:
     void setTop(int top);
     void setWidth(int width);
     void setHeight(int height);
-    void moveTo(const Rect& r);
 
     bool visible() const;       // as set; a hidden container hides it anyway
     void setVisible(bool visible);
@@ -69,6 +68,8 @@ private:
     Text name_;
     QWidget* widget_;
 };
+
+void moveUnit(Unit& unit, int left, int top, int width, int height);
 
 // Generic access to the properties every visual unit has.
 enum class UnitProperty { Left, Top, Width, Height, Visible, Disabled, Caption };

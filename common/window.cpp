@@ -254,6 +254,8 @@ bool openWindow(Window* window, Window* owner, bool modal)
 }
 
 void closeWindow(Window& window) { WindowManager::instance().close(window); }
+int windowClientWidth(const Window& window) { return window.clientWidth(); }
+int windowClientHeight(const Window& window) { return window.clientHeight(); }
 
 std::vector<Window*> openWindows() { return WindowManager::instance().open; }
 

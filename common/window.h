@@ -98,5 +98,7 @@ W* loadStartWindow(Args&&... args)
 }
 
 void closeWindow(Window& window);
+int windowClientWidth(const Window& window);
+int windowClientHeight(const Window& window);
 // Windows open now (created event running or shown), in opening order.
 std::vector<Window*> openWindows();

@@ -6,6 +6,7 @@
 #include "tests/support/gbk_print.h"
 
 #include <QTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,10 @@
 #include "common/runtime.h"
 #include "tests/support/gbk_print.h"
 
+#include <QBuffer>
 #include <QComboBox>
+#include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QTabBar>
 #include <QTabWidget>
@@ -100,7 +103,10 @@ TEST_F(ControlsTest, TabHeadersIgnoreTheUserWhenOnlyTheProgramSwitches)
     auto* tabs = static_cast<QTabWidget*>(w->选择夹1.widget());
     QTabBar* bar = tabs->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    QTest::keyClick(tabs, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(bar, Qt::Key_Right);
     EXPECT_EQ(w->选择夹1.currentPage(), 0);
+    EXPECT_EQ(w->pageEvents, 0);
 }
 
 TEST_F(ControlsTest, EnterReachesKeyCharAs13AndContentIsKeptAsTyped)
@@ -113,7 +119,7 @@ TEST_F(ControlsTest, EnterReachesKeyCharAs13AndContentIsKeptAsTyped)
 
 TEST_F(ControlsTest, RadioButtonsOfOneFrameFormOneGroup)
 {
-    QTest::mouseClick(w->单选框2.widget(), Qt::LeftButton);
+    QTest::mouseClick(w->单选框2.widget(), Qt::LeftButton, {}, QPoint(6, 10));
     EXPECT_TRUE(w->单选框2.checked());
     EXPECT_FALSE(w->单选框1.checked());
 }
@@ -141,6 +147,63 @@ TEST(TextBoundary, AnyByteStringSurvivesTheTripThroughAUnit)
         w->标签1.setCaption(s);
         EXPECT_EQ(w->标签1.caption(), s);
     }
+    closeWindow(*w);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PictureBoxUnit, SnapshotShowsVisibleChildrenOnly)
+{
+    struct W : Window {
+        W() : Window("W", {0, 0, 200, 100}, "") {}
+        PictureBox 图片框1{*this, "图片框1", {0, 0, 60, 40}};
+        Canvas 红{图片框1, "红", {0, 0, 30, 40}};
+        Canvas 蓝{图片框1, "蓝", {30, 0, 30, 40}};
+    };
+    W* w = loadWindow<W>(nullptr, false);
+    w->图片框1.setBackgroundColour(rgbColour(255, 255, 255));
+    auto paint = [](Canvas& c, Qt::GlobalColor colour) {
+        QPalette p = c.widget()->palette();
+        p.setColor(QPalette::Window, colour);
+        c.widget()->setPalette(p);
+        c.widget()->setAutoFillBackground(true);
+    };
+    paint(w->红, Qt::red);
+    paint(w->蓝, Qt::blue);
+    w->蓝.setVisible(false);
+    Bytes bmp = windowSnapshot(unitWindowHandle(w->图片框1));
+    ASSERT_EQ(bmp.substr(0, 2), "BM");
+    QImage image = QImage::fromData(reinterpret_cast<const uchar*>(bmp.data()), static_cast<int>(bmp.size()), "BMP");
+    ASSERT_EQ(image.size(), QSize(60, 40));
+    EXPECT_EQ(image.pixelColor(10, 20), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(45, 20), QColor(Qt::white));
+    EXPECT_EQ(windowSnapshot(nullptr), "");
+    closeWindow(*w);
+}
+
+TEST(PictureBoxUnit, KeepsThePictureBytesUnchangedAndClearsOnEmpty)
+{
+    struct W : Window {
+        W() : Window("W", {0, 0, 100, 100}, "") {}
+        PictureBox 图片框1{*this, "图片框1", {0, 0, 50, 50}};
+    };
+    W* w = loadWindow<W>(nullptr, false);
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    Bytes bytes = png.toStdString() + "trailing bytes stay";
+    w->图片框1.setPicture(bytes);
+    EXPECT_EQ(w->图片框1.picture(), bytes);
+    EXPECT_FALSE(static_cast<QLabel*>(w->图片框1.widget())->pixmap().isNull());
+    w->图片框1.setPicture("");
+    EXPECT_TRUE(static_cast<QLabel*>(w->图片框1.widget())->pixmap().isNull());
+    w->图片框1.setPicture("not a picture");
+    EXPECT_EQ(w->图片框1.picture(), "not a picture");
     closeWindow(*w);
 }
 

@@ -1,5 +1,6 @@
 // The interaction seam and the dialogs built on it.
 #include "common/internal/filters.h"
+#include "common/qtext.h"
 #include "common/runtime.h"
 #include "tests/support/scripted_interaction.h"
 
@@ -119,7 +120,7 @@ TEST(Interaction, FiltersBecomeQtFilters)
 {
     struct Case {
         Text filter;
-        const char* expectedUtf8;
+        Text expected;
     };
     const Case cases[] = {
         {"表格文件(*.grd)|*.grd", "表格文件(*.grd) (*.grd)"},
@@ -131,7 +132,7 @@ TEST(Interaction, FiltersBecomeQtFilters)
         {"没有样式", "所有文件 (*)"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(qtFileFilter(c.filter).toStdString(), c.expectedUtf8) << gbkToUtf8(c.filter);
+        EXPECT_TEXT_EQ(c.expected, fromQString(qtFileFilter(c.filter))) << gbkToUtf8(c.filter);
 }
 
 TEST(Interaction, RunProgramPassesTheCommandLineUnchanged)
@@ -141,6 +142,35 @@ TEST(Interaction, RunProgramPassesTheCommandLineUnchanged)
     EXPECT_TRUE(runProgram("mspaint  temp.bmp  /p", 1));
     EXPECT_TEXT_EQ("mspaint  temp.bmp  /p", ui.calls().back().text);
     EXPECT_EQ(ui.calls().back().boxKind, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Printing, LinesKeepTheFontSizeInForceAndGoOutAsOneJob)
+{
+    ScriptedInteraction ui;
+    ui.answerPrint(true);
+    Printer printer("打印机1");
+    printTextLine(printer, "not started");
+    ASSERT_EQ(startPrinting(printer), 1);
+    printer.leftMargin = printer.topMargin = 50;
+    printTextLine(printer, "欢迎");
+    printer.fontSize = 11;
+    printTextLine(printer, "张　三");
+    printer.fontSize = 8;
+    printTextLine(printer, "第一组");
+    EXPECT_TRUE(endPrinting(printer));
+    EXPECT_FALSE(endPrinting(printer));
+    ASSERT_EQ(ui.printJobs().size(), 1u);
+    const PrintJob& job = ui.printJobs()[0];
+    ASSERT_EQ(job.lines.size(), 3u);
+    EXPECT_TEXT_EQ("张　三", job.lines[1].text);
+    EXPECT_EQ(job.lines[0].points, 9);
+    EXPECT_EQ(job.lines[1].points, 11);
+    EXPECT_EQ(job.lines[2].points, 8);
+    EXPECT_EQ(job.leftMargin, 50);
 }
 
 } // namespace

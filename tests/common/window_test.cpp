@@ -4,6 +4,7 @@
 #include "tests/support/scripted_interaction.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -200,6 +201,28 @@ TEST(LongOperation, BracketToleratesEndingTwiceAndGuardEndsIt)
     }
     EXPECT_FALSE(longOperationActive());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST(TimerUnit, TicksOnlyFromTheEventLoopAndStopsAtPeriodZero)
+{
+    Timer clock("时钟1");
+    int ticks = 0;
+    clock.tick = [&] { ++ticks; };
+    clock.setPeriod(1);
+    EXPECT_EQ(ticks, 0);
+    QEventLoop wait;
+    QTimer::singleShot(100, &wait, &QEventLoop::quit);
+    wait.exec();
+    EXPECT_GT(ticks, 0);
+    clock.setPeriod(0);
+    int stopped = ticks;
+    QTimer::singleShot(60, &wait, &QEventLoop::quit);
+    wait.exec();
+    EXPECT_EQ(ticks, stopped);
 }
 
 } // namespace

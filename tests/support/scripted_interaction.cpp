@@ -9,7 +9,7 @@ namespace {
 const char* kindName(ScriptedInteraction::Call::Kind kind)
 {
     static const char* const names[] = {"message box", "input box", "file dialog",
-                                        "font dialog", "colour dialog", "program start"};
+                                        "font dialog", "colour dialog", "program start", "print job"};
     return names[kind];
 }
 } // namespace
@@ -58,6 +58,12 @@ ScriptedInteraction& ScriptedInteraction::answerColour(bool ok, int colour)
 ScriptedInteraction& ScriptedInteraction::answerProgram(bool started)
 {
     answers_.push_back({Call::Program, started, 0, {}, {}});
+    return *this;
+}
+
+ScriptedInteraction& ScriptedInteraction::answerPrint(bool printed)
+{
+    answers_.push_back({Call::Print, printed, 0, {}, {}});
     return *this;
 }
 
@@ -144,6 +150,14 @@ bool ScriptedInteraction::runProgram(const Text& commandLine, int windowMode)
     calls_.push_back({Call::Program, commandLine, {}, windowMode});
     Answer a;
     return take(Call::Program, a) && a.ok;
+}
+
+bool ScriptedInteraction::printText(const PrintJob& job)
+{
+    calls_.push_back({Call::Print, job.lines.empty() ? Text() : job.lines.front().text, {}, 0});
+    printJobs_.push_back(job);
+    Answer a;
+    return take(Call::Print, a) && a.ok;
 }
 
 void ScriptedInteraction::modalWindowOpened(Window& window)

@@ -12,7 +12,7 @@
 class ScriptedInteraction : public Interaction {
 public:
     struct Call {
-        enum Kind { Message, Input, File, Font, Colour, Program } kind;
+        enum Kind { Message, Input, File, Font, Colour, Program, Print } kind;
         Text text;       // message text, prompt, dialog title or command line
         Text caption;
         int boxKind = 0; // message-box kind, or window mode for programs
@@ -28,6 +28,7 @@ public:
     ScriptedInteraction& answerFont(bool ok, const FontChoice& choice = {});
     ScriptedInteraction& answerColour(bool ok, int colour = 0);
     ScriptedInteraction& answerProgram(bool started = true);
+    ScriptedInteraction& answerPrint(bool printed = true);
     // Runs inside the next modal window's loop, once it has opened.
     ScriptedInteraction& inModalWindow(std::function<void(Window&)> action);
 
@@ -35,6 +36,7 @@ public:
     std::vector<Call> messages() const;
     const FileDialogRequest& lastFileRequest() const { return lastFile_; }
     const FontChoice& lastFontRequest() const { return lastFont_; }
+    const std::vector<PrintJob>& printJobs() const { return printJobs_; }
 
     int messageBox(const Text& text, int kind, const Text& caption) override;
     bool inputBox(const Text& prompt, const Text& caption, Text& value) override;
@@ -42,6 +44,7 @@ public:
     bool fontDialog(FontChoice& choice) override;
     bool colourDialog(int& colour) override;
     bool runProgram(const Text& commandLine, int windowMode) override;
+    bool printText(const PrintJob& job) override;
     void modalWindowOpened(Window& window) override;
 
 private:
@@ -59,4 +62,5 @@ private:
     std::vector<Call> calls_;
     FileDialogRequest lastFile_;
     FontChoice lastFont_;
+    std::vector<PrintJob> printJobs_;
 };
