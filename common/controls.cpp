@@ -4,6 +4,8 @@
 #include "common/internal/dispatch.h"
 #include "common/internal/item_views.h"
 #include "common/internal/mouse_widget.h"
+#include "common/internal/pixmaps.h"
+#include "common/internal/unit_views.h"
 #include "common/program.h"
 #include "common/qtext.h"
 
@@ -49,15 +51,6 @@ protected:
         Base::keyPressEvent(event);
     }
 };
-
-QPixmap pixmapFromBytes(const Bytes& bytes)
-{
-    QPixmap pixmap;
-    if (!bytes.empty())
-        pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
-                            static_cast<uint>(bytes.size()));
-    return pixmap;
-}
 
 } // namespace
 
@@ -240,11 +233,11 @@ QListWidget* list(const Unit* u) { return static_cast<QListWidget*>(u->widget())
 }
 
 ListBox::ListBox(Container& parent, const Text& name, const Rect& r)
-    : Unit(name, new QListWidget(parentOf(parent)), r)
+    : Unit(name, new UnitItemView<QListWidget>(parentOf(parent)), r)
 {
+    static_cast<UnitItemView<QListWidget>*>(widget())->currentMoved = &selectionChanged;
     new RightButtonGuard(list(this), nullptr);
     QObject::connect(list(this), &QListWidget::itemDoubleClicked, [this] { fire(doubleClicked); });
-    QObject::connect(list(this), &QListWidget::currentRowChanged, [this] { fire(selectionChanged); });
 }
 
 void ListBox::addItem(const Text& text, int value)

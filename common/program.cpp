@@ -83,7 +83,7 @@ void runHandler(const std::function<void()>& handler)
         Depth() { ++handlerDepth; }
         ~Depth()
         {
-            if (--handlerDepth == 0)
+            if (--handlerDepth == 0 && closedWindowsPending())
                 QTimer::singleShot(0, qApp, [] { flushClosedWindows(); });
         }
     } depth;

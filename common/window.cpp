@@ -112,7 +112,19 @@ Window::Window(const Text& name, const Rect& design, const Text& caption)
         host_->setProperty("qelvanaCentre", true);
 }
 
-Window::~Window() { delete host_; }
+Window::~Window()
+{
+    // Normally closed and flushed already; a window destroyed any other way
+    // must not stay behind in the manager's lists.
+    WindowManager& manager = WindowManager::instance();
+    std::erase(manager.open, this);
+    std::erase(manager.closed, this);
+    for (Window* child : owned_)
+        child->owner_ = nullptr;
+    if (owner_)
+        std::erase(owner_->owned_, this);
+    delete host_;
+}
 
 QWidget* Window::containerWidget() const { return content_; }
 
@@ -218,12 +230,11 @@ void WindowManager::close(Window& window)
         close(*child);
     fire(window.destroyed);
     window.host_->hide();
-    if (window.owner_) {
-        auto& siblings = window.owner_->owned_;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), &window), siblings.end());
-    }
-    open.erase(std::remove(open.begin(), open.end(), &window), open.end());
+    if (window.owner_)
+        std::erase(window.owner_->owned_, &window);
+    std::erase(open, &window);
     closed.push_back(&window);
+    window.owner_ = nullptr;
     if (window.endModalLoop_) {
         auto end = std::move(window.endModalLoop_);
         window.endModalLoop_ = nullptr;
@@ -247,6 +258,7 @@ void WindowManager::flush()
 }
 
 void flushClosedWindows() { WindowManager::instance().flush(); }
+bool closedWindowsPending() { return !WindowManager::instance().closed.empty(); }
 
 bool openWindow(Window* window, Window* owner, bool modal)
 {

@@ -8,6 +8,7 @@ void runHandler(const std::function<void()>& handler);
 bool handlerRunning();
 // Destroys the closed windows once no handler is running.
 void flushClosedWindows();
+bool closedWindowsPending();
 
 template <class F, class... Args>
 void fire(const F& event, Args&&... args)

@@ -1,0 +1,86 @@
+#include "common/tool_bar.h"
+
+#include "common/internal/dispatch.h"
+#include "common/internal/pixmaps.h"
+#include "common/qtext.h"
+
+#include <QAction>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+QToolBar* barOf(const ToolBar& bar) { return static_cast<QToolBar*>(bar.widget()); }
+
+// The bar's actions are its items, separators included, in bar order.
+QAction* itemAt(const ToolBar& bar, int number)
+{
+    const QList<QAction*> actions = barOf(bar)->actions();
+    return number >= 0 && number < actions.size() ? actions[number] : nullptr;
+}
+
+} // namespace
+
+ToolBar::ToolBar(Container& parent, const Text& name, const Rect& r)
+    : Unit(name, new QToolBar(parent.containerWidget()), r)
+{
+    QToolBar* bar = barOf(*this);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+int ToolBar::addButton(const Bytes& image, const Text& caption, const Text& toolTip)
+{
+    QToolBar* bar = barOf(*this);
+    // A button of our own rather than an action's: an action would show its
+    // caption as the tool tip when it has none.
+    auto* button = new QToolButton(bar);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    const QPixmap picture = pixmapFromBytes(image);
+    button->setIcon(QIcon(picture));
+    if (!picture.isNull())
+        button->setIconSize(picture.size());
+    button->setText(toQString(caption));
+    button->setToolTip(toQString(toolTip));
+    const int number = itemCount();
+    bar->addWidget(button);
+    QObject::connect(button, &QToolButton::clicked, [this, number] { fire(buttonClicked, number); });
+    return number;
+}
+
+int ToolBar::addSeparator()
+{
+    const int number = itemCount();
+    barOf(*this)->addSeparator();
+    return number;
+}
+
+int ToolBar::itemCount() const { return static_cast<int>(barOf(*this)->actions().size()); }
+
+bool ToolBar::isSeparator(int number) const
+{
+    QAction* item = itemAt(*this, number);
+    return item && item->isSeparator();
+}
+
+Text ToolBar::buttonCaption(int number) const
+{
+    QAction* item = itemAt(*this, number);
+    auto* button = item ? qobject_cast<QToolButton*>(barOf(*this)->widgetForAction(item)) : nullptr;
+    return button ? fromQString(button->text()) : Text();
+}
+
+void ToolBar::setButtonVisible(int number, bool visible)
+{
+    if (QAction* item = itemAt(*this, number))
+        item->setVisible(visible);
+}
+
+bool ToolBar::buttonVisible(int number) const
+{
+    QAction* item = itemAt(*this, number);
+    return item && item->isVisible();
+}

@@ -1,0 +1,142 @@
+#include "common/transparent_label.h"
+
+#include "common/internal/dispatch.h"
+#include "common/internal/hosts.h"
+#include "common/qtext.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextLayout>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QColor colourOf(int colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
+
+class LabelWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    QString text;
+    LabelFont labelFont;
+    int colour = 0;
+    int effect = TransparentLabel::Plain;
+    std::function<void(int)>* up = nullptr;
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override
+    {
+        QTextLayout layout;
+        return layOut(layout, width);
+    }
+    // The label keeps its width; the height is what the wrapped text needs.
+    QSize sizeHint() const override { return QSize(width(), heightForWidth(width())); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QTextLayout layout;
+        layOut(layout, width());
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        if (labelFont.angle != 0)
+            painter.rotate(-labelFont.angle / 10.0);
+        const QColor light(255, 255, 255), dark(128, 128, 128);
+        auto draw = [&](const QColor& c, int dx, int dy) {
+            painter.setPen(c);
+            layout.draw(&painter, QPointF(dx, dy));
+        };
+        switch (effect) {
+        case TransparentLabel::Sunken: draw(dark, -1, -1); draw(light, 1, 1); break;
+        case TransparentLabel::Raised: draw(light, -1, -1); draw(dark, 1, 1); break;
+        case TransparentLabel::Shadowed: draw(dark, 2, 2); break;
+        default: break;
+        }
+        draw(colourOf(colour), 0, 0);
+    }
+
+    // A label with a handler takes its presses: the picture below it must
+    // not see a press on the label as its own. Without one the label is
+    // part of what lies under it, and the press goes there.
+    void mousePressEvent(QMouseEvent* event) override { event->setAccepted(handled()); }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        event->setAccepted(handled());
+        if (handled() && rect().contains(event->position().toPoint()))
+            fire(*up, mouseButtonCode(event->button()));
+    }
+    bool handled() const { return up && *up; }
+
+private:
+    // Lays the text out in lines of `width` pixels; gives the height used.
+    int layOut(QTextLayout& layout, int width) const
+    {
+        QString lines = text;
+        lines.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
+        lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        layout.setText(lines);
+        layout.setFont(font());
+        QTextOption option(Qt::AlignLeft);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        qreal y = 0;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(std::max(width, 1));
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+        }
+        layout.endLayout();
+        return static_cast<int>(std::ceil(y));
+    }
+};
+
+LabelWidget& widgetOf(const TransparentLabel& label) { return *static_cast<LabelWidget*>(label.widget()); }
+
+} // namespace
+
+TransparentLabel::TransparentLabel(Container& parent, const Text& name, const Rect& r, const Text& caption)
+    : Unit(name, new LabelWidget(parent.containerWidget()), r)
+{
+    LabelWidget& w = widgetOf(*this);
+    w.up = &mouseUp;
+    w.labelFont = {fromQString(w.font().family()), w.font().pointSize()};
+    setCaption(caption);
+}
+
+Text TransparentLabel::caption() const { return fromQString(widgetOf(*this).text); }
+
+void TransparentLabel::setCaption(const Text& caption)
+{
+    widgetOf(*this).text = toQString(caption);
+    widget()->update();
+}
+
+LabelFont TransparentLabel::labelFont() const { return widgetOf(*this).labelFont; }
+
+void TransparentLabel::setLabelFont(const LabelFont& font)
+{
+    widgetOf(*this).labelFont = font;
+    setFont({font.face, font.points, font.bold != 0, font.italic != 0, font.underline != 0,
+             font.strikeOut != 0});
+    widget()->update();
+}
+
+int TransparentLabel::textColour() const { return widgetOf(*this).colour; }
+
+void TransparentLabel::setTextColour(int colour)
+{
+    widgetOf(*this).colour = colour;
+    widget()->update();
+}
+
+int TransparentLabel::effect() const { return widgetOf(*this).effect; }
+
+void TransparentLabel::setEffect(int effect)
+{
+    widgetOf(*this).effect = effect;
+    widget()->update();
+}

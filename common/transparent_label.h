@@ -1,0 +1,31 @@
+#pragma once
+// A caption drawn straight onto whatever lies behind it (a picture, a bar),
+// with no background of its own. The text wraps at the label's width, at
+// word boundaries where it can and between any two characters where it must,
+// so a narrow strip shows its characters one under another.
+#include "common/unit.h"
+
+// The font as the program gives it: face, size in points and five flag
+// fields (0 = off). The program sets all five to 0.
+struct LabelFont {
+    Text face;
+    int points = 9;
+    int bold = 0, italic = 0, underline = 0, strikeOut = 0;
+    int angle = 0;   // tenths of a degree, counter-clockwise
+};
+
+class TransparentLabel : public Unit {
+public:
+    enum Effect { Plain = 0, Sunken = 1, Raised = 2, Shadowed = 3 };
+    TransparentLabel(Container& parent, const Text& name, const Rect& r, const Text& caption = "");
+    Text caption() const override;
+    void setCaption(const Text& caption) override;
+    LabelFont labelFont() const;
+    void setLabelFont(const LabelFont& font);
+    int textColour() const;               // 0xBBGGRR; black at first
+    void setTextColour(int colour);
+    int effect() const;
+    void setEffect(int effect);           // values outside 0..3 draw plain
+    // A button released over the label (pressed over it too).
+    std::function<void(int button)> mouseUp;
+};

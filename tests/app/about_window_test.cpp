@@ -1,0 +1,40 @@
+// The about box closes on a left-button release anywhere on it.
+#include "app/about_window.h"
+#include "tests/support/gbk_print.h"
+
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Place {
+    const char* where;
+    QWidget* (*widget)(AboutWindow&);
+};
+
+TEST(AboutWindow, LeftReleaseOnPictureLabelOrWindowClosesItRightDoesNot)
+{
+    const Place places[] = {
+        {"picture", [](AboutWindow& w) { return w.图片框1.widget(); }},
+        {"version label", [](AboutWindow& w) { return w.透明标签1.widget(); }},
+        {"window", [](AboutWindow& w) { return w.containerWidget(); }},
+    };
+    for (const Place& place : places) {
+        AboutWindow* about = loadWindow<AboutWindow>(nullptr, false);
+        ASSERT_NE(about, nullptr);
+        EXPECT_TEXT_EQ("１.０正式版", about->透明标签1.caption());
+        EXPECT_EQ(about->width(), 380);
+        QWidget* target = place.widget(*about);
+        QPoint inside(2, 2);
+        QTest::mouseClick(target, Qt::RightButton, {}, inside);
+        EXPECT_TRUE(about->isOpen()) << place.where;
+        QTest::mouseClick(target, Qt::LeftButton, {}, inside);
+        EXPECT_FALSE(about->isOpen()) << place.where;
+        EXPECT_TRUE(openWindows().empty());
+        processEvents();
+    }
+}
+
+} // namespace
