@@ -2,9 +2,12 @@
 // Files and directories. Paths are GBK texts with "\" separators, either
 // absolute or bare names relative to the current directory; the runtime maps
 // them to the file system. Writes and copies replace an existing target.
+// A name that does not exist as written resolves to an existing name in
+// another case, as on the program's original file system ("DATA" finds "data").
 #include "common/text.h"
 
-// The executable's directory, or $QELVANA_HOME when set; never ends in "\".
+// The executable's directory, or $QELVANA_HOME when set; never ends in "\"
+// (the root directory is "").
 Text programDirectory();
 Text programFileName();            // without the directory
 TextList commandLineArgs();        // element 0 is the program, 1 the first argument
@@ -22,10 +25,15 @@ enum FileAttribute { AttributeNone = 0, AttributeReadOnly = 1, AttributeHidden =
 
 // Starts a search and gives its first name (no directory), "" when none.
 // Without the directory attribute only files match; with it only
-// directories ("." and ".." included). "*" and "?" are wildcards.
+// directories ("." and ".." included). "*" and "?" are wildcards; names
+// match ignoring case, and "*.*" matches every name.
 // Searches nest: each findFile call starts a search on top of a stack of
 // searches, findNextFile continues the innermost one, and a search that runs
-// out (gives "") or is ended by endFileSearch is dropped from the stack.
+// out (gives "") or is ended by endFileSearch is dropped from the stack. An
+// endFileSearch right after a search ran out ends nothing more, so the usual
+// "loop until "", then endFileSearch" leaves the enclosing search running.
+// A pattern without wildcards is a single test ("does this exist?"): it
+// gives the name or "" and never touches the running searches.
 Text findFile(const Text& pattern, int attributes = AttributeNone);
 Text findNextFile();
 void endFileSearch();

@@ -16,7 +16,8 @@ Text rightText(const Text& text, int count);
 Text midText(const Text& text, int start, int count);   // start is 1-based
 
 // First occurrence of `sought` at or after byte position `from` (1-based);
-// matches never start inside a double-byte character.
+// matches never start or end inside a double-byte character. An empty
+// `sought` is never found, so a search loop cannot stall.
 int findText(const Text& text, const Text& sought, int from = 1);
 // Last occurrence that starts at a character boundary; -1 when absent.
 int findTextReverse(const Text& text, const Text& sought);
