@@ -1,35 +1,26 @@
 #include "common/controls.h"
 
-#include "common/files.h"
 #include "common/internal/dispatch.h"
-#include "common/internal/item_views.h"
+#include "common/internal/unit_helpers.h"
+#include "common/qtext.h"
 #include "common/internal/mouse_widget.h"
 #include "common/internal/pixmaps.h"
-#include "common/internal/unit_views.h"
 #include "common/program.h"
-#include "common/qtext.h"
 
-#include <QBuffer>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
 namespace {
-
-QWidget* parentOf(Container& c) { return c.containerWidget(); }
 
 // Reports typed characters before the edit box handles them.
 template <class Base>
@@ -162,126 +153,6 @@ void RadioButton::setChecked(bool c)
     static_cast<QRadioButton*>(widget())->setChecked(c);
 }
 
-// ---- ComboBox ---------------------------------------------------------------
-
-namespace {
-QComboBox* combo(const Unit* u) { return static_cast<QComboBox*>(u->widget()); }
-bool inRange(int index, int count) { return index >= 0 && index < count; }
-}
-
-ComboBox::ComboBox(Container& parent, const Text& name, const Rect& r,
-                   const std::vector<Text>& items, int current)
-    : Unit(name, new QComboBox(parentOf(parent)), r)
-{
-    for (const Text& item : items)
-        addItem(item, 0);
-    setCurrentIndex(current);
-    QObject::connect(combo(this), &QComboBox::activated, [this](int) { fire(selectionChanged); });
-}
-
-void ComboBox::addItem(const Text& text, int value)
-{
-    QSignalBlocker block(widget());
-    int before = combo(this)->currentIndex();
-    combo(this)->addItem(toQString(text), value);
-    combo(this)->setCurrentIndex(before);   // adding never selects
-}
-
-void ComboBox::clearItems()
-{
-    QSignalBlocker block(widget());
-    combo(this)->clear();
-}
-
-int ComboBox::itemCount() const { return combo(this)->count(); }
-
-Text ComboBox::itemText(int index) const
-{
-    return inRange(index, itemCount()) ? fromQString(combo(this)->itemText(index)) : Text();
-}
-
-int ComboBox::itemValue(int index) const
-{
-    return inRange(index, itemCount()) ? combo(this)->itemData(index).toInt() : 0;
-}
-
-void ComboBox::setItem(int index, const Text& text, int value)
-{
-    if (!inRange(index, itemCount()))
-        return;
-    QSignalBlocker block(widget());
-    combo(this)->setItemText(index, toQString(text));
-    combo(this)->setItemData(index, value);
-}
-
-int ComboBox::currentIndex() const { return combo(this)->currentIndex(); }
-
-void ComboBox::setCurrentIndex(int index)
-{
-    QSignalBlocker block(widget());
-    combo(this)->setCurrentIndex(inRange(index, itemCount()) ? index : -1);
-}
-
-Text ComboBox::currentText() const { return itemText(currentIndex()); }
-int ComboBox::currentValue() const { return itemValue(currentIndex()); }
-void ComboBox::setPlaceholder(const Text& text) { combo(this)->setPlaceholderText(toQString(text)); }
-
-// ---- ListBox ----------------------------------------------------------------
-
-namespace {
-QListWidget* list(const Unit* u) { return static_cast<QListWidget*>(u->widget()); }
-}
-
-ListBox::ListBox(Container& parent, const Text& name, const Rect& r)
-    : Unit(name, new UnitItemView<QListWidget>(parentOf(parent)), r)
-{
-    static_cast<UnitItemView<QListWidget>*>(widget())->currentMoved = &selectionChanged;
-    new RightButtonGuard(list(this), nullptr);
-    QObject::connect(list(this), &QListWidget::itemDoubleClicked, [this] { fire(doubleClicked); });
-}
-
-void ListBox::addItem(const Text& text, int value)
-{
-    QSignalBlocker block(widget());
-    auto* item = new QListWidgetItem(toQString(text));
-    item->setData(Qt::UserRole, value);
-    list(this)->addItem(item);
-}
-
-void ListBox::removeItem(int index)
-{
-    if (!inRange(index, itemCount()))
-        return;
-    QSignalBlocker block(widget());
-    delete list(this)->takeItem(index);
-}
-
-void ListBox::clearItems()
-{
-    QSignalBlocker block(widget());
-    list(this)->clear();
-}
-
-int ListBox::itemCount() const { return list(this)->count(); }
-
-Text ListBox::itemText(int index) const
-{
-    return inRange(index, itemCount()) ? fromQString(list(this)->item(index)->text()) : Text();
-}
-
-int ListBox::itemValue(int index) const
-{
-    return inRange(index, itemCount()) ? list(this)->item(index)->data(Qt::UserRole).toInt() : 0;
-}
-
-int ListBox::currentIndex() const { return list(this)->currentRow(); }
-
-void ListBox::setCurrentIndex(int index)
-{
-    QSignalBlocker block(widget());
-    list(this)->setCurrentRow(inRange(index, itemCount()) ? index : -1);
-}
-
 // ---- GroupBox ---------------------------------------------------------------
 
 GroupBox::GroupBox(Container& parent, const Text& name, const Rect& r, const Text& caption)
@@ -291,123 +162,6 @@ GroupBox::GroupBox(Container& parent, const Text& name, const Rect& r, const Tex
 
 Text GroupBox::caption() const { return fromQString(static_cast<QGroupBox*>(widget())->title()); }
 void GroupBox::setCaption(const Text& c) { static_cast<QGroupBox*>(widget())->setTitle(toQString(c)); }
-
-// ---- PictureBox -------------------------------------------------------------
-
-PictureBox::PictureBox(Container& parent, const Text& name, const Rect& r, const Bytes& picture)
-    : Unit(name, new MouseWidget<QLabel>(parentOf(parent)), r)
-{
-    auto* label = static_cast<MouseWidget<QLabel>*>(widget());
-    label->down = &mouseDown;
-    label->up = &mouseUp;
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setPicture(picture);
-}
-
-void PictureBox::setPicture(const Bytes& bytes)
-{
-    picture_ = bytes;
-    static_cast<QLabel*>(widget())->setPixmap(pixmapFromBytes(bytes));
-}
-
-void PictureBox::setPictureFile(const Text& path) { setPicture(readFile(path)); }
-
-void PictureBox::setBackgroundColour(int colour)
-{
-    QPalette palette = widget()->palette();
-    palette.setColor(QPalette::Window, QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
-    widget()->setPalette(palette);
-    widget()->setAutoFillBackground(true);
-}
-
-WindowHandle unitWindowHandle(const Unit& unit) { return &unit; }
-
-Bytes windowSnapshot(WindowHandle handle)
-{
-    if (!handle || !handle->widget())
-        return {};
-    QByteArray bmp;
-    QBuffer buffer(&bmp);
-    buffer.open(QIODevice::WriteOnly);
-    handle->widget()->grab().toImage().save(&buffer, "BMP");
-    return bmp.toStdString();
-}
-
-// ---- TabControl -------------------------------------------------------------
-
-class TabControl::Page : public Container {
-public:
-    explicit Page(QWidget* w) : widget_(w) {}
-    QWidget* containerWidget() const override { return widget_; }
-
-private:
-    QWidget* widget_;
-};
-
-namespace {
-QTabWidget* tabs(const Unit* u) { return static_cast<QTabWidget*>(u->widget()); }
-
-class PageSwitchGuard : public QObject {
-public:
-    explicit PageSwitchGuard(QObject* parent) : QObject(parent) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            return qobject_cast<QTabBar*>(watched) != nullptr;
-        case QEvent::KeyPress: {
-            if (qobject_cast<QTabBar*>(watched))
-                return true;
-            auto* key = static_cast<QKeyEvent*>(event);
-            bool pageKey = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
-                           || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown;
-            return pageKey && (key->modifiers() & Qt::ControlModifier);
-        }
-        default:
-            return false;
-        }
-    }
-};
-}
-
-TabControl::TabControl(Container& parent, const Text& name, const Rect& r,
-                       const std::vector<Text>& pages, bool userMaySwitch)
-    : Unit(name, new QTabWidget(parentOf(parent)), r)
-{
-    for (const Text& caption : pages) {
-        auto* page = new QWidget;
-        tabs(this)->addTab(page, toQString(caption));
-        pages_.push_back(std::make_unique<Page>(page));
-    }
-    if (!userMaySwitch) {
-        // Only the program changes the page: the headers ignore the mouse
-        // and the keyboard.
-        auto* guard = new PageSwitchGuard(tabs(this));
-        tabs(this)->installEventFilter(guard);
-        tabs(this)->tabBar()->installEventFilter(guard);
-        tabs(this)->tabBar()->setFocusPolicy(Qt::NoFocus);
-    }
-    QObject::connect(tabs(this), &QTabWidget::currentChanged, [this] { fire(pageChanged); });
-}
-
-TabControl::~TabControl() = default;
-
-Container& TabControl::page(int index) { return *pages_.at(static_cast<size_t>(index)); }
-int TabControl::pageCount() const { return static_cast<int>(pages_.size()); }
-int TabControl::currentPage() const { return tabs(this)->currentIndex(); }
-
-void TabControl::setCurrentPage(int index)
-{
-    if (!inRange(index, pageCount()))
-        return;
-    QSignalBlocker block(widget());
-    tabs(this)->setCurrentIndex(index);
-}
 
 // ---- ProgressBar, ImageButton, Canvas ---------------------------------------
 

@@ -3,6 +3,7 @@
 // value file is refused.
 #include "common/files.h"
 #include "tests/support/gbk_print.h"
+#include "tests/support/scoped_env.h"
 
 #include <gtest/gtest.h>
 
@@ -368,21 +369,7 @@ TEST_F(FilesTest, DamagedValueFilesAreRefusedWithoutReadingPastTheirEnd)
 
 class ProgramDirectoryTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        const char* old = std::getenv("QELVANA_HOME");
-        hadHome = old != nullptr;
-        savedHome = old ? old : "";
-    }
-    void TearDown() override
-    {
-        if (hadHome)
-            setenv("QELVANA_HOME", savedHome.c_str(), 1);
-        else
-            unsetenv("QELVANA_HOME");
-    }
-    bool hadHome = false;
-    std::string savedHome;
+    ScopedEnv home{"QELVANA_HOME"};
 };
 
 TEST_F(ProgramDirectoryTest, HomeVariableNamesTheDirectoryWithoutTrailingSeparator)

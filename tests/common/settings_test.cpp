@@ -4,6 +4,7 @@
 #include "common/clipboard.h"
 #include "common/settings.h"
 #include "tests/support/gbk_print.h"
+#include "tests/support/scoped_env.h"
 
 #include <gtest/gtest.h>
 
@@ -20,26 +21,15 @@ class SettingsTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const char* old = std::getenv("XDG_CONFIG_HOME");
-        hadConfig = old != nullptr;
-        savedConfig = old ? old : "";
         char pattern[] = "/tmp/qelvana-config-XXXXXX";
         ASSERT_NE(nullptr, mkdtemp(pattern));
         config = pattern;
         setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     }
-    void TearDown() override
-    {
-        if (hadConfig)
-            setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
-        fs::remove_all(config);
-    }
+    void TearDown() override { fs::remove_all(config); }
 
+    ScopedEnv configHome{"XDG_CONFIG_HOME"};
     std::string config;
-    bool hadConfig = false;
-    std::string savedConfig;
 };
 
 TEST_F(SettingsTest, NumbersComeBackPerProgramSectionAndKey)

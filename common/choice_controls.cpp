@@ -1,0 +1,211 @@
+// Units that hold a choice: combo boxes, list boxes and tab controls.
+#include "common/controls.h"
+
+#include "common/internal/dispatch.h"
+#include "common/internal/unit_helpers.h"
+#include "common/qtext.h"
+#include "common/internal/item_views.h"
+#include "common/internal/unit_views.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTabWidget>
+
+// ---- ComboBox ---------------------------------------------------------------
+
+namespace {
+QComboBox* combo(const Unit* u) { return static_cast<QComboBox*>(u->widget()); }
+}
+
+ComboBox::ComboBox(Container& parent, const Text& name, const Rect& r,
+                   const std::vector<Text>& items, int current)
+    : Unit(name, new QComboBox(parentOf(parent)), r)
+{
+    for (const Text& item : items)
+        addItem(item, 0);
+    setCurrentIndex(current);
+    QObject::connect(combo(this), &QComboBox::activated, [this](int) { fire(selectionChanged); });
+}
+
+void ComboBox::addItem(const Text& text, int value)
+{
+    QSignalBlocker block(widget());
+    int before = combo(this)->currentIndex();
+    combo(this)->addItem(toQString(text), value);
+    combo(this)->setCurrentIndex(before);   // adding never selects
+}
+
+void ComboBox::clearItems()
+{
+    QSignalBlocker block(widget());
+    combo(this)->clear();
+}
+
+int ComboBox::itemCount() const { return combo(this)->count(); }
+
+Text ComboBox::itemText(int index) const
+{
+    return inRange(index, itemCount()) ? fromQString(combo(this)->itemText(index)) : Text();
+}
+
+int ComboBox::itemValue(int index) const
+{
+    return inRange(index, itemCount()) ? combo(this)->itemData(index).toInt() : 0;
+}
+
+void ComboBox::setItem(int index, const Text& text, int value)
+{
+    if (!inRange(index, itemCount()))
+        return;
+    QSignalBlocker block(widget());
+    combo(this)->setItemText(index, toQString(text));
+    combo(this)->setItemData(index, value);
+}
+
+int ComboBox::currentIndex() const { return combo(this)->currentIndex(); }
+
+void ComboBox::setCurrentIndex(int index)
+{
+    QSignalBlocker block(widget());
+    combo(this)->setCurrentIndex(inRange(index, itemCount()) ? index : -1);
+}
+
+Text ComboBox::currentText() const { return itemText(currentIndex()); }
+int ComboBox::currentValue() const { return itemValue(currentIndex()); }
+void ComboBox::setPlaceholder(const Text& text) { combo(this)->setPlaceholderText(toQString(text)); }
+
+// ---- ListBox ----------------------------------------------------------------
+
+namespace {
+QListWidget* list(const Unit* u) { return static_cast<QListWidget*>(u->widget()); }
+}
+
+ListBox::ListBox(Container& parent, const Text& name, const Rect& r)
+    : Unit(name, new UnitItemView<QListWidget>(parentOf(parent)), r)
+{
+    static_cast<UnitItemView<QListWidget>*>(widget())->currentMoved = &selectionChanged;
+    new RightButtonGuard(list(this), nullptr);
+    QObject::connect(list(this), &QListWidget::itemDoubleClicked, [this] { fire(doubleClicked); });
+}
+
+void ListBox::addItem(const Text& text, int value)
+{
+    QSignalBlocker block(widget());
+    auto* item = new QListWidgetItem(toQString(text));
+    item->setData(Qt::UserRole, value);
+    list(this)->addItem(item);
+}
+
+void ListBox::removeItem(int index)
+{
+    if (!inRange(index, itemCount()))
+        return;
+    QSignalBlocker block(widget());
+    delete list(this)->takeItem(index);
+}
+
+void ListBox::clearItems()
+{
+    QSignalBlocker block(widget());
+    list(this)->clear();
+}
+
+int ListBox::itemCount() const { return list(this)->count(); }
+
+Text ListBox::itemText(int index) const
+{
+    return inRange(index, itemCount()) ? fromQString(list(this)->item(index)->text()) : Text();
+}
+
+int ListBox::itemValue(int index) const
+{
+    return inRange(index, itemCount()) ? list(this)->item(index)->data(Qt::UserRole).toInt() : 0;
+}
+
+int ListBox::currentIndex() const { return list(this)->currentRow(); }
+
+void ListBox::setCurrentIndex(int index)
+{
+    QSignalBlocker block(widget());
+    list(this)->setCurrentRow(inRange(index, itemCount()) ? index : -1);
+}
+
+// ---- TabControl -------------------------------------------------------------
+
+class TabControl::Page : public Container {
+public:
+    explicit Page(QWidget* w) : widget_(w) {}
+    QWidget* containerWidget() const override { return widget_; }
+
+private:
+    QWidget* widget_;
+};
+
+namespace {
+QTabWidget* tabs(const Unit* u) { return static_cast<QTabWidget*>(u->widget()); }
+
+class PageSwitchGuard : public QObject {
+public:
+    explicit PageSwitchGuard(QObject* parent) : QObject(parent) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            return qobject_cast<QTabBar*>(watched) != nullptr;
+        case QEvent::KeyPress: {
+            if (qobject_cast<QTabBar*>(watched))
+                return true;
+            auto* key = static_cast<QKeyEvent*>(event);
+            bool pageKey = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
+                           || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown;
+            return pageKey && (key->modifiers() & Qt::ControlModifier);
+        }
+        default:
+            return false;
+        }
+    }
+};
+}
+
+TabControl::TabControl(Container& parent, const Text& name, const Rect& r,
+                       const std::vector<Text>& pages, bool userMaySwitch)
+    : Unit(name, new QTabWidget(parentOf(parent)), r)
+{
+    for (const Text& caption : pages) {
+        auto* page = new QWidget;
+        tabs(this)->addTab(page, toQString(caption));
+        pages_.push_back(std::make_unique<Page>(page));
+    }
+    if (!userMaySwitch) {
+        // Only the program changes the page: the headers ignore the mouse
+        // and the keyboard.
+        auto* guard = new PageSwitchGuard(tabs(this));
+        tabs(this)->installEventFilter(guard);
+        tabs(this)->tabBar()->installEventFilter(guard);
+        tabs(this)->tabBar()->setFocusPolicy(Qt::NoFocus);
+    }
+    QObject::connect(tabs(this), &QTabWidget::currentChanged, [this] { fire(pageChanged); });
+}
+
+TabControl::~TabControl() = default;
+
+Container& TabControl::page(int index) { return *pages_.at(static_cast<size_t>(index)); }
+int TabControl::pageCount() const { return static_cast<int>(pages_.size()); }
+int TabControl::currentPage() const { return tabs(this)->currentIndex(); }
+
+void TabControl::setCurrentPage(int index)
+{
+    if (!inRange(index, pageCount()))
+        return;
+    QSignalBlocker block(widget());
+    tabs(this)->setCurrentIndex(index);
+}
+
