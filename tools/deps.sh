@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libgl-dev
-  libgtest-dev
+  libgtest-dev libbenchmark-dev
   fonts-wqy-zenhei
   sqlite3
 )

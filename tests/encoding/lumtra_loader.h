@@ -1,0 +1,26 @@
+#pragma once
+// Access to the built library for the tests: the shared instance in the
+// program directory, private copies with fresh state, and hex helpers.
+#include "common/gbk.h"
+#include "encoding/lumtra_abi.h"
+
+struct LumtraLibrary {
+    void* handle = nullptr;
+    GetNewInfFunction getNewInf = nullptr;
+    LumtraFunction lumtra = nullptr;
+
+    const LibraryRecord& record() const { return *getNewInf(); }
+    // Hands the library a service callback through its notification entry.
+    int32_t notify(int32_t code, intptr_t first) const
+    {
+        return record().notificationEntry(code, first, 0);
+    }
+};
+
+// $QELVANA_PROGRAM_DIR/liblumtra.so, opened once; throws when it cannot be.
+const LumtraLibrary& lumtraLibrary();
+// A copy of the library under another file name: its own, untouched state.
+LumtraLibrary freshLumtraCopy();
+
+Bytes hexBytes(const std::string& hex);   // "D6 D0" -> "\xD6\xD0"
+std::string hexOf(const Bytes& bytes);    // "\xD6\xD0" -> "D6 D0"
