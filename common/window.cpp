@@ -38,6 +38,17 @@ public:
 
 namespace {
 
+// Window sizes count the frame, as the design sizes do (units placed near
+// the bottom of a design lie below the visible area). The frame the window
+// system draws is unknown until shown, so a nominal one is taken off.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 34;
+
+QSize clientSize(int width, int height)
+{
+    return {std::max(width - kFrameWidth, 1), std::max(height - kFrameHeight, 1)};
+}
+
 void centre(QWidget* widget)
 {
     QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
@@ -105,7 +116,7 @@ Window::Window(const Text& name, const Rect& design, const Text& caption)
     layout->setSpacing(0);
     content_ = new QWidget(host_);
     layout->addWidget(content_);
-    host_->resize(design.width, design.height);
+    host_->resize(clientSize(design.width, design.height));
     if (design.left != 0 || design.top != 0)
         host_->move(design.left, design.top);
     else
@@ -174,10 +185,10 @@ Text Window::caption() const { return fromQString(host_->windowTitle()); }
 void Window::setCaption(const Text& caption) { host_->setWindowTitle(toQString(caption)); }
 int Window::left() const { return host_->x(); }
 int Window::top() const { return host_->y(); }
-int Window::width() const { return host_->width(); }
-int Window::height() const { return host_->height(); }
-void Window::setWidth(int width) { host_->resize(width, host_->height()); }
-void Window::setHeight(int height) { host_->resize(host_->width(), height); }
+int Window::width() const { return host_->width() + kFrameWidth; }
+int Window::height() const { return host_->height() + kFrameHeight; }
+void Window::setWidth(int width) { host_->resize(clientSize(width, height())); }
+void Window::setHeight(int height) { host_->resize(clientSize(width(), height)); }
 int Window::clientWidth() const { return content_->width(); }
 int Window::clientHeight() const { return content_->height(); }
 

@@ -28,6 +28,7 @@ public:
     void setCaption(const Text& caption);
     int left() const;
     int top() const;
+    // Outer size, frame included; the client area is what is left.
     int width() const;
     int height() const;
     void setWidth(int width);

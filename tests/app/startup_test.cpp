@@ -32,6 +32,8 @@ TEST(Startup, LoginWindowOpensAloneAtItsLoginHeight)
     EXPECT_EQ(openWindows(), std::vector<Window*>{login});
     EXPECT_EQ(login->height(), 190);
     EXPECT_EQ(login->width(), 395);
+    // The tab control at top 170 lies below the client area.
+    EXPECT_LT(login->clientHeight(), 170);
     EXPECT_TEXT_EQ("", login->caption());
     EXPECT_TRUE(login->修改密码.visible());
     EXPECT_FALSE(login->修改密码.checked());
