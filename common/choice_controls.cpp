@@ -104,7 +104,10 @@ void ListBox::removeItem(int index)
     if (!inRange(index, itemCount()))
         return;
     QSignalBlocker block(widget());
+    bool wasCurrent = list(this)->currentRow() == index;
     delete list(this)->takeItem(index);
+    if (wasCurrent)
+        list(this)->setCurrentRow(-1);   // Qt would move on to the next item
 }
 
 void ListBox::clearItems()

@@ -7,6 +7,8 @@
 #include "common/internal/pixmaps.h"
 #include "common/program.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QPointer>
 #include <QTimer>
 #include <QToolButton>
 
@@ -75,8 +78,10 @@ EditBox::EditBox(Container& parent, const Text& name, const Rect& r, const Text&
     } else {
         auto* edit = static_cast<KeyCharWidget<QLineEdit>*>(widget());
         edit->keyChar = &keyChar;
-        if (mode_ == Password)
+        if (mode_ == Password) {
             edit->setEchoMode(QLineEdit::Password);
+            edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));   // '*'
+        }
         edit->setText(toQString(content));
         QObject::connect(edit, &QLineEdit::textChanged, [this] { fire(changed); });
     }
@@ -149,8 +154,12 @@ void RadioButton::setCaption(const Text& c) { static_cast<QRadioButton*>(widget(
 bool RadioButton::checked() const { return static_cast<QRadioButton*>(widget())->isChecked(); }
 void RadioButton::setChecked(bool c)
 {
-    QSignalBlocker block(widget());
-    static_cast<QRadioButton*>(widget())->setChecked(c);
+    auto* button = static_cast<QRadioButton*>(widget());
+    QSignalBlocker block(button);
+    // Qt refuses to untick the ticked button of a group; the program may.
+    button->setAutoExclusive(c);
+    button->setChecked(c);
+    button->setAutoExclusive(true);
 }
 
 // ---- GroupBox ---------------------------------------------------------------
@@ -200,26 +209,31 @@ Canvas::Canvas(Container& parent, const Text& name, const Rect& r)
 // ---- Timer ------------------------------------------------------------------
 
 struct Timer::Impl {
-    QTimer timer;
+    explicit Impl(QTimer* t) : timer(t) {}
+    QPointer<QTimer> timer;
 };
 
-Timer::Timer(const Text& name, int period) : name_(name)
+Timer::Timer(Container& window, const Text& name, int period) : name_(name)
 {
     ensureRuntime();
-    impl_ = std::make_unique<Impl>();
-    QObject::connect(&impl_->timer, &QTimer::timeout, [this] { fire(tick); });
+    // A child of the window, so closing the window can stop it.
+    impl_ = std::make_unique<Impl>(new QTimer(window.containerWidget()));
+    impl_->timer->setObjectName(toQString(name));
+    QObject::connect(impl_->timer, &QTimer::timeout, [this] { fire(tick); });
     setPeriod(period);
 }
 
-Timer::~Timer() = default;
+Timer::~Timer() { delete impl_->timer; }
 
 void Timer::setPeriod(int period)
 {
     period_ = period;
+    if (!impl_->timer)
+        return;   // its window is gone
     if (period <= 0) {
-        impl_->timer.stop();
+        impl_->timer->stop();
         return;
     }
     // Very short periods only copy a position: a few per frame are enough.
-    impl_->timer.start(std::max(period, 15));
+    impl_->timer->start(std::max(period, 15));
 }

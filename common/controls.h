@@ -175,10 +175,10 @@ public:
 };
 
 // Period 0 stops the timer, any other period (milliseconds) starts it.
-// Ticks come only from the event loop.
+// Ticks come only from the event loop, and end when the window closes.
 class Timer {
 public:
-    explicit Timer(const Text& name, int period = 0);
+    Timer(Container& window, const Text& name, int period = 0);
     ~Timer();
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;

@@ -1,5 +1,6 @@
 #include "common/dialogs.h"
 
+#include "common/files.h"
 #include "common/program.h"
 
 #include <cerrno>
@@ -91,6 +92,10 @@ bool openCommonDialog(CommonDialog& dialog)
     request.initialDirectory = dialog.initialDirectory;
     if (!interaction().fileDialog(request))
         return false;
-    dialog.fileName = withDefaultExtension(request.fileName, dialog.defaultExtension);
+    // An open dialog names an existing file; only a name that names none
+    // gets the default extension there.
+    bool extend = request.save || !fileExists(request.fileName);
+    dialog.fileName = extend ? withDefaultExtension(request.fileName, dialog.defaultExtension)
+                             : request.fileName;
     return true;
 }

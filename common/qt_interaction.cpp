@@ -1,5 +1,6 @@
 #include "common/interaction.h"
 
+#include "common/internal/command_line.h"
 #include "common/internal/filters.h"
 #include "common/program.h"
 #include "common/qtext.h"
@@ -9,6 +10,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QFormLayout>
@@ -169,9 +171,9 @@ public:
     {
         NormalCursor cursor;
         QString start = toQtPath(request.initialDirectory);
-        if (!request.fileName.empty())
-            start = start.isEmpty() ? toQtPath(request.fileName)
-                                    : start + QLatin1Char('/') + toQtPath(request.fileName);
+        QString name = toQtPath(request.fileName);
+        if (!name.isEmpty())
+            start = start.isEmpty() || QDir::isAbsolutePath(name) ? name : start + QLatin1Char('/') + name;
         QString filter = qtFileFilter(request.filter);
         QString chosen = request.save
             ? QFileDialog::getSaveFileName(nullptr, toQString(request.title), start, filter)
@@ -204,9 +206,12 @@ public:
 
     bool runProgram(const Text& commandLine, int) override
     {
-        // The line goes to the shell as it stands; the program never waits.
-        return QProcess::startDetached(QStringLiteral("/bin/sh"),
-                                       {QStringLiteral("-c"), toQString(commandLine)});
+        // No shell: "\" in paths and blanks inside them reach the program.
+        QStringList words = splitCommandLine(commandLine);
+        if (words.isEmpty())
+            return false;
+        QString program = words.takeFirst();
+        return QProcess::startDetached(program, words);
     }
 
     bool printText(const PrintJob& job) override

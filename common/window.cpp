@@ -189,8 +189,17 @@ int Window::width() const { return host_->width() + kFrameWidth; }
 int Window::height() const { return host_->height() + kFrameHeight; }
 void Window::setWidth(int width) { host_->resize(clientSize(width, height())); }
 void Window::setHeight(int height) { host_->resize(clientSize(width(), height)); }
-int Window::clientWidth() const { return content_->width(); }
-int Window::clientHeight() const { return content_->height(); }
+int Window::clientWidth() const
+{
+    host_->layout()->activate();   // before the first show the layout has not run
+    return content_->width();
+}
+
+int Window::clientHeight() const
+{
+    host_->layout()->activate();
+    return content_->height();
+}
 
 void Window::setPlacement(int placement)
 {
@@ -229,6 +238,9 @@ bool WindowManager::open_(Window* window, Window* owner, bool modal)
     interaction().modalWindowOpened(*window);
     if (window->state_ == Window::State::Open)
         loop.exec(QEventLoop::DialogExec);
+    window->endModalLoop_ = nullptr;
+    if (window->isOpen())
+        close(*window);   // the loop ended some other way: keep the contract
     return false;
 }
 
@@ -239,6 +251,9 @@ void WindowManager::close(Window& window)
     window.state_ = Window::State::Closed;
     for (Window* child : std::vector<Window*>(window.owned_))
         close(*child);
+    // A closed window's timers must not tick while it waits to be destroyed.
+    for (QTimer* timer : window.host_->findChildren<QTimer*>())
+        timer->stop();
     fire(window.destroyed);
     window.host_->hide();
     if (window.owner_)

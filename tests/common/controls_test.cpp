@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -205,6 +206,36 @@ TEST(PictureBoxUnit, KeepsThePictureBytesUnchangedAndClearsOnEmpty)
     w->图片框1.setPicture("not a picture");
     EXPECT_EQ(w->图片框1.picture(), "not a picture");
     closeWindow(*w);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControlsTest, RemovingTheCurrentItemLeavesNoneAndPasswordShowsStars)
+{
+    for (const char* item : {"a", "b", "c"})
+        w->列表框1.addItem(item);
+    w->列表框1.setCurrentIndex(1);
+    w->列表框1.removeItem(1);
+    EXPECT_EQ(w->列表框1.currentIndex(), -1);
+    w->列表框1.setCurrentIndex(1);
+    w->列表框1.removeItem(0);
+    EXPECT_TEXT_EQ("c", w->列表框1.itemText(w->列表框1.currentIndex()));
+    EXPECT_EQ(w->listEvents, 0);
+
+    QWidget* edit = w->密码.widget();
+    EXPECT_EQ(edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit), '*');
+}
+
+TEST_F(ControlsTest, TheProgramMayUntickEveryRadioButtonOfAGroup)
+{
+    w->单选框1.setChecked(false);
+    EXPECT_FALSE(w->单选框1.checked());
+    EXPECT_FALSE(w->单选框2.checked());
+    w->单选框2.setChecked(true);
+    w->单选框1.setChecked(true);
+    EXPECT_FALSE(w->单选框2.checked());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // The interaction seam and the dialogs built on it.
 #include "common/internal/filters.h"
 #include "common/qtext.h"
+
+#include <QDir>
 #include "common/runtime.h"
 #include "tests/support/scripted_interaction.h"
 
@@ -99,6 +101,21 @@ TEST(Interaction, FileDialogKeepsNameOnCancelAndAddsDefaultExtension)
     // "備" ends in byte 0x5C; the name after it is still the last level.
     EXPECT_TRUE(openCommonDialog(dialog));
     EXPECT_TEXT_EQ("D:\\備份\\x.JQV", dialog.fileName);
+}
+
+TEST(Interaction, OpenDialogAddsTheExtensionOnlyToANameThatNamesNoFile)
+{
+    ScriptedInteraction ui;
+    Text existing = fromQtPath(QDir::tempPath()) + "\\qelvana-open-test";
+    ASSERT_TRUE(writeFile(existing, "x"));
+    CommonDialog dialog("导入模板对话框", CommonDialog::FileOpen);
+    dialog.defaultExtension = "grd";
+    ui.answerFile(true, existing).answerFile(true, existing + "-missing");
+    EXPECT_TRUE(openCommonDialog(dialog));
+    EXPECT_TEXT_EQ(existing, dialog.fileName);
+    EXPECT_TRUE(openCommonDialog(dialog));
+    EXPECT_TEXT_EQ(existing + "-missing.grd", dialog.fileName);
+    deleteFile(existing);
 }
 
 TEST(Interaction, FontDialogGivesFaceSizeStylesAndColour)

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -167,6 +168,38 @@ TEST_F(WindowTest, WindowClosedInItsCreatedEventIsNeverShownOrReturned)
     runEventLoop();   // returns at once: nothing is open
 }
 
+TEST_F(WindowTest, ClientSizeIsKnownInsideTheCreatedEvent)
+{
+    struct Sized : Window {
+        Sized() : Window("Sized", {50, 50, 413, 309}, "")
+        {
+            created = [this] {
+                clientW = windowClientWidth(*this);
+                clientH = windowClientHeight(*this);
+            };
+        }
+        Menu 文件{*this, "&F.文件"};
+        int clientW = 0, clientH = 0;
+    };
+    Sized* w = loadWindow<Sized>(nullptr, false);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->clientW, windowClientWidth(*w));
+    EXPECT_EQ(w->clientH, windowClientHeight(*w));
+    EXPECT_GT(w->clientW, 300);
+    EXPECT_LT(w->clientH, 309);
+}
+
+TEST_F(WindowTest, AModalWindowNobodyClosesFailsInsteadOfHanging)
+{
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedInteraction ui;
+            loadWindow<DialogWindow>(nullptr, true);
+        },
+        "unexpected modal window DialogWindow");
+    EXPECT_TRUE(openWindows().empty());
+}
+
 using WindowDeathTest = WindowTest;
 
 TEST_F(WindowDeathTest, ExitProgramInsideCreatedEventEndsAtOnceAfterExitHooks)
@@ -209,7 +242,11 @@ namespace {
 
 TEST(TimerUnit, TicksOnlyFromTheEventLoopAndStopsAtPeriodZero)
 {
-    Timer clock("时钟1");
+    struct W : Window {
+        W() : Window("W", {0, 0, 100, 100}, "") {}
+    };
+    W* w = loadWindow<W>(nullptr, false);
+    Timer clock(*w, "时钟1");
     int ticks = 0;
     clock.tick = [&] { ++ticks; };
     clock.setPeriod(1);
@@ -220,6 +257,14 @@ TEST(TimerUnit, TicksOnlyFromTheEventLoopAndStopsAtPeriodZero)
     EXPECT_GT(ticks, 0);
     clock.setPeriod(0);
     int stopped = ticks;
+    QTimer::singleShot(60, &wait, &QEventLoop::quit);
+    wait.exec();
+    EXPECT_EQ(ticks, stopped);
+
+    // A closed window's timer is silent while the window awaits destruction.
+    clock.setPeriod(1);
+    closeWindow(*w);
+    stopped = ticks;
     QTimer::singleShot(60, &wait, &QEventLoop::quit);
     wait.exec();
     EXPECT_EQ(ticks, stopped);

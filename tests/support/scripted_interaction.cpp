@@ -162,8 +162,13 @@ bool ScriptedInteraction::printText(const PrintJob& job)
 
 void ScriptedInteraction::modalWindowOpened(Window& window)
 {
-    if (modalActions_.empty())
+    if (modalActions_.empty()) {
+        // Nobody would ever close it: fail instead of hanging the test.
+        ADD_FAILURE() << "unexpected modal window " << gbkToUtf8(window.name());
+        Window* target = &window;
+        QTimer::singleShot(0, qApp, [target] { closeWindow(*target); });
         return;
+    }
     auto action = std::move(modalActions_.front());
     modalActions_.pop_front();
     // Runs from inside the window's own loop, as a person's action would.

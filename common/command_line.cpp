@@ -1,0 +1,84 @@
+#include "common/internal/command_line.h"
+
+#include "common/internal/file_paths.h"
+#include "common/qtext.h"
+
+#include <QFileInfo>
+
+namespace {
+
+struct Word {
+    Text text;
+    bool quoted = false;
+};
+
+std::vector<Word> words(const Text& line)
+{
+    std::vector<Word> result;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && line[i] == ' ')
+            ++i;
+        if (i >= line.size())
+            break;
+        Word word;
+        if (line[i] == '"') {
+            size_t end = line.find('"', i + 1);
+            word.text = line.substr(i + 1, end == Text::npos ? Text::npos : end - i - 1);
+            word.quoted = true;
+            i = end == Text::npos ? line.size() : end + 1;
+        } else {
+            size_t end = line.find(' ', i);
+            word.text = line.substr(i, end == Text::npos ? Text::npos : end - i);
+            i = end == Text::npos ? line.size() : end;
+        }
+        result.push_back(word);
+    }
+    return result;
+}
+
+bool isPath(const Text& word)
+{
+    for (size_t i = 0; i < word.size(); i += characterLength(word, i))
+        if (word[i] == '\\')
+            return true;
+    return false;
+}
+
+bool exists(const Text& path) { return QFileInfo::exists(fileSystemPath(path)); }
+
+// Length of the longest leading part of `path` (up to a "\\" or whole)
+// that exists.
+size_t existingPrefix(const Text& path)
+{
+    size_t best = 0;
+    for (size_t i = 0; i <= path.size(); i += i < path.size() ? characterLength(path, i) : 1)
+        if ((i == path.size() || path[i] == '\\') && i > 0 && exists(path.substr(0, i)))
+            best = i;
+    return best;
+}
+
+} // namespace
+
+QStringList splitCommandLine(const Text& commandLine)
+{
+    std::vector<Word> all = words(commandLine);
+    QStringList result;
+    for (size_t i = 0; i < all.size(); ++i) {
+        Text word = all[i].text;
+        if (!all[i].quoted && isPath(word) && !exists(word)) {
+            // Join the following words while the existing part of the path
+            // then reaches past this word: the blank lies inside a name.
+            Text joined = word;
+            for (size_t j = i + 1; j < all.size() && !all[j].quoted; ++j) {
+                joined += " " + all[j].text;
+                if (existingPrefix(joined) > word.size()) {
+                    word = joined;
+                    i = j;
+                }
+            }
+        }
+        result << (isPath(word) ? fileSystemPath(word) : toQString(word));
+    }
+    return result;
+}

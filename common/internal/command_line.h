@@ -1,0 +1,12 @@
+#pragma once
+// Internal to common/: a raw command line as program code writes it, split
+// into the program and its arguments without a shell.
+#include "common/gbk.h"
+#include <QStringList>
+
+// Blanks separate words, double quotes group them. A word holding "\" is a
+// path: it is mapped to the file system, and where an unquoted path holds
+// blanks, neighbouring words are joined while the existing part of the joined
+// path then reaches past the first word (the blank lies inside a name). Other words (options such as "/p") pass as
+// they are. Empty for a blank line.
+QStringList splitCommandLine(const Text& commandLine);
