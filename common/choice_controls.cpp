@@ -2,10 +2,10 @@
 #include "common/controls.h"
 
 #include "common/internal/dispatch.h"
-#include "common/internal/unit_helpers.h"
-#include "common/qtext.h"
 #include "common/internal/item_views.h"
+#include "common/internal/unit_helpers.h"
 #include "common/internal/unit_views.h"
+#include "common/qtext.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -14,15 +14,13 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-// ---- ComboBox ---------------------------------------------------------------
-
 namespace {
 QComboBox* combo(const Unit* u) { return static_cast<QComboBox*>(u->widget()); }
 }
 
 ComboBox::ComboBox(Container& parent, const Text& name, const Rect& r,
                    const std::vector<Text>& items, int current)
-    : Unit(name, new QComboBox(parentOf(parent)), r)
+    : Unit(name, new QComboBox(parent.containerWidget()), r)
 {
     for (const Text& item : items)
         addItem(item, 0);
@@ -84,7 +82,7 @@ QListWidget* list(const Unit* u) { return static_cast<QListWidget*>(u->widget())
 }
 
 ListBox::ListBox(Container& parent, const Text& name, const Rect& r)
-    : Unit(name, new UnitItemView<QListWidget>(parentOf(parent)), r)
+    : Unit(name, new UnitItemView<QListWidget>(parent.containerWidget()), r)
 {
     static_cast<UnitItemView<QListWidget>*>(widget())->currentMoved = &selectionChanged;
     new RightButtonGuard(list(this), nullptr);
@@ -180,7 +178,7 @@ protected:
 
 TabControl::TabControl(Container& parent, const Text& name, const Rect& r,
                        const std::vector<Text>& pages, bool userMaySwitch)
-    : Unit(name, new QTabWidget(parentOf(parent)), r)
+    : Unit(name, new QTabWidget(parent.containerWidget()), r)
 {
     for (const Text& caption : pages) {
         auto* page = new QWidget;

@@ -1,6 +1,7 @@
 #include "common/colour_picker.h"
 
 #include "common/interaction.h"
+#include "common/internal/colours.h"
 #include "common/internal/dispatch.h"
 
 #include <QAbstractButton>
@@ -18,8 +19,7 @@ protected:
     {
         QPainter painter(this);
         const QRect frame = rect().adjusted(0, 0, -1, -1);
-        painter.fillRect(frame.adjusted(2, 2, -1, -1),
-                         QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+        painter.fillRect(frame.adjusted(2, 2, -1, -1), toQColor(colour));
         painter.setPen(palette().color(isEnabled() ? QPalette::WindowText : QPalette::Mid));
         painter.drawRect(frame);
         if (hasFocus())

@@ -2,6 +2,7 @@
 
 #include "common/internal/file_paths.h"
 #include "common/qtext.h"
+#include "common/text.h"
 
 #include <QFileInfo>
 
@@ -37,13 +38,7 @@ std::vector<Word> words(const Text& line)
     return result;
 }
 
-bool isPath(const Text& word)
-{
-    for (size_t i = 0; i < word.size(); i += characterLength(word, i))
-        if (word[i] == '\\')
-            return true;
-    return false;
-}
+bool isPath(const Text& word) { return findText(word, "\\") != -1; }
 
 bool exists(const Text& path) { return QFileInfo::exists(fileSystemPath(path)); }
 

@@ -1,13 +1,10 @@
 #include "common/controls.h"
 
 #include "common/internal/dispatch.h"
-#include "common/internal/unit_helpers.h"
-#include "common/qtext.h"
 #include "common/internal/mouse_widget.h"
 #include "common/internal/pixmaps.h"
 #include "common/program.h"
-
-#include <algorithm>
+#include "common/qtext.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -15,13 +12,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QPointer>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -51,7 +50,7 @@ protected:
 // ---- Button ---------------------------------------------------------------
 
 Button::Button(Container& parent, const Text& name, const Rect& r, const Text& caption)
-    : Unit(name, new QPushButton(toQString(caption), parentOf(parent)), r)
+    : Unit(name, new QPushButton(toQString(caption), parent.containerWidget()), r)
 {
     auto* button = static_cast<QPushButton*>(widget());
     button->setAutoDefault(false);
@@ -65,8 +64,8 @@ void Button::setCaption(const Text& c) { static_cast<QPushButton*>(widget())->se
 
 EditBox::EditBox(Container& parent, const Text& name, const Rect& r, const Text& content, Mode mode)
     : Unit(name,
-           mode == MultiLine ? static_cast<QWidget*>(new KeyCharWidget<QPlainTextEdit>(parentOf(parent)))
-                             : new KeyCharWidget<QLineEdit>(parentOf(parent)),
+           mode == MultiLine ? static_cast<QWidget*>(new KeyCharWidget<QPlainTextEdit>(parent.containerWidget()))
+                             : new KeyCharWidget<QLineEdit>(parent.containerWidget()),
            r),
       mode_(mode)
 {
@@ -110,7 +109,7 @@ void EditBox::setContent(const Text& content)
 // ---- Label ----------------------------------------------------------------
 
 Label::Label(Container& parent, const Text& name, const Rect& r, const Text& caption)
-    : Unit(name, new MouseWidget<QLabel>(toQString(caption), parentOf(parent)), r)
+    : Unit(name, new MouseWidget<QLabel>(toQString(caption), parent.containerWidget()), r)
 {
     auto* label = static_cast<MouseWidget<QLabel>*>(widget());
     label->down = &mouseDown;
@@ -125,7 +124,7 @@ void Label::setCaption(const Text& c) { static_cast<QLabel*>(widget())->setText(
 // ---- CheckBox and RadioButton ------------------------------------------------
 
 CheckBox::CheckBox(Container& parent, const Text& name, const Rect& r, const Text& caption, bool checked)
-    : Unit(name, new QCheckBox(toQString(caption), parentOf(parent)), r)
+    : Unit(name, new QCheckBox(toQString(caption), parent.containerWidget()), r)
 {
     auto* box = static_cast<QCheckBox*>(widget());
     box->setChecked(checked);
@@ -142,7 +141,7 @@ void CheckBox::setChecked(bool c)
 }
 
 RadioButton::RadioButton(Container& parent, const Text& name, const Rect& r, const Text& caption, bool checked)
-    : Unit(name, new QRadioButton(toQString(caption), parentOf(parent)), r)
+    : Unit(name, new QRadioButton(toQString(caption), parent.containerWidget()), r)
 {
     auto* button = static_cast<QRadioButton*>(widget());
     button->setChecked(checked);
@@ -165,7 +164,7 @@ void RadioButton::setChecked(bool c)
 // ---- GroupBox ---------------------------------------------------------------
 
 GroupBox::GroupBox(Container& parent, const Text& name, const Rect& r, const Text& caption)
-    : Unit(name, new QGroupBox(toQString(caption), parentOf(parent)), r)
+    : Unit(name, new QGroupBox(toQString(caption), parent.containerWidget()), r)
 {
 }
 
@@ -175,7 +174,7 @@ void GroupBox::setCaption(const Text& c) { static_cast<QGroupBox*>(widget())->se
 // ---- ProgressBar, ImageButton, Canvas ---------------------------------------
 
 ProgressBar::ProgressBar(Container& parent, const Text& name, const Rect& r, int maximum)
-    : Unit(name, new QProgressBar(parentOf(parent)), r)
+    : Unit(name, new QProgressBar(parent.containerWidget()), r)
 {
     auto* bar = static_cast<QProgressBar*>(widget());
     bar->setRange(0, maximum);
@@ -186,7 +185,7 @@ int ProgressBar::position() const { return static_cast<QProgressBar*>(widget())-
 void ProgressBar::setPosition(int p) { static_cast<QProgressBar*>(widget())->setValue(p); }
 
 ImageButton::ImageButton(Container& parent, const Text& name, const Rect& r, const Bytes& picture)
-    : Unit(name, new QToolButton(parentOf(parent)), r)
+    : Unit(name, new QToolButton(parent.containerWidget()), r)
 {
     setPicture(picture);
     QObject::connect(static_cast<QToolButton*>(widget()), &QToolButton::clicked,
@@ -202,7 +201,7 @@ void ImageButton::setPicture(const Bytes& picture)
 }
 
 Canvas::Canvas(Container& parent, const Text& name, const Rect& r)
-    : Unit(name, new QWidget(parentOf(parent)), r)
+    : Unit(name, new QWidget(parent.containerWidget()), r)
 {
 }
 

@@ -3,6 +3,7 @@
 #include "common/files.h"
 #include "common/program.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -45,19 +46,8 @@ bool parseWholeNumber(const Text& text, int& result)
 // "name" -> "name.ext" when the last path level has no extension.
 Text withDefaultExtension(const Text& path, const Text& extension)
 {
-    if (extension.empty() || path.empty())
-        return path;
-    size_t levelStart = 0;
-    bool hasDot = false;
-    for (size_t i = 0; i < path.size(); i += characterLength(path, i)) {
-        if (path[i] == '\\' || path[i] == '/') {
-            levelStart = i + 1;
-            hasDot = false;
-        } else if (path[i] == '.') {
-            hasDot = true;
-        }
-    }
-    if (hasDot || levelStart == path.size())
+    const Text level = path.substr(static_cast<size_t>(std::max(findTextReverse(path, "\\"), 0)));
+    if (extension.empty() || level.empty() || findText(level, ".") != -1)
         return path;
     return path + "." + extension;
 }

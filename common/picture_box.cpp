@@ -1,19 +1,16 @@
+// Picture boxes and snapshots of units as shown.
 #include "common/controls.h"
 
-#include "common/internal/dispatch.h"
-#include "common/internal/unit_helpers.h"
-#include "common/qtext.h"
 #include "common/files.h"
+#include "common/internal/colours.h"
 #include "common/internal/mouse_widget.h"
 #include "common/internal/pixmaps.h"
 
 #include <QBuffer>
 #include <QLabel>
 
-// ---- PictureBox -------------------------------------------------------------
-
 PictureBox::PictureBox(Container& parent, const Text& name, const Rect& r, const Bytes& picture)
-    : Unit(name, new MouseWidget<QLabel>(parentOf(parent)), r)
+    : Unit(name, new MouseWidget<QLabel>(parent.containerWidget()), r)
 {
     auto* label = static_cast<MouseWidget<QLabel>*>(widget());
     label->down = &mouseDown;
@@ -33,7 +30,7 @@ void PictureBox::setPictureFile(const Text& path) { setPicture(readFile(path)); 
 void PictureBox::setBackgroundColour(int colour)
 {
     QPalette palette = widget()->palette();
-    palette.setColor(QPalette::Window, QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+    palette.setColor(QPalette::Window, toQColor(colour));
     widget()->setPalette(palette);
     widget()->setAutoFillBackground(true);
 }

@@ -1,6 +1,8 @@
 #include "common/interaction.h"
 
+#include "common/internal/colours.h"
 #include "common/internal/command_line.h"
+#include "common/internal/file_paths.h"
 #include "common/internal/filters.h"
 #include "common/program.h"
 #include "common/qtext.h"
@@ -48,13 +50,6 @@ public:
 private:
     bool active_;
 };
-
-QColor toQColor(int colour)
-{
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-int fromQColor(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
 
 class FontColourDialog : public QDialog {
 public:
@@ -170,8 +165,8 @@ public:
     bool fileDialog(FileDialogRequest& request) override
     {
         NormalCursor cursor;
-        QString start = toQtPath(request.initialDirectory);
-        QString name = toQtPath(request.fileName);
+        QString start = fileSystemPath(request.initialDirectory);
+        QString name = fileSystemPath(request.fileName);
         if (!name.isEmpty())
             start = start.isEmpty() || QDir::isAbsolutePath(name) ? name : start + QLatin1Char('/') + name;
         QString filter = qtFileFilter(request.filter);

@@ -1,5 +1,6 @@
 #include "common/transparent_label.h"
 
+#include "common/internal/colours.h"
 #include "common/internal/dispatch.h"
 #include "common/internal/hosts.h"
 #include "common/qtext.h"
@@ -13,8 +14,6 @@
 #include <cmath>
 
 namespace {
-
-QColor colourOf(int colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
 class LabelWidget : public QWidget {
 public:
@@ -55,7 +54,7 @@ protected:
         case TransparentLabel::Shadowed: draw(dark, 2, 2); break;
         default: break;
         }
-        draw(colourOf(colour), 0, 0);
+        draw(toQColor(colour), 0, 0);
     }
 
     // A label with a handler takes its presses: the picture below it must

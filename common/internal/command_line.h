@@ -6,7 +6,8 @@
 
 // Blanks separate words, double quotes group them. A word holding "\" is a
 // path: it is mapped to the file system, and where an unquoted path holds
-// blanks, neighbouring words are joined while the existing part of the joined
-// path then reaches past the first word (the blank lies inside a name). Other words (options such as "/p") pass as
-// they are. Empty for a blank line.
+// blanks, neighbouring words are joined while the existing part of the
+// joined path then reaches past the first word (the blank lies inside a
+// name). Other words (options such as "/p") pass as they are. Empty for a
+// blank line.
 QStringList splitCommandLine(const Text& commandLine);

@@ -5,6 +5,8 @@
 #include "tests/support/gbk_print.h"
 #include "tests/support/scoped_env.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -27,17 +29,14 @@ class FilesTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/qelvana-files-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        rootUtf8 = pattern;
+        ASSERT_TRUE(tempDir.isValid());
+        rootUtf8 = tempDir.path().toStdString();
         root = rootUtf8;
         std::replace(root.begin(), root.end(), '/', '\\');
     }
-    void TearDown() override
-    {
-        closeAllFiles();
-        fs::remove_all(rootUtf8);
-    }
+    void TearDown() override { closeAllFiles(); }
+
+    QTemporaryDir tempDir{QStringLiteral("/tmp/qelvana-files-XXXXXX")};
 
     // A program path below the temporary root; `relative` uses "\".
     Text path(const Text& relative) const { return root + "\\" + relative; }

@@ -6,6 +6,8 @@
 #include "tests/support/gbk_print.h"
 #include "tests/support/scoped_env.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -21,14 +23,13 @@ class SettingsTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/qelvana-config-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        config = pattern;
+        ASSERT_TRUE(tempDir.isValid());
+        config = tempDir.path().toStdString();
         setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     }
-    void TearDown() override { fs::remove_all(config); }
 
     ScopedEnv configHome{"XDG_CONFIG_HOME"};
+    QTemporaryDir tempDir{QStringLiteral("/tmp/qelvana-config-XXXXXX")};
     std::string config;
 };
 
