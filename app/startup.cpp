@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "app/globals.h"
+#include "app/state/globals.h"
 #include "app/login_window.h"
 #include "common/runtime.h"
 

@@ -7,6 +7,7 @@
 #include "common/qtext.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
@@ -62,6 +64,22 @@ void Button::setCaption(const Text& c) { static_cast<QPushButton*>(widget())->se
 
 // ---- EditBox --------------------------------------------------------------
 
+namespace {
+
+// "2024-9-5", "2024/09/05", "2024年9月5日" -> "2024-09-05"; other texts unchanged.
+QString normalisedDate(const QString& text)
+{
+    static const QRegularExpression date(
+        QStringLiteral("^\\s*(\\d{4})\\s*[-/.年]\\s*(\\d{1,2})\\s*[-/.月]\\s*(\\d{1,2})\\s*日?\\s*$"));
+    QRegularExpressionMatch m = date.match(text);
+    if (!m.hasMatch())
+        return text;
+    QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : text;
+}
+
+} // namespace
+
 EditBox::EditBox(Container& parent, const Text& name, const Rect& r, const Text& content, Mode mode)
     : Unit(name,
            mode == MultiLine ? static_cast<QWidget*>(new KeyCharWidget<QPlainTextEdit>(parent.containerWidget()))
@@ -83,6 +101,12 @@ EditBox::EditBox(Container& parent, const Text& name, const Rect& r, const Text&
         }
         edit->setText(toQString(content));
         QObject::connect(edit, &QLineEdit::textChanged, [this] { fire(changed); });
+        if (mode_ == DateTimeText)
+            QObject::connect(edit, &QLineEdit::editingFinished, [edit] {
+                QString date = normalisedDate(edit->text());
+                if (date != edit->text())
+                    edit->setText(date);
+            });
     }
 }
 
@@ -93,7 +117,8 @@ Text EditBox::content() const
         QString text = static_cast<QPlainTextEdit*>(widget())->toPlainText();
         return fromQString(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
     }
-    return fromQString(static_cast<QLineEdit*>(widget())->text());
+    QString text = static_cast<QLineEdit*>(widget())->text();
+    return fromQString(mode_ == DateTimeText ? normalisedDate(text) : text);
 }
 
 void EditBox::setContent(const Text& content)

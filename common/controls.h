@@ -20,7 +20,10 @@ public:
     enum Mode { SingleLine, Password, MultiLine, DateTimeText };
     EditBox(Container& parent, const Text& name, const Rect& r, const Text& content = "",
             Mode mode = SingleLine);
-    // The text exactly as typed or set, never trimmed.
+    // The text exactly as typed or set, never trimmed. In date mode a text
+    // that is a date (year, month and day with "-", "/", "." or 年月日)
+    // reads, and shows once the box is left, as "YYYY-MM-DD", so that dates
+    // sort as texts; any other text stays as typed.
     Text content() const;
     void setContent(const Text& content);
     Text caption() const override { return content(); }

@@ -1,4 +1,5 @@
 #include "common/files.h"
+#include "common/internal/database_files.h"
 #include "common/internal/file_paths.h"
 
 #include <QFile>
@@ -57,10 +58,15 @@ bool writeFile(const Text& path, const Bytes& bytes)
 
 bool copyFile(const Text& source, const Text& target)
 {
-    QFile in(fileSystemPath(source));
+    QString from = fileSystemPath(source), to = fileSystemPath(target);
+    bool database = isDatabaseFile(from), replacesDatabase = isDatabaseFile(to);
+    if (database && !settleDatabaseFile(from))
+        return false;
+    releaseDatabaseFile(to);
+    QFile in(from);
     if (QFileInfo(in).isDir() || !in.open(QIODevice::ReadOnly))
         return false;
-    return replaceFile(target, [&](QIODevice& out) {
+    bool copied = replaceFile(target, [&](QIODevice& out) {
         char buffer[1 << 16];
         for (;;) {
             qint64 n = in.read(buffer, sizeof buffer);
@@ -72,6 +78,9 @@ bool copyFile(const Text& source, const Text& target)
                 return false;
         }
     });
+    if (copied && (database || replacesDatabase))
+        removeStaleJournals(to);
+    return copied;
 }
 
 bool deleteFile(const Text& path)

@@ -1,9 +1,11 @@
 // Start-up: the login window is the only window, the program ends with exit
 // code 0 when it closes.
-#include "app/globals.h"
+#include "app/state/globals.h"
 #include "app/login_window.h"
 #include "app/startup.h"
 #include "tests/support/gbk_print.h"
+#include "tests/support/program_directory.h"
+#include "tests/support/scripted_interaction.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -27,6 +29,7 @@ TEST(Startup, ResetGlobalsGivesZerosAndEmptyTexts)
 
 TEST(Startup, LoginWindowOpensAloneAtItsLoginHeight)
 {
+    TestProgramDirectory dir;
     LoginWindow* login = loadStartWindow<LoginWindow>();
     ASSERT_NE(login, nullptr);
     EXPECT_EQ(openWindows(), std::vector<Window*>{login});
@@ -44,6 +47,7 @@ TEST(Startup, LoginWindowOpensAloneAtItsLoginHeight)
 
 TEST(StartupDeathTest, ClosingTheLoginWindowEndsTheProgramWithCodeZero)
 {
+    TestProgramDirectory dir;
     EXPECT_EXIT(
         {
             QTimer::singleShot(0, [] {
@@ -53,6 +57,25 @@ TEST(StartupDeathTest, ClosingTheLoginWindowEndsTheProgramWithCodeZero)
             startProgram();
         },
         testing::ExitedWithCode(0), "");
+}
+
+TEST(StartupDeathTest, AMissingDatabaseIsReportedOnceAndEndsTheProgramWithCodeZero)
+{
+    TestProgramDirectory dir(false);
+    const std::string shown = "^\\[" + gbkToUtf8("无法打开数据库！") + "\\|\\] windows=0$";
+    EXPECT_EXIT(
+        {
+            auto* script = new ScriptedInteraction;
+            script->answerMessage(AnswerOk);
+            // Exit hooks still run when the program ends; report what was shown.
+            addExitHook([script] {
+                for (const auto& call : script->calls())
+                    fprintf(stderr, "[%s|%s]", gbkToUtf8(call.text).c_str(), gbkToUtf8(call.caption).c_str());
+                fprintf(stderr, " windows=%zu", openWindows().size());
+            });
+            startProgram();
+        },
+        testing::ExitedWithCode(0), shown);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/globals.h"
+#include "app/state/globals.h"
 
 int currentAccountId = 0;
 int currentMeetingId = 0;

@@ -1,0 +1,328 @@
+#include "common/database.h"
+#include "common/files.h"
+#include "common/internal/database_files.h"
+#include "common/internal/file_paths.h"
+#include "common/internal/record_sets.h"
+#include "common/qtext.h"
+#include "common/unit.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+
+#include <algorithm>
+#include <vector>
+
+struct ExternalDatabase::Connection {
+    enum class State { Closed, Open, Released };
+    QString qtName;
+    QString engine;
+    QString filePath;          // canonical
+    State state = State::Closed;
+};
+
+namespace {
+
+using Connection = ExternalDatabase::Connection;
+
+std::vector<Connection*>& connections()
+{
+    static std::vector<Connection*> all;
+    return all;
+}
+
+// Keys of a connection text ("KEY=value;..."), upper-cased, values trimmed.
+Text connectionValue(const Text& connectionText, const Text& key)
+{
+    for (const Text& part : splitText(connectionText, ";")) {
+        int equals = findText(part, "=");
+        if (equals < 0)
+            continue;
+        Text name = trimSpaces(leftText(part, equals - 1));
+        std::transform(name.begin(), name.end(), name.begin(), [](char c) {
+            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        });
+        if (name == key)
+            return trimSpaces(midText(part, equals + 1, textLength(part)));
+    }
+    return {};
+}
+
+// The engine a file data source names: its "ENGINE=" line, when the engine
+// is one this program can drive.
+QString dataSourceEngine(const Text& dataSourcePath)
+{
+    for (const Text& line : splitText(readFile(dataSourcePath), "\n")) {
+        Text value = connectionValue(trimSpaces(line), "ENGINE");
+        if (!value.empty()) {
+            QString engine = toQString(value).trimmed();
+            return QSqlDatabase::isDriverAvailable(engine) ? engine : QString();
+        }
+    }
+    return {};
+}
+
+bool runPragma(QSqlDatabase& db, const QString& pragma, const QString& expected = {})
+{
+    QSqlQuery q(db);
+    if (!q.exec(pragma))
+        return false;
+    return expected.isEmpty() || (q.next() && q.value(0).toString().compare(expected, Qt::CaseInsensitive) == 0);
+}
+
+// Write-ahead logging without a flush per commit: a committed statement is
+// in the file system at once (it survives the program being killed) and a
+// run of single-row statements costs no disk flush each; a power cut can
+// lose only the last commits, never the database.
+bool prepareSqlite(QSqlDatabase& db)
+{
+    return runPragma(db, "PRAGMA journal_mode=WAL", "wal")
+        && runPragma(db, "PRAGMA synchronous=NORMAL");
+}
+
+QSqlDatabase addSqlite(const QString& qtName, const QString& filePath)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", qtName);
+    // mode=rw: a missing file is a failure, never a new empty database.
+    QUrl url = QUrl::fromLocalFile(filePath);
+    url.setQuery("mode=rw");
+    db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+    db.setConnectOptions("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000");
+    return db;
+}
+
+void disconnect(Connection& c)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(c.qtName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(c.qtName);
+}
+
+bool connect(Connection& c)
+{
+    bool ok;
+    {
+        QSqlDatabase db = c.engine == "QSQLITE" ? addSqlite(c.qtName, c.filePath)
+                                                : QSqlDatabase::addDatabase(c.engine, c.qtName);
+        if (c.engine != "QSQLITE")
+            db.setDatabaseName(c.filePath);
+        ok = db.open() && (c.engine != "QSQLITE" || prepareSqlite(db));
+    }
+    if (!ok)
+        disconnect(c);
+    c.state = ok ? Connection::State::Open : c.state;
+    return ok;
+}
+
+// The connection's database, opened again after a release; invalid when the
+// connection is not usable.
+QSqlDatabase usable(Connection& c)
+{
+    if (c.state == Connection::State::Released && !connect(c))
+        return {};
+    if (c.state != Connection::State::Open)
+        return {};
+    return QSqlDatabase::database(c.qtName, false);
+}
+
+FieldValue::Kind columnKind(QMetaType type)
+{
+    switch (type.id()) {
+    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong:
+    case QMetaType::ULongLong: case QMetaType::Double:
+        return FieldValue::NumberKind;
+    case QMetaType::Bool: return FieldValue::TruthKind;
+    case QMetaType::QByteArray: return FieldValue::BytesKind;
+    default: return FieldValue::TextKind;
+    }
+}
+
+FieldValue fieldValue(const QVariant& v, FieldValue::Kind kind)
+{
+    if (v.isNull())
+        return FieldValue::nullOf(kind);
+    bool isText = v.typeId() == QMetaType::QString;
+    Text text = isText ? fromQString(v.toString()) : Text();
+    switch (kind) {
+    case FieldValue::NumberKind:
+        return FieldValue::ofNumber(isText ? toNumber(text) : v.toDouble());
+    case FieldValue::TruthKind:
+        return FieldValue::ofTruth(isText ? FieldValue::ofText(text).truth() : v.toLongLong() != 0);
+    case FieldValue::BytesKind: {
+        QByteArray b = v.toByteArray();
+        return FieldValue::ofBytes(isText ? text : Bytes(b.constData(), b.size()));
+    }
+    default:
+        if (v.typeId() == QMetaType::QByteArray) {
+            QByteArray b = v.toByteArray();
+            return FieldValue::ofText(Bytes(b.constData(), b.size()));
+        }
+        return FieldValue::ofText(isText ? text : fromQString(v.toString()));
+    }
+}
+
+bool readAll(QSqlQuery& q, RecordSet& set)
+{
+    QSqlRecord record = q.record();
+    std::vector<FieldValue::Kind> kinds;
+    for (int i = 0; i < record.count(); ++i) {
+        set.columns.push_back(fromQString(record.fieldName(i)));
+        kinds.push_back(columnKind(record.field(i).metaType()));
+    }
+    while (q.next()) {
+        std::vector<FieldValue> row;
+        row.reserve(kinds.size());
+        for (size_t i = 0; i < kinds.size(); ++i)
+            row.push_back(fieldValue(q.value(static_cast<int>(i)), kinds[i]));
+        set.rows.push_back(std::move(row));
+    }
+    return q.lastError().type() == QSqlError::NoError;
+}
+
+} // namespace
+
+ExternalDatabase::ExternalDatabase(Container&, const Text& name)
+    : name_(name), connection_(std::make_unique<Connection>())
+{
+    static int serial = 0;
+    connection_->qtName = QString("qelvana-%1").arg(++serial);
+    connections().push_back(connection_.get());
+}
+
+ExternalDatabase::~ExternalDatabase()
+{
+    closeDatabase(*this);
+    std::erase(connections(), connection_.get());
+}
+
+bool ExternalDatabase::isOpen() const { return connection_->state != Connection::State::Closed; }
+
+bool openDatabase(ExternalDatabase& database, const Text& connectionText)
+{
+    closeDatabase(database);
+    Connection& c = database.connection();
+    Text file = connectionValue(connectionText, "DBQ");
+    Text dataSource = connectionValue(connectionText, "FILEDSN");
+    if (file.empty() || dataSource.empty())
+        return false;
+    c.engine = dataSourceEngine(dataSource);
+    QFileInfo info(fileSystemPath(file));
+    if (c.engine.isEmpty() || !info.isFile())
+        return false;
+    c.filePath = info.canonicalFilePath();
+    return connect(c);
+}
+
+void closeDatabase(ExternalDatabase& database)
+{
+    Connection& c = database.connection();
+    dropRecordSetsOf(&c);
+    if (c.state == Connection::State::Open)
+        disconnect(c);
+    c.state = Connection::State::Closed;
+}
+
+int querySql(ExternalDatabase& database, const Text& sql)
+{
+    Connection& c = database.connection();
+    QSqlDatabase db = usable(c);
+    if (!db.isValid())
+        return 0;
+    RecordSet set;
+    {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.exec(toQString(sql)) || !readAll(q, set))
+            return 0;
+    }
+    return storeRecordSet(&c, std::move(set));
+}
+
+bool execSql(ExternalDatabase& database, const Text& sql)
+{
+    QSqlDatabase db = usable(database.connection());
+    if (!db.isValid())
+        return false;
+    QSqlQuery q(db);
+    return q.exec(toQString(sql));
+}
+
+bool execSql(ExternalDatabase& database, const Text& sql, const Bytes& bytes)
+{
+    QSqlDatabase db = usable(database.connection());
+    if (!db.isValid())
+        return false;
+    QSqlQuery q(db);
+    if (!q.prepare(toQString(sql)))
+        return false;
+    q.addBindValue(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return q.exec();
+}
+
+namespace {
+
+void releaseAll()
+{
+    for (Connection* c : connections())
+        if (c->state == Connection::State::Open) {
+            disconnect(*c);
+            c->state = Connection::State::Released;
+        }
+}
+
+} // namespace
+
+void releaseDataHandlesA() { releaseAll(); }
+void releaseDataHandlesB() { releaseAll(); }
+void releaseDataHandlesC() { releaseAll(); }
+
+bool isDatabaseFile(const QString& path)
+{
+    static const QByteArray header("SQLite format 3", 16);   // with its NUL
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(header.size()) == header;
+}
+
+bool settleDatabaseFile(const QString& path)
+{
+    if (!QFileInfo::exists(path + "-wal"))
+        return true;
+    static const QString name = "qelvana-settle";
+    bool settled = false;
+    {
+        QSqlDatabase db = addSqlite(name, QFileInfo(path).absoluteFilePath());
+        QSqlQuery q(db);
+        // Columns: busy, frames in the log, frames moved into the file.
+        if (db.open() && q.exec("PRAGMA wal_checkpoint(TRUNCATE)") && q.next())
+            settled = q.value(0).toInt() == 0 && q.value(1).toInt() == q.value(2).toInt();
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return settled;
+}
+
+void releaseDatabaseFile(const QString& path)
+{
+    QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty())
+        return;
+    for (Connection* c : connections())
+        if (c->state == Connection::State::Open && c->filePath == canonical) {
+            disconnect(*c);
+            c->state = Connection::State::Released;
+        }
+}
+
+void removeStaleJournals(const QString& path)
+{
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        QFile::remove(path + suffix);
+}

@@ -1,0 +1,119 @@
+-- The meeting database delivered with the program. The build turns this
+-- file into meeting.mdb; the program never creates a table or an
+-- administrator account. Inserts rely on the column defaults given here.
+-- Counters never reuse a number (AUTOINCREMENT), so rows left behind by a
+-- deleted meeting can never reappear under a new one.
+
+CREATE TABLE 密码信息 (
+    用户id   INTEGER PRIMARY KEY AUTOINCREMENT,
+    用户名   TEXT,
+    密码     TEXT,
+    权限     TEXT,
+    会议编号 INTEGER DEFAULT 0,
+    会议名称 TEXT DEFAULT ''
+);
+
+CREATE TABLE 会议信息 (
+    会议编号 INTEGER PRIMARY KEY AUTOINCREMENT,
+    会议名称 TEXT,
+    会议地点 TEXT,
+    主办单位 TEXT,
+    承办单位 TEXT,
+    会议日期 TEXT,
+    会议指南 TEXT,
+    表1 TEXT DEFAULT '0',
+    表2 TEXT DEFAULT '0',
+    表3 TEXT DEFAULT '0',
+    表4 TEXT DEFAULT '0',
+    表5 TEXT DEFAULT '0'
+);
+
+CREATE TABLE 代表信息 (
+    代表id   INTEGER PRIMARY KEY AUTOINCREMENT,
+    会议编号 INTEGER,
+    代表编号 TEXT,
+    姓名     TEXT,
+    单位     TEXT,
+    性别     TEXT,
+    职务     TEXT,
+    手机号码 TEXT,
+    办公电话 TEXT,
+    照片     TEXT DEFAULT '',
+    宾馆名称 TEXT DEFAULT ' ',
+    房间编号 TEXT DEFAULT '0',
+    餐厅名称 TEXT DEFAULT ' ',
+    餐桌编号 TEXT DEFAULT '0',
+    分组编号 INTEGER DEFAULT 0,
+    报到情况 BOOLEAN DEFAULT false,
+    表1 TEXT DEFAULT '0',
+    表2 TEXT DEFAULT '0',
+    表3 TEXT DEFAULT '0',
+    表4 TEXT DEFAULT '0',
+    表5 TEXT DEFAULT '0'
+);
+CREATE INDEX 代表信息_会议 ON 代表信息 (会议编号, 代表编号);
+
+CREATE TABLE 房间信息 (
+    房间id   INTEGER PRIMARY KEY AUTOINCREMENT,
+    会议编号 INTEGER,
+    宾馆名称 TEXT,
+    房间编号 TEXT,
+    房间类别 TEXT,
+    房间人数 INTEGER DEFAULT 0,
+    已住人数 INTEGER DEFAULT 0,
+    性别     TEXT DEFAULT '无'
+);
+CREATE INDEX 房间信息_会议 ON 房间信息 (会议编号);
+
+CREATE TABLE 餐桌信息 (
+    餐桌id   INTEGER PRIMARY KEY AUTOINCREMENT,
+    会议编号 INTEGER,
+    餐厅名称 TEXT,
+    餐桌编号 TEXT,
+    可坐人数 INTEGER DEFAULT 0,
+    已坐人数 INTEGER DEFAULT 0
+);
+CREATE INDEX 餐桌信息_会议 ON 餐桌信息 (会议编号);
+
+CREATE TABLE 会议分组 (
+    分组id   INTEGER PRIMARY KEY AUTOINCREMENT,
+    会议编号 INTEGER,
+    分组名称 TEXT,
+    分组地点 TEXT,
+    分组时间 TEXT,
+    召集人   TEXT,
+    联络员   TEXT
+);
+
+CREATE TABLE 自制模板 (
+    模板id   INTEGER PRIMARY KEY AUTOINCREMENT,
+    模板名称 TEXT,
+    模板     BLOB,
+    会议编号 INTEGER DEFAULT 0,
+    表格次序 INTEGER DEFAULT 0
+);
+
+-- The badge layout: one row, written by the badge page and read by nothing.
+CREATE TABLE 会议证件 (
+    id INTEGER PRIMARY KEY,
+    会议名称宽 INTEGER DEFAULT 0, 会议名称高 INTEGER DEFAULT 0,
+    会议名称横 INTEGER DEFAULT 0, 会议名称纵 INTEGER DEFAULT 0,
+    会议名称颜色 INTEGER DEFAULT 0, 会议名称 BOOLEAN DEFAULT true,
+    姓名宽 INTEGER DEFAULT 0, 姓名高 INTEGER DEFAULT 0,
+    姓名横 INTEGER DEFAULT 0, 姓名纵 INTEGER DEFAULT 0,
+    姓名颜色 INTEGER DEFAULT 0, 姓名 BOOLEAN DEFAULT true,
+    单位宽 INTEGER DEFAULT 0, 单位高 INTEGER DEFAULT 0,
+    单位横 INTEGER DEFAULT 0, 单位纵 INTEGER DEFAULT 0,
+    单位颜色 INTEGER DEFAULT 0, 单位 BOOLEAN DEFAULT true,
+    出席证宽 INTEGER DEFAULT 0, 出席证高 INTEGER DEFAULT 0,
+    出席证横 INTEGER DEFAULT 0, 出席证纵 INTEGER DEFAULT 0,
+    出席证颜色 INTEGER DEFAULT 0, 出席证 BOOLEAN DEFAULT true,
+    照片宽 INTEGER DEFAULT 0, 照片高 INTEGER DEFAULT 0,
+    照片横 INTEGER DEFAULT 0, 照片纵 INTEGER DEFAULT 0,
+    照片 BOOLEAN DEFAULT true
+);
+INSERT INTO 会议证件 (id) VALUES (1);
+
+-- The delivered administrator; the README tells the user to change it.
+INSERT INTO 密码信息 (用户名, 密码, 权限, 会议编号, 会议名称) VALUES ('admin', 'admin', '管理员', 0, '');
+

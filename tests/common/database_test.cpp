@@ -1,0 +1,245 @@
+// Connections, typed record sets and the safety of copying and replacing
+// the database file, against the delivered database in a test directory.
+#include "common/database.h"
+#include "common/files.h"
+#include "common/window.h"
+#include "tests/support/gbk_print.h"
+#include "tests/support/program_directory.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+class DatabaseTest : public testing::Test {
+protected:
+    TestProgramDirectory directory;
+    Text dir = directory.programPath();
+    Text connection(const Text& file = "meeting.mdb", const Text& dsn = "Meeting.dsn") const
+    {
+        return "ODBC;DBQ=" + dir + "\\" + file + ";DefaultDir= " + dir + ";FILEDSN=" + dir + "\\" + dsn
+             + ";UID=admin;";
+    }
+    int count(ExternalDatabase& db, const Text& sql)
+    {
+        int rs = querySql(db, sql);
+        int n = 0;
+        for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs))
+            ++n;
+        closeRecordSet(rs);
+        return rs ? n : -1;
+    }
+
+    Window window{"W", {0, 0, 100, 100}, ""};
+    ExternalDatabase db{window, "外部数据库1"};
+};
+
+TEST_F(DatabaseTest, EveryFailureToOpenLooksAlikeAndCreatesNothing)
+{
+    writeFile(dir + "\\other.dsn", "[ODBC]\nENGINE=NOSUCHENGINE\n");
+    writeFile(dir + "\\broken.mdb", "this is not a database at all, just text");
+    struct Case {
+        const char* what;
+        Text text;
+    } cases[] = {
+        {"missing database", connection("gone.mdb")},
+        {"missing data source", connection("meeting.mdb", "gone.dsn")},
+        {"unknown engine", connection("meeting.mdb", "other.dsn")},
+        {"not a database", connection("broken.mdb")},
+        {"no DBQ", "ODBC;FILEDSN=" + dir + "\\Meeting.dsn;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_FALSE(openDatabase(db, c.text));
+        EXPECT_FALSE(db.isOpen());
+        EXPECT_EQ(querySql(db, "select * from 密码信息"), 0);
+        EXPECT_FALSE(execSql(db, "delete from 密码信息"));
+    }
+    EXPECT_FALSE(QFile::exists(directory.file("gone.mdb")));
+    EXPECT_TRUE(openDatabase(db, connection()));
+    EXPECT_EQ(count(db, "select * from 密码信息 where 权限='管理员'"), 1);
+}
+
+TEST_F(DatabaseTest, FieldsComeBackTypedWithTheColumnDefaults)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    // The odd blanks and literals of the program's statements pass unchanged.
+    ASSERT_TRUE(execSql(db, "insert  into 代表信息 (姓名,单位,性别,代表编号,会议编号) values ('张　三','单位','男','007',3)"));
+    int rs = querySql(db, "select * from 代表信息 where 会议编号=3 and 姓名='张　三'and  报到情况=false  order  by 代表编号 ");
+    ASSERT_NE(rs, 0);
+    recordMoveFirst(rs);
+    ASSERT_FALSE(recordSetAtEnd(rs));
+    struct Expect {
+        const char* column;
+        FieldValue::Kind kind;
+        Text text;
+    } expects[] = {
+        {"姓名", FieldValue::TextKind, "张　三"},   {"代表编号", FieldValue::TextKind, "007"},
+        {"照片", FieldValue::TextKind, ""},         {"宾馆名称", FieldValue::TextKind, " "},
+        {"房间编号", FieldValue::TextKind, "0"},    {"餐厅名称", FieldValue::TextKind, " "},
+        {"餐桌编号", FieldValue::TextKind, "0"},    {"表5", FieldValue::TextKind, "0"},
+        {"分组编号", FieldValue::NumberKind, "0"},  {"会议编号", FieldValue::NumberKind, "3"},
+        {"报到情况", FieldValue::TruthKind, "false"}, {"职务", FieldValue::TextKind, ""},
+    };
+    for (const Expect& e : expects) {
+        SCOPED_TRACE(e.column);
+        FieldValue v = readField(rs, e.column);
+        EXPECT_EQ(v.kind(), e.kind);
+        EXPECT_TEXT_EQ(e.text, v.text());
+    }
+    EXPECT_TRUE(readField(rs, "职务").isNull());
+    EXPECT_EQ(readField(rs, "职务").number(), 0);
+    EXPECT_GT(readField(rs, "代表ID").number(), 0);   // ASCII letters in names ignore case
+    closeRecordSet(rs);
+
+    ASSERT_TRUE(execSql(db, "update 代表信息 set 报到情况=true where 会议编号=3"));
+    EXPECT_EQ(count(db, "select * from 代表信息 where 报到情况=true"), 1);
+    ASSERT_TRUE(execSql(db, "insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('宾馆','101','标准',2.7,0,'无',3)"));
+    rs = querySql(db, "select * from 房间信息 where 已住人数<房间人数");
+    EXPECT_EQ(readField(rs, "房间人数").number(), 2);   // truncated
+    closeRecordSet(rs);
+}
+
+TEST_F(DatabaseTest, BytesBoundToTheParameterComeBackByteForByte)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    const Bytes bytes("\0\x01\xff\xa4\x40'\"?\0end", 12);   // NULs, a BIG5 pair, quotes
+    ASSERT_TRUE(execSql(db, "insert into 自制模板  (模板名称,模板) values ('样表',?)", bytes));
+    int rs = querySql(db, "select * from 自制模板");
+    recordMoveFirst(rs);
+    EXPECT_EQ(readField(rs, "模板").kind(), FieldValue::BytesKind);
+    EXPECT_EQ(readField(rs, "模板").bytes(), bytes);
+    EXPECT_EQ(readField(rs, "会议编号").number(), 0);   // an imported template is shared
+    closeRecordSet(rs);
+}
+
+TEST_F(DatabaseTest, MovesAndReadsOutsideTheRecordsAreHarmless)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('一组',1)");
+    execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('二组',1)");
+    const int none = 0, empty = querySql(db, "select * from 会议分组 where 会议编号=9"),
+              two = querySql(db, "select * from 会议分组 order by 分组id");
+    ASSERT_NE(empty, 0);
+    for (int rs : {none, empty}) {
+        recordMoveFirst(rs);
+        recordMoveLast(rs);
+        recordMovePrevious(rs);
+        recordMoveNext(rs);
+        EXPECT_TRUE(recordSetAtEnd(rs));
+        EXPECT_TRUE(recordSetAtStart(rs));
+        EXPECT_TEXT_EQ("", readField(rs, "分组名称").text());
+        EXPECT_EQ(readField(rs, "分组id").number(), 0);
+    }
+    recordMoveLast(two);
+    EXPECT_TEXT_EQ("二组", readField(two, "分组名称").text());
+    recordMoveNext(two);
+    recordMoveNext(two);
+    EXPECT_TRUE(recordSetAtEnd(two));
+    EXPECT_TEXT_EQ("", readField(two, "分组名称").text());
+    recordMovePrevious(two);
+    EXPECT_TEXT_EQ("二组", readField(two, "分组名称").text());
+    recordMovePrevious(two);
+    recordMovePrevious(two);
+    recordMovePrevious(two);
+    EXPECT_TRUE(recordSetAtStart(two));
+    EXPECT_FALSE(recordSetAtEnd(two));
+    EXPECT_TRUE(readField(two, "分组名称").isNull());
+    recordMoveFirst(two);
+    EXPECT_TEXT_EQ("", readField(two, "没有这列").text());
+    closeRecordSet(two);
+    closeRecordSet(two);
+    EXPECT_TRUE(recordSetAtEnd(two));
+    closeRecordSet(empty);
+}
+
+TEST_F(DatabaseTest, QuotedValuesCannotChangeTheStatement)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    EXPECT_TEXT_EQ("it''s ''''", sqlText("it's ''"));
+    EXPECT_TEXT_EQ("嘰淺", sqlText("嘰淺"));   // trail bytes 0x5C are not quotes
+    const Text name = "O'Brien 的会";
+    ASSERT_TRUE(execSql(db, "insert  into 会议信息 (会议名称) values ('" + sqlText(name) + "')"));
+    EXPECT_EQ(count(db, "select * from 会议信息 where 会议名称='" + sqlText(name) + "'"), 1);
+    EXPECT_EQ(count(db, "select * from 密码信息 where 密码='" + sqlText("' or ''='") + "'"), 0);
+
+    struct Number {
+        const char* text;
+        bool whole;
+    } numbers[] = {{"12", true}, {"-3", true}, {"+4", true}, {"0", true}, {"", false},
+                   {"1.5", false}, {"2 ", false}, {"1;drop", false}, {"-", false},
+                   {"1234567890123456789", false}};
+    for (const Number& n : numbers)
+        EXPECT_EQ(isWholeNumberText(n.text), n.whole) << n.text;
+}
+
+TEST_F(DatabaseTest, ACopyHoldsEveryCommittedChange)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('组',7)"));
+    // The connection stays open, as the main window's does during a backup.
+    ASSERT_TRUE(copyFile(dir + "\\meeting.mdb", dir + "\\data\\meeting.mdb"));
+    ExternalDatabase copy{window, "copy"};
+    ASSERT_TRUE(openDatabase(copy, connection("data\\meeting.mdb")));
+    EXPECT_EQ(count(copy, "select * from 会议分组 where 会议编号=7"), 50);
+}
+
+TEST_F(DatabaseTest, ReleasedConnectionsLetTheFileBeReplacedAndOpenAgain)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    ExternalDatabase other{window, "报表外部数据库"};
+    ASSERT_TRUE(openDatabase(other, connection()));
+    ASSERT_TRUE(copyFile(dir + "\\meeting.mdb", dir + "\\data\\meeting.mdb"));
+    ASSERT_TRUE(execSql(db, "insert  into 会议信息 (会议名称) values ('备份后')"));
+    const int before = querySql(other, "select * from 会议信息");
+
+    releaseDataHandlesA();
+    releaseDataHandlesB();
+    releaseDataHandlesC();
+    EXPECT_FALSE(QFile::exists(directory.file("meeting.mdb-wal")));   // nothing holds the file
+    ASSERT_TRUE(copyFile(dir + "\\data\\meeting.mdb", dir + "\\meeting.mdb"));
+
+    EXPECT_EQ(count(db, "select * from 会议信息"), 0);      // reopened on the restored file
+    EXPECT_EQ(count(other, "select * from 会议信息"), 0);
+    recordMoveFirst(before);
+    EXPECT_TEXT_EQ("备份后", readField(before, "会议名称").text());   // read sets stay readable
+    closeRecordSet(before);
+    closeDatabase(db);
+    EXPECT_EQ(querySql(db, "select * from 会议信息"), 0);  // closed on purpose stays closed
+}
+
+TEST_F(DatabaseTest, AReplacedDatabaseLosesTheJournalsOfItsOldContent)
+{
+    ASSERT_TRUE(copyFile(dir + "\\meeting.mdb", dir + "\\data\\meeting.mdb"));
+    for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+        QFile stale(directory.file("meeting.mdb") + suffix);
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+        stale.write(QByteArray(4096, '\x5a'));
+    }
+    ASSERT_TRUE(copyFile(dir + "\\data\\meeting.mdb", dir + "\\meeting.mdb"));
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        EXPECT_FALSE(QFile::exists(directory.file("meeting.mdb") + suffix)) << suffix;
+    ASSERT_TRUE(openDatabase(db, connection()));
+    EXPECT_EQ(count(db, "select * from 密码信息"), 1);
+}
+
+TEST_F(DatabaseTest, ACommittedChangeSurvivesTheProgramBeingKilled)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");
+    auto commitAndDie = [this] {
+        ExternalDatabase victim{window, "victim"};
+        if (openDatabase(victim, connection())
+            && execSql(victim, "insert  into 会议信息 (会议名称) values ('幸存')"))
+            std::raise(SIGKILL);
+        std::_Exit(3);
+    };
+    EXPECT_EXIT(commitAndDie(), testing::KilledBySignal(SIGKILL), "");
+    ASSERT_TRUE(openDatabase(db, connection()));
+    EXPECT_EQ(count(db, "select * from 会议信息 where 会议名称='幸存'"), 1);
+}
+
+} // namespace

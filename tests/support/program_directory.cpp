@@ -1,0 +1,22 @@
+#include "tests/support/program_directory.h"
+#include "common/files.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+TestProgramDirectory::TestProgramDirectory(bool withDatabase) : home_("QELVANA_HOME")
+{
+    EXPECT_TRUE(dir_.isValid());
+    setenv("QELVANA_HOME", QFile::encodeName(dir_.path()).constData(), 1);
+    const QString delivered = qEnvironmentVariable("QELVANA_PROGRAM_DIR");
+    EXPECT_TRUE(QFile::copy(delivered + "/Meeting.dsn", file("Meeting.dsn")));
+    if (withDatabase) {
+        EXPECT_TRUE(QFile::copy(QELVANA_DELIVERED_DATABASE, file("meeting.mdb")));
+        QFile::setPermissions(file("meeting.mdb"), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    EXPECT_TRUE(QDir(dir_.path()).mkdir("data"));
+}
+
+Text TestProgramDirectory::programPath() const { return programDirectory(); }

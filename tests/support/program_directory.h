@@ -1,0 +1,22 @@
+#pragma once
+// A program directory of its own for one test: the delivered database and
+// data-source file, an empty data directory, and QELVANA_HOME pointing at it
+// until the object goes.
+#include "common/gbk.h"
+#include "tests/support/scoped_env.h"
+
+#include <QTemporaryDir>
+
+class TestProgramDirectory {
+public:
+    // `withDatabase` false leaves meeting.mdb out.
+    explicit TestProgramDirectory(bool withDatabase = true);
+    QString path() const { return dir_.path(); }
+    QString file(const QString& name) const { return dir_.filePath(name); }
+    // The program's own form of the directory ("\" separators, GBK).
+    Text programPath() const;
+
+private:
+    QTemporaryDir dir_;
+    ScopedEnv home_;
+};

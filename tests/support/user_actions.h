@@ -1,0 +1,10 @@
+#pragma once
+// What the person at the desk does, sent as real input to the units.
+#include "common/controls.h"
+#include "common/list_view.h"
+#include "common/menu.h"
+
+void click(Unit& button);                       // a left click on a button or box
+void typeEnter(EditBox& box);                   // the Enter key in an edit box
+void clickListRow(ListView& list, int row, int button = LeftButton);
+void chooseMenuItem(MenuItem& item);
