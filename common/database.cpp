@@ -1,5 +1,6 @@
 #include "common/database.h"
 #include "common/files.h"
+#include "common/program.h"
 #include "common/internal/database_files.h"
 #include "common/internal/file_paths.h"
 #include "common/internal/record_sets.h"
@@ -21,7 +22,6 @@
 struct ExternalDatabase::Connection {
     enum class State { Closed, Open, Released };
     QString qtName;
-    QString engine;
     QString filePath;          // canonical
     State state = State::Closed;
 };
@@ -36,7 +36,8 @@ std::vector<Connection*>& connections()
     return all;
 }
 
-// Keys of a connection text ("KEY=value;..."), upper-cased, values trimmed.
+// The value of `key` (upper case) in a text of "key=value;" pairs: keys
+// ignore case, values lose their surrounding blanks.
 Text connectionValue(const Text& connectionText, const Text& key)
 {
     for (const Text& part : splitText(connectionText, ";")) {
@@ -53,16 +54,14 @@ Text connectionValue(const Text& connectionText, const Text& key)
     return {};
 }
 
-// The engine a file data source names: its "ENGINE=" line, when the engine
-// is one this program can drive.
+// The engine a file data source names in its "ENGINE=" line, when it is one
+// this program drives (only the embedded one so far); "" otherwise.
 QString dataSourceEngine(const Text& dataSourcePath)
 {
     for (const Text& line : splitText(readFile(dataSourcePath), "\n")) {
         Text value = connectionValue(trimSpaces(line), "ENGINE");
-        if (!value.empty()) {
-            QString engine = toQString(value).trimmed();
-            return QSqlDatabase::isDriverAvailable(engine) ? engine : QString();
-        }
+        if (!value.empty())
+            return value == "QSQLITE" && QSqlDatabase::isDriverAvailable("QSQLITE") ? "QSQLITE" : "";
     }
     return {};
 }
@@ -109,11 +108,8 @@ bool connect(Connection& c)
 {
     bool ok;
     {
-        QSqlDatabase db = c.engine == "QSQLITE" ? addSqlite(c.qtName, c.filePath)
-                                                : QSqlDatabase::addDatabase(c.engine, c.qtName);
-        if (c.engine != "QSQLITE")
-            db.setDatabaseName(c.filePath);
-        ok = db.open() && (c.engine != "QSQLITE" || prepareSqlite(db));
+        QSqlDatabase db = addSqlite(c.qtName, c.filePath);
+        ok = db.open() && prepareSqlite(db);
     }
     if (!ok)
         disconnect(c);
@@ -188,9 +184,14 @@ bool readAll(QSqlQuery& q, RecordSet& set)
 
 } // namespace
 
+void releaseAll();
+
 ExternalDatabase::ExternalDatabase(Container&, const Text& name)
     : name_(name), connection_(std::make_unique<Connection>())
 {
+    // Connections close when the program ends, so no log is left beside the file.
+    static const int exitHook = addExitHook(releaseAll);
+    (void)exitHook;
     static int serial = 0;
     connection_->qtName = QString("qelvana-%1").arg(++serial);
     connections().push_back(connection_.get());
@@ -212,9 +213,8 @@ bool openDatabase(ExternalDatabase& database, const Text& connectionText)
     Text dataSource = connectionValue(connectionText, "FILEDSN");
     if (file.empty() || dataSource.empty())
         return false;
-    c.engine = dataSourceEngine(dataSource);
     QFileInfo info(fileSystemPath(file));
-    if (c.engine.isEmpty() || !info.isFile())
+    if (dataSourceEngine(dataSource).isEmpty() || !info.isFile())
         return false;
     c.filePath = info.canonicalFilePath();
     return connect(c);
@@ -266,8 +266,6 @@ bool execSql(ExternalDatabase& database, const Text& sql, const Bytes& bytes)
     return q.exec();
 }
 
-namespace {
-
 void releaseAll()
 {
     for (Connection* c : connections())
@@ -276,8 +274,6 @@ void releaseAll()
             c->state = Connection::State::Released;
         }
 }
-
-} // namespace
 
 void releaseDataHandlesA() { releaseAll(); }
 void releaseDataHandlesB() { releaseAll(); }

@@ -77,8 +77,9 @@ TEST_F(LoginTest, EachPairTakesItsOneWay)
             EXPECT_TEXT_EQ("", person.messages().back().caption);
             EXPECT_TEXT_EQ(c.password, login->密码.content());   // the fields keep their contents
         }
-        if (c.message.empty())
+        if (c.message.empty()) {
             EXPECT_EQ(person.messages().size(), shown);
+        }
         if (c.meeting >= 0) {
             ASSERT_NE(main, nullptr);
             EXPECT_EQ(currentMeetingId, c.meeting);
@@ -91,8 +92,9 @@ TEST_F(LoginTest, EachPairTakesItsOneWay)
             ASSERT_EQ(findWindow<LoginWindow>(), login);
             EXPECT_EQ(login->登录分组框.visible(), !c.administration);
             EXPECT_EQ(login->height(), c.administration ? 300 : 190);
-            if (c.administration)
+            if (c.administration) {
                 EXPECT_EQ(login->选择夹1.top(), 80);
+            }
         }
     }
 }

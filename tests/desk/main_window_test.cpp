@@ -88,6 +88,23 @@ TEST_F(MainWindowTest, ClosingReleasesTheDatabaseFile)
     EXPECT_FALSE(QFile::exists(directory.file("meeting.mdb-wal")));
 }
 
+TEST_F(MainWindowTest, KeepsWorkingOnAFileReplacedAfterTheRelease)
+{
+    MainWindow* w = open();
+    ASSERT_TRUE(copyFile(directory.programPath() + "\\meeting.mdb",
+                         directory.programPath() + "\\data\\meeting.mdb"));
+    exec("insert  into 会议信息 (会议名称) values ('旧')");
+    releaseDataHandlesA();
+    releaseDataHandlesB();
+    releaseDataHandlesC();
+    ASSERT_TRUE(copyFile(directory.programPath() + "\\data\\meeting.mdb",
+                         directory.programPath() + "\\meeting.mdb"));
+    int rs = querySql(w->外部数据库1, "select * from 会议信息");
+    ASSERT_NE(rs, 0);
+    EXPECT_TRUE(recordSetAtEnd(rs));   // the restored file, without the later row
+    closeRecordSet(rs);
+}
+
 TEST_F(MainWindowTest, TheAboutItemOpensTheAboutBoxWithoutOwner)
 {
     MainWindow* w = open();
