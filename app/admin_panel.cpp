@@ -13,6 +13,9 @@ void LoginWindow::wireAdministrationPanel()
 {
     超级列表框1.setColumns({{"会议名称", 120}, {"会议日期", 100}, {"会议地点", 120}});
     超级列表框2.setColumns({{"用户名", 120}, {"密　码", 100}, {"会议名称", 120}});
+    // Five-character captions in the editor's narrow label columns.
+    for (Label* label : {&标签1, &标签2, &标签5, &标签6, &标签8})
+        label->setFont({"", 8});
     标签17.setVisible(false);
     标签18.setVisible(false);
     分组框1.setVisible(false);
