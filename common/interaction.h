@@ -8,6 +8,8 @@
 #include <vector>
 
 class Window;
+class GridPrintout;
+struct PageSetup;
 
 // Message-box kinds (buttons + icon) and answers.
 enum BoxKind {
@@ -53,6 +55,14 @@ public:
     virtual bool runProgram(const Text& commandLine, int windowMode) = 0;
     // Prints on the default printer without a dialog.
     virtual bool printText(const PrintJob& job) = 0;
+    // The print preview window of a grid document, from which the person
+    // prints; true when they did.
+    virtual bool printPreview(const GridPrintout& printout) = 0;
+    // Prints pages firstPage..lastPage (0: to the last) on the default
+    // printer with the document's print settings, without a dialog.
+    virtual bool printGridDocument(const GridPrintout& printout, int firstPage, int lastPage) = 0;
+    // The page setup dialog; on OK `setup` holds the choice.
+    virtual bool pageSetupDialog(PageSetup& setup) = 0;
     // A modal window has opened and its loop is about to run.
     virtual void modalWindowOpened(Window&) {}
 };

@@ -1,9 +1,11 @@
 #include "common/interaction.h"
 
+#include "common/grid_print.h"
 #include "common/internal/colours.h"
 #include "common/internal/command_line.h"
 #include "common/internal/file_paths.h"
 #include "common/internal/filters.h"
+#include "common/internal/grid_paint.h"
 #include "common/program.h"
 #include "common/qtext.h"
 
@@ -18,7 +20,9 @@
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -233,6 +237,40 @@ public:
             y += height;
         }
         return painter.end();
+    }
+
+    bool printPreview(const GridPrintout& printout) override
+    {
+        NormalCursor cursor;
+        QPrinter printer(QPrinter::HighResolution);
+        printout.applyPageSetup(printer);
+        QPrintPreviewDialog preview(&printer);
+        preview.setWindowTitle(QStringLiteral("打印预览"));
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                         [&printout](QPrinter* target) { printout.print(*target); });
+        // The dialog accepts when the person has printed from it.
+        return preview.exec() == QDialog::Accepted;
+    }
+
+    bool printGridDocument(const GridPrintout& printout, int firstPage, int lastPage) override
+    {
+        QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+        if (!printer.isValid())
+            return false;
+        printout.applyPageSetup(printer);
+        return printout.print(printer, firstPage, lastPage);
+    }
+
+    bool pageSetupDialog(PageSetup& setup) override
+    {
+        NormalCursor cursor;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageLayout(toPageLayout(setup));
+        QPageSetupDialog dialog(&printer);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        setup = fromPageLayout(printer.pageLayout(), setup);
+        return true;
     }
 
 private:

@@ -3,6 +3,8 @@
 #include "common/controls.h"
 #include "common/dialogs.h"
 #include "common/files.h"
+#include "common/grid.h"
+#include "common/grid_table.h"
 #include "common/menu.h"
 #include "common/program.h"
 #include "common/text.h"

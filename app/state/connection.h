@@ -5,3 +5,5 @@
 
 // Built anew from the program directory at each call.
 Text connectionText();
+// The same text for the program directory `d`.
+Text connectionTextFor(const Text& d);

@@ -1,15 +1,20 @@
 #include "tests/support/scripted_interaction.h"
 
+#include "common/grid_print.h"
 #include "common/window.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
 const char* kindName(ScriptedInteraction::Call::Kind kind)
 {
     static const char* const names[] = {"message box", "input box", "file dialog",
-                                        "font dialog", "colour dialog", "program start", "print job"};
+                                        "font dialog", "colour dialog", "program start", "print job",
+                                        "print preview", "grid print", "page setup dialog"};
     return names[kind];
 }
 } // namespace
@@ -25,46 +30,60 @@ ScriptedInteraction::~ScriptedInteraction()
         ADD_FAILURE() << modalActions_.size() << " modal-window action(s) never ran";
 }
 
+ScriptedInteraction& ScriptedInteraction::queue(Answer answer)
+{
+    answers_.push_back(std::move(answer));
+    return *this;
+}
+
 ScriptedInteraction& ScriptedInteraction::answerMessage(int answer)
 {
-    answers_.push_back({Call::Message, true, answer, {}, {}});
-    return *this;
+    return queue({Call::Message, true, answer, {}, {}, {}});
 }
 
 ScriptedInteraction& ScriptedInteraction::answerInput(bool ok, const Text& value)
 {
-    answers_.push_back({Call::Input, ok, 0, value, {}});
-    return *this;
+    return queue({Call::Input, ok, 0, value, {}, {}});
 }
 
 ScriptedInteraction& ScriptedInteraction::answerFile(bool ok, const Text& path)
 {
-    answers_.push_back({Call::File, ok, 0, path, {}});
-    return *this;
+    return queue({Call::File, ok, 0, path, {}, {}});
 }
 
 ScriptedInteraction& ScriptedInteraction::answerFont(bool ok, const FontChoice& choice)
 {
-    answers_.push_back({Call::Font, ok, 0, {}, choice});
-    return *this;
+    return queue({Call::Font, ok, 0, {}, choice, {}});
 }
 
 ScriptedInteraction& ScriptedInteraction::answerColour(bool ok, int colour)
 {
-    answers_.push_back({Call::Colour, ok, colour, {}, {}});
-    return *this;
+    return queue({Call::Colour, ok, colour, {}, {}, {}});
 }
 
 ScriptedInteraction& ScriptedInteraction::answerProgram(bool started)
 {
-    answers_.push_back({Call::Program, started, 0, {}, {}});
-    return *this;
+    return queue({Call::Program, started, 0, {}, {}, {}});
 }
 
 ScriptedInteraction& ScriptedInteraction::answerPrint(bool printed)
 {
-    answers_.push_back({Call::Print, printed, 0, {}, {}});
-    return *this;
+    return queue({Call::Print, printed, 0, {}, {}, {}});
+}
+
+ScriptedInteraction& ScriptedInteraction::answerPrintPreview(bool printed)
+{
+    return queue({Call::Preview, printed, 0, {}, {}, {}});
+}
+
+ScriptedInteraction& ScriptedInteraction::answerGridPrint(bool printed)
+{
+    return queue({Call::GridPrint, printed, 0, {}, {}, {}});
+}
+
+ScriptedInteraction& ScriptedInteraction::answerPageSetup(bool ok, const ::PageSetup& setup)
+{
+    return queue({Call::PageSetup, ok, 0, {}, {}, setup});
 }
 
 ScriptedInteraction& ScriptedInteraction::inModalWindow(std::function<void(Window&)> action)
@@ -174,4 +193,50 @@ void ScriptedInteraction::modalWindowOpened(Window& window)
     // Runs from inside the window's own loop, as a person's action would.
     Window* target = &window;
     QTimer::singleShot(0, qApp, [action, target] { action(*target); });
+}
+
+void ScriptedInteraction::render(const GridPrintout& printout, int firstPage, int lastPage)
+{
+    RenderedGrid grid;
+    grid.setup = printout.pageSetup();
+    grid.pageCount = printout.pageCount();
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        printout.applyPageSetup(writer);
+        printout.print(writer, firstPage, lastPage, &grid.pages);
+    }
+    // Page objects, not the page tree ("/Type /Pages").
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    grid.pdfPages = static_cast<int>(QString::fromLatin1(pdf).count(page));
+    rendered_.push_back(std::move(grid));
+}
+
+bool ScriptedInteraction::printPreview(const GridPrintout& printout)
+{
+    calls_.push_back({Call::Preview, {}, {}, printout.pageCount()});
+    render(printout, 1, 0);
+    Answer a;
+    return take(Call::Preview, a) && a.ok;
+}
+
+bool ScriptedInteraction::printGridDocument(const GridPrintout& printout, int firstPage, int lastPage)
+{
+    calls_.push_back({Call::GridPrint, {}, {}, printout.pageCount()});
+    render(printout, firstPage, lastPage);
+    Answer a;
+    return take(Call::GridPrint, a) && a.ok;
+}
+
+bool ScriptedInteraction::pageSetupDialog(::PageSetup& setup)
+{
+    calls_.push_back({Call::PageSetup, {}, {}, 0});
+    lastPageSetup_ = setup;
+    Answer a;
+    if (!take(Call::PageSetup, a) || !a.ok)
+        return false;
+    setup = a.page;
+    return true;
 }

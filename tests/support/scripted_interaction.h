@@ -2,6 +2,7 @@
 // A scripted stand-in for the person at the desk. Answers come from a queue
 // given in advance; every call is recorded. A call with no queued answer of
 // its kind, or an answer left unused at the end, fails the test.
+#include "common/grid.h"
 #include "common/interaction.h"
 #include "tests/support/gbk_print.h"
 
@@ -12,10 +13,18 @@
 class ScriptedInteraction : public Interaction {
 public:
     struct Call {
-        enum Kind { Message, Input, File, Font, Colour, Program, Print } kind;
+        enum Kind { Message, Input, File, Font, Colour, Program, Print, Preview, GridPrint, PageSetup } kind;
         Text text;       // message text, prompt, dialog title or command line
         Text caption;
         int boxKind = 0; // message-box kind, or window mode for programs
+    };
+
+    // A grid document as a preview or a print rendered it, into a PDF.
+    struct RenderedGrid {
+        ::PageSetup setup;             // the document's print settings
+        int pageCount = 0;             // the printout's pages
+        std::vector<TextList> pages;   // the texts drawn on each rendered page
+        int pdfPages = 0;              // pages the PDF holds
     };
 
     ScriptedInteraction();   // installs itself
@@ -29,6 +38,10 @@ public:
     ScriptedInteraction& answerColour(bool ok, int colour = 0);
     ScriptedInteraction& answerProgram(bool started = true);
     ScriptedInteraction& answerPrint(bool printed = true);
+    // Both render the printout; the preview renders every page.
+    ScriptedInteraction& answerPrintPreview(bool printed = false);
+    ScriptedInteraction& answerGridPrint(bool printed = true);
+    ScriptedInteraction& answerPageSetup(bool ok, const ::PageSetup& setup = {});
     // Runs inside the next modal window's loop, once it has opened.
     ScriptedInteraction& inModalWindow(std::function<void(Window&)> action);
 
@@ -37,6 +50,8 @@ public:
     const FileDialogRequest& lastFileRequest() const { return lastFile_; }
     const FontChoice& lastFontRequest() const { return lastFont_; }
     const std::vector<PrintJob>& printJobs() const { return printJobs_; }
+    const std::vector<RenderedGrid>& renderedGrids() const { return rendered_; }
+    const ::PageSetup& lastPageSetupRequest() const { return lastPageSetup_; }
 
     int messageBox(const Text& text, int kind, const Text& caption) override;
     bool inputBox(const Text& prompt, const Text& caption, Text& value) override;
@@ -45,6 +60,9 @@ public:
     bool colourDialog(int& colour) override;
     bool runProgram(const Text& commandLine, int windowMode) override;
     bool printText(const PrintJob& job) override;
+    bool printPreview(const GridPrintout& printout) override;
+    bool printGridDocument(const GridPrintout& printout, int firstPage, int lastPage) override;
+    bool pageSetupDialog(::PageSetup& setup) override;
     void modalWindowOpened(Window& window) override;
 
 private:
@@ -54,7 +72,10 @@ private:
         int number = 0;
         Text text;
         FontChoice font;
+        ::PageSetup page;
     };
+    void render(const GridPrintout& printout, int firstPage, int lastPage);
+    ScriptedInteraction& queue(Answer answer);
     bool take(Call::Kind kind, Answer& answer);
 
     std::deque<Answer> answers_;
@@ -63,4 +84,6 @@ private:
     FileDialogRequest lastFile_;
     FontChoice lastFont_;
     std::vector<PrintJob> printJobs_;
+    std::vector<RenderedGrid> rendered_;
+    ::PageSetup lastPageSetup_;
 };

@@ -1,0 +1,39 @@
+#pragma once
+// Internal to common/: drawing grid documents, shared by the grid unit and
+// printing. The painter works in document units (tenths of a millimetre);
+// the caller scales it to the device.
+#include "common/internal/grid_model.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPageLayout>
+
+class QPainter;
+
+struct GridPaintStyle {
+    bool screen = false;             // one-pixel lines; else 0.2 mm
+    QColor lineColour = Qt::black;
+    bool dottedEmptyLines = false;   // cell borders without a line
+    TextList* drawn = nullptr;       // gets each text drawn
+};
+
+// The cell's font at `pixelsPerUnit` (1: in document units); a face that
+// is no installed font gives the application's font.
+QFont gridCellFont(const GridCell& cell, double pixelsPerUnit = 1);
+
+// Rows (or columns) first..last, the first one starting at `origin`.
+struct GridBand {
+    int first = 1, last = 0;
+    double origin = 0;
+    bool empty() const { return first > last; }
+};
+
+// Paints the cells where a row band and a column band cross, clipped to
+// that rectangle; a merged block cut by a band edge is drawn whole and
+// clipped. Nothing for an empty band.
+void paintGridBand(QPainter& painter, const GridDocument& document, const GridBand& rows, const GridBand& columns,
+                   const GridPaintStyle& style);
+
+// Print settings and Qt's page layouts; scale and rows per page stay `base`'s.
+QPageLayout toPageLayout(const PageSetup& setup);
+PageSetup fromPageLayout(const QPageLayout& layout, const PageSetup& base);

@@ -1,0 +1,306 @@
+// The grid unit on Qt: it shows the document its data-source name names and
+// nothing while that is "", two grids take one document in turn, header
+// rows stay while the rest scrolls, the person's edits raise the cell-edited
+// event (the program's never do), selections are blocks that never cut a
+// merge, and the clipboard and ruler drags change the document.
+#include "tests/common/grid_test_window.h"
+#include "tests/support/scripted_interaction.h"
+
+#include "common/clipboard.h"
+#include "common/internal/grid_paint.h"
+
+#include <QAbstractScrollArea>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+constexpr int kGreen = 0x00FF00, kRed = 0x0000FF, kBlue = 0xFF0000;
+
+// A provider that records what the data sources tell it.
+class RecordingProvider : public GridProvider {
+public:
+    RecordingProvider(Container& window, const Text& name) : GridProvider(window, name) {}
+    GridDocument& document() override { return document_; }
+    void documentChanged(const GridChange& change) override { changes.push_back(change); }
+    std::vector<GridChange> changes;
+
+private:
+    GridDocument document_;
+};
+
+struct TableWindow : GridWindow {
+    TableWindow()
+    {
+        表格1.cellEdited = [this] { ++edits; };
+        表格1.mouseDown = [this](int button) { downs.push_back(button); };
+        表格1.mouseUp = [this](int button) { ups.push_back(button); };
+    }
+    RecordingProvider 数据库提供者1{*this, "数据库提供者1"};
+    int edits = 0;
+    std::vector<int> downs, ups;
+};
+
+class GridTableTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        w = loadWindow<TableWindow>(nullptr, false);
+        ASSERT_NE(w, nullptr);
+        setTableSize(ds(), 4, 4);
+    }
+    void TearDown() override
+    {
+        closeWindow(*w);
+        processEvents();
+    }
+    DataSource& ds() { return w->数据源1; }
+    QAbstractScrollArea* view(GridTable& grid) { return static_cast<QAbstractScrollArea*>(grid.widget()); }
+    double scale(GridTable& grid) { return grid.widget()->logicalDpiX() / 254.0 * grid.zoom() / 100.0; }
+    // The middle of cell (row, column) of the default 60 x 300 cells, rulers shown, not scrolled.
+    QPoint centre(GridTable& grid, int row, int column)
+    {
+        const double s = scale(grid);
+        return QPoint(40 + static_cast<int>((300 * (column - 1) + 150) * s), 20 + static_cast<int>((60 * (row - 1) + 30) * s));
+    }
+    int colourAt(GridTable& grid, QPoint at)
+    {
+        const QColor c = view(grid)->viewport()->grab().toImage().pixelColor(at);
+        return c.red() | (c.green() << 8) | (c.blue() << 16);
+    }
+    void click(GridTable& grid, int row, int column, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(view(grid)->viewport(), button, {}, centre(grid, row, column));
+    }
+    // The open cell editor; a closed one may wait to be deleted, hidden.
+    QLineEdit* editor()
+    {
+        for (QLineEdit* edit : view(w->表格1)->viewport()->findChildren<QLineEdit*>())
+            if (edit->isVisible())
+                return edit;
+        return nullptr;
+    }
+
+    TableWindow* w = nullptr;
+};
+
+TEST_F(GridTableTest, ShowsTheBoundDocumentAndNothingWhileUnbound)
+{
+    setBlockBackground(ds(), 1, 1, 4, 4, kGreen);
+    EXPECT_EQ(kGreen, colourAt(w->表格1, centre(w->表格1, 2, 2)));
+    EXPECT_NE(0xFFFFFF, colourAt(w->表格1, QPoint(5, 5)));   // the ruler
+
+    w->表格1.setDataSourceName("");
+    EXPECT_EQ(nullptr, w->表格1.dataSource());
+    EXPECT_EQ(0xFFFFFF, colourAt(w->表格1, centre(w->表格1, 2, 2)));
+    EXPECT_EQ(0xFFFFFF, colourAt(w->表格1, QPoint(5, 5)));
+
+    // Writes while unbound show once the grid is bound again.
+    setBlockBackground(ds(), 2, 2, 1, 1, kRed);
+    w->表格1.setDataSourceName("数据源1");
+    EXPECT_EQ(kRed, colourAt(w->表格1, centre(w->表格1, 2, 2)));
+    EXPECT_EQ(kGreen, colourAt(w->表格1, centre(w->表格1, 3, 3)));
+}
+
+TEST_F(GridTableTest, TwoGridsTakeOneDocumentInTurn)
+{
+    setBlockBackground(ds(), 1, 1, 4, 4, kGreen);
+    w->表格3.setDataSourceName("数据源1");
+    w->表格1.setDataSourceName("");
+    EXPECT_EQ(kGreen, colourAt(w->表格3, centre(w->表格3, 2, 2)));
+    EXPECT_EQ(0xFFFFFF, colourAt(w->表格1, centre(w->表格1, 2, 2)));
+    setBlockBackground(ds(), 2, 2, 1, 1, kBlue);   // redraws the grid that shows it
+    EXPECT_EQ(kBlue, colourAt(w->表格3, centre(w->表格3, 2, 2)));
+    w->表格3.setDataSourceName("");
+    w->表格1.setDataSourceName("数据源1");
+    EXPECT_EQ(kBlue, colourAt(w->表格1, centre(w->表格1, 2, 2)));
+    EXPECT_EQ(0xFFFFFF, colourAt(w->表格3, centre(w->表格3, 2, 2)));
+}
+
+TEST_F(GridTableTest, HeaderRowsStayWhileTheRestScrollsAndZoomScales)
+{
+    setTableSize(ds(), 200, 4);
+    setHeaderRowCount(ds(), 1);
+    setBlockBackground(ds(), 1, 1, 1, 4, kBlue);
+    setBlockBackground(ds(), 2, 1, 199, 4, kGreen);
+    processEvents();
+    QScrollBar* bar = view(w->表格1)->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(kBlue, colourAt(w->表格1, centre(w->表格1, 1, 2)));
+    EXPECT_EQ(kGreen, colourAt(w->表格1, centre(w->表格1, 2, 2)));
+    bar->setValue(0);
+    w->表格1.setZoom(200);
+    EXPECT_EQ(kGreen, colourAt(w->表格1, centre(w->表格1, 2, 2)));
+    w->表格1.setZoom(5);   // refused
+    EXPECT_EQ(200, w->表格1.zoom());
+}
+
+TEST_F(GridTableTest, AFaceThatIsNoFontDrawsInARealOne)
+{
+    setBlockFontName(ds(), 1, 1, 1, 1, "1234");
+    const QFont font = gridCellFont(cellOf(ds(), 1, 1));
+    EXPECT_TRUE(QFontDatabase::hasFamily(font.family())) << font.family().toStdString();
+    EXPECT_TEXT_EQ("1234", cellFontName(ds(), 1, 1));
+}
+
+TEST_F(GridTableTest, ThePersonsEditsRaiseTheCellEditedEvent)
+{
+    setCellText(ds(), 1, 1, "程序");   // the program's write: no event
+    EXPECT_EQ(0, w->edits);
+    QTest::mouseDClick(view(w->表格1)->viewport(), Qt::LeftButton, {}, centre(w->表格1, 2, 2));
+    ASSERT_NE(nullptr, editor());
+    editor()->setText(QString::fromUtf16(u"张三"));
+    QTest::keyClick(editor(), Qt::Key_Return);
+    EXPECT_TEXT_EQ("张三", cellText(ds(), 2, 2));
+    EXPECT_EQ(1, w->edits);
+    EXPECT_EQ(3, selectionStartRow(w->表格1));   // Enter moves down
+
+    // Typing on a cell starts with what is typed; Escape leaves the cell.
+    QTest::keyClick(view(w->表格1), 'a');
+    ASSERT_NE(nullptr, editor());
+    QTest::keyClick(editor(), 'b');
+    EXPECT_EQ(QStringLiteral("ab"), editor()->text());
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    EXPECT_EQ(nullptr, editor());
+    EXPECT_TEXT_EQ("", cellText(ds(), 3, 2));
+    EXPECT_EQ(1, w->edits);
+
+    setBlockReadOnly(ds(), 4, 4, 1, 1, true);
+    QTest::mouseDClick(view(w->表格1)->viewport(), Qt::LeftButton, {}, centre(w->表格1, 4, 4));
+    EXPECT_EQ(nullptr, editor());
+}
+
+TEST_F(GridTableTest, SelectionsAreBlocksThatNeverCutAMerge)
+{
+    click(w->表格1, 3, 2);
+    EXPECT_EQ((GridTable::Selection{3, 2, 1, 1}), w->表格1.selection());
+    EXPECT_EQ((std::vector<int>{LeftButton}), w->ups);
+
+    QWidget* viewport = view(w->表格1)->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, centre(w->表格1, 2, 3));
+    QTest::mouseMove(viewport, centre(w->表格1, 3, 1));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(w->表格1, 3, 1));
+    EXPECT_EQ(2, selectionStartRow(w->表格1));
+    EXPECT_EQ(1, selectionStartColumn(w->表格1));
+    EXPECT_EQ(2, selectionRowCount(w->表格1));
+    EXPECT_EQ(3, selectionColumnCount(w->表格1));
+
+    mergeBlock(ds(), 1, 3, 2, 2);
+    click(w->表格1, 2, 4);
+    EXPECT_EQ((GridTable::Selection{1, 3, 2, 2}), w->表格1.selection());
+    click(w->表格1, 4, 1, Qt::RightButton);   // the right button selects nothing
+    EXPECT_EQ((GridTable::Selection{1, 3, 2, 2}), w->表格1.selection());
+    EXPECT_EQ(RightButton, w->downs.back());
+
+    setGridCursor(w->表格1, 4, 1);
+    EXPECT_EQ((GridTable::Selection{4, 1, 1, 1}), w->表格1.selection());
+}
+
+TEST_F(GridTableTest, OneCellAtATimeWithoutBlockSelection)
+{
+    GridDisplay display;
+    display.blockSelection = false;
+    w->表格1.setDisplay(display);
+    QWidget* viewport = view(w->表格1)->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, centre(w->表格1, 2, 2));
+    QTest::mouseMove(viewport, centre(w->表格1, 4, 4));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(w->表格1, 4, 4));
+    EXPECT_EQ((GridTable::Selection{2, 2, 1, 1}), w->表格1.selection());
+}
+
+TEST_F(GridTableTest, CopyAndPasteThroughTheClipboard)
+{
+    setCellText(ds(), 1, 1, "甲");
+    setCellText(ds(), 1, 2, "乙");
+    setCellText(ds(), 2, 2, "丁");
+    copyBlockToClipboard(w->表格1, 1, 1, 2, 2);
+    EXPECT_TEXT_EQ("甲\t乙\r\n\t丁\r\n", clipboardText());
+
+    setCellText(ds(), 4, 4, "锁");
+    setBlockReadOnly(ds(), 4, 4, 1, 1, true);
+    setGridCursor(w->表格1, 4, 4);
+    pasteAtCursor(w->表格1);   // grows the table by a row and a column
+    EXPECT_EQ(5, tableRowCount(ds()));
+    EXPECT_EQ(5, tableColumnCount(ds()));
+    EXPECT_TEXT_EQ("锁", cellText(ds(), 4, 4));   // read-only cells keep their text
+    EXPECT_TEXT_EQ("乙", cellText(ds(), 4, 5));
+    EXPECT_TEXT_EQ("丁", cellText(ds(), 5, 5));
+
+    GridDisplay display;
+    display.pasteExtends = false;
+    w->表格1.setDisplay(display);
+    setGridCursor(w->表格1, 5, 5);
+    pasteAtCursor(w->表格1);   // clipped at the edge
+    EXPECT_EQ(5, tableRowCount(ds()));
+    EXPECT_EQ(5, tableColumnCount(ds()));
+    EXPECT_TEXT_EQ("甲", cellText(ds(), 5, 5));
+    clearClipboard();
+}
+
+TEST_F(GridTableTest, RulerDragsChangeWidthsAndHeightsUnlessFixed)
+{
+    QWidget* viewport = view(w->表格1)->viewport();
+    const double s = scale(w->表格1);
+    const QPoint line(40 + static_cast<int>(300 * s), 10);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, line);
+    QTest::mouseMove(viewport, line + QPoint(static_cast<int>(100 * s), 0));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, line + QPoint(static_cast<int>(100 * s), 0));
+    EXPECT_NEAR(400, ds().document().columnWidth(1), 3);
+    EXPECT_EQ(1, w->edits);
+
+    GridDisplay display;
+    display.fixedRowHeights = true;
+    w->表格1.setDisplay(display);
+    const QPoint rowLine(20, 20 + static_cast<int>(60 * s));
+    QTest::mousePress(viewport, Qt::LeftButton, {}, rowLine);
+    QTest::mouseMove(viewport, rowLine + QPoint(0, 30));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, rowLine + QPoint(0, 30));
+    EXPECT_EQ(60, ds().document().rowHeight(1));
+    EXPECT_EQ(1, w->edits);
+}
+
+TEST_F(GridTableTest, FitColumnsToWidthFillsTheGrid)
+{
+    setColumnWidth(ds(), 1, 1, 100);
+    fitColumnsToWidth(w->表格1);
+    const double width = columnSpan(ds().document(), 1, 4) * scale(w->表格1);
+    EXPECT_NEAR(view(w->表格1)->viewport()->width() - 40, width, 4);
+    EXPECT_LT(ds().document().columnWidth(1), ds().document().columnWidth(2));
+}
+
+TEST_F(GridTableTest, DataSourcesWorkOnTheirProvidersDocument)
+{
+    RecordingProvider& provider = w->数据库提供者1;
+    w->数据源1.setProviderName("数据库提供者1");
+    EXPECT_EQ(0, tableRowCount(ds()));   // the provider's own, empty document
+    setTableSize(ds(), 2, 2);
+    setCellText(ds(), 2, 1, "库");
+    appendRows(ds(), 3);
+    deleteColumns(ds(), 2, 5);
+    EXPECT_TEXT_EQ("库", cellText(w->数据源1, 2, 1));
+    EXPECT_EQ(5, provider.document().rows());
+    ASSERT_EQ(4u, provider.changes.size());
+    EXPECT_EQ(GridChange::Document, provider.changes[0].kind);
+    const GridChange& text = provider.changes[1];
+    EXPECT_EQ((std::tuple{GridChange::Cells, 2, 1, 1, 1}), std::tuple(text.kind, text.row, text.column, text.rows, text.columns));
+    EXPECT_EQ((std::tuple{GridChange::RowsInserted, 3, 3}), std::tuple(provider.changes[2].kind, provider.changes[2].row, provider.changes[2].rows));
+    EXPECT_EQ((std::tuple{GridChange::ColumnsDeleted, 2, 1}),
+              std::tuple(provider.changes[3].kind, provider.changes[3].column, provider.changes[3].columns));
+
+    // A second data source on the provider shares its document; its grid
+    // shows what is changed through the first.
+    w->数据源2.setProviderName("数据库提供者1");
+    w->表格3.setDataSourceName("数据源2");
+    EXPECT_TEXT_EQ("库", cellText(w->数据源2, 2, 1));
+    setBlockBackground(ds(), 1, 1, 5, 1, kBlue);
+    EXPECT_EQ(kBlue, colourAt(w->表格3, centre(w->表格3, 2, 1)));
+
+    // Back to the generic provider: its document is as it was.
+    w->数据源1.setProviderName("通用提供者1");
+    EXPECT_EQ(4, tableRowCount(ds()));
+}
+
+} // namespace
