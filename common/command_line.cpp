@@ -77,3 +77,11 @@ QStringList splitCommandLine(const Text& commandLine)
     }
     return result;
 }
+
+QString platformProgram(const QString& program)
+{
+    const QString name = program.toLower();
+    if (name == QLatin1String("hh.exe") || name == QLatin1String("hh"))
+        return QStringLiteral("xdg-open");
+    return program;
+}

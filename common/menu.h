@@ -53,4 +53,10 @@ private:
 
 // Shows the items of `menu` at the mouse position; the chosen item's
 // handler runs before this returns.
+// A separator line, declared between the items it separates.
+class MenuSeparator {
+public:
+    explicit MenuSeparator(Menu& menu) { menu.addSeparator(); }
+};
+
 void popupMenu(Menu& menu);

@@ -209,7 +209,7 @@ public:
         QStringList words = splitCommandLine(commandLine);
         if (words.isEmpty())
             return false;
-        QString program = words.takeFirst();
+        QString program = platformProgram(words.takeFirst());
         return QProcess::startDetached(program, words);
     }
 

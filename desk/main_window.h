@@ -11,10 +11,45 @@ class MainWindow : public Window {
 public:
     MainWindow();
 
-    // Menus.
+    // Menus. Shortcut codes: 1-26 Ctrl+A..Z, 27-38 F1..F12.
     Menu 信息处理{*this, "&D.信息处理", 16};
+    MenuItem 代表录入{信息处理, "代表录入", "&I.代表录入"};
+    MenuSeparator 分隔1{信息处理};
+    MenuItem 会议分组{信息处理, "会议分组", "&G.会议分组"};
+    MenuItem 客房分配{信息处理, "客房分配", "&R.客房分配"};
+    MenuItem 会场座次{信息处理, "会场座次", "&M.会场座次"};
+    MenuItem 宴会座次{信息处理, "宴会座次", "&E.宴会座次"};
+    MenuSeparator 分隔2{信息处理};
     MenuItem 数据锁定{信息处理, "数据锁定", "&L.数据锁定"};
-    Menu 帮助{*this, "&H.帮助"};
+    Menu 信息查询{*this, "&I.信息查询"};
+    MenuItem 代表报到{信息查询, "代表报到", "&C.代表报到", 27};
+    Menu 报表打印{*this, "&P.报表打印"};
+    MenuItem 模表制作{报表打印, "模表制作", "&D.模表制作", 34};
+    MenuSeparator 分隔3{报表打印};
+    MenuItem 分组报表{报表打印, "分组报表", "&G.分组报表"};
+    MenuItem 代表报表{报表打印, "代表报表", "&P.代表报表"};
+    MenuItem 座次报表{报表打印, "座次报表", "&M.座次报表"};
+    MenuItem 客房报表{报表打印, "客房报表", "&R.客房报表"};
+    MenuItem 餐桌报表{报表打印, "餐桌报表", "&E.餐桌报表"};
+    Menu 会议工具{*this, "&T.会议工具"};
+    MenuItem 代表证{会议工具, "代表证", "&C.代表证"};
+    MenuSeparator 分隔4{会议工具};
+    MenuItem 通讯录{会议工具, "通讯录", "&T.通讯录"};
+    MenuSeparator 分隔5{会议工具};
+    MenuItem 台签{会议工具, "台签", "&L.台 签"};
+    Menu 系统维护{*this, "&S.系统维护"};
+    MenuItem 密码修改{系统维护, "密码修改", "&X.密码修改"};
+    MenuSeparator 分隔6{系统维护};
+    MenuItem 数据备份{系统维护, "数据备份", "&S.数据备份", 30};
+    MenuItem 数据恢复{系统维护, "数据恢复", "&R.数据恢复", 31};
+    MenuSeparator 分隔7{系统维护};
+    MenuItem 新建会议{系统维护, "新建会议", "&N.新建会议"};
+    MenuItem 会议切换{系统维护, "会议切换", "&T.会议切换"};
+    MenuSeparator 分隔8{系统维护};
+    MenuItem 退出{系统维护, "退出", "&Q.退出", 17};
+    Menu 帮助{*this, "&H.帮助", 27};
+    MenuItem 用户手册{帮助, "用户手册", "&H.用户手册", 38};
+    MenuSeparator 分隔9{帮助};
     MenuItem 关于{帮助, "关于", "&A.关于"};
 
     ToolBar 工具条1{*this, "工具条1", {0, 0, 800, 32}};
@@ -33,20 +68,86 @@ public:
                        false};
 
     // Page 0: delegates.
-    Button 按钮6{选择夹1.page(0), "按钮6", {176, 412, 72, 24}, "删除"};
-    Button 按钮7{选择夹1.page(0), "按钮7", {256, 412, 72, 24}, "保存"};
+    GroupBox 分组框5{选择夹1.page(0), "分组框5", {16, 8, 564, 384}, "代表情况"};
+    Label 标签8{分组框5, "标签8", {24, 40, 72, 20}, "姓  名："};
+    EditBox 编辑框1{分组框5, "编辑框1", {104, 36, 240, 24}};
+    Label 标签2{分组框5, "标签2", {24, 80, 72, 20}, "单  位："};
+    EditBox 编辑框2{分组框5, "编辑框2", {104, 76, 240, 24}};
+    Label 标签10{分组框5, "标签10", {24, 120, 72, 20}, "性  别："};
+    ComboBox 组合框1{分组框5, "组合框1", {104, 116, 80, 24}, {"男", "女"}, 0};
+    CheckBox 选择框1{分组框5, "选择框1", {264, 116, 80, 24}, "复写"};
+    Label 标签9{分组框5, "标签9", {24, 160, 72, 20}, "职  务："};
+    EditBox 编辑框3{分组框5, "编辑框3", {104, 156, 240, 24}};
+    Label 标签7{分组框5, "标签7", {24, 200, 72, 20}, "手机号码："};
+    EditBox 编辑框4{分组框5, "编辑框4", {104, 196, 240, 24}};
+    Label 标签6{分组框5, "标签6", {24, 240, 72, 20}, "办公电话："};
+    EditBox 编辑框5{分组框5, "编辑框5", {104, 236, 240, 24}};
+    Label 标签4{分组框5, "标签4", {24, 280, 72, 20}, "代表编号："};
+    EditBox 编辑框6{分组框5, "编辑框6", {104, 276, 240, 24}};
+    Label 标签3{分组框5, "标签3", {24, 320, 72, 20}, "住宿房号："};
+    Label 标签5{分组框5, "标签5", {104, 320, 240, 20}, ""};
+    PictureBox 图片框1{分组框5, "图片框1", {384, 40, 172, 216}};
+    Label 标签37{分组框5, "标签37", {410, 264, 130, 20}, "点击选取代表照片"};
+    CommonDialog 通用对话框1{"通用对话框1"};
+    Button 按钮5{选择夹1.page(0), "按钮5", {16, 412, 72, 24}, "添加"};
+    Button 按钮6{选择夹1.page(0), "按钮6", {96, 412, 72, 24}, "删除"};
+    Button 按钮7{选择夹1.page(0), "按钮7", {176, 412, 72, 24}, "保存"};
+    Button 按钮1{选择夹1.page(0), "按钮1", {256, 412, 72, 24}, "刷新"};
+    Label 标签18{选择夹1.page(0), "标签18", {344, 416, 72, 20}, "编号初始值："};
+    EditBox 编辑框13{选择夹1.page(0), "编辑框13", {416, 412, 72, 24}};
     Button 按钮2{选择夹1.page(0), "按钮2", {496, 412, 80, 24}, "重排编号"};
     // Page 1: rooms.
-    PictureTextButton 确定手动分配{选择夹1.page(1), "确定手动分配", {16, 412, 80, 28}, "确认"};
-    PictureTextButton 删除表项{选择夹1.page(1), "删除表项", {104, 412, 80, 28}, "取消"};
-    PictureTextButton 房间调整{选择夹1.page(1), "房间调整", {280, 412, 80, 28}, "房间调整"};
-    PictureTextButton 自动分配{选择夹1.page(1), "自动分配", {192, 412, 80, 28}, "自动分配"};
-    PictureTextButton 全部清空{选择夹1.page(1), "全部清空", {368, 412, 80, 28}, "全部清空"};
+    GroupBox 分组框3{选择夹1.page(1), "分组框3", {8, 4, 576, 360}, "待分配的房间"};
+    ListView 超级列表框1{分组框3, "超级列表框1", {8, 20, 560, 170}, ListView::Report, true};
+    ListView 超级列表框2{分组框3, "超级列表框2", {8, 196, 460, 156}};
+    GroupBox 分组框9{分组框3, "分组框9", {8, 196, 460, 156}, ""};
+    Label 标签12{分组框9, "标签12", {8, 28, 70, 20}, "宾馆名称："};
+    EditBox 编辑框8{分组框9, "编辑框8", {80, 24, 140, 24}};
+    Label 标签14{分组框9, "标签14", {236, 28, 70, 20}, "房间类别："};
+    EditBox 编辑框9{分组框9, "编辑框9", {308, 24, 140, 24}};
+    Label 标签15{分组框9, "标签15", {8, 76, 70, 20}, "房间编号："};
+    EditBox 编辑框10{分组框9, "编辑框10", {80, 72, 60, 24}};
+    Label 标签16{分组框9, "标签16", {146, 76, 18, 20}, "到"};
+    EditBox 编辑框11{分组框9, "编辑框11", {166, 72, 60, 24}};
+    CheckBox 选择框2{分组框9, "选择框2", {232, 72, 60, 24}, "间隔"};
+    Label 标签17{分组框9, "标签17", {300, 76, 70, 20}, "房间人数："};
+    EditBox 编辑框12{分组框9, "编辑框12", {372, 72, 40, 24}};
+    Label 标签11{分组框3, "标签11", {476, 200, 92, 20}, "待分配房间"};
+    PictureTextButton 确定手动分配{分组框3, "确定手动分配", {476, 240, 88, 28}, "确认"};
+    PictureTextButton 删除表项{分组框3, "删除表项", {476, 280, 88, 28}, "取消"};
+    GroupBox 分组框4{选择夹1.page(1), "分组框4", {8, 368, 576, 56}, ""};
+    PictureTextButton 手动分配{分组框4, "手动分配", {16, 18, 100, 28}, "刷新待分"};
+    PictureTextButton 自动分配{分组框4, "自动分配", {156, 18, 100, 28}, "自动分配"};
+    PictureTextButton 房间调整{分组框4, "房间调整", {296, 18, 100, 28}, "房间调整"};
+    PictureTextButton 全部清空{分组框4, "全部清空", {436, 18, 100, 28}, "全部清空"};
+
     // Page 2: discussion groups.
-    Button 删除会议组{选择夹1.page(2), "删除会议组", {96, 412, 72, 24}, "删  除"};
-    Button 保存会议组{选择夹1.page(2), "保存会议组", {176, 412, 72, 24}, "保  存"};
-    Button 保存分组代表{选择夹1.page(2), "保存分组代表", {472, 412, 96, 24}, "保       存"};
+    GroupBox 分组框6{选择夹1.page(2), "分组框6", {16, 12, 564, 180}, "会议分组"};
+    ListView 会议组{分组框6, "会议组", {16, 24, 524, 132}, ListView::Icons};
+    RadioButton 单选框4{分组框6, "单选框4", {16, 158, 120, 20}, "会议组情况", true};
+    RadioButton 单选框5{分组框6, "单选框5", {160, 158, 120, 20}, "代表分组"};
+    TabControl 会议组选择夹{选择夹1.page(2), "会议组选择夹", {10, 199, 576, 281}, {"会议组", "选代表"}, false};
+    GroupBox 分组框18{会议组选择夹.page(0), "分组框18", {8, 4, 556, 240}, "会议组的情况"};
+    Label 标签29{分组框18, "标签29", {16, 28, 84, 20}, "会议组名称："};
+    EditBox 分组名称{分组框18, "分组名称", {104, 24, 180, 24}};
+    Label 标签32{分组框18, "标签32", {300, 28, 72, 20}, "会议时间："};
+    EditBox 分组时间{分组框18, "分组时间", {376, 24, 164, 24}};
+    Label 标签33{分组框18, "标签33", {16, 68, 84, 20}, "会议地点："};
+    EditBox 分组地点{分组框18, "分组地点", {104, 64, 436, 24}};
+    Label 标签34{分组框18, "标签34", {16, 108, 84, 20}, "召集人："};
+    EditBox 召集人{分组框18, "召集人", {104, 104, 180, 24}};
+    Label 标签35{分组框18, "标签35", {300, 108, 72, 20}, "联络员："};
+    EditBox 联络员{分组框18, "联络员", {376, 104, 164, 24}};
+    CheckBox 分组复写{分组框18, "分组复写", {104, 144, 80, 24}, "复写"};
+    Button 新建会议组{分组框18, "新建会议组", {104, 190, 80, 26}, "新  建"};
+    Button 保存会议组{分组框18, "保存会议组", {232, 190, 80, 26}, "保  存"};
+    Button 删除会议组{分组框18, "删除会议组", {360, 190, 80, 26}, "删  除"};
+    GroupBox 分组框8{会议组选择夹.page(1), "分组框8", {4, 0, 562, 250}, "当前组的代表"};
+    ListView 当前组代表{分组框8, "当前组代表", {8, 16, 547, 200}, ListView::Report, true};
+    Button 保存分组代表{分组框8, "保存分组代表", {232, 220, 96, 26}, "保       存"};
     // Page 3: banquet tables.
+    ListView 超级列表框3{选择夹1.page(3), "超级列表框3", {8, 8, 576, 200}, ListView::Report, true};
+    ListView 超级列表框4{选择夹1.page(3), "超级列表框4", {8, 216, 576, 188}};
     PictureTextButton 自动分配1{选择夹1.page(3), "自动分配1", {192, 412, 80, 28}, "自动分配"};
     PictureTextButton 餐桌调整{选择夹1.page(3), "餐桌调整", {280, 412, 80, 28}, "餐桌调整"};
     PictureTextButton 全部清空1{选择夹1.page(3), "全部清空1", {368, 412, 80, 28}, "全部清空"};
@@ -59,6 +160,10 @@ public:
     CheckBox 增删模板{选择夹1.page(4), "增删模板", {304, 416, 88, 20}, "增删样表"};
     ComboBox 大会座次模板{选择夹1.page(4), "大会座次模板", {96, 4, 200, 20}};
     CheckBox 删除表格{选择夹1.page(4), "删除表格", {312, 4, 100, 20}, "删除座次表"};
+    Label 标签13{选择夹1.page(4), "标签13", {6, 36, 580, 20}, ""};
+    ListBox 列表框2{选择夹1.page(4), "列表框2", {6, 110, 80, 224}};
+    // Page 5: table cards.
+    ListBox 列表框1{选择夹1.page(5), "列表框1", {8, 8, 104, 320}};
 
     void onMainWindowCreated();
     void toggleDataLock();
@@ -67,7 +172,65 @@ public:
 
     void openMainWindowDatabase();
 
+    // Tool bar and menus.
+    void onToolbarButtonClick(int number);
+    void onMenuGroupReportClick();
+    void onMenuSeatingReportClick();
+    void onMenuChangePasswordClick();
+    void onMenuSwitchMeetingClick();
+    void onMenuNewMeetingClick();
+    void onMenuExitClick();
+    void onMenuUserManualClick();
+
+    // Delegate tree.
+    void fillDelegateTree();
+    void onDelegateTreeSelect();
+
+    // Rooms.
+    void onRefreshUnassignedClick();
+    void fillRoomList(int recordSet, bool tickEveryRow);
+    void onRoomListSelect();
+    void onRoomConfirmOrAddClick();
+    void onRoomCancelOrDeleteClick();
+    void onRoomAdjustClick();
+    void onRoomClearAllClick();
+    void autoAssignRooms();
+    void onDelegateTreeRightButton();
+
+    // Discussion groups.
+    void fillGroupList();
+    void onGroupInfoRadioClick();
+    void onGroupMembersRadioClick();
+    void onNewGroupClick();
+    void onSaveGroupClick();
+    void onDeleteGroupClick();
+    void onGroupListSelect();
+    void loadGroupMembers();
+    void onSaveGroupMembersClick();
+
+    // Delegate records.
+    void onPhotoBoxMouseDown(int button);
+    void showDelegateCard(int recordSet);
+    void onNewDelegateClick();
+    void onSaveDelegateClick();
+    void onDeleteDelegateClick();
+    void onRefreshDelegatesClick();
+    void onRenumberDelegatesClick();
+
 private:
     // The units the data lock governs, 删除座次表 last.
     std::vector<Unit*> lockedUnits();
+    void buildToolBar();
+    void wireDelegatePage();
+    void wireGroupPage();
+    void wireRoomPage();
+    bool manualAssignMode() const;
+    void addRoomBatch();
+    void deleteTickedRooms();
+    bool runDelegateQuery(const Text& sql);
+    void openReportIf(const Text& precondition, const Text& kind, const Text& missing);
+    void openReportWindow();
+    void pickRoom(int item, int value);
+    void pickTable(int item, int value);
+    void consumeTreeItem(int item, int image);
 };

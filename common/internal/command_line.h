@@ -11,3 +11,8 @@
 // name). Other words (options such as "/p") pass as they are. Empty for a
 // blank line.
 QStringList splitCommandLine(const Text& commandLine);
+
+// The program of this platform that stands in for a program the program
+// code names by its name on the original platform ("hh.exe", the help
+// viewer, opens its file with the desktop's viewer); other names unchanged.
+QString platformProgram(const QString& program);

@@ -37,3 +37,14 @@ TEST(CommandLine, PathsKeepBlanksAndBackslashesOptionsStayAsWritten)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CommandLine, TheHelpViewerIsTheDesktopViewerHere)
+{
+    EXPECT_EQ(platformProgram(QStringLiteral("hh.exe")), QStringLiteral("xdg-open"));
+    EXPECT_EQ(platformProgram(QStringLiteral("HH.EXE")), QStringLiteral("xdg-open"));
+    EXPECT_EQ(platformProgram(QStringLiteral("cp")), QStringLiteral("cp"));
+}
+
+} // namespace

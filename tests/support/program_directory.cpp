@@ -12,6 +12,9 @@ TestProgramDirectory::TestProgramDirectory(bool withDatabase) : home_("QELVANA_H
     setenv("QELVANA_HOME", QFile::encodeName(dir_.path()).constData(), 1);
     const QString delivered = qEnvironmentVariable("QELVANA_PROGRAM_DIR");
     EXPECT_TRUE(QFile::copy(delivered + "/Meeting.dsn", file("Meeting.dsn")));
+    // The delivered report templates, which the report window loads.
+    for (const QString& name : QDir(delivered).entryList({"*.grd"}, QDir::Files))
+        EXPECT_TRUE(QFile::copy(delivered + "/" + name, file(name)));
     if (withDatabase) {
         EXPECT_TRUE(QFile::copy(QELVANA_DELIVERED_DATABASE, file("meeting.mdb")));
         QFile::setPermissions(file("meeting.mdb"), QFile::ReadOwner | QFile::WriteOwner);

@@ -27,3 +27,34 @@ void clickListRow(ListView& list, int row, int button)
 }
 
 void chooseMenuItem(MenuItem& item) { item.action()->trigger(); }
+
+namespace {
+
+// The index of the n-th item in top-down order, or an invalid one.
+QModelIndex nthIndex(const QAbstractItemModel& model, const QModelIndex& parent, int& n)
+{
+    for (int r = 0; r < model.rowCount(parent); ++r) {
+        QModelIndex index = model.index(r, 0, parent);
+        if (n-- == 0)
+            return index;
+        QModelIndex inner = nthIndex(model, index, n);
+        if (inner.isValid())
+            return inner;
+    }
+    return {};
+}
+
+} // namespace
+
+void clickTreeItem(TreeView& tree, int item)
+{
+    auto* view = qobject_cast<QAbstractItemView*>(tree.widget());
+    ASSERT_NE(view, nullptr) << "not a tree";
+    int n = item;
+    QModelIndex index = nthIndex(*view->model(), {}, n);
+    ASSERT_TRUE(index.isValid()) << "no item " << item;
+    view->scrollTo(index);
+    QRect rect = view->visualRect(index);
+    ASSERT_FALSE(rect.isEmpty()) << "item " << item << " is not shown";
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}

@@ -3,8 +3,11 @@
 #include "common/controls.h"
 #include "common/list_view.h"
 #include "common/menu.h"
+#include "common/tree_view.h"
 
 void click(Unit& button);                       // a left click on a button or box
 void typeEnter(EditBox& box);                   // the Enter key in an edit box
 void clickListRow(ListView& list, int row, int button = LeftButton);
 void chooseMenuItem(MenuItem& item);
+// Items count in insertion order, which is the tree's top-down order.
+void clickTreeItem(TreeView& tree, int item);

@@ -1,0 +1,171 @@
+// Page 0: the delegate entry form with its photo, saving, deleting and
+// renumbering the meeting's delegates.
+#include "desk/main_window.h"
+#include "app/state/globals.h"
+#include "desk/serial_number.h"
+
+namespace {
+
+Text photoDirectory() { return programDirectory() + "\\DATA\\"; }
+
+// The meeting number, "会", the time and ".PIC"; a name already in the data
+// directory gets a counter, so two photos chosen in one second never share
+// a file.
+Text newPhotoName()
+{
+    const Text stem = toText(currentMeetingId) + "会" + dateTimeToText(now());
+    Text name = stem + ".PIC";
+    for (int n = 2; fileExists(photoDirectory() + name); ++n)
+        name = stem + "_" + toText(n) + ".PIC";
+    return name;
+}
+
+// A name of exactly two characters gets an ideographic space between them.
+Text storedName(const Text& typed)
+{
+    const Text t = trimSpaces(typed);
+    return textLength(t) == 4 ? leftText(t, 2) + "　" + rightText(t, 2) : typed;
+}
+
+} // namespace
+
+void MainWindow::wireDelegatePage()
+{
+    标签18.setVisible(false);
+    编辑框13.setVisible(false);
+    通用对话框1.kind = CommonDialog::FileOpen;
+    图片框1.mouseDown = [this](int button) { onPhotoBoxMouseDown(button); };
+    按钮5.clicked = [this] { onNewDelegateClick(); };
+    按钮6.clicked = [this] { onDeleteDelegateClick(); };
+    按钮7.clicked = [this] { onSaveDelegateClick(); };
+    按钮1.clicked = [this] { onRefreshDelegatesClick(); };
+    按钮2.clicked = [this] { onRenumberDelegatesClick(); };
+    树型框1.selectionChanged = [this] { onDelegateTreeSelect(); };
+}
+
+void MainWindow::onPhotoBoxMouseDown(int button)
+{
+    if (button != LeftButton || !openCommonDialog(通用对话框1))
+        return;
+    图片框1.setPicture(readFile(通用对话框1.fileName));
+    pendingPhotoName = newPhotoName();
+}
+
+void MainWindow::showDelegateCard(int recordSet)
+{
+    编辑框1.setContent(readField(recordSet, "姓名").text());
+    编辑框2.setContent(readField(recordSet, "单位").text());
+    编辑框3.setContent(readField(recordSet, "职务").text());
+    编辑框4.setContent(readField(recordSet, "手机号码").text());
+    编辑框5.setContent(readField(recordSet, "办公电话").text());
+    编辑框6.setContent(readField(recordSet, "代表编号").text());
+    const Text photo = readField(recordSet, "照片").text();
+    图片框1.setPicture(photo.empty() ? Bytes() : readFile(photoDirectory() + photo));
+    // The picture a pending choice was made for is no longer shown, so it
+    // must not be saved with this delegate under that name.
+    pendingPhotoName = "";
+    标签5.setCaption(readField(recordSet, "宾馆名称").text() + readField(recordSet, "房间编号").text() + "房间");
+    组合框1.setCurrentIndex(readField(recordSet, "性别").text() == "男" ? 0 : 1);
+}
+
+void MainWindow::onNewDelegateClick()
+{
+    图片框1.setPicture("");
+    pendingPhotoName = "";
+    编辑框1.setContent("");
+    if (选择框1.checked()) {
+        if (!编辑框6.content().empty())
+            编辑框6.setContent(nextSerialNumber(编辑框6.content()));
+    } else {
+        编辑框2.setContent("");
+        编辑框6.setContent("");
+    }
+    for (EditBox* box : {&编辑框3, &编辑框4, &编辑框5})
+        box->setContent("");
+    标签5.setCaption("");
+    currentDelegateId = 0;
+}
+
+void MainWindow::onSaveDelegateClick()
+{
+    if (编辑框1.content().empty() || 编辑框2.content().empty() || 编辑框6.content().empty()) {
+        messageBox("代表姓名、单位、代表编号为必填项目！", BoxOk, "警示");
+        return;
+    }
+    for (EditBox* box : {&编辑框3, &编辑框4, &编辑框5})
+        if (box->content().empty())
+            box->setContent(" ");
+    编辑框1.setContent(storedName(编辑框1.content()));
+    const Text s = 组合框1.currentIndex() == 0 ? "男" : "女";
+    const Text n = toText(currentMeetingId);
+    const Text name = sqlText(编辑框1.content()), unit = sqlText(编辑框2.content()),
+               post = sqlText(编辑框3.content()), mobile = sqlText(编辑框4.content()),
+               office = sqlText(编辑框5.content()), number = sqlText(编辑框6.content());
+
+    // The photo is written first: a delegate never names a file that is not
+    // there. When it cannot be written the delegate is saved without it.
+    Text photo = pendingPhotoName;
+    if (!photo.empty() && fileExists(photoDirectory() + photo))
+        photo = newPhotoName();
+    if (!photo.empty() && !writeFile(photoDirectory() + photo, 图片框1.picture()))
+        photo = "";
+
+    Text sql;
+    if (currentDelegateId == 0) {
+        const Text values = "'" + name + "','" + unit + "','" + s + "','" + post + "','" + mobile + "','"
+                          + office + "','" + number + "'," + n;
+        sql = photo.empty()
+                ? "insert  into 代表信息 (姓名,单位,性别,职务,手机号码,办公电话,代表编号,会议编号) values (" + values + ")"
+                : "insert  into 代表信息 (姓名,单位,性别,职务,手机号码,办公电话,代表编号,会议编号,照片) values ("
+                      + values + ",'" + sqlText(photo) + "')";
+    } else {
+        sql = "update 代表信息 set 姓名='" + name + "',单位='" + unit + "',性别='" + s + "',职务='" + post
+            + "',手机号码='" + mobile + "',办公电话='" + office + "',代表编号='" + number + "',会议编号=" + n
+            + (photo.empty() ? "" : ",照片='" + sqlText(photo) + "'") + "   where  代表id="
+            + toText(currentDelegateId);
+    }
+    标签13.setCaption(sql);
+    if (!execSql(外部数据库1, sql) && !photo.empty())
+        deleteFile(photoDirectory() + photo);
+    onNewDelegateClick();
+}
+
+void MainWindow::onDeleteDelegateClick()
+{
+    if (currentDelegateId == 0) {
+        messageBox("请先选中待删除的代表项！", BoxOk, "注意");
+        return;
+    }
+    if (messageBox("真的要删除当前代表吗？\r\n删除的信息将不能恢复！", BoxOkCancel | IconExclamation, "警告")
+        != AnswerOk)
+        return;
+    execSql(外部数据库1, "delete  from 代表信息 where 代表id=" + toText(currentDelegateId));
+    onNewDelegateClick();
+}
+
+void MainWindow::onRefreshDelegatesClick() { onToolbarButtonClick(0); }
+
+void MainWindow::onRenumberDelegatesClick()
+{
+    LongOperation bracket;
+    if (!编辑框13.visible()
+        || textLength(编辑框13.content()) < textLength(toText(treeItemCount(树型框1)))) {
+        编辑框13.setVisible(true);
+        标签18.setVisible(true);
+        messageBox("编号长度必须不小于代表总人数！", BoxOk | IconInformation, "注意");
+        return;
+    }
+    Text n = 编辑框13.content();
+    int rs = querySql(外部数据库1, "select * from 代表信息  where  会议编号=" + toText(currentMeetingId)
+                                       + " order by 代表编号");
+    for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs)) {
+        execSql(外部数据库1, "update 代表信息 set 代表编号='" + sqlText(n) + "'  where  代表id="
+                                 + toText(readField(rs, "代表id").number()));
+        n = nextSerialNumber(n);
+    }
+    closeRecordSet(rs);
+    messageBox("重新编号成功！", BoxOk | IconInformation, "成功");
+    标签18.setVisible(false);
+    编辑框13.setContent("");
+    编辑框13.setVisible(false);
+}

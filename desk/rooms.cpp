@@ -1,0 +1,212 @@
+// Page 1: the meeting's rooms, batches of new rooms and the manual
+// assignment of delegates through the pending list.
+#include "desk/main_window.h"
+#include "app/state/globals.h"
+#include "desk/serial_number.h"
+
+namespace {
+
+// More rooms than this in one batch is a typing error, not a hotel.
+constexpr int kMaxBatch = 10000;
+
+Text n() { return toText(currentMeetingId); }
+
+} // namespace
+
+void MainWindow::wireRoomPage()
+{
+    超级列表框1.setColumns({{"宾馆名称", 120}, {"房间编号", 80}, {"房间类别", 90}, {"房间人数", 80},
+                           {"已住人数", 80}, {"房客性别", 80}});
+    超级列表框2.setColumns({{"已选代表", 100}, {"对应宾馆", 110}, {"对应房间", 80}, {"已住人数", 80},
+                           {"房客性别", 80}});
+    分组框9.setVisible(false);
+    超级列表框1.currentRowChanged = [this] { onRoomListSelect(); };
+    确定手动分配.clicked = [this] { onRoomConfirmOrAddClick(); };
+    删除表项.clicked = [this] { onRoomCancelOrDeleteClick(); };
+    手动分配.clicked = [this] { onRefreshUnassignedClick(); };
+    自动分配.clicked = [this] { autoAssignRooms(); };
+    房间调整.clicked = [this] { onRoomAdjustClick(); };
+    全部清空.clicked = [this] { onRoomClearAllClick(); };
+    树型框1.rightButtonDown = [this] { onDelegateTreeRightButton(); };
+}
+
+bool MainWindow::manualAssignMode() const { return !分组框9.visible() && 超级列表框2.visible(); }
+
+void MainWindow::onRefreshUnassignedClick()
+{
+    closeRecordSet(currentRecordSet);
+    currentRecordSet = 0;
+    if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + n() + " and 房间编号='0'  order  by 代表编号 "))
+        return;
+    fillDelegateTree();
+    int rooms = querySql(外部数据库1, "select * from 房间信息 where 已住人数<房间人数  and  会议编号=" + n()
+                                          + "  order  by 房间人数,宾馆名称,房间编号 ");
+    分组框9.setVisible(false);
+    超级列表框2.setVisible(true);
+    clearListRows(超级列表框1);
+    clearListRows(超级列表框2);
+    确定手动分配.setCaption("确认");
+    删除表项.setCaption("取消");
+    fillRoomList(rooms, true);
+    selectedRoomId = 0;
+    closeRecordSet(currentRecordSet);
+    currentRecordSet = 0;
+}
+
+void MainWindow::fillRoomList(int recordSet, bool tickEveryRow)
+{
+    for (recordMoveFirst(recordSet); !recordSetAtEnd(recordSet); recordMoveNext(recordSet)) {
+        int row = insertListRow(超级列表框1, readField(recordSet, "宾馆名称").text());
+        setListRowValue(超级列表框1, row, readField(recordSet, "房间id").number());
+        if (tickEveryRow)
+            setListRowChecked(超级列表框1, row, true);
+        setListCellText(超级列表框1, row, 1, readField(recordSet, "房间编号").text());
+        setListCellText(超级列表框1, row, 2, readField(recordSet, "房间类别").text());
+        setListCellText(超级列表框1, row, 3, toText(readField(recordSet, "房间人数").number()));
+        setListCellText(超级列表框1, row, 4, toText(readField(recordSet, "已住人数").number()));
+        setListCellText(超级列表框1, row, 5, readField(recordSet, "性别").text());
+    }
+    closeRecordSet(recordSet);
+}
+
+void MainWindow::onRoomListSelect()
+{
+    const int row = 超级列表框1.currentRow();
+    标签11.setCaption(listCellText(超级列表框1, row, 1));
+    selectedRoomId = listRowValue(超级列表框1, row);
+    树型框1.setCurrentItem(-1);
+}
+
+void MainWindow::onRoomConfirmOrAddClick()
+{
+    if (!manualAssignMode()) {
+        addRoomBatch();
+        return;
+    }
+    for (int row = 0; row < listRowCount(超级列表框2); ++row) {
+        execSql(外部数据库1, "update 代表信息 set 宾馆名称 ='" + sqlText(listCellText(超级列表框2, row, 1))
+                                 + "',房间编号='" + sqlText(listCellText(超级列表框2, row, 2)) + "'  where  代表id="
+                                 + toText(listRowImage(超级列表框2, row)));
+        execSql(外部数据库1, "update 房间信息 set 已住人数 =" + toText(toInteger(listCellText(超级列表框2, row, 3)))
+                                 + ",性别='" + sqlText(listCellText(超级列表框2, row, 4)) + "'  where  房间id="
+                                 + toText(listRowValue(超级列表框2, row)));
+    }
+    clearListRows(超级列表框2);
+    树型框1.setCurrentItem(-1);
+    currentDelegateId = 0;
+    超级列表框1.setCurrentRow(-1);
+    selectedRoomId = 0;
+    onRefreshUnassignedClick();
+}
+
+void MainWindow::addRoomBatch()
+{
+    const Text hotel = 编辑框8.content(), type = 编辑框9.content(), beds = 编辑框12.content();
+    // Beds go into the statement unquoted: only a whole number may.
+    if (hotel.empty() || type.empty() || beds.empty() || !isWholeNumberText(beds)) {
+        messageBox("请填全内容！", BoxOk, "");
+        return;
+    }
+    const double first = toNumber(编辑框10.content()), last = toNumber(编辑框11.content());
+    if (!(first > 1e-7 && last - first >= -1e-7) || last - first > kMaxBatch) {
+        messageBox("房间编号有错误！", BoxOk, "");
+        return;
+    }
+    for (Text number = 编辑框10.content(); toNumber(number) - last <= 1e-7;) {
+        int rs = querySql(外部数据库1, "select * from  房间信息  where 宾馆名称='" + sqlText(hotel)
+                                           + "'  and   房间编号='" + sqlText(number) + "' and  会议编号=" + n());
+        recordMoveFirst(rs);
+        const bool exists = !recordSetAtEnd(rs);
+        closeRecordSet(rs);
+        if (exists) {
+            messageBox(hotel + number + "房间已经存在！", BoxOk, "");
+            return;
+        }
+        execSql(外部数据库1, "insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('"
+                                 + sqlText(hotel) + "','" + sqlText(number) + "','" + sqlText(type) + "'," + beds
+                                 + ",0,'无'," + n() + ")");
+        if (选择框2.checked())
+            number = nextSerialNumber(number);
+        number = nextSerialNumber(number);
+    }
+    onRoomAdjustClick();
+}
+
+void MainWindow::onRoomCancelOrDeleteClick()
+{
+    if (!manualAssignMode()) {
+        deleteTickedRooms();
+        return;
+    }
+    const int pending = 超级列表框2.currentRow();
+    if (pending < 0)
+        return;
+    // The cancelled delegate's bed is given back to the room row and to
+    // the counts the later pending rows of that room carry.
+    const int room = listRowValue(超级列表框2, pending);
+    for (int row = 0; row < listRowCount(超级列表框1); ++row)
+        if (listRowValue(超级列表框1, row) == room) {
+            const double occupants = toNumber(listCellText(超级列表框1, row, 4)) - 1;
+            setListCellText(超级列表框1, row, 4, toText(occupants));
+            if (occupants <= 0)
+                setListCellText(超级列表框1, row, 5, "无");
+        }
+    for (int row = pending + 1; row < listRowCount(超级列表框2); ++row)
+        if (listRowValue(超级列表框2, row) == room)
+            setListCellText(超级列表框2, row, 3, toText(toNumber(listCellText(超级列表框2, row, 3)) - 1));
+    deleteListRow(超级列表框2, pending);
+}
+
+void MainWindow::deleteTickedRooms()
+{
+    bool anyTicked = false;
+    for (int row = 0; row < listRowCount(超级列表框1); ++row)
+        anyTicked = anyTicked || listRowChecked(超级列表框1, row);
+    if (!anyTicked) {
+        messageBox("请先选中待删除的房间项！", BoxOk, "注意");
+        return;
+    }
+    if (messageBox("真的要删除当前房间吗？\r\n删除的信息将不能恢复！", BoxOkCancel | IconExclamation, "警告") != AnswerOk)
+        return;
+    for (int row = 0; row < listRowCount(超级列表框1);) {
+        if (!listRowChecked(超级列表框1, row)) {
+            ++row;
+            continue;
+        }
+        if (listCellText(超级列表框1, row, 4) != "0")
+            execSql(外部数据库1, "update 代表信息 set 宾馆名称 =' ',房间编号='0'   where  宾馆名称 ='"
+                                     + sqlText(listCellText(超级列表框1, row, 0)) + "' and 房间编号='"
+                                     + sqlText(listCellText(超级列表框1, row, 1)) + "'  and  会议编号=" + n());
+        execSql(外部数据库1, "delete  from 房间信息 where 房间id=" + toText(listRowValue(超级列表框1, row)));
+        deleteListRow(超级列表框1, row);
+    }
+    messageBox("所选房间成功删除，请给对应的代表重新分配房间！", BoxOk, "注意");
+}
+
+void MainWindow::onRoomAdjustClick()
+{
+    clearTree(树型框1);
+    int rooms = querySql(外部数据库1, "select * from 房间信息 where  会议编号=" + n()
+                                          + "  order by 宾馆名称,房间人数,房间编号 ");
+    clearListRows(超级列表框1);
+    超级列表框2.setVisible(false);
+    分组框9.setVisible(true);
+    确定手动分配.setCaption("增加");
+    删除表项.setCaption("删除");
+    fillRoomList(rooms, false);
+    selectedRoomId = 0;
+}
+
+void MainWindow::onRoomClearAllClick()
+{
+    if (messageBox("真的要清空并重新分配所有房间吗？\r\n清空的信息将不能恢复！", BoxOkCancel | IconExclamation,
+                   "警告") != AnswerOk)
+        return;
+    if (!execSql(外部数据库1, "update 房间信息 set 已住人数 =0,性别='无 '  where  会议编号=" + n())
+        || !execSql(外部数据库1, "update 代表信息 set 宾馆名称 =' ',房间编号='0'  where  会议编号=" + n())) {
+        messageBox("清空失败！", BoxOk, "失败了");
+        return;
+    }
+    onRefreshUnassignedClick();
+    messageBox("清空成功执行！", BoxOk, "恭喜");
+}

@@ -1,0 +1,164 @@
+// The delegate form: saving with its stored forms, photos, deleting and
+// renumbering.
+#include "desk/serial_number.h"
+#include "tests/desk/desk_fixture.h"
+
+#include <QDir>
+#include <QTest>
+#include <QRegularExpression>
+
+namespace {
+
+TEST(SerialNumber, KeepsTheWidthWithLeadingZeros)
+{
+    const std::pair<Text, Text> cases[] = {{"0801", "0802"}, {"009", "010"}, {"099", "100"}, {"99", "100"},
+                                           {"7", "8"}, {"", "1"}, {"A1", "01"}, {"-3", "-2"}};
+    for (const auto& [text, next] : cases)
+        EXPECT_TEXT_EQ(next, nextSerialNumber(text)) << text;
+}
+
+class DelegateRecordsTest : public DeskTest {
+protected:
+    void fillForm(const Text& name, const Text& unit, const Text& number)
+    {
+        window->编辑框1.setContent(name);
+        window->编辑框2.setContent(unit);
+        window->编辑框6.setContent(number);
+    }
+    void choosePhoto(const Bytes& bytes)
+    {
+        const Text file = programDirectory() + "\\chosen.jpg";
+        writeFile(file, bytes);
+        person.answerFile(true, file);
+        QTest::mousePress(window->图片框1.widget(), Qt::LeftButton);
+    }
+    TextList photos() { return rows("select * from 代表信息 order by 代表id", {"姓名", "照片"}); }
+    QStringList dataFiles() { return QDir(directory.file("data")).entryList(QDir::Files, QDir::Name); }
+};
+
+TEST_F(DelegateRecordsTest, SavingStoresTheFormsOfItsValues)
+{
+    MainWindow& w = openUnlocked();
+    person.answerMessage(AnswerOk);
+    fillForm("张三", "", "001");
+    click(w.按钮7);
+    EXPECT_EQ(messageTexts(), TextList{"代表姓名、单位、代表编号为必填项目！|警示"});
+
+    struct Case {
+        Text typed, stored;
+        int sex;
+    } cases[] = {{" 张三 ", "张　三", 0}, {"欧阳明", "欧阳明", 1}, {"李 四", "李 四", 0}, {"   ", "   ", 1}};
+    for (const Case& c : cases) {
+        fillForm(c.typed, "O'Reilly 单位", "00" + toText(c.sex));
+        w.组合框1.setCurrentIndex(c.sex);
+        click(w.按钮7);
+        EXPECT_TEXT_EQ("", w.编辑框1.content());   // cleared for the next
+    }
+    EXPECT_EQ(rows("select * from 代表信息 order by 代表id", {"姓名", "单位", "性别", "职务", "手机号码", "办公电话", "会议编号"}),
+              (TextList{"张　三|O'Reilly 单位|男| | | |1", "欧阳明|O'Reilly 单位|女| | | |1",
+                        "李 四|O'Reilly 单位|男| | | |1", "   |O'Reilly 单位|女| | | |1"}));
+    EXPECT_NE(findText(w.标签13.caption(), "insert  into 代表信息 (姓名,"), -1);
+
+    w.选择框1.setChecked(true);
+    fillForm("王五", "单位甲", "009");
+    w.onNewDelegateClick();
+    EXPECT_TEXT_EQ("010", w.编辑框6.content());
+    EXPECT_TEXT_EQ("单位甲", w.编辑框2.content());
+    w.选择框1.setChecked(false);
+    w.onNewDelegateClick();
+    EXPECT_TEXT_EQ("", w.编辑框2.content());
+}
+
+TEST_F(DelegateRecordsTest, PhotosGetNamesOfTheirOwnAndAreWrittenWithTheSave)
+{
+    MainWindow& w = openUnlocked();
+    choosePhoto("first picture");
+    fillForm("甲一", "单位", "001");
+    click(w.按钮7);
+    choosePhoto("second picture");   // within the same second, most likely
+    fillForm("乙二", "单位", "002");
+    click(w.按钮7);
+    TextList stored = photos();
+    ASSERT_EQ(stored.size(), 2u);
+    const Text first = rightText(stored[0], textLength(stored[0]) - 7);   // after "甲　一|"
+    const Text second = rightText(stored[1], textLength(stored[1]) - 7);
+    EXPECT_NE(first, second);
+    QRegularExpression pattern(QStringLiteral("^1会\\d{14}(_\\d+)?\\.PIC$"));
+    EXPECT_TRUE(pattern.match(QString::fromStdString(gbkToUtf8(first))).hasMatch()) << gbkToUtf8(first);
+    EXPECT_EQ(readFile(programDirectory() + "\\DATA\\" + first), "first picture");
+    EXPECT_EQ(readFile(programDirectory() + "\\DATA\\" + second), "second picture");
+
+    // Shown again and saved without a new choice: the photo stays.
+    w.工具条1.buttonClicked(0);
+    clickTreeItem(w.树型框1, 1);
+    EXPECT_EQ(w.图片框1.picture(), "first picture");
+    w.编辑框3.setContent("处长");
+    click(w.按钮7);
+    EXPECT_EQ(photos()[0], stored[0]);
+}
+
+TEST_F(DelegateRecordsTest, APhotoChosenBeforeAnotherDelegateIsShownIsDropped)
+{
+    addDelegate("甲", "张三", "男", "001");
+    MainWindow& w = openUnlocked();
+    w.工具条1.buttonClicked(0);
+    choosePhoto("meant for someone new");
+    clickTreeItem(w.树型框1, 1);
+    click(w.按钮7);
+    EXPECT_EQ(photos(), TextList{"张　三|"});   // saved in its stored form
+    EXPECT_TRUE(dataFiles().isEmpty());
+}
+
+TEST_F(DelegateRecordsTest, AFailedSaveLeavesNoPhotoBehind)
+{
+    MainWindow& w = openUnlocked();
+    choosePhoto("picture");
+    exec("drop table 代表信息");
+    fillForm("甲一", "单位", "001");
+    click(w.按钮7);
+    EXPECT_TRUE(dataFiles().isEmpty());
+    EXPECT_TEXT_EQ("", w.编辑框1.content());
+}
+
+TEST_F(DelegateRecordsTest, DeletingAsksFirst)
+{
+    addDelegate("甲", "张三", "男", "001");
+    MainWindow& w = openUnlocked();
+    person.answerMessage(AnswerOk);
+    click(w.按钮6);
+    w.工具条1.buttonClicked(0);
+    clickTreeItem(w.树型框1, 1);
+    person.answerMessage(AnswerCancel).answerMessage(AnswerOk);
+    click(w.按钮6);
+    EXPECT_EQ(rows("select * from 代表信息", {"姓名"}).size(), 1u);
+    click(w.按钮6);
+    EXPECT_EQ(messageTexts(), (TextList{"请先选中待删除的代表项！|注意",
+                                         "真的要删除当前代表吗？\r\n删除的信息将不能恢复！|警告",
+                                         "真的要删除当前代表吗？\r\n删除的信息将不能恢复！|警告"}));
+    EXPECT_TRUE(rows("select * from 代表信息", {"姓名"}).empty());
+    EXPECT_EQ(currentDelegateId, 0);
+    EXPECT_TEXT_EQ("", w.编辑框1.content());
+}
+
+TEST_F(DelegateRecordsTest, RenumberingTakesTwoClicksAndFollowsTheOldTextOrder)
+{
+    addDelegate("甲", "一", "男", "9");
+    addDelegate("甲", "二", "男", "10");
+    addDelegate("乙", "三", "男", "2");
+    MainWindow& w = openUnlocked();
+    w.工具条1.buttonClicked(0);   // 2 nodes and 3 delegates: five items
+    person.answerMessage(AnswerOk);
+    click(w.按钮2);
+    EXPECT_TRUE(w.编辑框13.visible());
+    EXPECT_TRUE(w.标签18.visible());
+    w.编辑框13.setContent("001");
+    person.answerMessage(AnswerOk);
+    click(w.按钮2);
+    EXPECT_EQ(rows("select * from 代表信息 order by 代表id", {"姓名", "代表编号"}),
+              (TextList{"一|003", "二|001", "三|002"}));
+    EXPECT_EQ(messageTexts(), (TextList{"编号长度必须不小于代表总人数！|注意", "重新编号成功！|成功"}));
+    EXPECT_FALSE(w.编辑框13.visible());
+    EXPECT_TEXT_EQ("", w.编辑框13.content());
+}
+
+} // namespace

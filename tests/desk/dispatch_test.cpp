@@ -1,0 +1,116 @@
+// The tool bar and menu dispatcher: pages, report preconditions and the
+// items that inform or open something.
+#include "tests/desk/desk_fixture.h"
+
+namespace {
+
+class DispatchTest : public DeskTest {};
+
+TEST_F(DispatchTest, PageCommandsShowTheirPageWithTheTreeTheyNeed)
+{
+    addDelegate("甲单位", "张三", "男", "002");
+    addDelegate("乙单位", "李四", "女", "001");
+    addDelegate("甲单位", "王五", "男", "003", 2);   // another meeting
+    MainWindow& w = open();
+    struct Case {
+        int number;
+        int page;
+        bool tree, rightPane;
+        int treeItems;
+    } cases[] = {
+        {0, 0, true, true, 4}, {3, 1, true, true, 0}, {5, 3, true, true, 0}, {4, 4, true, true, 0},
+        {15, 5, true, true, 4}, {7, 7, true, true, 4}, {2, 2, true, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        w.列表框1.addItem("旧");
+        w.列表框2.addItem("旧");
+        w.工具条1.buttonClicked(c.number);
+        EXPECT_EQ(w.选择夹1.currentPage(), c.page);
+        EXPECT_EQ(w.分组框1.visible(), c.tree);
+        EXPECT_EQ(w.分组框2.visible(), c.rightPane);
+        EXPECT_EQ(treeItemCount(w.树型框1), c.treeItems);
+        EXPECT_EQ(currentRecordSet, 0);
+        if (c.number == 15) {
+            EXPECT_EQ(w.列表框1.itemCount(), 0);
+        }
+        if (c.number == 4) {
+            EXPECT_EQ(w.列表框2.itemCount(), 0);
+        }
+    }
+    EXPECT_TEXT_EQ("select * from 代表信息 where 会议编号=1  and  报到情况=false  order  by 代表编号 ", delegateQuerySql);
+    // Ordered by number as text: 乙单位 (001) first.
+    w.工具条1.buttonClicked(0);
+    EXPECT_EQ(tree(), (TextList{"乙单位/1/0", "李四/3/1", "甲单位/1/0", "张三/2/1"}));
+
+    w.工具条1.buttonClicked(16);
+    EXPECT_FALSE(w.分组框1.visible());
+    EXPECT_FALSE(w.分组框2.visible());
+    chooseMenuItem(w.台签);   // the item of a command is its button
+    EXPECT_EQ(w.选择夹1.currentPage(), 5);
+    EXPECT_TRUE(w.分组框2.visible());
+}
+
+TEST_F(DispatchTest, AFailedQueryLeavesThePanesHiddenAndThePageAsItWas)
+{
+    MainWindow& w = open();
+    exec("drop table 代表信息");
+    person.answerMessage(AnswerOk);
+    chooseMenuItem(w.代表报到);
+    EXPECT_EQ(messageTexts(), TextList{"查询失败！|"});
+    EXPECT_EQ(w.选择夹1.currentPage(), 0);
+    EXPECT_FALSE(w.分组框2.visible());
+}
+
+TEST_F(DispatchTest, ReportsNeedTheirDataFirst)
+{
+    MainWindow& w = open();
+    struct Case {
+        MenuItem* item;
+        Text message;
+    } cases[] = {
+        {&w.代表报表, "请先添加代表！"}, {&w.代表证, "请先添加代表！"}, {&w.通讯录, "请先添加代表！"},
+        {&w.客房报表, "请先分配房间！"}, {&w.餐桌报表, "请先分配餐桌！"},
+        {&w.分组报表, "请先处理分组讨论！"}, {&w.座次报表, "请先录入代表信息！"},
+    };
+    for (const Case& c : cases) {
+        person.answerMessage(AnswerOk);
+        chooseMenuItem(*c.item);
+        EXPECT_TEXT_EQ(c.message + "|错误", messageTexts().back());
+        EXPECT_EQ(person.messages().back().boxKind, BoxOk | IconExclamation);
+    }
+    EXPECT_TEXT_EQ("", reportKind);
+
+    addDelegate("甲单位", "张三", "男", "001");
+    exec("insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('宾馆','1','标准',2,0,'无',1)");
+    chooseMenuItem(w.客房报表);   // rooms, none of them occupied
+    EXPECT_TEXT_EQ("客房一览表", reportKind);
+    chooseMenuItem(w.座次报表);   // "0" in every chart column counts as filled
+    EXPECT_TEXT_EQ("座次报表", reportKind);
+    exec("update 代表信息 set 表3=''");
+    person.answerMessage(AnswerOk);
+    chooseMenuItem(w.座次报表);
+    EXPECT_TEXT_EQ("请先处理座次报表！|错误", messageTexts().back());
+    EXPECT_FALSE(w.分组框1.visible());
+    EXPECT_EQ(currentRecordSet, 0);
+}
+
+TEST_F(DispatchTest, InformationItemsExitAndTheManual)
+{
+    MainWindow& w = open();
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk).answerMessage(AnswerOk).answerProgram();
+    chooseMenuItem(w.密码修改);
+    chooseMenuItem(w.会议切换);
+    chooseMenuItem(w.新建会议);
+    EXPECT_EQ(messageTexts(),
+              (TextList{"请在登陆系统时选择〖修改密码〗后登陆,根据提示录入新的用户信息即可!|密码修改",
+                        "管理员在登陆系统时可选择不同会议进入,操作员只能使用相对应的会议!|会议切换",
+                        "新会议必须由管理员在登陆系统时创建,在添加新会议的操作员后即可使用!|新建会议"}));
+    EXPECT_EQ(person.messages()[0].boxKind, BoxOk | IconInformation);
+    chooseMenuItem(w.用户手册);
+    EXPECT_TEXT_EQ("hh.exe " + programDirectory() + "\\meeting.chm", person.calls().back().text);
+    chooseMenuItem(w.退出);
+    EXPECT_EQ(findWindow<MainWindow>(), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,127 @@
+// Discussion groups: the form, the list and the members of a group.
+#include "tests/desk/desk_fixture.h"
+
+namespace {
+
+class GroupsTest : public DeskTest {
+protected:
+    MainWindow& openGroups()
+    {
+        MainWindow& w = openUnlocked();
+        chooseMenuItem(w.会议分组);
+        return w;
+    }
+    void fillGroupForm(const Text& name, const Text& place, const Text& time)
+    {
+        window->分组名称.setContent(name);
+        window->分组地点.setContent(place);
+        window->分组时间.setContent(time);
+    }
+    TextList memberRows()
+    {
+        TextList result;
+        for (int r = 0; r < listRowCount(window->当前组代表); ++r)
+            result.push_back(listCellText(window->当前组代表, r, 0)
+                             + (listRowChecked(window->当前组代表, r) ? "+" : "-"));
+        return result;
+    }
+    int groupOf(const Text& name)
+    {
+        return toInteger(rows("select * from 代表信息 where 姓名='" + name + "'", {"分组编号"}).at(0));
+    }
+};
+
+TEST_F(GroupsTest, GroupsAreSavedChangedAndDeletedWithTheirMessages)
+{
+    MainWindow& w = openGroups();
+    EXPECT_EQ(listRowCount(w.会议组), 0);
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.删除会议组);
+    click(w.保存会议组);
+
+    w.分组复写.setChecked(true);
+    fillGroupForm("第一'组", "三楼", "上午");
+    person.answerMessage(AnswerOk);
+    click(w.保存会议组);
+    EXPECT_TEXT_EQ("", w.分组名称.content());
+    EXPECT_TEXT_EQ("三楼", w.分组地点.content());   // kept for the next group
+    EXPECT_EQ(rows("select * from 会议分组", {"分组名称", "分组地点", "分组时间", "召集人", "联络员", "会议编号"}),
+              TextList{"第一'组|三楼|上午| | |1"});
+    ASSERT_EQ(listRowCount(w.会议组), 1);
+
+    clickListRow(w.会议组, 0);
+    EXPECT_TEXT_EQ("第一'组", w.分组名称.content());
+    w.召集人.setContent("王");
+    person.answerMessage(AnswerOk);
+    click(w.保存会议组);
+    EXPECT_EQ(rows("select * from 会议分组", {"召集人"}), TextList{"王"});
+    EXPECT_EQ(currentGroupId, 0);
+
+    addDelegate("甲", "张三", "男", "1");
+    exec("update 代表信息 set 分组编号=(select 分组id from 会议分组)");
+    clickListRow(w.会议组, 0);
+    person.answerMessage(AnswerCancel).answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.删除会议组);
+    click(w.删除会议组);
+    EXPECT_EQ(messageTexts(), (TextList{"请先选中待删除的会议组项！|注意", "会议组名称、会议地点、日期为必填项目！|警示",
+                                         "成功增加会议组！|注意", "成功修改会议组信息！|注意",
+                                         "真的要删除当前会议组吗？\r\n删除的信息将不能恢复！|警告",
+                                         "真的要删除当前会议组吗？\r\n删除的信息将不能恢复！|警告",
+                                         "成功删除会议组！|注意"}));
+    EXPECT_TRUE(rows("select * from 会议分组", {"分组名称"}).empty());
+    EXPECT_EQ(groupOf("张三"), 0);   // released
+    EXPECT_EQ(listRowCount(w.会议组), 0);
+}
+
+TEST_F(GroupsTest, AGroupListsItsMembersAndTheUngroupedOnly)
+{
+    exec("insert  into 会议分组 (分组名称,会议编号) values ('A',1)");
+    exec("insert  into 会议分组 (分组名称,会议编号) values ('B',1)");
+    addDelegate("甲", "成员", "男", "1");
+    addDelegate("甲", "散户", "男", "2");
+    addDelegate("甲", "外会", "男", "3", 2);
+    exec("update 代表信息 set 分组编号=(select 分组id from 会议分组 where 分组名称='A') where 姓名='成员'");
+    MainWindow& w = openGroups();
+    click(w.单选框5);
+    EXPECT_EQ(w.会议组选择夹.currentPage(), 1);
+    clickListRow(w.会议组, 0);
+    EXPECT_EQ(memberRows(), (TextList{"成员+", "散户-"}));
+    clickListRow(w.会议组, 1);
+    EXPECT_EQ(memberRows(), TextList{"散户-"});
+
+    setListRowChecked(w.当前组代表, 0, true);
+    person.answerMessage(AnswerOk);
+    click(w.保存分组代表);
+    EXPECT_TEXT_EQ("成功保存会议组！|注意", messageTexts().back());
+    EXPECT_NE(groupOf("散户"), 0);
+    EXPECT_NE(groupOf("散户"), groupOf("成员"));
+    EXPECT_EQ(currentGroupId, 0);
+    click(w.保存分组代表);   // no group chosen again: nothing
+
+    clickListRow(w.会议组, 0);
+    setListRowChecked(w.当前组代表, 0, false);
+    person.answerMessage(AnswerOk);
+    click(w.保存分组代表);
+    EXPECT_EQ(groupOf("成员"), 0);
+    click(w.单选框4);
+    EXPECT_EQ(listRowCount(w.当前组代表), 0);
+}
+
+TEST_F(GroupsTest, SuccessIsReportedOnlyWhenEveryMemberWasWritten)
+{
+    exec("insert  into 会议分组 (分组名称,会议编号) values ('A',1)");
+    addDelegate("甲", "一", "男", "1");
+    addDelegate("甲", "二", "男", "2");
+    MainWindow& w = openGroups();
+    click(w.单选框5);
+    clickListRow(w.会议组, 0);
+    // The first row's update fails, the last one's succeeds.
+    exec("create trigger refuse before update on 代表信息 when old.姓名='一' begin select raise(abort, 'no'); end");
+    setListRowChecked(w.当前组代表, 0, true);
+    setListRowChecked(w.当前组代表, 1, true);
+    click(w.保存分组代表);
+    EXPECT_TRUE(person.messages().empty());
+    EXPECT_NE(groupOf("二"), 0);
+}
+
+} // namespace
