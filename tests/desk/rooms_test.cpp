@@ -1,0 +1,181 @@
+// Rooms: batches of new rooms, the manual assignment through the pending
+// list, deleting rooms, clearing every assignment and the automatic run.
+#include "tests/desk/desk_fixture.h"
+
+namespace {
+
+class RoomsTest : public DeskTest {
+protected:
+    MainWindow& openRooms()
+    {
+        MainWindow& w = openUnlocked();
+        chooseMenuItem(w.客房分配);
+        return w;
+    }
+    void addRoom(const Text& hotel, const Text& number, int beds, int occupants = 0, const Text& sex = "无")
+    {
+        exec("insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('" + hotel
+             + "','" + number + "','标准'," + toText(beds) + "," + toText(occupants) + ",'" + sex + "',1)");
+    }
+    void batch(const Text& first, const Text& last, bool interval, const Text& beds = "2")
+    {
+        window->编辑框8.setContent("宾馆");
+        window->编辑框9.setContent("标准");
+        window->编辑框10.setContent(first);
+        window->编辑框11.setContent(last);
+        window->编辑框12.setContent(beds);
+        window->选择框2.setChecked(interval);
+        click(window->确定手动分配);
+    }
+    TextList roomNumbers() { return rows("select * from 房间信息 order by 房间id", {"房间编号"}); }
+    TextList lodging() { return rows("select * from 代表信息 order by 代表编号", {"姓名", "宾馆名称", "房间编号"}); }
+};
+
+TEST_F(RoomsTest, BatchesNumberTheirRoomsAndStopAtAnExistingOne)
+{
+    MainWindow& w = openRooms();
+    click(w.房间调整);
+    EXPECT_TEXT_EQ("增加", w.确定手动分配.caption());
+    struct Case {
+        Text first, last;
+        bool interval;
+        TextList added;
+    } cases[] = {
+        {"0801", "0803", false, {"0801", "0802", "0803"}},
+        {"101", "110", true, {"101", "103", "105", "107", "109"}},
+        {"9", "11", false, {"9", "10", "11"}},
+    };
+    for (const Case& c : cases) {
+        exec("delete from 房间信息");
+        batch(c.first, c.last, c.interval);
+        EXPECT_EQ(roomNumbers(), c.added) << c.first;
+    }
+    EXPECT_EQ(listRowCount(w.超级列表框1), 3);   // the maintenance listing after the batch
+    EXPECT_EQ(rows("select * from 房间信息 where 房间编号='10'", {"房间人数", "已住人数", "性别"}), TextList{"2|0|无"});
+
+    for (int i = 0; i < 5; ++i)
+        person.answerMessage(AnswerOk);
+    batch("", "3", false);
+    batch("5", "3", false);
+    batch("1", "2", false, "2;drop table 房间信息");
+    batch("1", "999999", false);
+    batch("8", "12", false);   // 9 exists: 8 is added, nothing after it
+    EXPECT_EQ(messageTexts(), (TextList{"房间编号有错误！|", "房间编号有错误！|", "请填全内容！|",
+                                         "房间编号有错误！|", "宾馆9房间已经存在！|"}));
+    EXPECT_EQ(roomNumbers(), (TextList{"9", "10", "11", "8"}));
+}
+
+TEST_F(RoomsTest, PicksGoThroughThePendingListAndACommit)
+{
+    addDelegate("甲", "张三", "男", "1");
+    addDelegate("甲", "李四", "女", "2");
+    addDelegate("甲", "王五", "男", "3");
+    addRoom("宾馆", "201", 2);
+    addRoom("宾馆", "1001", 2);
+    addRoom("宾馆", "301", 1, 1, "男");   // full: not listed
+    MainWindow& w = openRooms();
+    click(w.手动分配);
+    ASSERT_EQ(listRowCount(w.超级列表框1), 2);
+    EXPECT_TEXT_EQ("1001", listCellText(w.超级列表框1, 0, 1));   // room numbers as text
+    EXPECT_TRUE(listRowChecked(w.超级列表框1, 1));
+    EXPECT_EQ(treeItemCount(w.树型框1), 4);
+
+    clickListRow(w.超级列表框1, 1);
+    EXPECT_TEXT_EQ("201", w.标签11.caption());
+    clickTreeItem(w.树型框1, 1);
+    clickTreeItem(w.树型框1, 3);
+    ASSERT_EQ(listRowCount(w.超级列表框2), 2);
+    EXPECT_TEXT_EQ("2", listCellText(w.超级列表框2, 1, 3));
+
+    // Cancelling the first pick gives its bed back to the room and to the
+    // later pick's count.
+    w.超级列表框2.setCurrentRow(0);
+    click(w.删除表项);
+    ASSERT_EQ(listRowCount(w.超级列表框2), 1);
+    EXPECT_TEXT_EQ("1", listCellText(w.超级列表框2, 0, 3));
+    EXPECT_TEXT_EQ("1", listCellText(w.超级列表框1, 1, 4));
+
+    click(w.确定手动分配);
+    EXPECT_EQ(lodging(), (TextList{"张三| |0", "李四| |0", "王五|宾馆|201"}));
+    EXPECT_EQ(rows("select * from 房间信息 where 房间编号='201'", {"已住人数", "性别"}), TextList{"1|男"});
+    EXPECT_EQ(treeItemCount(w.树型框1), 3);   // refreshed: only the unassigned
+}
+
+TEST_F(RoomsTest, DeletingAndClearingReleaseTheDelegates)
+{
+    addDelegate("甲", "张三", "男", "1");
+    addDelegate("甲", "李四", "女", "2");
+    addRoom("宾馆", "201", 2, 1, "男");
+    addRoom("宾馆", "202", 2, 1, "女");
+    exec("update 代表信息 set 宾馆名称='宾馆',房间编号='201' where 姓名='张三'");
+    exec("update 代表信息 set 宾馆名称='宾馆',房间编号='202' where 姓名='李四'");
+    MainWindow& w = openRooms();
+    click(w.房间调整);
+    person.answerMessage(AnswerOk);
+    click(w.删除表项);   // nothing ticked
+    setListRowChecked(w.超级列表框1, 0, true);
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.删除表项);
+    EXPECT_EQ(roomNumbers(), TextList{"202"});
+    EXPECT_EQ(lodging(), (TextList{"张三| |0", "李四|宾馆|202"}));
+
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.全部清空);
+    EXPECT_EQ(messageTexts(), (TextList{"请先选中待删除的房间项！|注意",
+                                         "真的要删除当前房间吗？\r\n删除的信息将不能恢复！|警告",
+                                         "所选房间成功删除，请给对应的代表重新分配房间！|注意",
+                                         "真的要清空并重新分配所有房间吗？\r\n清空的信息将不能恢复！|警告",
+                                         "清空成功执行！|恭喜"}));
+    EXPECT_EQ(lodging(), (TextList{"张三| |0", "李四| |0"}));
+    EXPECT_EQ(rows("select * from 房间信息", {"已住人数", "性别"}), TextList{"0|无 "});
+    EXPECT_EQ(listRowCount(w.超级列表框1), 1);   // refreshed in the manual mode
+    EXPECT_TEXT_EQ("确认", w.确定手动分配.caption());
+}
+
+TEST_F(RoomsTest, TheAutomaticRunFollowsOrganisationsAndSexes)
+{
+    // Four organisations in number order: O1 M1 W1, O2 M2, O3 M3 W2, O4 M4.
+    addDelegate("O1", "M1", "男", "01");
+    addDelegate("O1", "W1", "女", "02");
+    addDelegate("O2", "M2", "男", "03");
+    addDelegate("O3", "M3", "男", "04");
+    addDelegate("O3", "W2", "女", "05");
+    addDelegate("O4", "M4", "男", "06");
+    addRoom("宾馆", "R1", 2);
+    addRoom("宾馆", "R2", 2);
+    addRoom("宾馆", "R3", 3);
+    MainWindow& w = openRooms();
+    click(w.手动分配);
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.自动分配);
+    EXPECT_TEXT_EQ("房间不够分配|", messageTexts().back());
+    EXPECT_EQ(lodging(), (TextList{"M1|宾馆|R1", "W1|宾馆|R2", "M2|宾馆|R1", "M3|宾馆|R3", "W2| |0", "M4|宾馆|R3"}));
+    EXPECT_EQ(rows("select * from 房间信息 order by 房间编号", {"已住人数", "性别"}),
+              (TextList{"2|男", "1|女", "2|男"}));
+}
+
+TEST_F(RoomsTest, TheAutomaticRunAsksFirstAndSkipsExcludedDelegates)
+{
+    addDelegate("O1", "M1", "男", "01");
+    addDelegate("O1", "M2", "男", "02");
+    addRoom("宾馆", "R1", 2);
+    MainWindow& w = openRooms();
+    click(w.手动分配);
+    person.answerMessage(AnswerCancel);
+    click(w.自动分配);
+    EXPECT_EQ(lodging(), (TextList{"M1| |0", "M2| |0"}));
+
+    w.树型框1.setCurrentItem(1);
+    w.onDelegateTreeRightButton();
+    EXPECT_EQ(treeItemImage(w.树型框1, 1), 7);
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.自动分配);
+    EXPECT_EQ(lodging(), (TextList{"M1| |0", "M2|宾馆|R1"}));
+
+    setListRowChecked(w.超级列表框1, 0, false);
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.自动分配);
+    EXPECT_TEXT_EQ("请先选中待分配的房间项！|注意", messageTexts().back());
+}
+
+} // namespace
