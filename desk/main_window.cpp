@@ -15,8 +15,7 @@ MainWindow::MainWindow() : Window("MainWindow", {0, 0, 800, 589}, "QelvanaV1.0")
     wireDelegatePage();
     wireGroupPage();
     wireRoomPage();
-    超级列表框3.setColumns({{"餐厅名称", 160}, {"餐桌编号", 120}, {"可坐人数", 100}, {"已坐人数", 100}});
-    超级列表框4.setColumns({{"已选代表", 140}, {"对应餐厅", 160}, {"对应餐桌", 120}, {"已坐人数", 100}});
+    wireTablePage();
 }
 
 std::vector<Unit*> MainWindow::lockedUnits()

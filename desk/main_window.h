@@ -146,13 +146,26 @@ public:
     ListView 当前组代表{分组框8, "当前组代表", {8, 16, 547, 200}, ListView::Report, true};
     Button 保存分组代表{分组框8, "保存分组代表", {232, 220, 96, 26}, "保       存"};
     // Page 3: banquet tables.
-    ListView 超级列表框3{选择夹1.page(3), "超级列表框3", {8, 8, 576, 200}, ListView::Report, true};
-    ListView 超级列表框4{选择夹1.page(3), "超级列表框4", {8, 216, 576, 188}};
-    PictureTextButton 自动分配1{选择夹1.page(3), "自动分配1", {192, 412, 80, 28}, "自动分配"};
-    PictureTextButton 餐桌调整{选择夹1.page(3), "餐桌调整", {280, 412, 80, 28}, "餐桌调整"};
-    PictureTextButton 全部清空1{选择夹1.page(3), "全部清空1", {368, 412, 80, 28}, "全部清空"};
-    PictureTextButton 确定手动分配1{选择夹1.page(3), "确定手动分配1", {16, 412, 80, 28}, "确认"};
-    PictureTextButton 删除表项1{选择夹1.page(3), "删除表项1", {104, 412, 80, 28}, "取消"};
+    GroupBox 分组框11{选择夹1.page(3), "分组框11", {8, 4, 576, 360}, "待分配的餐桌"};
+    ListView 超级列表框3{分组框11, "超级列表框3", {8, 20, 560, 240}};
+    ListView 超级列表框4{分组框11, "超级列表框4", {8, 266, 296, 86}};
+    GroupBox 分组框10{分组框11, "分组框10", {8, 266, 296, 86}, ""};
+    Label 标签23{分组框10, "标签23", {4, 14, 64, 20}, "餐厅名称："};
+    EditBox 编辑框17{分组框10, "编辑框17", {70, 10, 120, 22}};
+    Label 标签19{分组框10, "标签19", {196, 14, 64, 20}, "餐桌人数："};
+    EditBox 编辑框14{分组框10, "编辑框14", {262, 10, 28, 22}};
+    Label 标签21{分组框10, "标签21", {4, 52, 64, 20}, "餐桌编号："};
+    EditBox 编辑框16{分组框10, "编辑框16", {70, 48, 40, 22}};
+    Label 标签20{分组框10, "标签20", {114, 52, 16, 20}, "到"};
+    EditBox 编辑框15{分组框10, "编辑框15", {132, 48, 40, 22}};
+    Label 标签24{分组框10, "标签24", {176, 52, 30, 20}, "号桌"};
+    PictureTextButton 确定手动分配1{分组框11, "确定手动分配1", {316, 270, 88, 28}, "确认"};
+    PictureTextButton 删除表项1{分组框11, "删除表项1", {316, 310, 88, 28}, "取消"};
+    GroupBox 分组框7{选择夹1.page(3), "分组框7", {8, 368, 576, 56}, ""};
+    PictureTextButton 手动分配1{分组框7, "手动分配1", {16, 18, 100, 28}, "刷新待分"};
+    PictureTextButton 自动分配1{分组框7, "自动分配1", {156, 18, 100, 28}, "自动分配"};
+    PictureTextButton 餐桌调整{分组框7, "餐桌调整", {296, 18, 100, 28}, "餐桌调整"};
+    PictureTextButton 全部清空1{分组框7, "全部清空1", {436, 18, 100, 28}, "全部清空"};
     // Page 4: seating charts.
     PictureTextButton 新建座次表{选择夹1.page(4), "新建座次表", {16, 412, 88, 28}, "新建表格"};
     PictureTextButton 删除座次表{选择夹1.page(4), "删除座次表", {112, 412, 88, 28}, "删除表格"};
@@ -197,6 +210,16 @@ public:
     void autoAssignRooms();
     void onDelegateTreeRightButton();
 
+    // Banquet tables.
+    void onDiningRefreshPendingClick();
+    void fillTableList(int recordSet);
+    void onTableListSelect();
+    void onDiningConfirmOrAddClick();
+    void onDiningCancelOrDeleteClick();
+    void onTableAdjustClick();
+    void autoAssignTables();
+    void onDiningClearAllClick();
+
     // Discussion groups.
     void fillGroupList();
     void onGroupInfoRadioClick();
@@ -224,6 +247,10 @@ private:
     void wireDelegatePage();
     void wireGroupPage();
     void wireRoomPage();
+    void wireTablePage();
+    bool tableManualMode() const;
+    void addTableBatch();
+    void deleteSelectedTable();
     bool manualAssignMode() const;
     void addRoomBatch();
     void deleteTickedRooms();

@@ -2,6 +2,7 @@
 // assignment of delegates through the pending list.
 #include "desk/main_window.h"
 #include "app/state/globals.h"
+#include "desk/pending_rows.h"
 #include "desk/serial_number.h"
 
 namespace {
@@ -138,23 +139,8 @@ void MainWindow::onRoomCancelOrDeleteClick()
         deleteTickedRooms();
         return;
     }
-    const int pending = 超级列表框2.currentRow();
-    if (pending < 0)
-        return;
-    // The cancelled delegate's bed is given back to the room row and to
-    // the counts the later pending rows of that room carry.
-    const int room = listRowValue(超级列表框2, pending);
-    for (int row = 0; row < listRowCount(超级列表框1); ++row)
-        if (listRowValue(超级列表框1, row) == room) {
-            const double occupants = toNumber(listCellText(超级列表框1, row, 4)) - 1;
-            setListCellText(超级列表框1, row, 4, toText(occupants));
-            if (occupants <= 0)
-                setListCellText(超级列表框1, row, 5, "无");
-        }
-    for (int row = pending + 1; row < listRowCount(超级列表框2); ++row)
-        if (listRowValue(超级列表框2, row) == room)
-            setListCellText(超级列表框2, row, 3, toText(toNumber(listCellText(超级列表框2, row, 3)) - 1));
-    deleteListRow(超级列表框2, pending);
+    // The cancelled delegate's bed is given back.
+    dropPendingRow(超级列表框2, 超级列表框2.currentRow(), 超级列表框1, 4, 3, 5);
 }
 
 void MainWindow::deleteTickedRooms()

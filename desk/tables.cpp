@@ -1,0 +1,206 @@
+// Page 3: the meeting's banquet tables, batches of new tables, manual and
+// automatic seating.
+#include "desk/main_window.h"
+#include "app/state/globals.h"
+#include "desk/pending_rows.h"
+
+namespace {
+
+// More tables than this in one batch is a typing error.
+constexpr int kMaxBatch = 10000;
+
+Text n() { return toText(currentMeetingId); }
+
+Text allTablesQuery() { return "select * from 餐桌信息 where  会议编号=" + n() + "  order by 餐厅名称,餐桌编号 "; }
+Text freeTablesQuery() { return "select * from 餐桌信息 where 已坐人数<可坐人数  and  会议编号=" + n(); }
+Text unseatedQuery() { return "select * from 代表信息 where 会议编号=" + n() + " and 餐桌编号='0'  order  by 代表编号 "; }
+
+} // namespace
+
+void MainWindow::wireTablePage()
+{
+    超级列表框3.setColumns({{"餐厅名称", 160}, {"餐桌编号", 120}, {"可坐人数", 100}, {"已坐人数", 100}});
+    超级列表框4.setColumns({{"已选代表", 80}, {"对应餐厅", 80}, {"对应餐桌", 70}, {"已坐人数", 60}});
+    分组框10.setVisible(false);
+    超级列表框3.currentRowChanged = [this] { onTableListSelect(); };
+    确定手动分配1.clicked = [this] { onDiningConfirmOrAddClick(); };
+    删除表项1.clicked = [this] { onDiningCancelOrDeleteClick(); };
+    手动分配1.clicked = [this] { onDiningRefreshPendingClick(); };
+    自动分配1.clicked = [this] { autoAssignTables(); };
+    餐桌调整.clicked = [this] { onTableAdjustClick(); };
+    全部清空1.clicked = [this] { onDiningClearAllClick(); };
+}
+
+bool MainWindow::tableManualMode() const { return !分组框10.visible() && 超级列表框4.visible(); }
+
+void MainWindow::onDiningRefreshPendingClick()
+{
+    closeRecordSet(currentRecordSet);
+    currentRecordSet = 0;
+    if (!runDelegateQuery(unseatedQuery()))
+        return;
+    fillDelegateTree();
+    int tables = querySql(外部数据库1, freeTablesQuery());
+    分组框10.setVisible(false);
+    超级列表框4.setVisible(true);
+    clearListRows(超级列表框3);
+    clearListRows(超级列表框4);
+    fillTableList(tables);
+    selectedTableId = 0;
+    确定手动分配1.setCaption("确认");
+    删除表项1.setCaption("取消");
+}
+
+void MainWindow::fillTableList(int recordSet)
+{
+    for (recordMoveFirst(recordSet); !recordSetAtEnd(recordSet); recordMoveNext(recordSet)) {
+        int row = insertListRow(超级列表框3, readField(recordSet, "餐厅名称").text());
+        setListRowValue(超级列表框3, row, readField(recordSet, "餐桌id").number());
+        setListCellText(超级列表框3, row, 1, readField(recordSet, "餐桌编号").text());
+        setListCellText(超级列表框3, row, 2, toText(readField(recordSet, "可坐人数").number()));
+        setListCellText(超级列表框3, row, 3, toText(readField(recordSet, "已坐人数").number()));
+    }
+    closeRecordSet(recordSet);
+}
+
+void MainWindow::onTableListSelect()
+{
+    selectedTableId = listRowValue(超级列表框3, 超级列表框3.currentRow());
+    树型框1.setCurrentItem(-1);
+}
+
+void MainWindow::onDiningConfirmOrAddClick()
+{
+    if (!tableManualMode()) {
+        addTableBatch();
+        return;
+    }
+    for (int row = 0; row < listRowCount(超级列表框4); ++row) {
+        execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(listCellText(超级列表框4, row, 1))
+                                 + "',餐桌编号='" + sqlText(listCellText(超级列表框4, row, 2)) + "'  where  代表id="
+                                 + toText(listRowImage(超级列表框4, row)));
+        execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =" + toText(toInteger(listCellText(超级列表框4, row, 3)))
+                                 + "  where  餐桌id=" + toText(listRowValue(超级列表框4, row)));
+    }
+    clearListRows(超级列表框4);
+    树型框1.setCurrentItem(-1);
+    超级列表框3.setCurrentRow(-1);
+    onDiningRefreshPendingClick();
+}
+
+void MainWindow::addTableBatch()
+{
+    const Text restaurant = 编辑框17.content(), seats = 编辑框14.content();
+    // Seats go into the statement unquoted: only a whole number may.
+    if (restaurant.empty() || seats.empty() || !isWholeNumberText(seats)) {
+        messageBox("请填全内容！", BoxOk, "");
+        return;
+    }
+    const double first = toNumber(编辑框16.content()), last = toNumber(编辑框15.content());
+    if (!(first > 1e-7 && last - first >= -1e-7) || last - first > kMaxBatch) {
+        messageBox("餐桌编号有错误！", BoxOk, "");
+        return;
+    }
+    for (int number = toInteger(first); number - last <= 1e-7; ++number) {
+        const Text table = toText(number) + "号桌";
+        int rs = querySql(外部数据库1, "select * from  餐桌信息  where 餐厅名称='" + sqlText(restaurant)
+                                           + "'  and   餐桌编号='" + table + "'and  会议编号=" + n());
+        recordMoveFirst(rs);
+        const bool exists = !recordSetAtEnd(rs);
+        closeRecordSet(rs);
+        if (exists) {
+            messageBox(restaurant + toText(number) + "号桌已经存在！", BoxOk, "");
+            continue;
+        }
+        execSql(外部数据库1, "insert  into  餐桌信息 (餐厅名称,餐桌编号,可坐人数,会议编号)  values  ('"
+                                 + sqlText(restaurant) + "','" + table + "'," + seats + "," + n() + ")");
+    }
+    onTableAdjustClick();
+}
+
+void MainWindow::onDiningCancelOrDeleteClick()
+{
+    if (tableManualMode()) {
+        // The cancelled delegate's seat is given back.
+        dropPendingRow(超级列表框4, 超级列表框4.currentRow(), 超级列表框3, 3, 3);
+        return;
+    }
+    deleteSelectedTable();
+}
+
+void MainWindow::deleteSelectedTable()
+{
+    if (selectedTableId == 0) {
+        messageBox("请先选中待删除的餐桌项！", BoxOk, "注意");
+        return;
+    }
+    if (messageBox("真的要删除当前餐桌吗？\r\n删除的信息将不能恢复！", BoxOkCancel | IconExclamation, "警告") != AnswerOk)
+        return;
+    const int row = 超级列表框3.currentRow();
+    if (row >= 0 && listCellText(超级列表框3, row, 3) != "0") {
+        messageBox("请给住该餐桌的代表重新分配餐桌！", BoxOk, "注意");
+        execSql(外部数据库1, "update 代表信息 set 餐厅名称 =' ',餐桌编号='0'   where  餐厅名称 ='"
+                                 + sqlText(listCellText(超级列表框3, row, 0)) + "' and 餐桌编号='"
+                                 + sqlText(listCellText(超级列表框3, row, 1)) + "'  and  会议编号=" + n());
+    }
+    execSql(外部数据库1, "delete  from 餐桌信息 where 餐桌id=" + toText(selectedTableId));
+    clearListRows(超级列表框3);
+    fillTableList(querySql(外部数据库1, allTablesQuery()));
+    selectedTableId = 0;
+}
+
+void MainWindow::onTableAdjustClick()
+{
+    clearTree(树型框1);
+    int tables = querySql(外部数据库1, allTablesQuery());
+    clearListRows(超级列表框3);
+    超级列表框4.setVisible(false);
+    分组框10.setVisible(true);
+    确定手动分配1.setCaption("增加");
+    删除表项1.setCaption("删除");
+    fillTableList(tables);
+    selectedTableId = 0;
+}
+
+void MainWindow::autoAssignTables()
+{
+    LongOperation bracket;
+    closeRecordSet(currentRecordSet);
+    分组框10.setVisible(false);
+    超级列表框4.setVisible(true);
+    currentRecordSet = querySql(外部数据库1, unseatedQuery());
+    if (currentRecordSet == 0)
+        messageBox("自动分配失败！", BoxOk, "");
+    for (recordMoveFirst(currentRecordSet); !recordSetAtEnd(currentRecordSet); recordMoveNext(currentRecordSet)) {
+        int table = querySql(外部数据库1, freeTablesQuery());
+        recordMoveFirst(table);
+        if (recordSetAtEnd(table)) {
+            closeRecordSet(table);
+            messageBox("餐桌不够分配！", BoxOk, "警示");
+            break;
+        }
+        execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =" + toText(readField(table, "已坐人数").number() + 1)
+                                 + "  where  餐桌id=" + toText(readField(table, "餐桌id").number()));
+        execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(readField(table, "餐厅名称").text())
+                                 + "',餐桌编号='" + sqlText(readField(table, "餐桌编号").text()) + "'  where  代表id="
+                                 + toText(readField(currentRecordSet, "代表id").number()));
+        closeRecordSet(table);
+    }
+    closeRecordSet(currentRecordSet);
+    currentRecordSet = 0;
+    onDiningRefreshPendingClick();
+}
+
+void MainWindow::onDiningClearAllClick()
+{
+    if (messageBox("真的要清空并重新分配所有餐桌吗？\r\n清空的信息将不能恢复！", BoxOkCancel | IconExclamation,
+                   "警告") != AnswerOk)
+        return;
+    if (!execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =0  where  会议编号=" + n())
+        || !execSql(外部数据库1, "update 代表信息 set 餐厅名称 =' ',餐桌编号='0'  where  会议编号=" + n())) {
+        messageBox("清空失败！", BoxOk, "失败了");
+        return;
+    }
+    onDiningRefreshPendingClick();
+    messageBox("清空成功执行！", BoxOk, "恭喜");
+}

@@ -1,0 +1,118 @@
+// Banquet tables: batches, the automatic run, deleting, clearing and the
+// pending list.
+#include "tests/desk/desk_fixture.h"
+
+namespace {
+
+class TablesTest : public DeskTest {
+protected:
+    MainWindow& openTables()
+    {
+        MainWindow& w = openUnlocked();
+        chooseMenuItem(w.宴会座次);
+        return w;
+    }
+    void addTable(const Text& restaurant, int number, int seats, int seated = 0)
+    {
+        exec("insert  into  餐桌信息 (餐厅名称,餐桌编号,可坐人数,已坐人数,会议编号)  values  ('" + restaurant + "','"
+             + toText(number) + "号桌'," + toText(seats) + "," + toText(seated) + ",1)");
+    }
+    void batch(const Text& first, const Text& last, const Text& seats = "10")
+    {
+        window->编辑框17.setContent("大厅");
+        window->编辑框14.setContent(seats);
+        window->编辑框16.setContent(first);
+        window->编辑框15.setContent(last);
+        click(window->确定手动分配1);
+    }
+    TextList seating() { return rows("select * from 代表信息 order by 代表编号", {"餐厅名称", "餐桌编号"}); }
+};
+
+TEST_F(TablesTest, BatchesSkipExistingTablesAndRefuseBadInput)
+{
+    addTable("大厅", 3, 8);
+    addTable("小厅", 4, 8);
+    MainWindow& w = openTables();
+    click(w.餐桌调整);
+    for (int i = 0; i < 4; ++i)
+        person.answerMessage(AnswerOk);
+    batch("", "3");
+    batch("3", "2");
+    batch("1", "2", "10 or 1=1");
+    batch("1", "10");
+    EXPECT_EQ(messageTexts(), (TextList{"餐桌编号有错误！|", "餐桌编号有错误！|", "请填全内容！|", "大厅3号桌已经存在！|"}));
+    EXPECT_EQ(rows("select * from 餐桌信息 where 餐厅名称='大厅'", {"餐桌编号"}).size(), 10u);
+    EXPECT_EQ(rows("select * from 餐桌信息 where 餐桌编号='4号桌'", {"餐厅名称"}).size(), 2u);
+    ASSERT_EQ(listRowCount(w.超级列表框3), 11);
+    // Numbers as text: 10 before 1 (the digit sorts before 号) and 2.
+    EXPECT_TEXT_EQ("10号桌|1号桌|2号桌", listCellText(w.超级列表框3, 0, 1) + "|" + listCellText(w.超级列表框3, 1, 1) + "|"
+                                            + listCellText(w.超级列表框3, 2, 1));
+}
+
+TEST_F(TablesTest, TheAutomaticRunFillsTablesInTurnUntilNoneIsLeft)
+{
+    for (int i = 0; i < 25; ++i)
+        addDelegate("甲", "代表", "男", (i < 10 ? "0" : "") + toText(i));
+    addTable("A厅", 1, 10, 2);
+    addTable("B厅", 1, 10);
+    MainWindow& w = openTables();
+    person.answerMessage(AnswerOk);
+    click(w.自动分配1);
+    EXPECT_EQ(messageTexts(), TextList{"餐桌不够分配！|警示"});
+    TextList seats = seating();
+    EXPECT_EQ(std::count(seats.begin(), seats.end(), "A厅|1号桌"), 8);
+    EXPECT_EQ(std::count(seats.begin(), seats.end(), "B厅|1号桌"), 10);
+    EXPECT_EQ(std::count(seats.begin(), seats.end(), " |0"), 7);
+    EXPECT_EQ(treeItemCount(w.树型框1), 8);   // refreshed: the seven left and their node
+    EXPECT_TRUE(w.超级列表框4.visible());
+}
+
+TEST_F(TablesTest, DeletingReleasesTheSeatedAndClearingReleasesAll)
+{
+    addDelegate("甲", "张三", "男", "1");
+    addDelegate("甲", "李四", "女", "2");
+    addTable("大厅", 1, 10, 1);
+    addTable("大厅", 2, 10, 1);
+    exec("update 代表信息 set 餐厅名称='大厅',餐桌编号='1号桌' where 姓名='张三'");
+    exec("update 代表信息 set 餐厅名称='大厅',餐桌编号='2号桌' where 姓名='李四'");
+    MainWindow& w = openTables();
+    click(w.餐桌调整);
+    person.answerMessage(AnswerOk);
+    click(w.删除表项1);
+    clickListRow(w.超级列表框3, 0);
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.删除表项1);
+    EXPECT_EQ(seating(), (TextList{" |0", "大厅|2号桌"}));
+    EXPECT_EQ(listRowCount(w.超级列表框3), 1);
+
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.全部清空1);
+    EXPECT_EQ(messageTexts(), (TextList{"请先选中待删除的餐桌项！|注意", "真的要删除当前餐桌吗？\r\n删除的信息将不能恢复！|警告",
+                                         "请给住该餐桌的代表重新分配餐桌！|注意",
+                                         "真的要清空并重新分配所有餐桌吗？\r\n清空的信息将不能恢复！|警告",
+                                         "清空成功执行！|恭喜"}));
+    EXPECT_EQ(seating(), (TextList{" |0", " |0"}));
+    EXPECT_EQ(rows("select * from 餐桌信息", {"已坐人数"}), TextList{"0"});
+}
+
+TEST_F(TablesTest, PicksAreCommittedAndACancelGivesTheSeatBack)
+{
+    addDelegate("甲", "张三", "男", "1");
+    addDelegate("甲", "李四", "女", "2");
+    addTable("大厅", 1, 10);
+    MainWindow& w = openTables();
+    click(w.手动分配1);
+    clickListRow(w.超级列表框3, 0);
+    clickTreeItem(w.树型框1, 1);
+    clickTreeItem(w.树型框1, 2);
+    EXPECT_TEXT_EQ("2", listCellText(w.超级列表框3, 0, 3));
+    w.超级列表框4.setCurrentRow(0);
+    click(w.删除表项1);
+    EXPECT_TEXT_EQ("1", listCellText(w.超级列表框3, 0, 3));
+    EXPECT_TEXT_EQ("1", listCellText(w.超级列表框4, 0, 3));
+    click(w.确定手动分配1);
+    EXPECT_EQ(seating(), (TextList{" |0", "大厅|1号桌"}));
+    EXPECT_EQ(rows("select * from 餐桌信息", {"已坐人数"}), TextList{"1"});
+}
+
+} // namespace
