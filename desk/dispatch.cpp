@@ -47,6 +47,7 @@ void MainWindow::buildToolBar()
     新建会议.clicked = [this] { onMenuNewMeetingClick(); };
     退出.clicked = [this] { onMenuExitClick(); };
     用户手册.clicked = [this] { onMenuUserManualClick(); };
+    模表制作.clicked = [this] { onMenuTemplateEditorClick(); };
 }
 
 bool MainWindow::runDelegateQuery(const Text& sql)
@@ -115,7 +116,11 @@ void MainWindow::onToolbarButtonClick(int number)
         分组框1.setVisible(true);
         选择夹1.setCurrentPage(4);
         分组框2.setVisible(true);
+        表格1.setDataSourceName("");
         列表框2.clearItems();
+        fillSharedTemplateCombo();
+        fillSeatingChartSlots();
+        表格1.setDisabled(true);
         break;
     case 15:
         if (!runDelegateQuery(allDelegatesQuery()))

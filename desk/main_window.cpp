@@ -16,6 +16,7 @@ MainWindow::MainWindow() : Window("MainWindow", {0, 0, 800, 589}, "QelvanaV1.0")
     wireGroupPage();
     wireRoomPage();
     wireTablePage();
+    wireSeatingPage();
 }
 
 std::vector<Unit*> MainWindow::lockedUnits()

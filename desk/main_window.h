@@ -167,14 +167,32 @@ public:
     PictureTextButton 餐桌调整{分组框7, "餐桌调整", {296, 18, 100, 28}, "餐桌调整"};
     PictureTextButton 全部清空1{分组框7, "全部清空1", {436, 18, 100, 28}, "全部清空"};
     // Page 4: seating charts.
-    PictureTextButton 新建座次表{选择夹1.page(4), "新建座次表", {16, 412, 88, 28}, "新建表格"};
-    PictureTextButton 删除座次表{选择夹1.page(4), "删除座次表", {112, 412, 88, 28}, "删除表格"};
-    PictureTextButton 保存座次表{选择夹1.page(4), "保存座次表", {208, 412, 88, 28}, "保存修改"};
-    CheckBox 增删模板{选择夹1.page(4), "增删模板", {304, 416, 88, 20}, "增删样表"};
-    ComboBox 大会座次模板{选择夹1.page(4), "大会座次模板", {96, 4, 200, 20}};
-    CheckBox 删除表格{选择夹1.page(4), "删除表格", {312, 4, 100, 20}, "删除座次表"};
-    Label 标签13{选择夹1.page(4), "标签13", {6, 36, 580, 20}, ""};
+    Label 标签13{选择夹1.page(4), "标签13", {12, 16, 72, 16}, ""};
+    GroupBox 分组框16{选择夹1.page(4), "分组框16", {3, -4, 586, 32}, ""};
+    Label 标签31{分组框16, "标签31", {6, 14, 60, 16}, "会场样表"};
+    ComboBox 大会座次模板{分组框16, "大会座次模板", {70, 10, 170, 20}};
+    CheckBox 删除表格{分组框16, "删除表格", {500, 10, 84, 20}, "删除座次表"};
+    Label 标签30{选择夹1.page(4), "标签30", {270, 8, 70, 16}, "会场座次表"};
+    ComboBox 大会座次表{选择夹1.page(4), "大会座次表", {341, 5, 167, 20}};
+    GroupBox 分组框17{选择夹1.page(4), "分组框17", {5, 30, 82, 78}, ""};
+    Button 增加模板{分组框17, "增加模板", {4, 14, 74, 24}, "增加样表"};
+    Button 删除模板{分组框17, "删除模板", {4, 46, 74, 24}, "删除样表"};
     ListBox 列表框2{选择夹1.page(4), "列表框2", {6, 110, 80, 224}};
+    CheckBox 增删模板{选择夹1.page(4), "增删模板", {6, 338, 84, 20}, "增删样表"};
+    GroupBox 分组框14{选择夹1.page(4), "分组框14", {4, 358, 84, 64}, "批量排序"};
+    RadioButton 单选框3{分组框14, "单选框3", {4, 14, 78, 16}, "213排序"};
+    RadioButton 单选框2{分组框14, "单选框2", {4, 30, 78, 16}, "左右排序", true};
+    RadioButton 单选框1{分组框14, "单选框1", {4, 46, 78, 16}, "312排序"};
+    EditBox 编辑框19{选择夹1.page(4), "编辑框19", {6, 424, 82, 20}};
+    Button 修改标题{选择夹1.page(4), "修改标题", {6, 446, 82, 20}, "修改标题"};
+    DataSource 数据源1{*this, "数据源1"};
+    GridTable 表格1{选择夹1.page(4), "表格1", {92, 35, 496, 392}};
+    GroupBox 分组框15{选择夹1.page(4), "分组框15", {92, 430, 496, 36}, ""};
+    PictureTextButton 新建座次表{分组框15, "新建座次表", {8, 6, 100, 26}, "新建表格"};
+    PictureTextButton 删除座次表{分组框15, "删除座次表", {128, 6, 100, 26}, "删除表格"};
+    PictureTextButton 保存座次表{分组框15, "保存座次表", {248, 6, 100, 26}, "保存修改"};
+    PictureTextButton 打印预览{分组框15, "打印预览", {368, 6, 100, 26}, "打印预览"};
+    CommonDialog 导入模板对话框{"导入模板对话框"};
     // Page 5: table cards.
     ListBox 列表框1{选择夹1.page(5), "列表框1", {8, 8, 104, 320}};
 
@@ -194,6 +212,7 @@ public:
     void onMenuNewMeetingClick();
     void onMenuExitClick();
     void onMenuUserManualClick();
+    void onMenuTemplateEditorClick();
 
     // Delegate tree.
     void fillDelegateTree();
@@ -219,6 +238,22 @@ public:
     void onTableAdjustClick();
     void autoAssignTables();
     void onDiningClearAllClick();
+
+    // Seating charts and seat placement.
+    void fillSharedTemplateCombo();
+    void fillSeatingChartSlots();
+    void onEditTemplatesToggle();
+    void onAddTemplateClick();
+    void onDeleteTemplateClick();
+    void onTemplateSelected();
+    void onNewSeatingChartClick();
+    void onSeatingChartSelected();
+    void onSaveSeatingChartClick();
+    void onDeleteSeatingChartClick();
+    void onDeleteChartCheckClick();
+    void onSeatGridMouseUp(int button);
+    void onSetChartTitleClick();
+    void onChartPreviewClick();
 
     // Discussion groups.
     void fillGroupList();
@@ -248,6 +283,14 @@ private:
     void wireGroupPage();
     void wireRoomPage();
     void wireTablePage();
+    void wireSeatingPage();
+    void loadTemplateBytes(int templateId);
+    Text seatLabel(int row, int column);
+    void placeQueue(int row, int column);
+    void pickUpOrMoveSeat(int row, int column);
+    // The chart whose document 数据源1 holds now; 0 when it holds anything
+    // else (a template, table cards, a chart that failed to load).
+    int openChartId_ = 0;
     bool tableManualMode() const;
     void addTableBatch();
     void deleteSelectedTable();

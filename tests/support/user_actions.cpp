@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -27,6 +28,15 @@ void clickListRow(ListView& list, int row, int button)
 }
 
 void chooseMenuItem(MenuItem& item) { item.action()->trigger(); }
+
+void chooseComboItem(ComboBox& box, int index)
+{
+    auto* combo = qobject_cast<QComboBox*>(box.widget());
+    ASSERT_NE(combo, nullptr) << "not a drop-down list";
+    ASSERT_TRUE(index >= 0 && index < combo->count()) << "no item " << index;
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);   // what a pick from the list emits
+}
 
 namespace {
 

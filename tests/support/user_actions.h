@@ -9,5 +9,7 @@ void click(Unit& button);                       // a left click on a button or b
 void typeEnter(EditBox& box);                   // the Enter key in an edit box
 void clickListRow(ListView& list, int row, int button = LeftButton);
 void chooseMenuItem(MenuItem& item);
+// A pick from a drop-down list.
+void chooseComboItem(ComboBox& box, int index);
 // Items count in insertion order, which is the tree's top-down order.
 void clickTreeItem(TreeView& tree, int item);

@@ -1,6 +1,10 @@
 #include "desk/main_window.h"
+#include "editor/template_editor_window.h"
 #include "reports/report_window.h"
 
 // The report window reads the report kind and the meeting when it is
 // created; it belongs to this window and closes with it.
 void MainWindow::openReportWindow() { loadWindow<ReportWindow>(this, false); }
+
+// The editor has no owner: it stays open when this window closes.
+void MainWindow::onMenuTemplateEditorClick() { loadWindow<TemplateEditorWindow>(nullptr, false); }

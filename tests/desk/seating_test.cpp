@@ -1,0 +1,207 @@
+// Seating templates and charts, and placing delegates on a chart.
+#include "tests/desk/desk_fixture.h"
+
+#include <QFile>
+
+namespace {
+
+class SeatingTest : public DeskTest {
+protected:
+    // A hall of `rows` seat rows and `columns` columns of seats, with two
+    // header rows (title, column labels) and one header column (row labels).
+    Text writeTemplate(const Text& fileName, int rows, int columns)
+    {
+        Window scratch{"scratch", {0, 0, 10, 10}, ""};
+        DataSource hall{scratch, "hall"};
+        setTableSize(hall, rows + 2, columns + 1);
+        setHeaderRowCount(hall, 2);
+        setHeaderColumnCount(hall, 1);
+        for (int c = 1; c <= columns; ++c)
+            setCellText(hall, 2, c + 1, toText(c));
+        for (int r = 1; r <= rows; ++r)
+            setCellText(hall, r + 2, 1, toText(r) + "排");
+        const Text path = programDirectory() + "\\" + fileName;
+        EXPECT_TRUE(saveGridFile(hall, path));
+        return path;
+    }
+    MainWindow& openSeating()
+    {
+        MainWindow& w = openUnlocked();
+        chooseMenuItem(w.会场座次);
+        return w;
+    }
+    void importTemplate(const Text& path)
+    {
+        window->增删模板.setChecked(true);
+        window->onEditTemplatesToggle();
+        person.answerFile(true, path).answerMessage(AnswerOk);
+        click(window->增加模板);
+        window->增删模板.setChecked(false);
+        window->onEditTemplatesToggle();
+    }
+    void newChart(const Text& name)
+    {
+        person.answerMessage(AnswerOk).answerInput(true, name).answerMessage(AnswerOk);
+        click(window->新建座次表);
+        chooseComboItem(window->大会座次模板, 0);
+    }
+    void clickSeat(int row, int column)
+    {
+        setGridCursor(window->表格1, row, column);
+        window->表格1.mouseUp(LeftButton);
+    }
+    void queue(const TextList& names)
+    {
+        for (size_t i = 0; i < names.size(); ++i)
+            window->列表框2.addItem(names[i], static_cast<int>(100 + i));
+    }
+    TextList rowTexts(int row)
+    {
+        TextList texts;
+        for (int c = 2; c <= tableColumnCount(window->数据源1); ++c)
+            texts.push_back(cellText(window->数据源1, row, c));
+        return texts;
+    }
+};
+
+TEST_F(SeatingTest, TemplatesAreImportedAndChartsTakeTheFirstFreeSlot)
+{
+    const Text path = writeTemplate("大会.堂.grd", 3, 4);
+    MainWindow& w = openSeating();
+    EXPECT_EQ(w.大会座次表.itemCount(), 5);
+    importTemplate(path);
+    ASSERT_EQ(w.大会座次模板.itemCount(), 1);
+    EXPECT_TEXT_EQ("大会", w.大会座次模板.itemText(0));
+    EXPECT_EQ(rows("select * from 自制模板", {"会议编号"}), TextList{"0"});
+
+    // Slot 1 is used.
+    ASSERT_TRUE(execSql(db, "insert into 自制模板  (表格次序,模板名称,会议编号,模板) values (1,'一',1,?)", Bytes()));
+    w.fillSeatingChartSlots();
+    newChart("上午\\主会场");
+    EXPECT_TEXT_EQ("主会场", w.大会座次表.itemText(1));
+    EXPECT_EQ(rows("select * from 会议信息", {"表2"}).size(), 0u);   // the meeting row is not seeded
+    EXPECT_EQ(rows("select * from 自制模板 where 表格次序=2", {"模板名称", "会议编号"}), TextList{"主会场|1"});
+
+    for (const char* name : {"三", "四", "五"})
+        newChart(name);
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.新建座次表);
+    chooseComboItem(w.大会座次模板, 0);
+    EXPECT_TEXT_EQ("最多只能加入5张座次表！5|提示", messageTexts().back());
+    EXPECT_EQ(rows("select * from 自制模板 where 会议编号=1", {"模板名称"}).size(), 5u);
+}
+
+TEST_F(SeatingTest, QueuedNamesAreSeatedInTheChosenOrder)
+{
+    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    const Text path = writeTemplate("hall.grd", 2, 7);   // one header column, eight columns
+    MainWindow& w = openSeating();
+    importTemplate(path);
+    newChart("图");
+    chooseComboItem(w.大会座次表, 0);
+    struct Case {
+        RadioButton* order;
+        TextList seated;    // columns 2..8 of seat row 3
+        int left;
+    } cases[] = {
+        {&w.单选框1, {"", "E", "C", "A", "B", "D", ""}, 0},
+        {&w.单选框3, {"", "D", "B", "A", "C", "E", ""}, 0},
+        {&w.单选框2, {"", "", "", "A", "B", "C", "D"}, 1},
+    };
+    for (const Case& c : cases) {
+        for (int col = 2; col <= 8; ++col)
+            setCellText(w.数据源1, 3, col, "");
+        w.列表框2.clearItems();
+        c.order->setChecked(true);
+        queue({"A", "B", "C", "D", "E"});
+        clickSeat(3, 5);
+        EXPECT_EQ(rowTexts(3), c.seated);
+        EXPECT_EQ(w.列表框2.itemCount(), c.left);
+    }
+    EXPECT_TEXT_EQ("103", cellFontName(w.数据源1, 3, 8));
+
+    // A batch stops at the row labels, and at an occupied seat.
+    w.列表框2.clearItems();
+    w.单选框1.setChecked(true);
+    queue({"F", "G", "H"});
+    clickSeat(4, 2);
+    EXPECT_EQ(w.列表框2.itemCount(), 1);
+    EXPECT_TEXT_EQ("G", cellText(w.数据源1, 4, 3));
+    clickSeat(3, 5);
+    EXPECT_EQ(w.列表框2.itemCount(), 1);
+}
+
+TEST_F(SeatingTest, SavingWritesSeatLabelsAndAMovedSeatCountsOnlyWhereItIs)
+{
+    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    addDelegate("甲", "张三", "男", "1");
+    addDelegate("甲", "李四", "女", "2");
+    MainWindow& w = openSeating();
+    importTemplate(writeTemplate("hall.grd", 3, 4));
+    newChart("图");
+    EXPECT_EQ(rows("select * from 会议信息", {"表1"}), TextList{"图"});
+    chooseComboItem(w.大会座次表, 0);
+    EXPECT_EQ(treeItemCount(w.树型框1), 3);
+    clickTreeItem(w.树型框1, 1);
+    clickTreeItem(w.树型框1, 2);
+    clickSeat(3, 2);   // 张三 at 1排1列, 李四 at 1排2列
+    clickSeat(3, 3);   // picks 李四 up …
+    clickSeat(5, 5);   // … and puts her down at 3排4列
+    EXPECT_TEXT_EQ("", cellText(w.数据源1, 3, 3));
+    EXPECT_TEXT_EQ("李　四", cellText(w.数据源1, 5, 5));
+    setCellText(w.数据源1, 4, 4, "装饰");
+    setBlockFontName(w.数据源1, 4, 4, 1, 1, "宋体");   // not a seat
+    w.编辑框19.setContent("主会场");
+    click(w.修改标题);
+    EXPECT_TEXT_EQ("主会场", cellText(w.数据源1, 1, 2));
+
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.保存座次表);
+    const TextList shown = messageTexts();
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(TextList(shown.end() - 2, shown.end()), (TextList{"保存文件成功！|成功", "座次分配到个人成功！|成功"}));
+    EXPECT_EQ(rows("select * from 代表信息 order by 代表编号", {"姓名", "表1"}), (TextList{"张三|1排1列", "李四|3排4列"}));
+}
+
+TEST_F(SeatingTest, AShownTemplateIsNeverSavedIntoTheOpenSlot)
+{
+    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    addDelegate("甲", "张三", "男", "1");
+    MainWindow& w = openSeating();
+    importTemplate(writeTemplate("hall.grd", 3, 4));
+    newChart("图");
+    chooseComboItem(w.大会座次表, 0);
+    clickTreeItem(w.树型框1, 1);
+    clickSeat(3, 2);
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.保存座次表);
+
+    w.增删模板.setChecked(true);
+    w.onEditTemplatesToggle();
+    chooseComboItem(w.大会座次模板, 0);   // the template is shown, the slot stays current
+    w.增删模板.setChecked(false);
+    w.onEditTemplatesToggle();
+    person.answerMessage(AnswerOk);
+    click(w.保存座次表);
+    EXPECT_TEXT_EQ("保存文件失败！|失败", messageTexts().back());
+    Window scratch{"scratch", {0, 0, 10, 10}, ""};
+    DataSource stored{scratch, "stored"};
+    int rs = querySql(db, "select * from 自制模板 where 表格次序=1");
+    recordMoveFirst(rs);
+    ASSERT_TRUE(tableFromBytes(stored, readField(rs, "模板").bytes()));
+    closeRecordSet(rs);
+    EXPECT_TEXT_EQ("张　三", cellText(stored, 3, 2));
+    EXPECT_EQ(rows("select * from 代表信息", {"表1"}), TextList{"1排1列"});
+
+    // Deleting the chart frees its slot and every seat of it.
+    w.删除表格.setChecked(true);
+    w.onDeleteChartCheckClick();
+    EXPECT_FALSE(w.删除座次表.disabled());
+    person.answerMessage(AnswerOk);
+    click(w.删除座次表);
+    EXPECT_EQ(rows("select * from 代表信息", {"表1"}), TextList{"0"});
+    EXPECT_EQ(rows("select * from 会议信息", {"表1"}), TextList{"0"});
+    EXPECT_EQ(w.大会座次表.itemValue(0), 0);
+}
+
+} // namespace
