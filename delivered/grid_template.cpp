@@ -5,7 +5,7 @@
 // is checked: a block that leaves the table or a setting the grid refuses
 // names its line and fails the build, so no template is cut silently.
 //
-//   size ROWS COLUMNS                       first: the empty table
+//   size ROWS COLUMNS                       first: the empty table (ROWS may be 0)
 //   headers ROWS COLUMNS                    header rows and header columns
 //   page WIDTH HEIGHT portrait|landscape LEFT TOP RIGHT BOTTOM [ROWS-A-PAGE]
 //   widths FIRST W W ...                    columns FIRST, FIRST + 1, ...
@@ -88,7 +88,8 @@ public:
         const std::string command = w.word();
         if (command == "size") {
             const int rows = w.number(), columns = w.number();
-            require(!doc_ && rows > 0 && columns > 0, "size comes once, first, and is not empty");
+            // No rows is a template whose rows are all appended when it is filled.
+            require(!doc_ && rows >= 0 && columns > 0, "size comes once, first, and has columns");
             doc_ = std::make_unique<GridDocument>(rows, columns);
             require(doc_->rows() == rows && doc_->columns() == columns, "the table is too large");
         } else if (!doc_) {

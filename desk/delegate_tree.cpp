@@ -2,22 +2,11 @@
 // organisation; a pick acts according to the current page.
 #include "desk/main_window.h"
 #include "app/state/globals.h"
+#include "desk/name_spacing.h"
 
 namespace {
 
 enum DelegateIcon { Consumed = 0, Organisation = 1, Male = 2, Female = 3, Selected = 4 };
-
-// A four-byte name (two characters) spaced with `gap` between them; a
-// six-byte name with single blanks when `spaceSix`; others as trimmed.
-Text spacedName(const Text& name, const Text& gap, bool spaceSix)
-{
-    const Text t = trimSpaces(name);
-    if (textLength(t) == 4)
-        return leftText(t, 2) + gap + rightText(t, 2);
-    if (spaceSix && textLength(t) == 6)
-        return leftText(t, 2) + " " + midText(t, 3, 2) + " " + rightText(t, 2);
-    return t;
-}
 
 } // namespace
 
@@ -70,14 +59,14 @@ void MainWindow::onDelegateTreeSelect()
     } else if (page == 4) {
         if (value == 0)
             return;
-        列表框2.addItem(spacedName(treeItemText(树型框1, item), "　", false), value);
+        列表框2.addItem(seatQueueName(treeItemText(树型框1, item)), value);
         列表框2.setCurrentIndex(-1);
         consumeTreeItem(item, Consumed);
         seatPickupName = "";
     } else if (page == 5) {
         if (value == 0)
             return;
-        列表框1.addItem(spacedName(treeItemText(树型框1, item), " 　 ", true));
+        列表框1.addItem(tableCardName(treeItemText(树型框1, item)));
         列表框1.setCurrentIndex(-1);
         consumeTreeItem(item, Consumed);
     }

@@ -117,6 +117,7 @@ void MainWindow::onToolbarButtonClick(int number)
         选择夹1.setCurrentPage(4);
         分组框2.setVisible(true);
         表格1.setDataSourceName("");
+        表格3.setDataSourceName("");
         列表框2.clearItems();
         fillSharedTemplateCombo();
         fillSeatingChartSlots();

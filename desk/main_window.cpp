@@ -17,6 +17,7 @@ MainWindow::MainWindow() : Window("MainWindow", {0, 0, 800, 589}, "QelvanaV1.0")
     wireRoomPage();
     wireTablePage();
     wireSeatingPage();
+    wireCardPage();
 }
 
 std::vector<Unit*> MainWindow::lockedUnits()

@@ -194,7 +194,24 @@ public:
     PictureTextButton 打印预览{分组框15, "打印预览", {368, 6, 100, 26}, "打印预览"};
     CommonDialog 导入模板对话框{"导入模板对话框"};
     // Page 5: table cards.
-    ListBox 列表框1{选择夹1.page(5), "列表框1", {8, 8, 104, 320}};
+    GroupBox 分组框12{选择夹1.page(5), "分组框12", {8, 4, 576, 384}, "台签制作"};
+    Label 标签22{分组框12, "标签22", {8, 18, 104, 16}, "制作台签名单："};
+    ListBox 列表框1{分组框12, "列表框1", {8, 36, 104, 320}};
+    Label 标签25{分组框12, "标签25", {124, 18, 120, 16}, "台签预览效果："};
+    GridTable 表格3{分组框12, "表格3", {124, 36, 428, 320}};
+    Label 标签26{分组框12, "标签26", {8, 362, 76, 16}, "待增加姓名："};
+    EditBox 编辑框18{分组框12, "编辑框18", {84, 358, 90, 20}};
+    Label 标签28{分组框12, "标签28", {180, 362, 96, 16}, "字体： 黑体"};
+    CommonDialog 字体对话框{"字体对话框", CommonDialog::Font};
+    Label 标签36{分组框12, "标签36", {280, 362, 36, 16}, "纸型："};
+    ComboBox 台签纸型{分组框12, "台签纸型", {316, 358, 126, 20}, {"A3（中间进纸）", "A4（左边进纸）", "A4（中间进纸）"}, 0};
+    Label 标签27{分组框12, "标签27", {446, 362, 36, 16}, "类别："};
+    ComboBox 组合框3{分组框12, "组合框3", {482, 358, 88, 20}, {"大号（230×110mm）"}, 0};
+    GroupBox 分组框13{选择夹1.page(5), "分组框13", {8, 392, 576, 44}, ""};
+    PictureTextButton 增加台签名单{分组框13, "增加台签名单", {16, 10, 100, 28}, "增加名单"};
+    PictureTextButton 删除台签名单{分组框13, "删除台签名单", {156, 10, 100, 28}, "删除名单"};
+    PictureTextButton 生成台签{分组框13, "生成台签", {296, 10, 100, 28}, "生成台签"};
+    PictureTextButton 打印预览1{分组框13, "打印预览1", {436, 10, 100, 28}, "打印预览"};
 
     void onMainWindowCreated();
     void toggleDataLock();
@@ -255,6 +272,14 @@ public:
     void onSetChartTitleClick();
     void onChartPreviewClick();
 
+    // Table name cards.
+    void onAddCardNameClick();
+    void onRemoveCardNameClick();
+    void onCardNameListDoubleClick();
+    void onFontLabelMouseDown(int button);
+    void onGenerateCardsClick();
+    void onCardPreviewClick();
+
     // Discussion groups.
     void fillGroupList();
     void onGroupInfoRadioClick();
@@ -284,6 +309,7 @@ private:
     void wireRoomPage();
     void wireTablePage();
     void wireSeatingPage();
+    void wireCardPage();
     void loadTemplateBytes(int templateId);
     Text seatLabel(int row, int column);
     void placeQueue(int row, int column);

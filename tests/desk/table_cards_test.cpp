@@ -1,0 +1,91 @@
+// Table name cards: the name list, the paper templates and the cards.
+#include "tests/desk/desk_fixture.h"
+
+#include "common/internal/grid_model.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+class TableCardsTest : public DeskTest {
+protected:
+    MainWindow& openCards()
+    {
+        MainWindow& w = open();
+        chooseMenuItem(w.台签);
+        return w;
+    }
+    void add(const Text& name)
+    {
+        window->编辑框18.setContent(name);
+        click(window->增加台签名单);
+    }
+};
+
+TEST_F(TableCardsTest, TypedNamesAreSpacedAndRemovedOnlyWhenChosen)
+{
+    MainWindow& w = openCards();
+    for (const char* name : {" 张三 ", "欧阳明", "司马相如", "   "})
+        add(name);
+    ASSERT_EQ(w.列表框1.itemCount(), 4);
+    EXPECT_TEXT_EQ("张 　 三", w.列表框1.itemText(0));
+    EXPECT_TEXT_EQ("欧 阳 明", w.列表框1.itemText(1));
+    EXPECT_TEXT_EQ("司马相如", w.列表框1.itemText(2));
+    EXPECT_TEXT_EQ("", w.列表框1.itemText(3));
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    w.编辑框18.setContent("");
+    click(w.增加台签名单);
+    click(w.删除台签名单);
+    EXPECT_EQ(messageTexts(), (TextList{"请先录入增加的姓名！|警示", "请先选择待删姓名！|警示"}));
+    w.列表框1.setCurrentIndex(1);
+    click(w.删除台签名单);
+    EXPECT_TEXT_EQ("司马相如", w.列表框1.itemText(1));
+    w.列表框1.doubleClicked();
+    EXPECT_EQ(w.列表框1.itemCount(), 0);
+}
+
+TEST_F(TableCardsTest, CardsTakeTheirSizeFromTheNameAndTheirHeightFromThePaper)
+{
+    MainWindow& w = openCards();
+    for (const char* name : {"张三", "欧阳明", "一二三四五", "一二三四五六", "一二三四五六七"})
+        add(name);
+    struct Case {
+        int paper;
+        int height;
+    } papers[] = {{0, 2600}, {1, 1400}, {2, 1400}, {0, 2600}};
+    for (const Case& p : papers) {
+        w.台签纸型.setCurrentIndex(p.paper);
+        click(w.生成台签);
+        ASSERT_EQ(tableRowCount(w.数据源1), 5);   // made anew each time
+        EXPECT_TEXT_EQ("数据源1", w.表格3.dataSourceName());
+        EXPECT_TEXT_EQ("", w.表格1.dataSourceName());
+        EXPECT_EQ(w.数据源1.document().rowHeight(1), p.height);
+    }
+    const int sizes[] = {430, 430, 380, 325, 430};
+    for (int row = 1; row <= 5; ++row) {
+        EXPECT_EQ(w.数据源1.document().cell(row, 1)->fontSize, sizes[row - 1]) << row;
+        EXPECT_TEXT_EQ("黑体", cellFontName(w.数据源1, row, 1));
+    }
+    EXPECT_TEXT_EQ("张 　 三", cellText(w.数据源1, 1, 1));
+
+    person.answerFont(true, FontChoice{FontSpec{"楷体", 12}});
+    QTest::mousePress(w.标签28.widget(), Qt::LeftButton);
+    EXPECT_TEXT_EQ("字体：楷体", w.标签28.caption());
+    click(w.生成台签);
+    EXPECT_TEXT_EQ("楷体", cellFontName(w.数据源1, 2, 1));
+}
+
+TEST_F(TableCardsTest, AMissingPaperTemplateChangesNothing)
+{
+    MainWindow& w = openCards();
+    add("张三");
+    QFile::remove(directory.file(QStringLiteral("A4（左边进纸）.grd")));
+    w.台签纸型.setCurrentIndex(1);
+    person.answerMessage(AnswerOk);
+    click(w.生成台签);
+    EXPECT_EQ(messageTexts(), TextList{"找不到台签表格模板!|错误"});
+    EXPECT_TEXT_EQ("", w.表格3.dataSourceName());
+}
+
+} // namespace
