@@ -14,6 +14,7 @@
 #include "common/colour_picker.h"
 #include "common/list_view.h"
 #include "common/picture_text_button.h"
+#include "common/rich_edit.h"
 #include "common/tool_bar.h"
 #include "common/transparent_label.h"
 #include "common/tree_view.h"

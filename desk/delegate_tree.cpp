@@ -63,6 +63,8 @@ void MainWindow::onDelegateTreeSelect()
         列表框2.setCurrentIndex(-1);
         consumeTreeItem(item, Consumed);
         seatPickupName = "";
+    } else if (page == 7) {
+        showSlipFor(value);
     } else if (page == 5) {
         if (value == 0)
             return;

@@ -18,6 +18,15 @@ Text allDelegatesQuery()
     return "select * from 代表信息 where 会议编号=" + meetingNumber() + "  order  by 代表编号 ";
 }
 
+// The label template, read whole; "" when it is missing.
+Text readLabelTemplate()
+{
+    const int file = openFile(programDirectory() + "\\会议标签.rtf", FileRead);
+    const Text content = readTextFromFile(file);
+    closeAllFiles();
+    return content;
+}
+
 Text delegatesOfMeeting() { return "select  *  from  代表信息   where    会议编号=" + meetingNumber(); }
 
 } // namespace
@@ -133,11 +142,15 @@ void MainWindow::onToolbarButtonClick(int number)
         分组框2.setVisible(true);
         break;
     case 7:
+        横幅.setCaption("热烈欢迎参加" + currentMeetingName + "的代表");
+        超级编辑框1.setContent(readLabelTemplate());
         if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + meetingNumber()
                               + "  and  报到情况=false  order  by 代表编号 "))
             break;
         currentDelegateId = 0;
         fillDelegateTree();
+        单选框7.setChecked(true);
+        单选框6.setChecked(false);
         选择夹1.setCurrentPage(7);
         showPanes();
         break;

@@ -18,6 +18,7 @@ MainWindow::MainWindow() : Window("MainWindow", {0, 0, 800, 589}, "QelvanaV1.0")
     wireTablePage();
     wireSeatingPage();
     wireCardPage();
+    wireCheckInPage();
 }
 
 std::vector<Unit*> MainWindow::lockedUnits()

@@ -213,6 +213,32 @@ public:
     PictureTextButton 生成台签{分组框13, "生成台签", {296, 10, 100, 28}, "生成台签"};
     PictureTextButton 打印预览1{分组框13, "打印预览1", {436, 10, 100, 28}, "打印预览"};
 
+    // Page 7: check-in.
+    PictureBox 图片框2{选择夹1.page(7), "图片框2", {0, 0, 592, 480}};
+    TransparentLabel 横幅{图片框2, "横幅", {0, 0, 592, 64}, "热烈欢迎参加会议的代表"};
+    TabControl 选择夹2{图片框2, "选择夹2", {131, 72, 329, 328}, {"打印正文", "打印样本"}};
+    GroupBox 分组框19{选择夹2.page(0), "分组框19", {4, 4, 316, 292}, ""};
+    RichEdit 超级编辑框2{分组框19, "超级编辑框2", {8, 16, 207, 248}};
+    Button 按钮3{分组框19, "按钮3", {222, 16, 86, 24}, "样本=>"};
+    Button 按钮15{分组框19, "按钮15", {222, 46, 86, 24}, "隐藏"};
+    Button 按钮17{分组框19, "按钮17", {222, 76, 86, 24}, "打印"};
+    PictureTextButton 超级按钮2{分组框19, "超级按钮2", {222, 110, 86, 28}, "代表报到"};
+    RadioButton 单选框6{分组框19, "单选框6", {222, 200, 90, 20}, "已报到代表"};
+    RadioButton 单选框7{分组框19, "单选框7", {222, 224, 90, 20}, "未报到代表", true};
+    GroupBox 分组框20{选择夹2.page(1), "分组框20", {4, 4, 316, 292}, "打印样本"};
+    RichEdit 超级编辑框1{分组框20, "超级编辑框1", {8, 16, 209, 248}};
+    Button 按钮4{分组框20, "按钮4", {224, 16, 84, 22}, "会议名称"};
+    Button 按钮8{分组框20, "按钮8", {224, 40, 84, 22}, "代表姓名"};
+    Button 按钮9{分组框20, "按钮9", {224, 64, 84, 22}, "讨论组"};
+    Button 按钮10{分组框20, "按钮10", {224, 88, 84, 22}, "召集人"};
+    Button 按钮11{分组框20, "按钮11", {224, 112, 84, 22}, "联络员"};
+    Button 按钮12{分组框20, "按钮12", {224, 136, 84, 22}, "大会座次"};
+    Button 按钮13{分组框20, "按钮13", {224, 160, 84, 22}, "房间"};
+    Button 按钮14{分组框20, "按钮14", {224, 184, 84, 22}, "餐桌"};
+    PictureTextButton 超级按钮1{分组框20, "超级按钮1", {224, 212, 84, 26}, "保存样本"};
+    Button 按钮18{分组框20, "按钮18", {224, 244, 84, 22}, "<=返回"};
+    Printer 打印机1{"打印机1"};
+
     void onMainWindowCreated();
     void toggleDataLock();
     void onMainWindowDestroy();
@@ -280,6 +306,26 @@ public:
     void onGenerateCardsClick();
     void onCardPreviewClick();
 
+    // Check-in.
+    void fillCheckInSlip();
+    void replaceAllInRichText(const Text& marker, const Text& value);
+    void onInsertMeetingNameClick();
+    void onInsertDelegateClick();
+    void onInsertRoomClick();
+    void onInsertTableClick();
+    void onInsertGroupClick();
+    void onInsertConvenerClick();
+    void onInsertLiaisonClick();
+    void onInsertSeatClick();
+    void onShowSampleClick();
+    void onBackFromSampleClick();
+    void onHideSampleClick();
+    void onSaveSampleClick();
+    void onCheckInClick();
+    void onPrintLabelClick();
+    void onShowCheckedInClick();
+    void onShowNotCheckedInClick();
+
     // Discussion groups.
     void fillGroupList();
     void onGroupInfoRadioClick();
@@ -310,6 +356,9 @@ private:
     void wireTablePage();
     void wireSeatingPage();
     void wireCardPage();
+    void wireCheckInPage();
+    void showCheckInList(bool checkedIn);
+    void showSlipFor(int value);
     void loadTemplateBytes(int templateId);
     Text seatLabel(int row, int column);
     void placeQueue(int row, int column);

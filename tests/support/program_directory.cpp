@@ -12,8 +12,8 @@ TestProgramDirectory::TestProgramDirectory(bool withDatabase) : home_("QELVANA_H
     setenv("QELVANA_HOME", QFile::encodeName(dir_.path()).constData(), 1);
     const QString delivered = qEnvironmentVariable("QELVANA_PROGRAM_DIR");
     EXPECT_TRUE(QFile::copy(delivered + "/Meeting.dsn", file("Meeting.dsn")));
-    // The delivered report templates, which the report window loads.
-    for (const QString& name : QDir(delivered).entryList({"*.grd"}, QDir::Files))
+    // The delivered templates: reports, table cards, the welcome label.
+    for (const QString& name : QDir(delivered).entryList({"*.grd", "*.rtf"}, QDir::Files))
         EXPECT_TRUE(QFile::copy(delivered + "/" + name, file(name)));
     if (withDatabase) {
         EXPECT_TRUE(QFile::copy(QELVANA_DELIVERED_DATABASE, file("meeting.mdb")));

@@ -1,0 +1,112 @@
+// Check-in: the welcome label merged for a picked delegate, the arrival,
+// the two lists, the template and the printout.
+#include "tests/desk/desk_fixture.h"
+#include "common/clipboard.h"
+
+namespace {
+
+class CheckInTest : public DeskTest {
+protected:
+    CheckInTest()
+    {
+        exec("insert  into 会议信息 (会议编号,会议名称,表1,表3) values (1,'一号会','主会场','晚会')");
+        exec("insert  into 会议分组 (分组id,分组名称,召集人,联络员,会议编号) values (7,'第一组','王','李',1)");
+        addDelegate("甲", "张三", "男", "1");
+        addDelegate("甲", "李四", "女", "2");
+        exec("update 代表信息 set 分组编号=7,宾馆名称='宾馆',房间编号='101',表1='1排2列',表3='3排4列' where 姓名='张三'");
+    }
+    MainWindow& openCheckIn()
+    {
+        MainWindow& w = open();
+        chooseMenuItem(w.代表报到);
+        return w;
+    }
+};
+
+TEST_F(CheckInTest, ThePageOpensWithTheBannerTheTemplateAndTheNotCheckedIn)
+{
+    MainWindow& w = openCheckIn();
+    EXPECT_TEXT_EQ("热烈欢迎参加一号会的代表", w.横幅.caption());
+    EXPECT_NE(findText(w.超级编辑框1.plainText(), "[代表]"), -1);
+    EXPECT_EQ(treeItemCount(w.树型框1), 3);
+    EXPECT_TRUE(w.单选框7.checked());
+    EXPECT_EQ(w.选择夹1.currentPage(), 7);
+}
+
+TEST_F(CheckInTest, APickMergesEveryMarkerWithoutTouchingTheClipboard)
+{
+    MainWindow& w = openCheckIn();
+    w.超级编辑框1.setContent("[会议名称]\n[代表]/[代表]\n[房间]|[餐桌]\n[分组]-[召集人]-[联络员]\n[座次]\n无标记");
+    setClipboardText("留着");
+    clickTreeItem(w.树型框1, 1);
+    EXPECT_TEXT_EQ("一号会\n张三/张三\n宾馆101房间| 0\n第一组-王-李\n主会场您在1排2列，晚会您在3排4列，\n无标记",
+                   w.超级编辑框2.plainText());
+    EXPECT_TEXT_EQ("留着", clipboardText());
+    EXPECT_FALSE(w.超级按钮2.disabled());
+
+    clickTreeItem(w.树型框1, 2);   // no room, no table, no group, no seat
+    EXPECT_TEXT_EQ("一号会\n李四/李四\n 0房间| 0\n--\n\n无标记", w.超级编辑框2.plainText());
+    clickTreeItem(w.树型框1, 0);
+    EXPECT_TRUE(w.超级按钮2.disabled());
+}
+
+TEST_F(CheckInTest, AnArrivalIsRecordedOnceAndTheListsFollowIt)
+{
+    MainWindow& w = openCheckIn();
+    person.answerMessage(AnswerOk);
+    click(w.单选框6);   // nobody has arrived yet
+    EXPECT_EQ(messageTexts(), TextList{"查询失败！|"});
+    EXPECT_FALSE(w.超级按钮2.visible());
+    click(w.单选框7);
+    EXPECT_TRUE(w.超级按钮2.visible());
+
+    clickTreeItem(w.树型框1, 1);
+    click(w.超级按钮2);
+    EXPECT_EQ(rows("select * from 代表信息 where 报到情况=true", {"姓名"}), TextList{"张三"});
+    EXPECT_TRUE(w.超级按钮2.disabled());
+    EXPECT_EQ(treeItemImage(w.树型框1, 1), 5);
+    EXPECT_EQ(treeItemValue(w.树型框1, 1), 0);
+
+    click(w.单选框6);
+    EXPECT_EQ(treeItemCount(w.树型框1), 2);
+    EXPECT_TEXT_EQ("张三", treeItemText(w.树型框1, 1));
+}
+
+TEST_F(CheckInTest, TheTemplateIsEditedWithMarkersAndSavedForTheNextOpening)
+{
+    MainWindow& w = openCheckIn();
+    w.超级编辑框1.setContent("欢迎");
+    w.超级编辑框1.setSelection(4, 0);
+    click(w.按钮8);
+    click(w.按钮12);
+    EXPECT_TEXT_EQ("欢迎[代表][座次]", w.超级编辑框1.plainText());
+    click(w.按钮3);
+    EXPECT_EQ(w.选择夹2.currentPage(), 1);
+    click(w.超级按钮1);
+    EXPECT_EQ(w.选择夹2.currentPage(), 0);
+    w.超级编辑框1.setContent("");
+    chooseMenuItem(w.代表报到);
+    EXPECT_TEXT_EQ("欢迎[代表][座次]", w.超级编辑框1.plainText());
+    click(w.按钮15);
+    EXPECT_FALSE(w.选择夹2.visible());
+    clickTreeItem(w.树型框1, 1);
+    EXPECT_TRUE(w.选择夹2.visible());
+}
+
+TEST_F(CheckInTest, TheLabelPrintsItsSecondLineLarger)
+{
+    MainWindow& w = openCheckIn();
+    w.超级编辑框1.setContent("一\n二\n三\n四\n五");
+    clickTreeItem(w.树型框1, 1);
+    person.answerPrint(true);
+    click(w.按钮17);
+    ASSERT_EQ(person.printJobs().size(), 1u);
+    const PrintJob& job = person.printJobs()[0];
+    ASSERT_EQ(job.lines.size(), 5u);
+    EXPECT_TEXT_EQ("二", job.lines[1].text);
+    EXPECT_EQ(job.lines[1].points, 11);
+    EXPECT_EQ(job.lines[2].points, 8);
+    EXPECT_EQ(job.lines[4].points, 8);
+}
+
+} // namespace
