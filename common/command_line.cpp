@@ -78,10 +78,18 @@ QStringList splitCommandLine(const Text& commandLine)
     return result;
 }
 
-QString platformProgram(const QString& program)
+QStringList platformCommand(QStringList words)
 {
-    const QString name = program.toLower();
+    if (words.isEmpty())
+        return words;
+    const QString name = words.first().toLower();
     if (name == QLatin1String("hh.exe") || name == QLatin1String("hh"))
-        return QStringLiteral("xdg-open");
-    return program;
+        words.first() = QStringLiteral("xdg-open");
+    // Paint is started only to print a picture file: the print spooler
+    // takes the file as it stands, and has no use for Paint's "/p".
+    if (name == QLatin1String("mspaint.exe") || name == QLatin1String("mspaint")) {
+        words.first() = QStringLiteral("lp");
+        words.removeAll(QStringLiteral("/p"));
+    }
+    return words;
 }

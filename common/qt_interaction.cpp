@@ -206,10 +206,10 @@ public:
     bool runProgram(const Text& commandLine, int) override
     {
         // No shell: "\" in paths and blanks inside them reach the program.
-        QStringList words = splitCommandLine(commandLine);
+        QStringList words = platformCommand(splitCommandLine(commandLine));
         if (words.isEmpty())
             return false;
-        QString program = platformProgram(words.takeFirst());
+        const QString program = words.takeFirst();
         return QProcess::startDetached(program, words);
     }
 

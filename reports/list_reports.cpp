@@ -1,13 +1,13 @@
 // The list reports: the meeting's rooms with their occupants, its banquet
 // tables with their diners, and its delegates, one line per record.
-#include "app/state/globals.h"
+#include "reports/report_values.h"
 #include "reports/report_window.h"
 
 namespace {
 
-Text fieldText(int recordSet, const Text& column) { return readField(recordSet, column).text(); }
-Text fieldNumber(int recordSet, const Text& column) { return toText(readField(recordSet, column).number()); }
-Text meeting() { return toText(currentMeetingId); }
+using report::fieldNumber;
+using report::fieldText;
+using report::meeting;
 
 // The format of the appended lines: centred and framed.
 const DefaultCellFormat kListLines{.alignment = 5, .allLines = true};

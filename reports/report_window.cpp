@@ -12,6 +12,8 @@ int gridFontSize(int points) { return static_cast<int>(points * 10 / 2.8368); }
 ReportWindow::ReportWindow() : Window("ReportWindow", {50, 50, 800, 589}, "")
 {
     座次报表.setVisible(false);
+    座次报表.setPlaceholder("请选择大会座次表");
+    座次报表.selectionChanged = [this] { onSeatingChartChosen(); };
     字体对话框1.font.face = "宋体";
     导出对话框.title = "数据导出到文件";
     导出对话框.filter = "WORD文件（*.DOC）";
@@ -24,6 +26,7 @@ ReportWindow::ReportWindow() : Window("ReportWindow", {50, 50, 800, 589}, "")
         if (button == RightButton)
             setGridSelectionFont();
     };
+    wireBadgePage();
 }
 
 void ReportWindow::openReportByKind()
@@ -56,6 +59,10 @@ void ReportWindow::openBadgePage()
     reportRecordSet = querySql(报表外部数据库, "select  *  from 代表信息   where    会议编号="
                                                    + toText(currentMeetingId) + "  order by 代表编号");
     recordMoveFirst(reportRecordSet);
+    if (recordSetAtEnd(reportRecordSet))
+        return;
+    badgeShowFirstRecord();
+    saveBadgeLayout();
 }
 
 bool ReportWindow::loadReportTemplate()
@@ -72,10 +79,14 @@ void ReportWindow::runFillOfKind()
         fillDiningTableReport();
     else if (kind_ == "代表一览表")
         fillDelegateListReport();
-    // The group report, the address book and the seating chart chooser are
-    // not built yet: their templates stay unfilled.
-    if (kind_ == "座次报表")
+    else if (kind_ == "分组一览表")
+        fillGroupDiscussionReport();
+    else if (kind_ == "通讯录")
+        fillAddressBookReport();
+    else if (kind_ == "座次报表") {
+        fillSeatingChartChooser();
         座次报表.setVisible(true);
+    }
 }
 
 void ReportWindow::previewReportPrint() { printPreview(表格1); }

@@ -12,7 +12,8 @@
 // blank line.
 QStringList splitCommandLine(const Text& commandLine);
 
-// The program of this platform that stands in for a program the program
-// code names by its name on the original platform ("hh.exe", the help
-// viewer, opens its file with the desktop's viewer); other names unchanged.
-QString platformProgram(const QString& program);
+// The command of this platform that stands in for a command the program
+// code writes for the original platform: "hh.exe" (the help viewer) opens
+// its file with the desktop's viewer, "mspaint … /p" prints its picture
+// file through the print spooler; other commands unchanged.
+QStringList platformCommand(QStringList words);

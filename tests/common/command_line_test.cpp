@@ -4,6 +4,7 @@
 #include "common/qtext.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -36,15 +37,26 @@ TEST(CommandLine, PathsKeepBlanksAndBackslashesOptionsStayAsWritten)
               (QStringList{QStringLiteral("x"), QStringLiteral("/tmp/淺/y")}));
 }
 
-} // namespace
-
-namespace {
-
-TEST(CommandLine, TheHelpViewerIsTheDesktopViewerHere)
+TEST(CommandLine, ProgramsOfTheOriginalPlatformHaveTheirStandIns)
 {
-    EXPECT_EQ(platformProgram(QStringLiteral("hh.exe")), QStringLiteral("xdg-open"));
-    EXPECT_EQ(platformProgram(QStringLiteral("HH.EXE")), QStringLiteral("xdg-open"));
-    EXPECT_EQ(platformProgram(QStringLiteral("cp")), QStringLiteral("cp"));
+    const QString a = QStringLiteral("a"), p = QStringLiteral("/p");
+    EXPECT_EQ(platformCommand({QStringLiteral("hh.exe"), a}), (QStringList{QStringLiteral("xdg-open"), a}));
+    EXPECT_EQ(platformCommand({QStringLiteral("HH.EXE"), a}), (QStringList{QStringLiteral("xdg-open"), a}));
+    for (const char* paint : {"mspaint", "MSPaint", "mspaint.exe"})
+        EXPECT_EQ(platformCommand({QString::fromLatin1(paint), a, p}), (QStringList{QStringLiteral("lp"), a})) << paint;
+    EXPECT_EQ(platformCommand({QStringLiteral("cp"), a, p}), (QStringList{QStringLiteral("cp"), a, p}));
+    EXPECT_TRUE(platformCommand({}).isEmpty());
+
+    // The badge picture's path, blanks and Chinese included, reaches the spooler whole.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString home = dir.path() + QStringLiteral("/会 议");
+    ASSERT_TRUE(QDir().mkpath(home));
+    QFile picture(home + QStringLiteral("/temp.bmp"));
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+    picture.close();
+    EXPECT_EQ(platformCommand(splitCommandLine("mspaint  \"" + fromQtPath(home) + "\\temp.bmp\"  /p")),
+              (QStringList{QStringLiteral("lp"), home + QStringLiteral("/temp.bmp")}));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "tests/app/app_fixture.h"
 
 #include <QAbstractScrollArea>
+#include <QComboBox>
 #include <QFile>
 #include <QTest>
 
@@ -41,6 +42,27 @@ protected:
              " values (" + toText(meeting) + ",'" + number + "','" + name + "','单位" + number + "','男','职务"
              + number + "','139" + number + "','" + sqlText(hotel) + "','" + room + "','" + sqlText(restaurant)
              + "','" + table + "')");
+    }
+    // Sets columns of the delegate numbered `number` ("分组编号=2, 表1='3排4列'").
+    void updateDelegate(const Text& number, const Text& assignments)
+    {
+        exec("update 代表信息 set " + assignments + " where 代表编号='" + number + "'");
+    }
+    // A discussion group of `meeting`; gives its 分组id.
+    int addGroup(int meeting, const Text& name, const Text& time = "上午", const Text& place = "一号厅",
+                 const Text& convener = "召集者", const Text& liaison = "联络者")
+    {
+        exec("insert  into 会议分组 (会议编号,分组名称,分组时间,分组地点,召集人,联络员) values (" + toText(meeting)
+             + ",'" + sqlText(name) + "','" + time + "','" + place + "','" + convener + "','" + liaison + "')");
+        const TextList ids = rows("select max(分组id) as id from 会议分组", {"id"});
+        return ids.empty() ? 0 : toInteger(ids.front());
+    }
+    // What a pick from the drop-down does.
+    static void chooseItem(ComboBox& combo, int index)
+    {
+        auto* box = static_cast<QComboBox*>(combo.widget());
+        box->setCurrentIndex(index);
+        emit box->activated(index);
     }
     // Row `row` of the report document, its cells joined by "|".
     static Text rowText(const DataSource& ds, int row)

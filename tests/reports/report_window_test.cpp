@@ -10,9 +10,10 @@ namespace {
 class ReportWindowTest : public ReportTest {
 protected:
     // Two rooms, the second with its two occupants; a banquet table; three
-    // delegates.
+    // delegates; a discussion group.
     void seed()
     {
+        addGroup(1, "第一组");
         addRoom(1, "东楼", "101", 1);
         addRoom(1, "东楼", "102", 2, "男");
         addTable(1, "宴会厅", "1号桌", 10);

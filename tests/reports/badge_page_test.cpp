@@ -1,0 +1,309 @@
+// The badge page: the delegates' badges in 代表编号 order (staying on the
+// ends), the active element's boxes, font and effect, what the badge shows,
+// its background and size, printing through the picture file, and the
+// stored layout.
+#include "tests/reports/report_fixture.h"
+
+#include <QDir>
+#include <QImage>
+
+namespace {
+
+class BadgePageTest : public ReportTest {
+protected:
+    BadgePageTest()
+    {
+        addDelegate(1, "003", "丙");
+        addDelegate(1, "001", "甲");
+        addDelegate(1, "002", "乙");
+        addDelegate(2, "000", "别会");
+        updateDelegate("001", "照片='1会20240401080000.PIC'");
+        updateDelegate("002", "照片='1会20240401090000.PIC'");
+        writeData("1会20240401080000.PIC", "PHOTO-A");
+        writeData("1会20240401090000.PIC", "PHOTO-B");
+    }
+    void writeData(const Text& name, const Bytes& bytes)
+    {
+        QFile f(directory.file(QStringLiteral("data/") + QString::fromStdString(gbkToUtf8(name))));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    ReportWindow* openBadges()
+    {
+        ReportWindow* w = open("代表证");
+        EXPECT_NE(w, nullptr);
+        return w;
+    }
+    static void leftRelease(Unit& unit) { QTest::mouseClick(unit.widget(), Qt::LeftButton); }
+    static Text shown(ReportWindow* w)
+    {
+        return w->姓名标签.caption() + "|" + w->单位标签.caption() + "|"
+               + (w->照片框.visible() ? w->照片框.picture() : Bytes("(hidden)"));
+    }
+    static std::vector<int> place(const Unit& u) { return {u.left(), u.top(), u.width(), u.height()}; }
+    static Text boxes(ReportWindow* w)
+    {
+        return w->横.content() + "," + w->纵.content() + "," + w->高.content() + "," + w->宽.content();
+    }
+    TextList programCalls()
+    {
+        TextList texts;
+        for (const auto& c : person.calls())
+            if (c.kind == ScriptedInteraction::Call::Program)
+                texts.push_back(c.text + "|" + toText(c.boxKind));
+        return texts;
+    }
+};
+
+TEST_F(BadgePageTest, OpeningShowsTheFirstDelegateAndStoresTheDesignedLayout)
+{
+    exec("update 会议证件 set 会议名称宽=1, 姓名=false, 照片横=7 where id=1");
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(1, w->报表选择夹.currentPage());
+    EXPECT_TEXT_EQ("春季会", w->会议名称标签.caption());
+    EXPECT_TEXT_EQ("甲|单位001|PHOTO-A", shown(w));
+    EXPECT_TEXT_EQ("出席证", w->出席证标签.caption());
+    EXPECT_EQ(TransparentLabel::Shadowed, w->会议名称标签.effect());
+    EXPECT_EQ(rgbColour(255, 255, 255), w->会议名称标签.textColour());
+    EXPECT_EQ(1, w->会议名称标签.labelFont().bold);
+    EXPECT_LINES_EQ(
+        (TextList{"332|48|76|5|16777215|true", "104|40|136|112|0|true", "208|24|80|192|0|true",
+                  "32|104|20|127|0|true", "128|151|288|87|true"}),
+        (TextList{rows("select * from 会议证件 where id=1",
+                       {"会议名称宽", "会议名称高", "会议名称横", "会议名称纵", "会议名称颜色", "会议名称"})[0],
+                  rows("select * from 会议证件", {"姓名宽", "姓名高", "姓名横", "姓名纵", "姓名颜色", "姓名"})[0],
+                  rows("select * from 会议证件", {"单位宽", "单位高", "单位横", "单位纵", "单位颜色", "单位"})[0],
+                  rows("select * from 会议证件", {"出席证宽", "出席证高", "出席证横", "出席证纵", "出席证颜色", "出席证"})[0],
+                  rows("select * from 会议证件", {"照片宽", "照片高", "照片横", "照片纵", "照片"})[0]}));
+}
+
+TEST_F(BadgePageTest, TheRecordButtonsStepThroughTheDelegatesAndStayOnTheEnds)
+{
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    struct Step {
+        ImageButton ReportWindow::*button;
+        const char* badge;
+    };
+    const Step steps[] = {
+        {&ReportWindow::图形按钮4, "甲|单位001|PHOTO-A"},   // previous on the first
+        {&ReportWindow::图形按钮3, "乙|单位002|PHOTO-B"},
+        {&ReportWindow::图形按钮3, "丙|单位003|(hidden)"},    // no photo
+        {&ReportWindow::图形按钮3, "丙|单位003|(hidden)"},    // next on the last
+        {&ReportWindow::图形按钮1, "甲|单位001|PHOTO-A"},
+        {&ReportWindow::图形按钮2, "丙|单位003|(hidden)"},
+        {&ReportWindow::图形按钮4, "乙|单位002|PHOTO-B"},
+    };
+    for (const Step& s : steps) {
+        click(w->*s.button);
+        EXPECT_TEXT_EQ(s.badge, shown(w));
+        EXPECT_TRUE(w->图片框1.visible());
+    }
+    // With 照片 unticked the frame keeps its state and picture.
+    click(w->照片);
+    EXPECT_FALSE(w->照片框.visible());
+    click(w->图形按钮4);
+    EXPECT_TEXT_EQ("甲|单位001|(hidden)", shown(w));
+    click(w->照片);
+    EXPECT_TEXT_EQ("PHOTO-B", w->照片框.picture());
+}
+
+TEST_F(BadgePageTest, WithoutDelegatesTheRecordButtonsDoNothing)
+{
+    for (const char* kind : {"客房一览表", "代表证"}) {
+        SCOPED_TRACE(gbkToUtf8(kind));
+        if (Text(kind) == "代表证")
+            exec("delete from 代表信息 where 会议编号=1");
+        else
+            person.answerMessage(AnswerOk);   // the room list has no room
+        ReportWindow* w = open(kind);
+        ASSERT_NE(w, nullptr);
+        for (ImageButton* b : {&w->图形按钮1, &w->图形按钮2, &w->图形按钮3, &w->图形按钮4})
+            click(*b);
+        EXPECT_TEXT_EQ("|", w->姓名标签.caption() + "|" + w->单位标签.caption());
+        EXPECT_TEXT_EQ("", w->会议名称标签.caption());
+        closeWindow(*w);
+    }
+    EXPECT_EQ(TextList{"1"}, rows("select count(*) as n from 会议证件 where 会议名称宽=0", {"n"}));
+}
+
+TEST_F(BadgePageTest, SelectingFillsTheBoxesAndOnlyTheActiveElementMoves)
+{
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    w->横.setContent("5");   // nothing selected since the program started
+    EXPECT_EQ((std::vector<int>{136, 112, 104, 40}), place(w->姓名标签));
+    EXPECT_EQ((std::vector<int>{80, 192, 208, 24}), place(w->单位标签));
+
+    leftRelease(w->姓名标签);
+    EXPECT_TEXT_EQ("姓名", activeBadgeElement);
+    EXPECT_TEXT_EQ("136,112,40,104", boxes(w));
+    leftRelease(w->单位标签);
+    EXPECT_TEXT_EQ("80,192,24,208", boxes(w));
+    EXPECT_EQ((std::vector<int>{136, 112, 104, 40}), place(w->姓名标签));   // not moved by the refill
+    w->横.setContent("90");
+    w->纵.setContent("180.7");
+    w->宽.setContent("150");
+    w->高.setContent("x");
+    EXPECT_EQ((std::vector<int>{90, 180, 150, 0}), place(w->单位标签));
+    leftRelease(w->照片框);
+    EXPECT_TEXT_EQ("照片框", activeBadgeElement);
+    w->横.setContent("300");
+    EXPECT_EQ(300, w->照片框.left());
+
+    // A later window shows the element still active in its boxes.
+    ReportWindow* next = openBadges();
+    ASSERT_NE(next, nullptr);
+    EXPECT_TEXT_EQ("288,87,151,128", boxes(next));
+}
+
+TEST_F(BadgePageTest, TheFontAndTheEffectChangeTheActiveTextElementOnly)
+{
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    leftRelease(w->姓名标签);
+    w->宽.setContent("120");
+    person.answerFont(true, {{"黑体", 20, true, true}, rgbColour(0, 0, 255)});
+    click(w->字体按钮);
+    EXPECT_TEXT_EQ("楷体_GB2312", person.lastFontRequest().font.face);
+    const LabelFont font = w->姓名标签.labelFont();
+    EXPECT_TEXT_EQ("黑体", font.face);
+    EXPECT_EQ((std::vector<int>{20, 0, 0, 0, 0, 0}),
+              (std::vector<int>{font.points, font.bold, font.italic, font.underline, font.strikeOut, font.angle}));
+    EXPECT_EQ(rgbColour(0, 0, 255), w->姓名标签.textColour());
+    EXPECT_EQ(120, w->姓名标签.width());
+    EXPECT_TRUE(w->姓名标签.visible());
+
+    chooseItem(w->标签式样, 1);
+    EXPECT_EQ(TransparentLabel::Sunken, w->姓名标签.effect());
+    leftRelease(w->会议名称标签);
+    EXPECT_EQ(3, w->标签式样.currentIndex());
+    EXPECT_EQ(rgbColour(255, 255, 255), w->字体对话框.fontColour);
+
+    // Hidden through its box, an element stays hidden when restyled.
+    click(w->会议名称);
+    chooseItem(w->标签式样, 2);
+    person.answerFont(true, {{"宋体", 12}, 0});
+    click(w->字体按钮);
+    EXPECT_EQ(TransparentLabel::Raised, w->会议名称标签.effect());
+    EXPECT_TEXT_EQ("宋体", w->会议名称标签.labelFont().face);
+    EXPECT_FALSE(w->会议名称标签.visible());
+
+    // The photo frame and a cancelled dialog change nothing.
+    leftRelease(w->照片框);
+    person.answerFont(true, {{"黑体", 30}, 0}).answerFont(false);
+    click(w->字体按钮);
+    leftRelease(w->单位标签);
+    click(w->字体按钮);
+    EXPECT_TEXT_EQ("楷体_GB2312", w->单位标签.labelFont().face);
+    EXPECT_EQ((std::vector<int>{80, 192, 208, 24}), place(w->单位标签));
+}
+
+TEST_F(BadgePageTest, TheBoxesShowAndHideElementsAndTheStaffLabelSwitchesTheKind)
+{
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    for (auto [box, element] : {std::pair<CheckBox*, Unit*>{&w->会议名称, &w->会议名称标签},
+                                {&w->姓名, &w->姓名标签}, {&w->单位, &w->单位标签}, {&w->照片, &w->照片框}}) {
+        click(*box);
+        EXPECT_FALSE(element->visible()) << gbkToUtf8(element->name());
+        click(*box);
+        EXPECT_TRUE(element->visible()) << gbkToUtf8(element->name());
+    }
+    click(w->出席证);
+    EXPECT_FALSE(w->出席证标签.visible());
+    leftRelease(w->标签6);
+    EXPECT_TRUE(w->出席证标签.visible());
+    EXPECT_TEXT_EQ("工作证", w->出席证标签.caption());
+    EXPECT_FALSE(w->出席证.checked());
+    click(w->出席证);
+    EXPECT_TEXT_EQ("出席证", w->出席证标签.caption());
+    EXPECT_TRUE(w->出席证标签.visible());
+}
+
+TEST_F(BadgePageTest, BackgroundAndSize)
+{
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    writeData("底图.png", "BACKGROUND");
+    person.answerFile(true, programFile("data\\底图.png"));
+    click(w->换底图);
+    EXPECT_TEXT_EQ("BACKGROUND", w->图片框1.picture());
+    person.answerFile(true, programFile("data\\没有.png")).answerMessage(AnswerOk).answerFile(false);
+    click(w->换底图);
+    click(w->换底图);
+    EXPECT_TEXT_EQ("BACKGROUND", w->图片框1.picture());
+    EXPECT_LINES_EQ(TextList{"无法读取底图" + programFile("data\\没有.png") + "！|错误"}, messageTexts());
+    click(w->清底图);
+    EXPECT_TEXT_EQ("", w->图片框1.picture());
+
+    person.answerInput(true, "300").answerInput(false).answerInput(true, "0").answerInput(true, "500");
+    click(w->模板高);
+    click(w->模板高);
+    click(w->模板高);
+    click(w->模板宽);
+    EXPECT_EQ(300, w->图片框1.height());
+    EXPECT_EQ(500, w->图片框1.width());
+    const auto& calls = person.calls();
+    const auto last = std::find_if(calls.rbegin(), calls.rend(),
+                                   [](const auto& c) { return c.kind == ScriptedInteraction::Call::Input; });
+    ASSERT_NE(last, calls.rend());
+    EXPECT_TEXT_EQ("请输入模板的宽度|模板宽", last->text + "|" + last->caption);
+}
+
+TEST_F(BadgePageTest, PrintingWritesTheBadgeAsShownAndHandsItsPathToPaint)
+{
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    click(w->清底图);
+    click(w->单位);
+    person.answerProgram(true);
+    click(w->打印);
+    const Text path = programFile("temp.bmp");
+    EXPECT_LINES_EQ(TextList{"mspaint  \"" + path + "\"  /p|1"}, programCalls());
+    const Bytes written = fileBytes("temp.bmp");
+    EXPECT_EQ(windowSnapshot(unitWindowHandle(w->图片框1)), written);
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(reinterpret_cast<const uchar*>(written.data()), static_cast<int>(written.size()),
+                                   "BMP"));
+    EXPECT_EQ(QSize(416, 238), image.size());
+    EXPECT_EQ(qRgb(255, 255, 255), image.pixel(10, 60) | 0xFF000000);   // white under no element
+    EXPECT_TRUE(person.messages().empty());
+}
+
+TEST_F(BadgePageTest, APrintThatCannotWriteOrStartSaysSo)
+{
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    person.answerProgram(false).answerMessage(AnswerOk);
+    click(w->打印);
+    EXPECT_LINES_EQ(TextList{"无法启动打印程序！|错误"}, messageTexts());
+
+    ASSERT_TRUE(QFile::remove(directory.file(QStringLiteral("temp.bmp"))));
+    ASSERT_TRUE(QDir(directory.path()).mkdir(QStringLiteral("temp.bmp")));
+    person.answerMessage(AnswerOk);
+    click(w->打印);
+    EXPECT_EQ(1u, programCalls().size());
+    ASSERT_EQ(2u, person.messages().size());
+    EXPECT_TEXT_EQ("无法保存证件图片" + programFile("temp.bmp") + "，未能打印！", person.messages()[1].text);
+}
+
+TEST_F(BadgePageTest, SaveStoresTheCurrentLayoutAndReportsAFailure)
+{
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    leftRelease(w->出席证标签);
+    w->纵.setContent("10");
+    click(w->出席证);
+    click(w->保存);
+    EXPECT_EQ(TextList{"10|false"}, rows("select * from 会议证件", {"出席证纵", "出席证"}));
+    EXPECT_TRUE(person.messages().empty());
+
+    closeDatabase(w->报表外部数据库);
+    person.answerMessage(AnswerOk);
+    click(w->保存);
+    EXPECT_LINES_EQ(TextList{"证件模板保存失败！|错误"}, messageTexts());
+}
+
+} // namespace
