@@ -279,6 +279,8 @@ void releaseDataHandlesA() { releaseAll(); }
 void releaseDataHandlesB() { releaseAll(); }
 void releaseDataHandlesC() { releaseAll(); }
 
+bool databaseFileExists(const Text& path) { return isDatabaseFile(fileSystemPath(path)); }
+
 bool isDatabaseFile(const QString& path)
 {
     static const QByteArray header("SQLite format 3", 16);   // with its NUL

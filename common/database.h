@@ -90,6 +90,9 @@ void releaseDataHandlesA();
 void releaseDataHandlesB();
 void releaseDataHandlesC();
 
+// True for a file that holds a database of the embedded engine.
+bool databaseFileExists(const Text& path);
+
 // A text value for use between single quotes in SQL: every "'" doubled.
 Text sqlText(const Text& value);
 // True for an optional sign and decimal digits only: the form in which a

@@ -45,6 +45,7 @@
 // sizes and limits, lengths, colours, alignments, cell and input types,
 // margins, line bits, flag bits, merged blocks that leave the table, cover a
 // single cell or overlap, and page setups with no printable area.
+#include "common/internal/crc32.h"
 #include "common/internal/grid_model.h"
 
 #include <array>
@@ -58,24 +59,6 @@ constexpr uint16_t kMajor = 1, kMinor = 0;
 constexpr size_t kHeaderSize = 20;
 // Three empty strings, nine i32 and the flags.
 constexpr uint32_t kCellFields = 3 * 4 + 9 * 4 + 1;
-
-uint32_t crc32(const char* data, size_t size)
-{
-    static const std::array<uint32_t, 256> table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t i = 0; i < 256; ++i) {
-            uint32_t c = i;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
-    uint32_t c = 0xFFFFFFFFu;
-    for (size_t i = 0; i < size; ++i)
-        c = table[(c ^ static_cast<uint8_t>(data[i])) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-}
 
 class Writer {
 public:

@@ -3,6 +3,7 @@
 #include "common/controls.h"
 #include "common/dialogs.h"
 #include "common/files.h"
+#include "common/packing.h"
 #include "common/grid.h"
 #include "common/grid_table.h"
 #include "common/menu.h"

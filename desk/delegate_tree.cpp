@@ -74,6 +74,16 @@ void MainWindow::onDelegateTreeSelect()
     }
 }
 
+// A refused pick clears the choice of place and delegate.
+void MainWindow::refusePick(const Text& message, ListView& places, int& selectedPlace)
+{
+    messageBox(message, BoxOk, "嘻.搞错了吧!");
+    places.setCurrentRow(-1);
+    selectedPlace = 0;
+    树型框1.setCurrentItem(-1);
+    currentDelegateId = 0;
+}
+
 void MainWindow::pickRoom(int item, int value)
 {
     currentDelegateId = value;
@@ -84,11 +94,7 @@ void MainWindow::pickRoom(int item, int value)
     const bool accepted = row >= 0 && free > 1e-7
                        && ((sex != "男" && image == Female) || (sex != "女" && image == Male));
     if (!accepted) {
-        messageBox("性别不对或者房间满了", BoxOk, "嘻.搞错了吧!");
-        超级列表框1.setCurrentRow(-1);
-        selectedRoomId = 0;
-        树型框1.setCurrentItem(-1);
-        currentDelegateId = 0;
+        refusePick("性别不对或者房间满了", 超级列表框1, selectedRoomId);
         return;
     }
     const Text occupants = toText(toNumber(listCellText(超级列表框1, row, 4)) + 1);
@@ -110,11 +116,7 @@ void MainWindow::pickTable(int item, int value)
     const int row = 超级列表框3.currentRow();
     const double free = toNumber(listCellText(超级列表框3, row, 2)) - toNumber(listCellText(超级列表框3, row, 3));
     if (row < 0 || free <= 1e-7) {
-        messageBox("当前餐桌人满了", BoxOk, "嘻.搞错了吧!");
-        超级列表框3.setCurrentRow(-1);
-        selectedTableId = 0;
-        树型框1.setCurrentItem(-1);
-        currentDelegateId = 0;
+        refusePick("当前餐桌人满了", 超级列表框3, selectedTableId);
         return;
     }
     const Text seated = toText(toNumber(listCellText(超级列表框3, row, 3)) + 1);

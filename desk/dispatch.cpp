@@ -57,6 +57,8 @@ void MainWindow::buildToolBar()
     退出.clicked = [this] { onMenuExitClick(); };
     用户手册.clicked = [this] { onMenuUserManualClick(); };
     模表制作.clicked = [this] { onMenuTemplateEditorClick(); };
+    数据备份.clicked = [this] { onMenuBackupClick(); };
+    数据恢复.clicked = [this] { onMenuRestoreClick(); };
 }
 
 bool MainWindow::runDelegateQuery(const Text& sql)

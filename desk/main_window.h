@@ -256,6 +256,8 @@ public:
     void onMenuExitClick();
     void onMenuUserManualClick();
     void onMenuTemplateEditorClick();
+    void onMenuBackupClick();
+    void onMenuRestoreClick();
 
     // Delegate tree.
     void fillDelegateTree();
@@ -377,5 +379,6 @@ private:
     void openReportWindow();
     void pickRoom(int item, int value);
     void pickTable(int item, int value);
+    void refusePick(const Text& message, ListView& places, int& selectedPlace);
     void consumeTreeItem(int item, int image);
 };

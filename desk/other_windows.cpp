@@ -1,4 +1,6 @@
 #include "desk/main_window.h"
+#include "app/backup_window.h"
+#include "app/restore_window.h"
 #include "editor/template_editor_window.h"
 #include "reports/report_window.h"
 
@@ -8,3 +10,7 @@ void MainWindow::openReportWindow() { loadWindow<ReportWindow>(this, false); }
 
 // The editor has no owner: it stays open when this window closes.
 void MainWindow::onMenuTemplateEditorClick() { loadWindow<TemplateEditorWindow>(nullptr, false); }
+
+// Modal and without owner; a completed restore closes this window too.
+void MainWindow::onMenuBackupClick() { loadWindow<BackupWindow>(nullptr, true); }
+void MainWindow::onMenuRestoreClick() { loadWindow<RestoreWindow>(nullptr, true); }

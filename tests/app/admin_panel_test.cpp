@@ -40,13 +40,6 @@ protected:
         ASSERT_TRUE(login->分组框1.visible());
     }
     void pressLabel(Label& label) { QTest::mousePress(label.widget(), Qt::LeftButton); }
-    TextList messageTexts()
-    {
-        TextList texts;
-        for (const auto& m : person.messages())
-            texts.push_back(m.text + "|" + m.caption);
-        return texts;
-    }
     void writePhoto(const char* name)
     {
         QFile f(directory.file("data/") + QString::fromStdString(gbkToUtf8(name)));

@@ -41,6 +41,14 @@ protected:
         closeRecordSet(rs);
         return result;
     }
+    // The message boxes shown so far, each as "text|caption".
+    TextList messageTexts()
+    {
+        TextList texts;
+        for (const auto& m : person.messages())
+            texts.push_back(m.text + "|" + m.caption);
+        return texts;
+    }
     template <class W>
     W* findWindow()
     {

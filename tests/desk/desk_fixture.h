@@ -34,13 +34,6 @@ protected:
                             + "/" + (treeItemValue(window->树型框1, i) != 0 ? "1" : "0"));
         return items;
     }
-    TextList messageTexts()
-    {
-        TextList texts;
-        for (const auto& m : person.messages())
-            texts.push_back(m.text + "|" + m.caption);
-        return texts;
-    }
 
     MainWindow* window = nullptr;
 };

@@ -113,4 +113,22 @@ TEST_F(DispatchTest, InformationItemsExitAndTheManual)
     EXPECT_EQ(findWindow<MainWindow>(), nullptr);
 }
 
+TEST_F(DispatchTest, TheMaintenanceItemsOpenTheirModalWindowsAndTheEditorStaysOpen)
+{
+    MainWindow& w = open();
+    TextList opened;
+    for (MenuItem* item : {&w.数据备份, &w.数据恢复}) {
+        person.inModalWindow([&](Window& modal) {
+            opened.push_back(modal.caption() + (modal.owner() ? "+owner" : ""));
+            closeWindow(modal);
+        });
+        chooseMenuItem(*item);
+    }
+    EXPECT_EQ(opened, (TextList{"数据备份", "数据恢复"}));
+    chooseMenuItem(w.模表制作);
+    closeWindow(w);
+    processEvents();
+    EXPECT_EQ(openWindows().size(), 1u);   // the template editor has no owner
+}
+
 } // namespace

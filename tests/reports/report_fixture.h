@@ -80,13 +80,6 @@ protected:
             rows.push_back(rowText(ds, row));
         return rows;
     }
-    TextList messageTexts()
-    {
-        TextList texts;
-        for (const auto& m : person.messages())
-            texts.push_back(m.text + "|" + m.caption);
-        return texts;
-    }
     // The text of a file of the test's program directory; `name` is GBK.
     Bytes fileBytes(const Text& name)
     {

@@ -1,0 +1,33 @@
+#include "app/backup_frame.h"
+
+BackupFrame::BackupFrame(const Text& name, const Setup& setup)
+    : Window(name, {0, 0, 380, 250}, setup.window)
+{
+    分组框1.setCaption(setup.frame);
+    选择目录.setCaption(setup.chooser);
+    编辑框1.setFont({"宋体", 9});
+    通用对话框1.kind = setup.dialogKind;
+    通用对话框1.title = setup.dialogTitle;
+    通用对话框1.fileName = setup.dialogFileName;
+    // One description without a pattern part, passed on as it stands.
+    通用对话框1.filter = "备份文件(*.JQV)";
+    通用对话框1.defaultExtension = "JQV";
+    标签1.setTextColour(0xFFFFFF);
+    标签1.setVisible(false);
+}
+
+void BackupFrame::chooseFile()
+{
+    openCommonDialog(通用对话框1);
+    编辑框1.setContent(通用对话框1.fileName);
+}
+
+void BackupFrame::showPercentage() { 标签1.setCaption("%" + toText(进度条1.position())); }
+
+void BackupFrame::startWork()
+{
+    时钟1.setPeriod(1);
+    标签1.setVisible(true);
+}
+
+void BackupFrame::stopTimer() { 时钟1.setPeriod(0); }

@@ -1,0 +1,57 @@
+#include "app/backup_window.h"
+#include "app/backup_file.h"
+#include "app/state/globals.h"
+
+BackupWindow::BackupWindow()
+    : BackupFrame("BackupWindow", {"数据备份", "请选择备份数据存放目录", "选择备份目录(&L)",
+                                  CommonDialog::FileSave, "请选择备份文件存放的目录", "Qelvana数据库备份"})
+{
+    选择目录.clicked = [this] { onChooseBackupTargetClick(); };
+    时钟1.tick = [this] { onBackupTimerTick(); };
+    备份.clicked = [this] { onStartBackupClick(); };
+    退出备份.clicked = [this] { onBackupReturnClick(); };
+}
+
+void BackupWindow::onChooseBackupTargetClick() { chooseFile(); }
+
+void BackupWindow::onBackupTimerTick() { showPercentage(); }
+
+void BackupWindow::onBackupReturnClick() { closeWindow(*this); }
+
+void BackupWindow::copyDatabaseToDataDir()
+{
+    if (!copyFile(programDirectory() + "\\meeting.mdb", programDirectory() + "\\data\\meeting.mdb"))
+        abortBackupFault();
+    进度条1.setPosition(10);
+}
+
+void BackupWindow::abortBackupFault()
+{
+    messageBox("系统遇到故障，备份无法进行，请退出系统重试！", BoxOk | IconStop, "错误！");
+    exitProgram(0);
+}
+
+void BackupWindow::onStartBackupClick()
+{
+    const Text target = 编辑框1.content();
+    if (target.empty()) {
+        messageBox("备份目录不能为空，请点击［选择备份目录］选择备份数据存放的目录！", BoxOk | IconStop,
+                   "错误！");
+        return;
+    }
+    startWork();
+    退出备份.setDisabled(true);
+    copyDatabaseToDataDir();
+    backupSourceDir = programDirectory() + "\\data";
+    if (packDirectoryToFile(backupSourceDir, target).empty()) {
+        进度条1.setPosition(100);
+        messageBox("数据备份成功！", BoxOk | IconInformation, "恭喜！");
+        deleteFile(programDirectory() + "\\data\\meeting.mdb");
+        stopTimer();
+    } else {
+        // The copy stays in data; the next backup replaces it.
+        messageBox("数据备份失败！请退出系统重试！", BoxOk | IconStop, "错误！");
+    }
+    备份.setDisabled(true);
+    退出备份.setDisabled(false);
+}

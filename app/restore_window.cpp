@@ -1,0 +1,81 @@
+#include "app/restore_window.h"
+#include "app/backup_file.h"
+#include "common/database.h"
+#include "desk/main_window.h"
+
+namespace {
+
+const Text kQuestion = "数据恢复将恢复您上次备份的数据，如果您在上次备份之后输入了新数据，\r\n"
+                       "数据恢复后该数据将会丢失！用户名和密码也将恢复上次备份时的状态！\r\n\r\n"
+                       "确定要进行数据恢复吗？";
+
+} // namespace
+
+RestoreWindow::RestoreWindow()
+    : BackupFrame("RestoreWindow", {"数据恢复", "请选择备份的数据文件", "选择数据目录(&L)",
+                                  CommonDialog::FileOpen, "请选择存放的备份文件", "*.JQV"})
+{
+    选择目录.clicked = [this] { onChooseRestoreSourceClick(); };
+    时钟1.tick = [this] { onRestoreTimerTick(); };
+    恢复.clicked = [this] { onStartRestoreClick(); };
+    退出备份.clicked = [this] { onRestoreReturnClick(); };
+}
+
+void RestoreWindow::onChooseRestoreSourceClick() { chooseFile(); }
+
+void RestoreWindow::onRestoreTimerTick() { showPercentage(); }
+
+void RestoreWindow::onRestoreReturnClick() { closeWindow(*this); }
+
+void RestoreWindow::onStartRestoreClick()
+{
+    releaseDataHandlesA();
+    releaseDataHandlesB();
+    releaseDataHandlesC();
+    if (messageBox(kQuestion, BoxYesNo | IconExclamation, "警告！") != AnswerYes)
+        return;
+    const Text source = 编辑框1.content();
+    if (source.empty()) {
+        messageBox("请选择欲恢复的备份文件！", BoxOk | IconStop, "错误！");
+        return;
+    }
+    startWork();
+    const Text copy = programDirectory() + "\\data\\meeting.mdb";
+    // A copy left by a failed backup must never be put in place of the
+    // database: only the one this backup file brings may be.
+    deleteFile(copy);
+    if (!unpackFileToDirectory(source, programDirectory()).empty()) {
+        messageBox("数据恢复失败，请退出系统重试！", BoxOk | IconStop, "错误！");
+        return;
+    }
+    进度条1.setPosition(10);
+    // Only a database replaces the database: anything else would leave the
+    // program without its data.
+    if (!databaseFileExists(copy) || !copyFile(copy, programDirectory() + "\\meeting.mdb")) {
+        reportRestoreFailure();
+        return;
+    }
+    进度条1.setPosition(20);
+    if (!deleteFile(copy)) {
+        reportRestoreFailure();
+        return;
+    }
+    进度条1.setPosition(100);
+    stopTimer();
+    messageBox("数据恢复成功，请退出系统重新登录！", BoxOk | IconInformation, "恭喜！");
+    closeWithMainWindow();
+}
+
+void RestoreWindow::reportRestoreFailure()
+{
+    messageBox("恢复数据失败，请退出系统重试！", BoxOk | IconStop, "错误！");
+    closeWithMainWindow();
+}
+
+void RestoreWindow::closeWithMainWindow()
+{
+    closeWindow(*this);
+    for (Window* window : openWindows())
+        if (auto* main = dynamic_cast<MainWindow*>(window))
+            closeWindow(*main);
+}

@@ -1,0 +1,294 @@
+// The backup and restore windows: their units and dialogs, the messages of
+// every way through, the progress and timer as each message shows, a backup
+// brought back by a restore that closes the main window, and failed or
+// refused restores that leave the database and photos as they were.
+#include "app/backup_window.h"
+#include "app/restore_window.h"
+#include "desk/main_window.h"
+#include "tests/app/app_fixture.h"
+#include "tests/app/backup_fixture.h"
+
+#include <QTest>
+
+namespace {
+
+using namespace backup_test;
+
+// Records, with each message, the state of the open backup or restore
+// window: bar position, timer period, label visible.
+class WatchingPerson : public ScriptedInteraction {
+public:
+    int messageBox(const Text& text, int kind, const Text& caption) override
+    {
+        for (Window* w : openWindows())
+            if (auto* frame = dynamic_cast<BackupFrame*>(w))
+                states.push_back(toText(frame->进度条1.position()) + "|" + toText(frame->时钟1.period())
+                                 + "|" + toText(frame->标签1.visible()));
+        return ScriptedInteraction::messageBox(text, kind, caption);
+    }
+    TextList states;
+};
+
+const Text kQuestion = "数据恢复将恢复您上次备份的数据，如果您在上次备份之后输入了新数据，\r\n"
+                       "数据恢复后该数据将会丢失！用户名和密码也将恢复上次备份时的状态！\r\n\r\n"
+                       "确定要进行数据恢复吗？";
+
+class BackupWindowsTest : public AppTest {
+protected:
+    BackupWindowsTest()
+    {
+        prog = directory.programPath();
+        exec("insert  into 会议信息 (会议编号,会议名称,会议地点,会议日期) values (1,'备份前的会','北京','2024-10-01')");
+        put(prog + "\\data\\1会20240101120000.PIC", Bytes("\xFF\xD8 photo \0 bytes", 16));
+        put(prog + "\\data\\淺\\二级\\深.PIC", "deep");
+    }
+    TextList shownMessages()
+    {
+        TextList texts;
+        for (const auto& m : desk.messages())
+            texts.push_back(m.text + "|" + m.caption + "|" + toText(m.boxKind));
+        return texts;
+    }
+    TextList meetings() { return rows("select 会议名称 from 会议信息 order by 会议编号", {"会议名称"}); }
+    // Runs `act` inside a modal window of type W; `act` must close it.
+    template <class W>
+    void inWindow(std::function<void(W&)> act)
+    {
+        desk.inModalWindow([act](Window& w) { act(dynamic_cast<W&>(w)); });
+        EXPECT_EQ(loadWindow<W>(nullptr, true), nullptr);
+    }
+    void backUpTo(const Text& file)
+    {
+        desk.answerMessage(AnswerOk);
+        inWindow<BackupWindow>([&](BackupWindow& w) {
+            w.编辑框1.setContent(file);
+            click(w.备份);
+            click(w.退出备份);
+        });
+    }
+    void restoreFrom(const Text& file)
+    {
+        inWindow<RestoreWindow>([&](RestoreWindow& w) {
+            w.编辑框1.setContent(file);
+            click(w.恢复);
+            if (w.isOpen())
+                click(w.退出备份);
+        });
+    }
+
+    WatchingPerson desk;
+    Text prog;
+};
+
+TEST_F(BackupWindowsTest, BothWindowsShowTheirCaptionsAndDialogs)
+{
+    inWindow<BackupWindow>([&](BackupWindow& w) {
+        EXPECT_TEXT_EQ("数据备份", w.caption());
+        EXPECT_EQ(w.width(), 380);
+        EXPECT_EQ(w.height(), 250);
+        EXPECT_TEXT_EQ("请选择备份数据存放目录", w.分组框1.caption());
+        EXPECT_TEXT_EQ("选择备份目录(&L)", w.选择目录.caption());
+        EXPECT_TEXT_EQ("开始备份(&S)", w.备份.caption());
+        EXPECT_TEXT_EQ("返　　回(&X)", w.退出备份.caption());
+        EXPECT_TEXT_EQ("宋体", w.编辑框1.font().face);
+        EXPECT_EQ(w.标签1.textColour(), 0xFFFFFF);
+        EXPECT_EQ(w.时钟1.period(), 0);
+        // Cancelled, the box still takes the dialog's file name.
+        desk.answerFile(false).answerFile(true, prog + "\\备份\\甲");
+        click(w.选择目录);
+        EXPECT_TEXT_EQ("Qelvana数据库备份", w.编辑框1.content());
+        const FileDialogRequest& r = desk.lastFileRequest();
+        EXPECT_TRUE(r.save);
+        EXPECT_TEXT_EQ("请选择备份文件存放的目录", r.title);
+        EXPECT_TEXT_EQ("备份文件(*.JQV)", r.filter);
+        EXPECT_TEXT_EQ("JQV", r.defaultExtension);
+        click(w.选择目录);
+        EXPECT_TEXT_EQ(prog + "\\备份\\甲.JQV", w.编辑框1.content());
+        click(w.退出备份);
+    });
+    inWindow<RestoreWindow>([&](RestoreWindow& w) {
+        EXPECT_TEXT_EQ("数据恢复", w.caption());
+        EXPECT_TEXT_EQ("请选择备份的数据文件", w.分组框1.caption());
+        EXPECT_TEXT_EQ("选择数据目录(&L)", w.选择目录.caption());
+        EXPECT_TEXT_EQ("开始恢复(&S)", w.恢复.caption());
+        EXPECT_TEXT_EQ("返　　回(&X)", w.退出备份.caption());
+        desk.answerFile(false);
+        click(w.选择目录);
+        EXPECT_TEXT_EQ("*.JQV", w.编辑框1.content());
+        const FileDialogRequest& r = desk.lastFileRequest();
+        EXPECT_FALSE(r.save);
+        EXPECT_TEXT_EQ("请选择存放的备份文件", r.title);
+        EXPECT_TEXT_EQ("备份文件(*.JQV)", r.filter);
+        click(w.退出备份);
+    });
+}
+
+TEST_F(BackupWindowsTest, EmptyPathsAreRefusedBeforeAnyWork)
+{
+    desk.answerMessage(AnswerOk).answerMessage(AnswerYes).answerMessage(AnswerOk).answerMessage(AnswerNo);
+    inWindow<BackupWindow>([&](BackupWindow& w) {
+        click(w.备份);
+        EXPECT_FALSE(w.备份.disabled());
+        EXPECT_FALSE(w.标签1.visible());
+        click(w.退出备份);
+    });
+    inWindow<RestoreWindow>([&](RestoreWindow& w) {
+        click(w.恢复);   // asked first, then refused
+        w.编辑框1.setContent("whatever.JQV");
+        click(w.恢复);   // not confirmed
+        EXPECT_EQ(w.时钟1.period(), 0);
+        click(w.退出备份);
+    });
+    EXPECT_EQ(shownMessages(),
+              (TextList{"备份目录不能为空，请点击［选择备份目录］选择备份数据存放的目录！|错误！|16",
+                        kQuestion + "|警告！|52", "请选择欲恢复的备份文件！|错误！|16", kQuestion + "|警告！|52"}));
+    EXPECT_EQ(desk.states, TextList(4, "0|0|false"));
+    EXPECT_FALSE(fileExists(prog + "\\data\\meeting.mdb"));
+}
+
+TEST_F(BackupWindowsTest, ABackupThenARestoreBringsBackTheDatabaseAndPhotosAndClosesTheMainWindow)
+{
+    const Text file = prog + "\\备份\\新\\Qelvana数据库备份.JQV";
+    inWindow<BackupWindow>([&](BackupWindow& w) {
+        desk.answerMessage(AnswerOk);
+        w.编辑框1.setContent(file);
+        click(w.备份);
+        EXPECT_EQ(w.进度条1.position(), 100);
+        EXPECT_EQ(w.时钟1.period(), 0);
+        EXPECT_TRUE(w.备份.disabled());
+        EXPECT_FALSE(w.退出备份.disabled());
+        click(w.备份);   // one backup per opening
+        click(w.退出备份);
+    });
+    EXPECT_EQ(shownMessages(), TextList{"数据备份成功！|恭喜！|64"});
+    EXPECT_EQ(desk.states, TextList{"100|1|true"});
+    EXPECT_FALSE(fileExists(prog + "\\data\\meeting.mdb"));
+    const std::map<std::string, Bytes> photos = tree(prog + "\\data");
+
+    exec("update 会议信息 set 会议名称='备份后的会'");
+    put(prog + "\\data\\1会20240101120000.PIC", "changed");
+    put(prog + "\\data\\新照片.PIC", "after the backup");
+    currentMeetingId = 1;
+    ASSERT_NE(loadWindow<MainWindow>(nullptr, false), nullptr);
+    desk.answerMessage(AnswerYes).answerMessage(AnswerOk);
+    restoreFrom(file);
+
+    EXPECT_EQ(findWindow<MainWindow>(), nullptr);
+    EXPECT_EQ(meetings(), TextList{"备份前的会"});
+    std::map<std::string, Bytes> expected = photos;
+    expected[gbkToUtf8("新照片.PIC")] = "after the backup";
+    EXPECT_EQ(tree(prog + "\\data"), expected);
+    EXPECT_EQ(shownMessages().back(), "数据恢复成功，请退出系统重新登录！|恭喜！|64");
+    EXPECT_EQ(desk.states.back(), "100|0|true");
+}
+
+TEST_F(BackupWindowsTest, AFailedPackingKeepsTheTimerRunningAndTheCopyInData)
+{
+    fs::create_directories(disk(prog + "\\目录.JQV"));   // a target that cannot be a file
+    inWindow<BackupWindow>([&](BackupWindow& w) {
+        desk.answerMessage(AnswerOk);
+        w.编辑框1.setContent(prog + "\\目录.JQV");
+        click(w.备份);
+        EXPECT_TRUE(w.备份.disabled());
+        EXPECT_FALSE(w.退出备份.disabled());
+        QTest::qWait(50);   // the timer ticks once events run
+        EXPECT_TEXT_EQ("%10", w.标签1.caption());
+        click(w.退出备份);
+    });
+    EXPECT_EQ(shownMessages(), TextList{"数据备份失败！请退出系统重试！|错误！|16"});
+    EXPECT_EQ(desk.states, TextList{"10|1|true"});
+    EXPECT_TRUE(fileExists(prog + "\\data\\meeting.mdb"));
+}
+
+TEST_F(BackupWindowsTest, RefusedBackupFilesLeaveDatabaseAndPhotosAndBothWindowsOpen)
+{
+    const Text file = prog + "\\好.JQV";
+    backUpTo(file);
+    const Bytes good = get(file);
+    exec("update 会议信息 set 会议名称='现在的会'");
+    put(prog + "\\data\\1会20240101120000.PIC", "now");
+    const std::map<std::string, Bytes> before = tree(prog + "\\data");
+    const Text damaged = prog + "\\坏.JQV";
+    for (const Bytes& content : {good.substr(0, good.size() / 2), good.substr(0, good.size() - 1),
+                                 Bytes("not a backup")}) {
+        put(damaged, content);
+        for (const Text& path : {damaged, Text("*.JQV")}) {
+            desk.answerMessage(AnswerYes).answerMessage(AnswerOk);
+            restoreFrom(path);
+        }
+    }
+    EXPECT_EQ(meetings(), TextList{"现在的会"});
+    EXPECT_EQ(tree(prog + "\\data"), before);
+    EXPECT_EQ(shownMessages().back(), "数据恢复失败，请退出系统重试！|错误！|16");
+    EXPECT_EQ(desk.states.back(), "0|1|true");
+}
+
+TEST_F(BackupWindowsTest, ABackupWithoutADatabaseNeverPutsAStaleCopyInPlace)
+{
+    // A failed backup left its copy in data; this backup file has none.
+    const Text file = prog + "\\无库.JQV";
+    writeBackup(file, "1", packedEach({"data\\a.PIC"}), packedEach({"a"}));
+    put(prog + "\\data\\meeting.mdb", get(prog + "\\meeting.mdb"));
+    exec("update 会议信息 set 会议名称='现在的会'");
+    currentMeetingId = 1;
+    ASSERT_NE(loadWindow<MainWindow>(nullptr, false), nullptr);
+    desk.answerMessage(AnswerYes).answerMessage(AnswerOk);
+    restoreFrom(file);
+    EXPECT_EQ(shownMessages().back(), "恢复数据失败，请退出系统重试！|错误！|16");
+    EXPECT_EQ(desk.states.back(), "10|1|true");
+    EXPECT_EQ(findWindow<MainWindow>(), nullptr);
+    EXPECT_EQ(meetings(), TextList{"现在的会"});
+    EXPECT_EQ(get(prog + "\\data\\a.PIC"), "a");
+}
+
+TEST_F(BackupWindowsTest, ABackupWhoseDatabaseIsNoDatabaseNeverReplacesTheOne)
+{
+    const Text file = prog + "\\坏库.JQV";
+    writeBackup(file, "1", packedEach({"data\\meeting.mdb"}), packedEach({"not a database"}));
+    exec("update 会议信息 set 会议名称='现在的会'");
+    currentMeetingId = 1;
+    ASSERT_NE(loadWindow<MainWindow>(nullptr, false), nullptr);
+    desk.answerMessage(AnswerYes).answerMessage(AnswerOk);
+    restoreFrom(file);
+    EXPECT_EQ(shownMessages().back(), "恢复数据失败，请退出系统重试！|错误！|16");
+    EXPECT_EQ(meetings(), TextList{"现在的会"});
+}
+
+TEST_F(BackupWindowsTest, TheTimerShowsThePercentageOfTheBar)
+{
+    inWindow<RestoreWindow>([&](RestoreWindow& w) {
+        for (int position : {0, 10, 20, 100}) {
+            w.进度条1.setPosition(position);
+            w.onRestoreTimerTick();
+            EXPECT_TEXT_EQ("%" + toText(position), w.标签1.caption());
+        }
+        click(w.退出备份);
+    });
+}
+
+class BackupWindowsDeathTest : public BackupWindowsTest {};
+
+TEST_F(BackupWindowsDeathTest, ADatabaseThatCannotBeCopiedEndsTheProgramAfterItsMessage)
+{
+    const std::string shown = "\\[" + gbkToUtf8("系统遇到故障，备份无法进行，请退出系统重试！") + "\\|"
+                              + gbkToUtf8("错误！") + "\\|16\\]$";
+    EXPECT_EXIT(
+        {
+            fs::remove(disk(prog + "\\meeting.mdb"));
+            addExitHook([this] {
+                for (const Text& m : shownMessages())
+                    fprintf(stderr, "[%s]", gbkToUtf8(m).c_str());
+            });
+            desk.answerMessage(AnswerOk);
+            desk.inModalWindow([&](Window& w) {
+                auto& backup = dynamic_cast<BackupWindow&>(w);
+                backup.编辑框1.setContent(prog + "\\x.JQV");
+                click(backup.备份);
+                closeWindow(w);   // only reached when the program did not end
+            });
+            loadWindow<BackupWindow>(nullptr, true);
+        },
+        testing::ExitedWithCode(0), shown);
+}
+
+} // namespace
