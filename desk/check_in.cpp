@@ -14,7 +14,7 @@ Text labelTemplateFile() { return programDirectory() + "\\会议标签.rtf"; }
 void MainWindow::wireCheckInPage()
 {
     图片框2.setPicture(loadPicture("check_in.png"));
-    横幅.setLabelFont({"隶书", 26});
+    横幅.setLabelFont({"隶书", 22});
     按钮3.clicked = [this] { onShowSampleClick(); };
     按钮15.clicked = [this] { onHideSampleClick(); };
     按钮17.clicked = [this] { onPrintLabelClick(); };

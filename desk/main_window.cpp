@@ -12,6 +12,7 @@ MainWindow::MainWindow() : Window("MainWindow", {0, 0, 800, 589}, "QelvanaV1.0")
     数据锁定.clicked = [this] { toggleDataLock(); };
     关于.clicked = [this] { onMenuAboutClick(); };
     buildToolBar();
+    loadTreeImages();
     wireDelegatePage();
     wireGroupPage();
     wireRoomPage();
@@ -54,6 +55,10 @@ void MainWindow::toggleDataLock()
     // Only ticking 删除表格 enables it.
     if (locked)
         删除座次表.setDisabled(true);
+    // Released in template editing, the chart commands stay off as that mode has them.
+    if (locked && 增删模板.checked())
+        for (Unit* unit : std::initializer_list<Unit*>{&删除表格, &新建座次表, &保存座次表})
+            unit->setDisabled(true);
 }
 
 void MainWindow::onMainWindowDestroy()

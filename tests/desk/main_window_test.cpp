@@ -105,6 +105,34 @@ TEST_F(MainWindowTest, KeepsWorkingOnAFileReplacedAfterTheRelease)
     closeRecordSet(rs);
 }
 
+TEST_F(MainWindowTest, TheLockAndTheTemplateModeNeverEnableWhatTheOtherHolds)
+{
+    MainWindow* w = open();
+    chooseMenuItem(w->数据锁定);
+    click(w->增删模板);   // template editing: the chart commands go off
+    EXPECT_TRUE(w->新建座次表.disabled());
+    chooseMenuItem(w->数据锁定);
+    chooseMenuItem(w->数据锁定);   // released again, still in template editing
+    EXPECT_TRUE(w->新建座次表.disabled());
+    EXPECT_TRUE(w->保存座次表.disabled());
+    EXPECT_FALSE(w->增删模板.disabled());
+    chooseMenuItem(w->数据锁定);
+    w->增删模板.setChecked(false);
+    w->onEditTemplatesToggle();   // chart editing while locked
+    EXPECT_TRUE(w->新建座次表.disabled());
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowClosesItsReportWindow)
+{
+    exec("insert  into 代表信息 (姓名,会议编号,代表编号) values ('张三',1,'1')");
+    MainWindow* w = open();
+    chooseMenuItem(w->代表报表);
+    ASSERT_EQ(openWindows().size(), 2u);
+    closeWindow(*w);
+    processEvents();
+    EXPECT_TRUE(openWindows().empty());
+}
+
 TEST_F(MainWindowTest, TheAboutItemOpensTheAboutBoxWithoutOwner)
 {
     MainWindow* w = open();
