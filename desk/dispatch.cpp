@@ -97,26 +97,10 @@ void MainWindow::onToolbarButtonClick(int number)
         fillGroupList();
         break;
     case 3:
-        if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + meetingNumber() + " and 房间编号='0'"))
-            break;
-        选择夹1.setCurrentPage(1);
-        clearListRows(超级列表框1);
-        clearListRows(超级列表框2);
-        clearTree(树型框1);
-        showPanes();
-        selectedRoomId = 0;
-        currentDelegateId = 0;
+        openAssignmentPage("房间编号", 1, 超级列表框1, 超级列表框2, selectedRoomId);
         break;
     case 5:
-        if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + meetingNumber() + " and 餐桌编号='0'"))
-            break;
-        选择夹1.setCurrentPage(3);
-        clearListRows(超级列表框3);
-        clearListRows(超级列表框4);
-        clearTree(树型框1);
-        showPanes();
-        selectedTableId = 0;
-        currentDelegateId = 0;
+        openAssignmentPage("餐桌编号", 3, 超级列表框3, 超级列表框4, selectedTableId);
         break;
     case 4:
         if (!runDelegateQuery(allDelegatesQuery()))
@@ -172,6 +156,23 @@ void MainWindow::onToolbarButtonClick(int number)
     }
     closeRecordSet(currentRecordSet);
     currentRecordSet = 0;
+}
+
+// The room and banquet-table pages open empty until their refresh; the
+// query of the unassigned delegates only checks that the database answers.
+void MainWindow::openAssignmentPage(const Text& placeColumn, int page, ListView& places, ListView& pending,
+                                    int& selectedPlace)
+{
+    if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + meetingNumber() + " and " + placeColumn + "='0'"))
+        return;
+    选择夹1.setCurrentPage(page);
+    clearListRows(places);
+    clearListRows(pending);
+    clearTree(树型框1);
+    分组框1.setVisible(true);
+    分组框2.setVisible(true);
+    selectedPlace = 0;
+    currentDelegateId = 0;
 }
 
 void MainWindow::openReportIf(const Text& precondition, const Text& kind, const Text& missing)

@@ -377,6 +377,8 @@ private:
     bool runDelegateQuery(const Text& sql);
     void openReportIf(const Text& precondition, const Text& kind, const Text& missing);
     void openReportWindow();
+    void openAssignmentPage(const Text& placeColumn, int page, ListView& places, ListView& pending,
+                            int& selectedPlace);
     void pickRoom(int item, int value);
     void pickTable(int item, int value);
     void refusePick(const Text& message, ListView& places, int& selectedPlace);
