@@ -154,6 +154,49 @@ TEST_F(RoomsTest, TheAutomaticRunFollowsOrganisationsAndSexes)
               (TextList{"2|男", "1|女", "2|男"}));
 }
 
+TEST_F(RoomsTest, TheAutomaticRunKeepsRunsTogetherAndFillsTheOpenRoomFirst)
+{
+    struct Room {
+        Text number;
+        int beds, occupants;
+        Text sex;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Room> rooms;
+        TextList delegates;   // "sex:name", all of one organisation
+        TextList lodging;     // name|room, in number order
+        Text message;
+    } cases[] = {
+        {"a run fills its room, the rest waits for the next",
+         {{"A", 2, 0, "无"}, {"B", 2, 0, "无"}}, {"男:M1", "男:M2", "男:M3"},
+         {"M1|A", "M2|A", "M3|B"}, "代表分配完毕,请查看‘客房报表’|"},
+        {"the run skips the other sex, who starts the next room",
+         {{"A", 4, 0, "无"}, {"B", 2, 0, "无"}}, {"男:M1", "女:W1", "男:M2"},
+         {"M1|B", "W1|A", "M2|B"}, "代表分配完毕,请查看‘客房报表’|"},
+        {"the open room is filled up, the rest opens the empty one",
+         {{"X", 2, 1, "男"}, {"Y", 3, 0, "无"}}, {"男:M1", "男:M2"},
+         {"M1|X", "M2|Y"}, "代表分配完毕,请查看‘客房报表’|"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        exec("delete from 代表信息");
+        exec("delete from 房间信息");
+        for (const Room& r : c.rooms)
+            addRoom("宾馆", r.number, r.beds, r.occupants, r.sex);
+        for (size_t i = 0; i < c.delegates.size(); ++i) {
+            const Text& d = c.delegates[i];
+            addDelegate("O1", rightText(d, textLength(d) - 3), leftText(d, 2), "0" + toText(static_cast<int>(i)));
+        }
+        MainWindow& w = window ? *window : openRooms();
+        click(w.手动分配);
+        person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+        click(w.自动分配);
+        EXPECT_TEXT_EQ(c.message, messageTexts().back());
+        EXPECT_EQ(rows("select * from 代表信息 order by 代表编号", {"姓名", "房间编号"}), c.lodging);
+    }
+}
+
 TEST_F(RoomsTest, TheAutomaticRunAsksFirstAndSkipsExcludedDelegates)
 {
     addDelegate("O1", "M1", "男", "01");
@@ -176,6 +219,20 @@ TEST_F(RoomsTest, TheAutomaticRunAsksFirstAndSkipsExcludedDelegates)
     person.answerMessage(AnswerOk).answerMessage(AnswerOk);
     click(w.自动分配);
     EXPECT_TEXT_EQ("请先选中待分配的房间项！|注意", messageTexts().back());
+
+    // Everybody excluded: nothing to place and no refresh.
+    exec("update 代表信息 set 宾馆名称=' ',房间编号='0'");
+    exec("update 房间信息 set 已住人数=0,性别='无'");
+    click(w.手动分配);
+    for (int item : {1, 2}) {
+        w.树型框1.setCurrentItem(item);
+        w.onDelegateTreeRightButton();
+    }
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.自动分配);
+    EXPECT_TEXT_EQ("代表分配完毕|", messageTexts().back());
+    EXPECT_EQ(lodging(), (TextList{"M1| |0", "M2| |0"}));
+    EXPECT_EQ(treeItemImage(w.树型框1, 1), 7);   // not refreshed
 }
 
 } // namespace
