@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QToolBar>
+#include <QLayout>
 #include <QToolButton>
 
 namespace {
@@ -29,6 +30,15 @@ ToolBar::ToolBar(Container& parent, const Text& name, const Rect& r)
     bar->setFloatable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Picture and caption fit the bar's design height.
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->layout()->setContentsMargins(0, 0, 0, 0);
+    bar->layout()->setSpacing(0);
+    QFont font = bar->font();
+    font.setPointSize(8);
+    bar->setFont(font);
+    bar->setStyleSheet(QStringLiteral("QToolBar { padding: 0px; spacing: 0px; border: 0px; }"
+                                      "QToolButton { padding: 0px 2px; margin: 0px; border: 0px; }"));
 }
 
 int ToolBar::addButton(const Bytes& image, const Text& caption, const Text& toolTip)

@@ -33,11 +33,13 @@ Text delegatesOfMeeting() { return "select  *  from  代表信息   where    会
 
 void MainWindow::buildToolBar()
 {
-    for (const char* caption : kToolbarItems)
+    for (int number = 0; const char* caption : kToolbarItems) {
         if (*caption)
-            工具条1.addButton("", caption, caption);
+            工具条1.addButton(loadPicture("tool" + toText(number) + ".png"), caption, caption);
         else
             工具条1.addSeparator();
+        ++number;
+    }
     工具条1.setButtonVisible(16, false);
     工具条1.buttonClicked = [this](int number) { onToolbarButtonClick(number); };
 
