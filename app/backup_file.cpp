@@ -46,20 +46,13 @@ Text writeBackupFile(const Text& target, const BytesList& names)
     return replaced ? Text() : "写出文件" + target + "失败！";
 }
 
-bool sameIgnoringAsciiCase(const Text& a, const Text& b)
-{
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // A plain relative path of a file below the backup root.
 bool isBackupName(const Text& name)
 {
     if (name.find('/') != Text::npos || name.find('\0') != Text::npos)
         return false;
     const TextList levels = splitText(name, "\\");
-    if (levels.size() < 2 || !sameIgnoringAsciiCase(levels.front(), kBackupRoot))
+    if (levels.size() < 2 || !sameTextIgnoringCase(levels.front(), kBackupRoot))
         return false;
     for (const Text& level : levels)
         if (level.empty() || level == "." || level == "..")
@@ -70,21 +63,22 @@ bool isBackupName(const Text& name)
 // The stored count as written (decimal digits), and no more entries than
 // the rest of the file could hold: each takes a packed name and a packed
 // content of at least kPackedSizeAtLeast bytes.
-bool storedCount(const Text& text, size_t fileSize, size_t& count)
+bool storedCount(const Text& text, size_t fileBytes, size_t& count)
 {
     if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != Text::npos)
         return false;
     count = static_cast<size_t>(std::stoull(text));
-    return count <= fileSize / (2 * kPackedSizeAtLeast);
+    return count <= fileBytes / (2 * kPackedSizeAtLeast);
 }
 
 bool readStoredLists(const Text& path, BytesList& names, BytesList& contents)
 {
-    const size_t fileSize = readFile(path).size();
+    const long long bytes = fileSize(path);
     const int file = openFile(path, FileRead);
     Text countText;
     size_t count = 0;
-    bool read = file != 0 && readValues(file, countText) && storedCount(countText, fileSize, count);
+    bool read = file != 0 && readValues(file, countText)
+             && storedCount(countText, static_cast<size_t>(std::max(bytes, 0LL)), count);
     if (read) {
         names.resize(count);
         contents.resize(count);

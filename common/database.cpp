@@ -16,7 +16,6 @@
 #include <QSqlRecord>
 #include <QUrl>
 
-#include <algorithm>
 #include <vector>
 
 struct ExternalDatabase::Connection {
@@ -36,19 +35,15 @@ std::vector<Connection*>& connections()
     return all;
 }
 
-// The value of `key` (upper case) in a text of "key=value;" pairs: keys
-// ignore case, values lose their surrounding blanks.
+// The value of `key` in a text of "key=value;" pairs: keys ignore case,
+// values lose their surrounding blanks.
 Text connectionValue(const Text& connectionText, const Text& key)
 {
     for (const Text& part : splitText(connectionText, ";")) {
         int equals = findText(part, "=");
         if (equals < 0)
             continue;
-        Text name = trimSpaces(leftText(part, equals - 1));
-        std::transform(name.begin(), name.end(), name.begin(), [](char c) {
-            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        });
-        if (name == key)
+        if (sameTextIgnoringCase(trimSpaces(leftText(part, equals - 1)), key))
             return trimSpaces(midText(part, equals + 1, textLength(part)));
     }
     return {};

@@ -66,10 +66,8 @@ bool FieldValue::truth() const
     if (null_)
         return false;
     if (kind_ == TextKind) {
-        Text t = trimSpaces(text_);
-        for (char& c : t)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return t == "true" || toNumber(t) != 0;
+        const Text t = trimSpaces(text_);
+        return sameTextIgnoringCase(t, "true") || toNumber(t) != 0;
     }
     return number_ != 0;
 }

@@ -35,6 +35,12 @@ bool fileExists(const Text& path)
     return info.exists() && !info.isDir();
 }
 
+long long fileSize(const Text& path)
+{
+    QFileInfo info(fileSystemPath(path));
+    return info.exists() && !info.isDir() ? info.size() : -1;
+}
+
 bool directoryExists(const Text& path)
 {
     return !path.empty() && QFileInfo(fileSystemPath(path)).isDir();

@@ -13,6 +13,7 @@ Text programFileName();            // without the directory
 TextList commandLineArgs();        // element 0 is the program, 1 the first argument
 
 bool fileExists(const Text& path);               // a file (not a directory)
+long long fileSize(const Text& path);            // bytes; -1 for no file
 Bytes readFile(const Text& path);                // "" when missing or unreadable
 bool writeFile(const Text& path, const Bytes& bytes);
 bool copyFile(const Text& source, const Text& target);

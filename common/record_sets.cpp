@@ -24,19 +24,6 @@ RecordSet* find(int recordSet)
 
 int rowCount(const RecordSet& set) { return static_cast<int>(set.rows.size()); }
 
-bool sameColumnName(const Text& a, const Text& b)
-{
-    if (a.size() != b.size())
-        return false;
-    // ASCII letters only: a GBK byte above 0x7F is never folded.
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = a[i], y = b[i];
-        if (x < 0x80 && y < 0x80 ? std::tolower(x) != std::tolower(y) : x != y)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int storeRecordSet(const void* owner, RecordSet set)
@@ -101,7 +88,7 @@ FieldValue readField(int recordSet, const Text& column)
         if (set->columns[i] == column)
             return row[i];
     for (size_t i = 0; i < set->columns.size(); ++i)
-        if (sameColumnName(set->columns[i], column))
+        if (sameTextIgnoringCase(set->columns[i], column))
             return row[i];
     return {};
 }

@@ -73,6 +73,24 @@ int findTextReverse(const Text& text, const Text& sought)
     return last;
 }
 
+bool sameTextIgnoringCase(const Text& a, const Text& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size();) {
+        const size_t n = characterLength(a, i);
+        if (n == 1) {
+            auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+            if (lower(a[i]) != lower(b[i]))
+                return false;
+        } else if (a.compare(i, n, b, i, n) != 0) {
+            return false;
+        }
+        i += n;
+    }
+    return true;
+}
+
 Text trimLeadingSpaces(const Text& text)
 {
     size_t begin = 0;

@@ -24,6 +24,9 @@ int findTextReverse(const Text& text, const Text& sought);
 
 Text trimSpaces(const Text& text);          // blanks off both ends
 Text trimLeadingSpaces(const Text& text);   // blanks off the start
+// Equal but for the case of ASCII letters; bytes of double-byte characters
+// are never folded (a trail byte can look like a letter).
+bool sameTextIgnoringCase(const Text& a, const Text& b);
 
 // Splits at every whole-character occurrence of `separator`; "" gives {""}.
 TextList splitText(const Text& text, const Text& separator);

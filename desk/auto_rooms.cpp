@@ -36,8 +36,7 @@ struct Walk {
         const Text sexPart = !sexInRow ? "" : sex == Man ? ",性别='男'" : ",性别='女'";
         execSql(w.外部数据库1, "update 房间信息 set 已住人数 =" + occupants + sexPart + "  where  房间id="
                                    + toText(listRowValue(w.超级列表框1, row)));
-        setTreeItemValue(w.树型框1, k, 0);
-        setTreeItemImage(w.树型框1, k, treeItemImage(w.树型框1, k) + 3);
+        w.consumeTreeItem(k, treeItemImage(w.树型框1, k) + 3);
     }
 };
 
@@ -48,8 +47,7 @@ void MainWindow::onDelegateTreeRightButton()
     const int item = 树型框1.currentItem();
     if (treeItemValue(树型框1, item) == 0)
         return;
-    setTreeItemValue(树型框1, item, 0);
-    setTreeItemImage(树型框1, item, treeItemImage(树型框1, item) + 5);
+    consumeTreeItem(item, treeItemImage(树型框1, item) + 5);
 }
 
 void MainWindow::autoAssignRooms()

@@ -5,8 +5,6 @@
 
 namespace {
 
-Text n() { return toText(currentMeetingId); }
-
 Text labelTemplateFile() { return programDirectory() + "\\会议标签.rtf"; }
 
 } // namespace
@@ -33,6 +31,14 @@ void MainWindow::wireCheckInPage()
     按钮18.clicked = [this] { onBackFromSampleClick(); };
 }
 
+void MainWindow::loadLabelTemplate()
+{
+    // Read whole; a missing file gives an empty template.
+    const int file = openFile(labelTemplateFile(), FileRead);
+    超级编辑框1.setContent(readTextFromFile(file));
+    closeAllFiles();
+}
+
 void MainWindow::replaceAllInRichText(const Text& marker, const Text& value)
 {
     // Inserted directly: the person's clipboard is left as it was.
@@ -47,14 +53,10 @@ void MainWindow::replaceAllInRichText(const Text& marker, const Text& value)
 void MainWindow::fillCheckInSlip()
 {
     replaceAllInRichText("[会议名称]", currentMeetingName);
-    closeRecordSet(currentRecordSet);
-    delegateQuerySql = "select * from 代表信息 where 会议编号=" + n() + "  and  代表id=" + toText(currentDelegateId);
-    currentRecordSet = querySql(外部数据库1, delegateQuerySql);
-    recordMoveFirst(currentRecordSet);
-    if (currentRecordSet == 0) {
-        messageBox("查询失败！", BoxOk, "");
+    if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + currentMeetingText() + "  and  代表id="
+                          + toText(currentDelegateId)))
         return;
-    }
+    recordMoveFirst(currentRecordSet);
     auto field = [this](const char* column) { return readField(currentRecordSet, column).text(); };
     replaceAllInRichText("[代表]", field("姓名"));
     replaceAllInRichText("[房间]", field("宾馆名称") + field("房间编号") + "房间");
@@ -72,7 +74,7 @@ void MainWindow::fillCheckInSlip()
     replaceAllInRichText("[联络员]", readField(group, "联络员").text());
     closeRecordSet(group);
 
-    int meeting = querySql(外部数据库1, "select * from 会议信息   where 会议编号=" + n());
+    int meeting = querySql(外部数据库1, "select * from 会议信息   where 会议编号=" + currentMeetingText());
     recordMoveFirst(meeting);
     if (meeting == 0) {
         messageBox("查询失败！", BoxOk, "");
@@ -86,8 +88,7 @@ void MainWindow::fillCheckInSlip()
     }
     replaceAllInRichText("[座次]", seats);
     closeRecordSet(meeting);
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
+    closeCurrentRecordSet();
 }
 
 void MainWindow::showSlipFor(int value)
@@ -136,8 +137,7 @@ void MainWindow::onCheckInClick()
     execSql(外部数据库1, "update 代表信息 set 报到情况=true  where  代表id=" + toText(currentDelegateId));
     超级按钮2.setDisabled(true);
     const int item = 树型框1.currentItem();
-    setTreeItemValue(树型框1, item, 0);
-    setTreeItemImage(树型框1, item, treeItemImage(树型框1, item) + 3);
+    consumeTreeItem(item, treeItemImage(树型框1, item) + 3);
     树型框1.setCurrentItem(-1);
 }
 
@@ -159,7 +159,8 @@ void MainWindow::onPrintLabelClick()
 
 void MainWindow::showCheckInList(bool checkedIn)
 {
-    delegateQuerySql = "select * from 代表信息 where 会议编号=" + n() + "  and  报到情况="
+    closeCurrentRecordSet();
+    delegateQuerySql = "select * from 代表信息 where 会议编号=" + currentMeetingText() + "  and  报到情况="
                      + (checkedIn ? "true" : "false") + "  order  by 代表编号 ";
     currentRecordSet = querySql(外部数据库1, delegateQuerySql);
     recordMoveFirst(currentRecordSet);
@@ -168,8 +169,7 @@ void MainWindow::showCheckInList(bool checkedIn)
     else
         fillDelegateTree();
     超级按钮2.setVisible(!checkedIn);
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
+    closeCurrentRecordSet();
 }
 
 void MainWindow::onShowCheckedInClick()

@@ -2,6 +2,7 @@
 // renumbering the meeting's delegates.
 #include "desk/main_window.h"
 #include "app/state/globals.h"
+#include "desk/name_spacing.h"
 #include "desk/serial_number.h"
 
 namespace {
@@ -13,18 +14,18 @@ Text photoDirectory() { return programDirectory() + "\\DATA\\"; }
 // a file.
 Text newPhotoName()
 {
-    const Text stem = toText(currentMeetingId) + "会" + dateTimeToText(now());
+    const Text stem = currentMeetingText() + "会" + dateTimeToText(now());
     Text name = stem + ".PIC";
     for (int n = 2; fileExists(photoDirectory() + name); ++n)
         name = stem + "_" + toText(n) + ".PIC";
     return name;
 }
 
-// A name of exactly two characters gets an ideographic space between them.
+// A name of exactly two characters is stored spaced as the seat queue
+// shows it; any other name as typed.
 Text storedName(const Text& typed)
 {
-    const Text t = trimSpaces(typed);
-    return textLength(t) == 4 ? leftText(t, 2) + "　" + rightText(t, 2) : typed;
+    return textLength(trimSpaces(typed)) == 4 ? seatQueueName(typed) : typed;
 }
 
 } // namespace
@@ -97,7 +98,7 @@ void MainWindow::onSaveDelegateClick()
             box->setContent(" ");
     编辑框1.setContent(storedName(编辑框1.content()));
     const Text s = 组合框1.currentIndex() == 0 ? "男" : "女";
-    const Text n = toText(currentMeetingId);
+    const Text n = currentMeetingText();
     const Text name = sqlText(编辑框1.content()), unit = sqlText(编辑框2.content()),
                post = sqlText(编辑框3.content()), mobile = sqlText(编辑框4.content()),
                office = sqlText(编辑框5.content()), number = sqlText(编辑框6.content());
@@ -156,7 +157,7 @@ void MainWindow::onRenumberDelegatesClick()
         return;
     }
     Text n = 编辑框13.content();
-    int rs = querySql(外部数据库1, "select * from 代表信息  where  会议编号=" + toText(currentMeetingId)
+    int rs = querySql(外部数据库1, "select * from 代表信息  where  会议编号=" + currentMeetingText()
                                        + " order by 代表编号");
     for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs)) {
         execSql(外部数据库1, "update 代表信息 set 代表编号='" + sqlText(n) + "'  where  代表id="

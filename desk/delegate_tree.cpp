@@ -34,8 +34,7 @@ void MainWindow::fillDelegateTree()
         }
         expandTreeItem(树型框1, node);
     }
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
+    closeCurrentRecordSet();
     showTreeItem(树型框1, 0);
 }
 

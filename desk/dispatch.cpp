@@ -11,23 +11,12 @@ const char* const kToolbarItems[] = {
     "代表报表", "客房报表", "餐桌报表", "", "代表证", "通讯录", "台  签", "短消息", "",
 };
 
-Text meetingNumber() { return toText(currentMeetingId); }
-
 Text allDelegatesQuery()
 {
-    return "select * from 代表信息 where 会议编号=" + meetingNumber() + "  order  by 代表编号 ";
+    return "select * from 代表信息 where 会议编号=" + currentMeetingText() + "  order  by 代表编号 ";
 }
 
-// The label template, read whole; "" when it is missing.
-Text readLabelTemplate()
-{
-    const int file = openFile(programDirectory() + "\\会议标签.rtf", FileRead);
-    const Text content = readTextFromFile(file);
-    closeAllFiles();
-    return content;
-}
-
-Text delegatesOfMeeting() { return "select  *  from  代表信息   where    会议编号=" + meetingNumber(); }
+Text delegatesOfMeeting() { return "select  *  from  代表信息   where    会议编号=" + currentMeetingText(); }
 
 } // namespace
 
@@ -63,8 +52,15 @@ void MainWindow::buildToolBar()
     数据恢复.clicked = [this] { onMenuRestoreClick(); };
 }
 
+void MainWindow::closeCurrentRecordSet()
+{
+    closeRecordSet(currentRecordSet);
+    currentRecordSet = 0;
+}
+
 bool MainWindow::runDelegateQuery(const Text& sql)
 {
+    closeCurrentRecordSet();
     delegateQuerySql = sql;
     currentRecordSet = querySql(外部数据库1, sql);
     if (currentRecordSet != 0)
@@ -107,8 +103,7 @@ void MainWindow::onToolbarButtonClick(int number)
     case 4:
         if (!runDelegateQuery(allDelegatesQuery()))
             break;
-        closeRecordSet(currentRecordSet);
-        currentRecordSet = 0;
+        closeCurrentRecordSet();
         clearTree(树型框1);
         分组框1.setVisible(true);
         选择夹1.setCurrentPage(4);
@@ -131,8 +126,8 @@ void MainWindow::onToolbarButtonClick(int number)
         break;
     case 7:
         横幅.setCaption("热烈欢迎参加" + currentMeetingName + "的代表");
-        超级编辑框1.setContent(readLabelTemplate());
-        if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + meetingNumber()
+        loadLabelTemplate();
+        if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + currentMeetingText()
                               + "  and  报到情况=false  order  by 代表编号 "))
             break;
         currentDelegateId = 0;
@@ -144,20 +139,19 @@ void MainWindow::onToolbarButtonClick(int number)
         break;
     case 9: openReportIf(delegatesOfMeeting(), "代表一览表", "请先添加代表！"); break;
     case 10:
-        openReportIf("select  *  from  房间信息   where    会议编号=" + meetingNumber()
+        openReportIf("select  *  from  房间信息   where    会议编号=" + currentMeetingText()
                          + "  order by 房间人数,宾馆名称,房间编号",
                      "客房一览表", "请先分配房间！");
         break;
     case 11:
-        openReportIf("select  *  from  餐桌信息   where    会议编号=" + meetingNumber(), "餐桌一览表",
+        openReportIf("select  *  from  餐桌信息   where    会议编号=" + currentMeetingText(), "餐桌一览表",
                      "请先分配餐桌！");
         break;
     case 13: openReportIf(delegatesOfMeeting(), "代表证", "请先添加代表！"); break;
     case 14: openReportIf(delegatesOfMeeting(), "通讯录", "请先添加代表！"); break;
     default: break;   // the hidden button and the separators
     }
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
+    closeCurrentRecordSet();
 }
 
 // The room and banquet-table pages open empty until their refresh; the
@@ -165,7 +159,7 @@ void MainWindow::onToolbarButtonClick(int number)
 void MainWindow::openAssignmentPage(const Text& placeColumn, int page, ListView& places, ListView& pending,
                                     int& selectedPlace)
 {
-    if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + meetingNumber() + " and " + placeColumn + "='0'"))
+    if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + currentMeetingText() + " and " + placeColumn + "='0'"))
         return;
     选择夹1.setCurrentPage(page);
     clearListRows(places);
@@ -182,22 +176,20 @@ void MainWindow::openReportIf(const Text& precondition, const Text& kind, const 
     currentRecordSet = querySql(外部数据库1, precondition);
     recordMoveFirst(currentRecordSet);
     if (recordSetAtEnd(currentRecordSet)) {
-        closeRecordSet(currentRecordSet);
-        currentRecordSet = 0;
+        closeCurrentRecordSet();
         messageBox(missing, BoxOk | IconExclamation, "错误");
         return;
     }
     reportKind = kind;
     openReportWindow();
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
+    closeCurrentRecordSet();
 }
 
 void MainWindow::onMenuGroupReportClick()
 {
     分组框1.setVisible(false);
     分组框2.setVisible(false);
-    openReportIf("select  *  from  会议分组   where    会议编号=" + meetingNumber(), "分组一览表",
+    openReportIf("select  *  from  会议分组   where    会议编号=" + currentMeetingText(), "分组一览表",
                  "请先处理分组讨论！");
 }
 
@@ -208,8 +200,7 @@ void MainWindow::onMenuSeatingReportClick()
     currentRecordSet = querySql(外部数据库1, delegatesOfMeeting());
     recordMoveFirst(currentRecordSet);
     if (recordSetAtEnd(currentRecordSet)) {
-        closeRecordSet(currentRecordSet);
-        currentRecordSet = 0;
+        closeCurrentRecordSet();
         messageBox("请先录入代表信息！", BoxOk | IconExclamation, "错误");
         return;
     }
@@ -222,8 +213,7 @@ void MainWindow::onMenuSeatingReportClick()
     } else {
         messageBox("请先处理座次报表！", BoxOk | IconExclamation, "错误");
     }
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
+    closeCurrentRecordSet();
 }
 
 void MainWindow::onMenuChangePasswordClick()

@@ -17,7 +17,7 @@ void MainWindow::wireGroupPage()
 void MainWindow::fillGroupList()
 {
     clearListRows(会议组);
-    int rs = querySql(外部数据库1, "select * from 会议分组 where  会议编号=" + toText(currentMeetingId));
+    int rs = querySql(外部数据库1, "select * from 会议分组 where  会议编号=" + currentMeetingText());
     for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs)) {
         int row = insertListRow(会议组, readField(rs, "分组名称").text());
         setListRowImage(会议组, row, 2);
@@ -66,7 +66,7 @@ void MainWindow::onSaveGroupClick()
     if (currentGroupId == 0) {
         if (!execSql(外部数据库1, "insert  into 会议分组 (分组名称,分组地点,分组时间,召集人,联络员,会议编号) values ('"
                                      + name + "','" + place + "','" + time + "','" + convener + "','" + liaison
-                                     + "'," + toText(currentMeetingId) + ")"))
+                                     + "'," + currentMeetingText() + ")"))
             return;
         messageBox("成功增加会议组！", BoxOk, "注意");
         fillGroupList();
@@ -126,7 +126,7 @@ void MainWindow::loadGroupMembers()
 {
     clearListRows(当前组代表);
     int rs = querySql(外部数据库1, "select * from 代表信息 where 分组编号=" + toText(currentGroupId)
-                                       + " or 分组编号=0  and 会议编号=" + toText(currentMeetingId)
+                                       + " or 分组编号=0  and 会议编号=" + currentMeetingText()
                                        + " order by 代表编号");
     for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs)) {
         int row = insertListRow(当前组代表, readField(rs, "姓名").text());

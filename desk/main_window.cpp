@@ -63,8 +63,7 @@ void MainWindow::toggleDataLock()
 
 void MainWindow::onMainWindowDestroy()
 {
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
+    closeCurrentRecordSet();
     closeDatabase(外部数据库1);
     releaseDataHandlesC();
 }

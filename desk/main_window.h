@@ -262,6 +262,8 @@ public:
     // Delegate tree.
     void fillDelegateTree();
     void onDelegateTreeSelect();
+    // A picked item: value 0 (it cannot be picked again) and its new image.
+    void consumeTreeItem(int item, int image);
 
     // Rooms.
     void onRefreshUnassignedClick();
@@ -359,6 +361,7 @@ private:
     void wireSeatingPage();
     void wireCardPage();
     void wireCheckInPage();
+    void loadLabelTemplate();
     void showCheckInList(bool checkedIn);
     void showSlipFor(int value);
     void loadTemplateBytes(int templateId);
@@ -374,7 +377,10 @@ private:
     bool manualAssignMode() const;
     void addRoomBatch();
     void deleteTickedRooms();
+    // Opens `sql` as the current record set (the one before is closed);
+    // false, after "查询失败！", when the query fails.
     bool runDelegateQuery(const Text& sql);
+    void closeCurrentRecordSet();
     void openReportIf(const Text& precondition, const Text& kind, const Text& missing);
     void openReportWindow();
     void openAssignmentPage(const Text& placeColumn, int page, ListView& places, ListView& pending,
@@ -383,5 +389,4 @@ private:
     void pickTable(int item, int value);
     void refusePick(const Text& message, ListView& places, int& selectedPlace);
     void loadTreeImages();
-    void consumeTreeItem(int item, int image);
 };

@@ -10,8 +10,6 @@ namespace {
 // More rooms than this in one batch is a typing error, not a hotel.
 constexpr int kMaxBatch = 10000;
 
-Text n() { return toText(currentMeetingId); }
-
 } // namespace
 
 void MainWindow::wireRoomPage()
@@ -35,12 +33,10 @@ bool MainWindow::manualAssignMode() const { return !分组框9.visible() && 超�
 
 void MainWindow::onRefreshUnassignedClick()
 {
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
-    if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + n() + " and 房间编号='0'  order  by 代表编号 "))
+    if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + currentMeetingText() + " and 房间编号='0'  order  by 代表编号 "))
         return;
     fillDelegateTree();
-    int rooms = querySql(外部数据库1, "select * from 房间信息 where 已住人数<房间人数  and  会议编号=" + n()
+    int rooms = querySql(外部数据库1, "select * from 房间信息 where 已住人数<房间人数  and  会议编号=" + currentMeetingText()
                                           + "  order  by 房间人数,宾馆名称,房间编号 ");
     分组框9.setVisible(false);
     超级列表框2.setVisible(true);
@@ -50,8 +46,7 @@ void MainWindow::onRefreshUnassignedClick()
     删除表项.setCaption("取消");
     fillRoomList(rooms, true);
     selectedRoomId = 0;
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
+    closeCurrentRecordSet();
 }
 
 void MainWindow::fillRoomList(int recordSet, bool tickEveryRow)
@@ -115,7 +110,7 @@ void MainWindow::addRoomBatch()
     }
     for (Text number = 编辑框10.content(); toNumber(number) - last <= 1e-7;) {
         int rs = querySql(外部数据库1, "select * from  房间信息  where 宾馆名称='" + sqlText(hotel)
-                                           + "'  and   房间编号='" + sqlText(number) + "' and  会议编号=" + n());
+                                           + "'  and   房间编号='" + sqlText(number) + "' and  会议编号=" + currentMeetingText());
         recordMoveFirst(rs);
         const bool exists = !recordSetAtEnd(rs);
         closeRecordSet(rs);
@@ -125,7 +120,7 @@ void MainWindow::addRoomBatch()
         }
         execSql(外部数据库1, "insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('"
                                  + sqlText(hotel) + "','" + sqlText(number) + "','" + sqlText(type) + "'," + beds
-                                 + ",0,'无'," + n() + ")");
+                                 + ",0,'无'," + currentMeetingText() + ")");
         if (选择框2.checked())
             number = nextSerialNumber(number);
         number = nextSerialNumber(number);
@@ -162,7 +157,7 @@ void MainWindow::deleteTickedRooms()
         if (listCellText(超级列表框1, row, 4) != "0")
             execSql(外部数据库1, "update 代表信息 set 宾馆名称 =' ',房间编号='0'   where  宾馆名称 ='"
                                      + sqlText(listCellText(超级列表框1, row, 0)) + "' and 房间编号='"
-                                     + sqlText(listCellText(超级列表框1, row, 1)) + "'  and  会议编号=" + n());
+                                     + sqlText(listCellText(超级列表框1, row, 1)) + "'  and  会议编号=" + currentMeetingText());
         execSql(外部数据库1, "delete  from 房间信息 where 房间id=" + toText(listRowValue(超级列表框1, row)));
         deleteListRow(超级列表框1, row);
     }
@@ -172,7 +167,7 @@ void MainWindow::deleteTickedRooms()
 void MainWindow::onRoomAdjustClick()
 {
     clearTree(树型框1);
-    int rooms = querySql(外部数据库1, "select * from 房间信息 where  会议编号=" + n()
+    int rooms = querySql(外部数据库1, "select * from 房间信息 where  会议编号=" + currentMeetingText()
                                           + "  order by 宾馆名称,房间人数,房间编号 ");
     clearListRows(超级列表框1);
     超级列表框2.setVisible(false);
@@ -188,8 +183,8 @@ void MainWindow::onRoomClearAllClick()
     if (messageBox("真的要清空并重新分配所有房间吗？\r\n清空的信息将不能恢复！", BoxOkCancel | IconExclamation,
                    "警告") != AnswerOk)
         return;
-    if (!execSql(外部数据库1, "update 房间信息 set 已住人数 =0,性别='无 '  where  会议编号=" + n())
-        || !execSql(外部数据库1, "update 代表信息 set 宾馆名称 =' ',房间编号='0'  where  会议编号=" + n())) {
+    if (!execSql(外部数据库1, "update 房间信息 set 已住人数 =0,性别='无 '  where  会议编号=" + currentMeetingText())
+        || !execSql(外部数据库1, "update 代表信息 set 宾馆名称 =' ',房间编号='0'  where  会议编号=" + currentMeetingText())) {
         messageBox("清空失败！", BoxOk, "失败了");
         return;
     }

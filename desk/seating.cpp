@@ -5,8 +5,6 @@
 
 namespace {
 
-Text n() { return toText(currentMeetingId); }
-
 // The text after the last "\" (the whole text without one).
 Text afterLastBackslash(const Text& text)
 {
@@ -59,7 +57,7 @@ void MainWindow::fillSeatingChartSlots()
     大会座次表.clearItems();
     for (int k = 0; k < 5; ++k)
         大会座次表.addItem("", 0);
-    int rs = querySql(外部数据库1, "select * from 自制模板  where  会议编号=" + n() + "  order by 表格次序");
+    int rs = querySql(外部数据库1, "select * from 自制模板  where  会议编号=" + currentMeetingText() + "  order by 表格次序");
     for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs))
         大会座次表.setItem(readField(rs, "表格次序").number() - 1, readField(rs, "模板名称").text(),
                         readField(rs, "模板id").number());
@@ -146,10 +144,10 @@ void MainWindow::onTemplateSelected()
     const Text k = toText(slot);
     // The meeting names the chart only once the chart exists.
     if (!execSql(外部数据库1, "insert into 自制模板  (表格次序,模板名称,会议编号,模板) values (" + k + ",'"
-                                 + sqlText(name) + "'," + n() + ",?)",
+                                 + sqlText(name) + "'," + currentMeetingText() + ",?)",
                  tableToBytes(数据源1)))
         return;
-    execSql(外部数据库1, "update 会议信息 set 表" + k + "='" + sqlText(name) + "'  where 会议编号=" + n());
+    execSql(外部数据库1, "update 会议信息 set 表" + k + "='" + sqlText(name) + "'  where 会议编号=" + currentMeetingText());
     messageBox("成功由样表生成座次表！", BoxOk | IconInformation, "成功");
     fillSeatingChartSlots();
     表格1.setDisabled(false);
@@ -181,9 +179,7 @@ void MainWindow::onSeatingChartSelected()
     大会座次模板.setVisible(false);
     表格1.setDisabled(false);
     列表框2.clearItems();
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
-    if (runDelegateQuery("select * from 代表信息 where 会议编号=" + n() + " and  表"
+    if (runDelegateQuery("select * from 代表信息 where 会议编号=" + currentMeetingText() + " and  表"
                          + toText(大会座次表.currentIndex() + 1) + "='0'  order  by  代表编号 "))
         fillDelegateTree();
 }
@@ -208,7 +204,7 @@ void MainWindow::onSaveSeatingChartClick()
     bool stored = execSql(外部数据库1, "update 自制模板 set 模板=?  where 模板id=" + toText(chart), tableToBytes(数据源1));
     messageBox(stored ? "保存文件成功！" : "保存文件失败！", BoxOk | IconInformation, stored ? "成功" : "失败");
     const Text k = toText(大会座次表.currentIndex() + 1);
-    stored = execSql(外部数据库1, "update 代表信息 set 表" + k + "='0'   where  会议编号=" + n()) && stored;
+    stored = execSql(外部数据库1, "update 代表信息 set 表" + k + "='0'   where  会议编号=" + currentMeetingText()) && stored;
     for (int row = headerRowCount(数据源1) + 1; row <= tableRowCount(数据源1); ++row)
         for (int column = headerColumnCount(数据源1) + 1; column <= tableColumnCount(数据源1); ++column) {
             const Text face = cellFontName(数据源1, row, column);
@@ -233,8 +229,8 @@ void MainWindow::onDeleteSeatingChartClick()
     if (大会座次表.currentValue() == openChartId_)
         openChartId_ = 0;
     execSql(外部数据库1, "delete from 自制模板 where 模板id=" + toText(大会座次表.currentValue()));
-    execSql(外部数据库1, "update 代表信息 set 表" + k + "='0'   where  会议编号=" + n());
-    execSql(外部数据库1, "update 会议信息 set 表" + k + "='0'   where  会议编号=" + n());
+    execSql(外部数据库1, "update 代表信息 set 表" + k + "='0'   where  会议编号=" + currentMeetingText());
+    execSql(外部数据库1, "update 会议信息 set 表" + k + "='0'   where  会议编号=" + currentMeetingText());
     表格1.setDisabled(true);
     fillSeatingChartSlots();
 }

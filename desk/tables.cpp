@@ -9,11 +9,9 @@ namespace {
 // More tables than this in one batch is a typing error.
 constexpr int kMaxBatch = 10000;
 
-Text n() { return toText(currentMeetingId); }
-
-Text allTablesQuery() { return "select * from 餐桌信息 where  会议编号=" + n() + "  order by 餐厅名称,餐桌编号 "; }
-Text freeTablesQuery() { return "select * from 餐桌信息 where 已坐人数<可坐人数  and  会议编号=" + n(); }
-Text unseatedQuery() { return "select * from 代表信息 where 会议编号=" + n() + " and 餐桌编号='0'  order  by 代表编号 "; }
+Text allTablesQuery() { return "select * from 餐桌信息 where  会议编号=" + currentMeetingText() + "  order by 餐厅名称,餐桌编号 "; }
+Text freeTablesQuery() { return "select * from 餐桌信息 where 已坐人数<可坐人数  and  会议编号=" + currentMeetingText(); }
+Text unseatedQuery() { return "select * from 代表信息 where 会议编号=" + currentMeetingText() + " and 餐桌编号='0'  order  by 代表编号 "; }
 
 } // namespace
 
@@ -35,8 +33,6 @@ bool MainWindow::tableManualMode() const { return !分组框10.visible() && 超�
 
 void MainWindow::onDiningRefreshPendingClick()
 {
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
     if (!runDelegateQuery(unseatedQuery()))
         return;
     fillDelegateTree();
@@ -104,7 +100,7 @@ void MainWindow::addTableBatch()
     for (int number = toInteger(first); number - last <= 1e-7; ++number) {
         const Text table = toText(number) + "号桌";
         int rs = querySql(外部数据库1, "select * from  餐桌信息  where 餐厅名称='" + sqlText(restaurant)
-                                           + "'  and   餐桌编号='" + table + "'and  会议编号=" + n());
+                                           + "'  and   餐桌编号='" + table + "'and  会议编号=" + currentMeetingText());
         recordMoveFirst(rs);
         const bool exists = !recordSetAtEnd(rs);
         closeRecordSet(rs);
@@ -113,7 +109,7 @@ void MainWindow::addTableBatch()
             continue;
         }
         execSql(外部数据库1, "insert  into  餐桌信息 (餐厅名称,餐桌编号,可坐人数,会议编号)  values  ('"
-                                 + sqlText(restaurant) + "','" + table + "'," + seats + "," + n() + ")");
+                                 + sqlText(restaurant) + "','" + table + "'," + seats + "," + currentMeetingText() + ")");
     }
     onTableAdjustClick();
 }
@@ -141,7 +137,7 @@ void MainWindow::deleteSelectedTable()
         messageBox("请给住该餐桌的代表重新分配餐桌！", BoxOk, "注意");
         execSql(外部数据库1, "update 代表信息 set 餐厅名称 =' ',餐桌编号='0'   where  餐厅名称 ='"
                                  + sqlText(listCellText(超级列表框3, row, 0)) + "' and 餐桌编号='"
-                                 + sqlText(listCellText(超级列表框3, row, 1)) + "'  and  会议编号=" + n());
+                                 + sqlText(listCellText(超级列表框3, row, 1)) + "'  and  会议编号=" + currentMeetingText());
     }
     execSql(外部数据库1, "delete  from 餐桌信息 where 餐桌id=" + toText(selectedTableId));
     clearListRows(超级列表框3);
@@ -165,7 +161,7 @@ void MainWindow::onTableAdjustClick()
 void MainWindow::autoAssignTables()
 {
     LongOperation bracket;
-    closeRecordSet(currentRecordSet);
+    closeCurrentRecordSet();
     分组框10.setVisible(false);
     超级列表框4.setVisible(true);
     currentRecordSet = querySql(外部数据库1, unseatedQuery());
@@ -186,8 +182,7 @@ void MainWindow::autoAssignTables()
                                  + toText(readField(currentRecordSet, "代表id").number()));
         closeRecordSet(table);
     }
-    closeRecordSet(currentRecordSet);
-    currentRecordSet = 0;
+    closeCurrentRecordSet();
     onDiningRefreshPendingClick();
 }
 
@@ -196,8 +191,8 @@ void MainWindow::onDiningClearAllClick()
     if (messageBox("真的要清空并重新分配所有餐桌吗？\r\n清空的信息将不能恢复！", BoxOkCancel | IconExclamation,
                    "警告") != AnswerOk)
         return;
-    if (!execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =0  where  会议编号=" + n())
-        || !execSql(外部数据库1, "update 代表信息 set 餐厅名称 =' ',餐桌编号='0'  where  会议编号=" + n())) {
+    if (!execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =0  where  会议编号=" + currentMeetingText())
+        || !execSql(外部数据库1, "update 代表信息 set 餐厅名称 =' ',餐桌编号='0'  where  会议编号=" + currentMeetingText())) {
         messageBox("清空失败！", BoxOk, "失败了");
         return;
     }

@@ -44,3 +44,5 @@ void resetGlobals()
     packedFilePaths.clear();
     packedFileContents.clear();
 }
+
+Text currentMeetingText() { return toText(currentMeetingId); }

@@ -6,6 +6,8 @@
 
 extern int currentAccountId;
 extern int currentMeetingId;
+// currentMeetingId as the decimal text the statements carry.
+Text currentMeetingText();
 extern Text currentMeetingName;
 extern int selectedMeetingId;
 extern int meetingEditRecordSet;

@@ -233,3 +233,16 @@ TEST(TextTest, QtBoundaryKeepsEveryByteString)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TextCase, OnlySingleByteLettersAreFolded)
+{
+    EXPECT_TRUE(sameTextIgnoringCase("DATA\\Meeting.MDB", "data\\meeting.mdb"));
+    EXPECT_TRUE(sameTextIgnoringCase("代表ID", "代表id"));
+    // 0x81 0x41 and 0x81 0x61 are two different characters.
+    EXPECT_FALSE(sameTextIgnoringCase("\x81\x41", "\x81\x61"));
+    EXPECT_FALSE(sameTextIgnoringCase("ab", "abc"));
+}
+
+} // namespace
