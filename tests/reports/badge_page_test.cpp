@@ -175,7 +175,7 @@ TEST_F(BadgePageTest, TheFontAndTheEffectChangeTheActiveTextElementOnly)
     EXPECT_EQ(120, w->姓名标签.width());
     EXPECT_TRUE(w->姓名标签.visible());
 
-    chooseItem(w->标签式样, 1);
+    chooseComboItem(w->标签式样, 1);
     EXPECT_EQ(TransparentLabel::Sunken, w->姓名标签.effect());
     leftRelease(w->会议名称标签);
     EXPECT_EQ(3, w->标签式样.currentIndex());
@@ -183,7 +183,7 @@ TEST_F(BadgePageTest, TheFontAndTheEffectChangeTheActiveTextElementOnly)
 
     // Hidden through its box, an element stays hidden when restyled.
     click(w->会议名称);
-    chooseItem(w->标签式样, 2);
+    chooseComboItem(w->标签式样, 2);
     person.answerFont(true, {{"宋体", 12}, 0});
     click(w->字体按钮);
     EXPECT_EQ(TransparentLabel::Raised, w->会议名称标签.effect());

@@ -6,7 +6,6 @@
 #include "tests/app/app_fixture.h"
 
 #include <QAbstractScrollArea>
-#include <QComboBox>
 #include <QFile>
 #include <QTest>
 
@@ -56,13 +55,6 @@ protected:
              + ",'" + sqlText(name) + "','" + time + "','" + place + "','" + convener + "','" + liaison + "')");
         const TextList ids = rows("select max(分组id) as id from 会议分组", {"id"});
         return ids.empty() ? 0 : toInteger(ids.front());
-    }
-    // What a pick from the drop-down does.
-    static void chooseItem(ComboBox& combo, int index)
-    {
-        auto* box = static_cast<QComboBox*>(combo.widget());
-        box->setCurrentIndex(index);
-        emit box->activated(index);
     }
     // Row `row` of the report document, its cells joined by "|".
     static Text rowText(const DataSource& ds, int row)

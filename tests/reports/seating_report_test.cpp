@@ -22,7 +22,7 @@ protected:
     {
         ReportWindow* w = open("座次报表");
         if (w)
-            chooseItem(w->座次报表, item);
+            chooseComboItem(w->座次报表, item);
         return w;
     }
     static int background(ReportWindow* w, int row, int column)
@@ -109,7 +109,7 @@ TEST_F(SeatingReportTest, AGroupThatFillsItsRowLeavesTheNextRowForTheNextGroup)
 
     // Chart 3 seats four of U2: their row is full, and the row appended
     // for the next group stays empty. The earlier choice leaves nothing.
-    chooseItem(w->座次报表, 1);
+    chooseComboItem(w->座次报表, 1);
     EXPECT_TEXT_EQ("《分会场》", cellText(w->报表数据源, 2, 2));
     EXPECT_LINES_EQ((TextList{"〖U2〗|乙11座|乙22座|乙33座|乙44座", "||||"}), reportRows(w));
     EXPECT_EQ(kGrey, background(w, 3, 5));
@@ -134,7 +134,7 @@ TEST_F(SeatingReportTest, AChoiceWithoutItsTemplateSaysSoAndShowsNoOldReport)
     ASSERT_EQ(3, tableRowCount(w->报表数据源));
     ASSERT_TRUE(QFile::remove(directory.file(QString::fromStdString(gbkToUtf8("座次报表.grd")))));
     person.answerMessage(AnswerOk);
-    chooseItem(w->座次报表, 1);
+    chooseComboItem(w->座次报表, 1);
     EXPECT_LINES_EQ(TextList{"找不到表格模板!|错误"}, messageTexts());
     EXPECT_EQ(0, tableRowCount(w->报表数据源));
 }
