@@ -1,5 +1,6 @@
 // Menus: shortcut codes and the program-owned check mark.
 #include "common/runtime.h"
+#include "tests/support/user_actions.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -12,7 +13,9 @@ struct MenuWindow : Window {
     MenuWindow() : Window("MenuWindow", {0, 0, 300, 200}, "")
     {
         数据锁定.clicked = [this] { 数据锁定.setChecked(!数据锁定.checked()); };
+        代表报到.clicked = [this] { ++checkIns; };
     }
+    int checkIns = 0;
     Menu 信息处理{*this, "&D.信息处理", 16};
     MenuItem 代表报到{信息处理, "代表报到", "&C.代表报到", 27};
     MenuItem 数据锁定{信息处理, "数据锁定", "&L.数据锁定", 12};
@@ -27,6 +30,11 @@ TEST(Menus, ItemKeepsASharedCodeAndTheMenuGetsNone)
     EXPECT_EQ(w->数据锁定.action()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
     EXPECT_TRUE(w->帮助.shortcutAction()->shortcut().isEmpty());
     EXPECT_EQ(w->信息处理.shortcutAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    // The keys themselves: F1 runs the item, Ctrl+L the other one.
+    pressShortcut(*w, 27);
+    EXPECT_EQ(w->checkIns, 1);
+    pressShortcut(*w, 12);
+    EXPECT_TRUE(w->数据锁定.checked());
     closeWindow(*w);
 }
 

@@ -25,7 +25,7 @@ TEST_F(DispatchTest, PageCommandsShowTheirPageWithTheTreeTheyNeed)
         SCOPED_TRACE(c.number);
         w.列表框1.addItem("旧");
         w.列表框2.addItem("旧");
-        w.工具条1.buttonClicked(c.number);
+        pressToolButton(w.工具条1, c.number);
         EXPECT_EQ(w.选择夹1.currentPage(), c.page);
         EXPECT_EQ(w.分组框1.visible(), c.tree);
         EXPECT_EQ(w.分组框2.visible(), c.rightPane);

@@ -3,7 +3,10 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -67,4 +70,36 @@ void clickTreeItem(TreeView& tree, int item)
     QRect rect = view->visualRect(index);
     ASSERT_FALSE(rect.isEmpty()) << "item " << item << " is not shown";
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void pressToolButton(ToolBar& bar, int number)
+{
+    auto* qbar = qobject_cast<QToolBar*>(bar.widget());
+    ASSERT_NE(qbar, nullptr) << "not a tool bar";
+    const QList<QAction*> items = qbar->actions();
+    ASSERT_TRUE(number >= 0 && number < items.size()) << "no item " << number;
+    ASSERT_FALSE(items[number]->isSeparator()) << "item " << number << " is a separator";
+    QWidget* button = qbar->widgetForAction(items[number]);
+    ASSERT_NE(button, nullptr) << "item " << number << " has no button";
+    ASSERT_TRUE(button->isVisible()) << "button " << number << " is not shown";
+    const QRect inBar(button->mapTo(qbar, QPoint(0, 0)), button->size());
+    ASSERT_TRUE(qbar->rect().contains(inBar)) << "button " << number << " lies outside the bar";
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+void pressShortcut(Window& window, int code)
+{
+    QKeyCombination key;
+    if (code >= 1 && code <= 26)
+        key = QKeyCombination(Qt::ControlModifier, static_cast<Qt::Key>(Qt::Key_A + code - 1));
+    else if (code >= 27 && code <= 38)
+        key = QKeyCombination(static_cast<Qt::Key>(Qt::Key_F1 + code - 27));
+    else
+        FAIL() << "no key for shortcut code " << code;
+    QWidget* host = window.containerWidget()->window();
+    host->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host)) << "the window does not become active";
+    QWidget* target = QApplication::focusWidget() && QApplication::focusWidget()->window() == host
+                          ? QApplication::focusWidget() : host;
+    QTest::keyClick(target, key.key(), key.keyboardModifiers());
 }

@@ -3,6 +3,8 @@
 #include "common/controls.h"
 #include "common/list_view.h"
 #include "common/menu.h"
+#include "common/tool_bar.h"
+#include "common/window.h"
 #include "common/tree_view.h"
 
 void click(Unit& button);                       // a left click on a button or box
@@ -13,3 +15,9 @@ void chooseMenuItem(MenuItem& item);
 void chooseComboItem(ComboBox& box, int index);
 // Items count in insertion order, which is the tree's top-down order.
 void clickTreeItem(TreeView& tree, int item);
+// A left click on button `number` of a tool bar (numbers count separators,
+// as the bar does); fails when that button is not shown inside the bar.
+void pressToolButton(ToolBar& bar, int number);
+// The key combination of a shortcut code (1-26 Ctrl+A..Ctrl+Z, 27-38
+// F1..F12), typed into the active window.
+void pressShortcut(Window& window, int code);
