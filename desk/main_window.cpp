@@ -1,7 +1,7 @@
 #include "desk/main_window.h"
 #include "app/state/connection.h"
 #include "app/state/globals.h"
-#include "app/about_window.h"
+#include "desk/tools/about_window.h"
 
 MainWindow::MainWindow() : Window("MainWindow", {0, 0, 800, 589}, "QelvanaV1.0")
 {

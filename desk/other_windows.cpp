@@ -1,6 +1,6 @@
 #include "desk/main_window.h"
-#include "app/backup_window.h"
-#include "app/restore_window.h"
+#include "desk/tools/backup_window.h"
+#include "desk/tools/restore_window.h"
 #include "editor/template_editor_window.h"
 #include "reports/report_window.h"
 
@@ -13,4 +13,4 @@ void MainWindow::onMenuTemplateEditorClick() { loadWindow<TemplateEditorWindow>(
 
 // Modal and without owner; a completed restore closes this window too.
 void MainWindow::onMenuBackupClick() { loadWindow<BackupWindow>(nullptr, true); }
-void MainWindow::onMenuRestoreClick() { loadWindow<RestoreWindow>(nullptr, true); }
+void MainWindow::onMenuRestoreClick() { loadWindow<RestoreWindow>(nullptr, true, this); }

@@ -1,6 +1,6 @@
 // The main window frame: it opens locked with its panes hidden, the lock
 // governs its 22 units, and a failed connection leaves it usable.
-#include "app/about_window.h"
+#include "desk/tools/about_window.h"
 #include "desk/main_window.h"
 #include "tests/app/app_fixture.h"
 

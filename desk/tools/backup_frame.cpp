@@ -1,4 +1,4 @@
-#include "app/backup_frame.h"
+#include "desk/tools/backup_frame.h"
 
 BackupFrame::BackupFrame(const Text& name, const Setup& setup)
     : Window(name, {0, 0, 380, 250}, setup.window)

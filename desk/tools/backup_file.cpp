@@ -1,4 +1,4 @@
-#include "app/backup_file.h"
+#include "desk/tools/backup_file.h"
 #include "app/state/globals.h"
 #include "common/runtime.h"
 

@@ -1,5 +1,5 @@
-#include "app/backup_window.h"
-#include "app/backup_file.h"
+#include "desk/tools/backup_window.h"
+#include "desk/tools/backup_file.h"
 #include "app/state/globals.h"
 
 BackupWindow::BackupWindow()

@@ -2,11 +2,11 @@
 // every way through, the progress and timer as each message shows, a backup
 // brought back by a restore that closes the main window, and failed or
 // refused restores that leave the database and photos as they were.
-#include "app/backup_window.h"
-#include "app/restore_window.h"
+#include "desk/tools/backup_window.h"
+#include "desk/tools/restore_window.h"
 #include "desk/main_window.h"
 #include "tests/app/app_fixture.h"
-#include "tests/app/backup_fixture.h"
+#include "tests/desk/tools/backup_fixture.h"
 
 #include <QTest>
 
@@ -66,14 +66,27 @@ protected:
             click(w.退出备份);
         });
     }
+    // From the main window's menu when one is open, else on its own.
     void restoreFrom(const Text& file)
     {
-        inWindow<RestoreWindow>([&](RestoreWindow& w) {
+        desk.inModalWindow([&](Window& window) {
+            auto& w = dynamic_cast<RestoreWindow&>(window);
             w.编辑框1.setContent(file);
             click(w.恢复);
             if (w.isOpen())
                 click(w.退出备份);
         });
+        if (MainWindow* main = findWindow<MainWindow>())
+            chooseMenuItem(main->数据恢复);
+        else
+            EXPECT_EQ(loadWindow<RestoreWindow>(nullptr, true), nullptr);
+    }
+    MainWindow& openMainWindow()
+    {
+        currentMeetingId = 1;
+        MainWindow* main = loadWindow<MainWindow>(nullptr, false);
+        EXPECT_NE(main, nullptr);
+        return *main;
     }
 
     WatchingPerson desk;
@@ -168,8 +181,7 @@ TEST_F(BackupWindowsTest, ABackupThenARestoreBringsBackTheDatabaseAndPhotosAndCl
     exec("update 会议信息 set 会议名称='备份后的会'");
     put(prog + "\\data\\1会20240101120000.PIC", "changed");
     put(prog + "\\data\\新照片.PIC", "after the backup");
-    currentMeetingId = 1;
-    ASSERT_NE(loadWindow<MainWindow>(nullptr, false), nullptr);
+    openMainWindow();
     desk.answerMessage(AnswerYes).answerMessage(AnswerOk);
     restoreFrom(file);
 
@@ -230,8 +242,7 @@ TEST_F(BackupWindowsTest, ABackupWithoutADatabaseNeverPutsAStaleCopyInPlace)
     writeBackup(file, "1", packedEach({"data\\a.PIC"}), packedEach({"a"}));
     put(prog + "\\data\\meeting.mdb", get(prog + "\\meeting.mdb"));
     exec("update 会议信息 set 会议名称='现在的会'");
-    currentMeetingId = 1;
-    ASSERT_NE(loadWindow<MainWindow>(nullptr, false), nullptr);
+    openMainWindow();
     desk.answerMessage(AnswerYes).answerMessage(AnswerOk);
     restoreFrom(file);
     EXPECT_EQ(shownMessages().back(), "恢复数据失败，请退出系统重试！|错误！|16");
@@ -246,8 +257,7 @@ TEST_F(BackupWindowsTest, ABackupWhoseDatabaseIsNoDatabaseNeverReplacesTheOne)
     const Text file = prog + "\\坏库.JQV";
     writeBackup(file, "1", packedEach({"data\\meeting.mdb"}), packedEach({"not a database"}));
     exec("update 会议信息 set 会议名称='现在的会'");
-    currentMeetingId = 1;
-    ASSERT_NE(loadWindow<MainWindow>(nullptr, false), nullptr);
+    openMainWindow();
     desk.answerMessage(AnswerYes).answerMessage(AnswerOk);
     restoreFrom(file);
     EXPECT_EQ(shownMessages().back(), "恢复数据失败，请退出系统重试！|错误！|16");

@@ -1,5 +1,5 @@
 // The about box closes on a left-button release anywhere on it.
-#include "app/about_window.h"
+#include "desk/tools/about_window.h"
 #include "tests/support/gbk_print.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 #pragma once
 // The backup: copies the live database into the data directory and packs
 // that directory into the backup file the user chose. One backup per opening.
-#include "app/backup_frame.h"
+#include "desk/tools/backup_frame.h"
 
 class BackupWindow : public BackupFrame {
 public:

@@ -1,4 +1,4 @@
-#include "app/about_window.h"
+#include "desk/tools/about_window.h"
 
 AboutWindow::AboutWindow() : Window("AboutWindow", {0, 0, 380, 151}, "")
 {

@@ -1,9 +1,9 @@
 // The backup file: a directory tree packed and recreated exactly, the stored
 // values as the format gives them, and damaged, truncated or crafted files
 // refused as a whole before anything on disk changes.
-#include "app/backup_file.h"
+#include "desk/tools/backup_file.h"
 #include "app/state/globals.h"
-#include "tests/app/backup_fixture.h"
+#include "tests/desk/tools/backup_fixture.h"
 
 #include <QTemporaryDir>
 

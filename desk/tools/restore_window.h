@@ -1,12 +1,12 @@
 #pragma once
 // The restore: unpacks a backup file into the program directory, puts its
-// database in place of meeting.mdb and closes itself and the main window,
-// so that the user starts again.
-#include "app/backup_frame.h"
+// database in place of meeting.mdb and closes itself and the main window it
+// was opened from (none: only itself), so that the user starts again.
+#include "desk/tools/backup_frame.h"
 
 class RestoreWindow : public BackupFrame {
 public:
-    RestoreWindow();
+    explicit RestoreWindow(Window* mainWindow = nullptr);
 
     Button 恢复{*this, "恢复", {24, 164, 100, 28}, "开始恢复(&S)"};
 
@@ -19,4 +19,6 @@ public:
 
 private:
     void closeWithMainWindow();
+
+    Window* mainWindow_;
 };

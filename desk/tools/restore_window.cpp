@@ -1,7 +1,6 @@
-#include "app/restore_window.h"
-#include "app/backup_file.h"
+#include "desk/tools/restore_window.h"
+#include "desk/tools/backup_file.h"
 #include "common/database.h"
-#include "desk/main_window.h"
 
 namespace {
 
@@ -11,9 +10,10 @@ const Text kQuestion = "数据恢复将恢复您上次备份的数据，如果�
 
 } // namespace
 
-RestoreWindow::RestoreWindow()
+RestoreWindow::RestoreWindow(Window* mainWindow)
     : BackupFrame("RestoreWindow", {"数据恢复", "请选择备份的数据文件", "选择数据目录(&L)",
-                                  CommonDialog::FileOpen, "请选择存放的备份文件", "*.JQV"})
+                                  CommonDialog::FileOpen, "请选择存放的备份文件", "*.JQV"}),
+      mainWindow_(mainWindow)
 {
     选择目录.clicked = [this] { onChooseRestoreSourceClick(); };
     时钟1.tick = [this] { onRestoreTimerTick(); };
@@ -75,7 +75,6 @@ void RestoreWindow::reportRestoreFailure()
 void RestoreWindow::closeWithMainWindow()
 {
     closeWindow(*this);
-    for (Window* window : openWindows())
-        if (auto* main = dynamic_cast<MainWindow*>(window))
-            closeWindow(*main);
+    if (mainWindow_ && mainWindow_->isOpen())
+        closeWindow(*mainWindow_);
 }
