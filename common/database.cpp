@@ -23,6 +23,8 @@ struct ExternalDatabase::Connection {
     QString qtName;
     QString filePath;          // canonical
     State state = State::Closed;
+    int transactionDepth = 0;  // open Transaction brackets
+    bool transactionFailed = false;
 };
 
 namespace {
@@ -112,6 +114,16 @@ bool connect(Connection& c)
     return ok;
 }
 
+// Closes the handle until the connection's next use; an open unit of
+// writing is lost with it.
+void release(Connection& c)
+{
+    disconnect(c);
+    c.state = Connection::State::Released;
+    if (c.transactionDepth > 0)
+        c.transactionFailed = true;
+}
+
 // The connection's database, opened again after a release; invalid when the
 // connection is not usable.
 QSqlDatabase usable(Connection& c)
@@ -157,6 +169,35 @@ FieldValue fieldValue(const QVariant& v, FieldValue::Kind kind)
         }
         return FieldValue::ofText(isText ? text : fromQString(v.toString()));
     }
+}
+
+// Runs one writing statement, as part of the connection's open unit when
+// there is one: a failed unit runs nothing more, and a failure fails it.
+template <class Run>
+bool writeStatement(Connection& c, Run run)
+{
+    if (c.transactionDepth > 0 && c.transactionFailed)
+        return false;
+    QSqlDatabase db = usable(c);
+    const bool ok = db.isValid() && run(db);
+    if (!ok && c.transactionDepth > 0)
+        c.transactionFailed = true;
+    return ok;
+}
+
+// Ends the connection's unit: commits it when `keep`, else (or when the
+// commit fails) rolls it back. A connection closed or released meanwhile
+// has lost the unit already.
+bool endTransaction(Connection& c, bool keep)
+{
+    if (c.state != Connection::State::Open)
+        return false;
+    QSqlDatabase db = QSqlDatabase::database(c.qtName, false);
+    if (keep && QSqlQuery(db).exec("COMMIT"))
+        return true;
+    // After the engine rolled back by itself this finds nothing to undo.
+    QSqlQuery(db).exec("ROLLBACK");
+    return false;
 }
 
 bool readAll(QSqlQuery& q, RecordSet& set)
@@ -219,6 +260,8 @@ void closeDatabase(ExternalDatabase& database)
 {
     Connection& c = database.connection();
     dropRecordSetsOf(&c);
+    if (c.transactionDepth > 0)
+        c.transactionFailed = true;   // an open unit is lost with the connection
     if (c.state == Connection::State::Open)
         disconnect(c);
     c.state = Connection::State::Closed;
@@ -242,32 +285,56 @@ int querySql(ExternalDatabase& database, const Text& sql)
 
 bool execSql(ExternalDatabase& database, const Text& sql)
 {
-    QSqlDatabase db = usable(database.connection());
-    if (!db.isValid())
-        return false;
-    QSqlQuery q(db);
-    return q.exec(toQString(sql));
+    return writeStatement(database.connection(), [&](QSqlDatabase& db) { return QSqlQuery(db).exec(toQString(sql)); });
 }
 
 bool execSql(ExternalDatabase& database, const Text& sql, const Bytes& bytes)
 {
-    QSqlDatabase db = usable(database.connection());
-    if (!db.isValid())
+    return writeStatement(database.connection(), [&](QSqlDatabase& db) {
+        QSqlQuery q(db);
+        if (!q.prepare(toQString(sql)))
+            return false;
+        q.addBindValue(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        return q.exec();
+    });
+}
+
+Transaction::Transaction(ExternalDatabase& database) : database_(database)
+{
+    Connection& c = database.connection();
+    if (c.transactionDepth++ > 0)
+        return;
+    QSqlDatabase db = usable(c);
+    c.transactionFailed = !db.isValid() || !QSqlQuery(db).exec("BEGIN IMMEDIATE");
+}
+
+Transaction::~Transaction()
+{
+    if (ended_)
+        return;
+    Connection& c = database_.connection();
+    if (--c.transactionDepth > 0)
+        c.transactionFailed = true;
+    else
+        endTransaction(c, false);
+}
+
+bool Transaction::commit()
+{
+    if (ended_)
         return false;
-    QSqlQuery q(db);
-    if (!q.prepare(toQString(sql)))
-        return false;
-    q.addBindValue(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    return q.exec();
+    ended_ = true;
+    Connection& c = database_.connection();
+    if (--c.transactionDepth > 0)
+        return !c.transactionFailed;
+    return endTransaction(c, !c.transactionFailed);
 }
 
 void releaseAll()
 {
     for (Connection* c : connections())
-        if (c->state == Connection::State::Open) {
-            disconnect(*c);
-            c->state = Connection::State::Released;
-        }
+        if (c->state == Connection::State::Open)
+            release(*c);
 }
 
 void releaseDataHandlesA() { releaseAll(); }
@@ -308,10 +375,8 @@ void releaseDatabaseFile(const QString& path)
     if (canonical.isEmpty())
         return;
     for (Connection* c : connections())
-        if (c->state == Connection::State::Open && c->filePath == canonical) {
-            disconnect(*c);
-            c->state = Connection::State::Released;
-        }
+        if (c->state == Connection::State::Open && c->filePath == canonical)
+            release(*c);
 }
 
 void removeStaleJournals(const QString& path)

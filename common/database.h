@@ -64,6 +64,31 @@ private:
     double number_ = 0;
 };
 
+// One user action as one unit of writing: every statement run on the
+// connection between the bracket's start and commit() is kept, or none is.
+// Once a statement of the unit fails, the later ones do not run (execSql
+// gives false) and commit() rolls the unit back and gives false, so a
+// handler may run its statements and look only at commit(). A bracket left
+// without commit() (an early return, an exception) rolls back too.
+// The bracket takes the database's write lock at its start, so it waits
+// there, not halfway through, for another writer. A bracket opened while
+// one is open on the same connection joins it: only the outermost commits,
+// and a failure inside fails the whole unit. Readers on other connections
+// see the unit only once it is committed.
+class Transaction {
+public:
+    explicit Transaction(ExternalDatabase& database);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    // True when the unit is kept (for a joined bracket: whole so far).
+    bool commit();
+
+private:
+    ExternalDatabase& database_;
+    bool ended_ = false;
+};
+
 bool openDatabase(ExternalDatabase& database, const Text& connectionText);
 void closeDatabase(ExternalDatabase& database);
 // The record-set number, or 0 when the statement fails.

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <stdexcept>
 
 namespace {
 
@@ -174,6 +175,75 @@ TEST_F(DatabaseTest, QuotedValuesCannotChangeTheStatement)
                    {"1234567890123456789", false}};
     for (const Number& n : numbers)
         EXPECT_EQ(isWholeNumberText(n.text), n.whole) << n.text;
+}
+
+TEST_F(DatabaseTest, ATransactionKeepsAllOfItsStatementsOrNone)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    ExternalDatabase reader{window, "reader"};
+    ASSERT_TRUE(openDatabase(reader, connection()));
+    {
+        Transaction unit(db);
+        ASSERT_TRUE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('甲',7)"));
+        ASSERT_TRUE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('乙',7)"));
+        EXPECT_EQ(count(reader, "select * from 会议分组"), 0);   // not before the commit
+        EXPECT_TRUE(unit.commit());
+    }
+    EXPECT_EQ(count(reader, "select * from 会议分组 where 会议编号=7"), 2);
+
+    // However the engine refuses a statement, nothing of the unit stays and
+    // no later statement runs on its own.
+    for (const char* refusal : {"abort", "rollback", "fail"}) {
+        SCOPED_TRACE(refusal);
+        ASSERT_TRUE(execSql(db, Text("create trigger refuse before insert on 会议分组 when new.分组名称='坏' begin"
+                                     " select raise(") + refusal + ",'refused'); end"));
+        Transaction unit(db);
+        EXPECT_TRUE(execSql(db, "update 会议分组 set 分组名称='改' where 会议编号=7"));
+        EXPECT_FALSE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('坏',8)"));
+        EXPECT_FALSE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('后',8)"));
+        EXPECT_FALSE(unit.commit());
+        EXPECT_EQ(count(reader, "select * from 会议分组 where 分组名称<>'改' and 会议编号=7"), 2);
+        EXPECT_EQ(count(reader, "select * from 会议分组 where 会议编号=8"), 0);
+        ASSERT_TRUE(execSql(db, "drop trigger refuse"));
+    }
+}
+
+TEST_F(DatabaseTest, ATransactionLeftWithoutCommitRollsBackAndInnerOnesJoinIt)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    try {
+        Transaction unit(db);
+        ASSERT_TRUE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('甲',7)"));
+        throw std::runtime_error("the handler gives up");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(count(db, "select * from 会议分组"), 0);
+
+    {
+        Transaction outer(db);
+        ASSERT_TRUE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('甲',7)"));
+        {
+            Transaction inner(db);
+            ASSERT_TRUE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('乙',7)"));
+            EXPECT_TRUE(inner.commit());
+        }
+        EXPECT_EQ(count(db, "select * from 会议分组"), 2);   // the unit sees its own rows
+        {
+            Transaction inner(db);   // gives up: the whole unit fails
+        }
+        EXPECT_FALSE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('丙',7)"));
+        EXPECT_FALSE(outer.commit());
+    }
+    EXPECT_EQ(count(db, "select * from 会议分组"), 0);
+
+    // A connection released in the middle loses the unit; it writes again afterwards.
+    Transaction unit(db);
+    ASSERT_TRUE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('甲',7)"));
+    releaseDataHandlesA();
+    EXPECT_FALSE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('乙',7)"));
+    EXPECT_FALSE(unit.commit());
+    EXPECT_EQ(count(db, "select * from 会议分组"), 0);
+    EXPECT_TRUE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('丙',7)"));
 }
 
 TEST_F(DatabaseTest, ACopyHoldsEveryCommittedChange)
