@@ -1,5 +1,6 @@
 #include "common/grid_database_provider.h"
 #include "common/files.h"
+#include "common/internal/dispatch.h"
 #include "common/internal/grid_model.h"
 
 DatabaseProvider::DatabaseProvider(Container& window, const Text& name)
@@ -7,13 +8,21 @@ DatabaseProvider::DatabaseProvider(Container& window, const Text& name)
 {
 }
 
-DatabaseProvider::~DatabaseProvider() = default;
+DatabaseProvider::~DatabaseProvider()
+{
+    // Only reachable when the provider goes inside a handler: the change is
+    // still written, with nobody left to tell of a failure.
+    if (storePending_ && !file_.empty())
+        writeFile(file_, encodeGrid(*document_));
+}
 
 bool DatabaseProvider::setDatabaseFile(const Text& path)
 {
     if (!fileExists(path))
         return false;
     const Bytes bytes = readFile(path);
+    if (bytes.empty() && fileSize(path) != 0)
+        return false;   // there is a table, but it cannot be read
     GridDocument table;
     if (!bytes.empty() && !decodeGrid(bytes, table))
         return false;
@@ -25,8 +34,18 @@ bool DatabaseProvider::setDatabaseFile(const Text& path)
 
 void DatabaseProvider::documentChanged(const GridChange&)
 {
-    if (file_.empty())
+    if (file_.empty() || storePending_)
         return;
+    storePending_ = true;
+    afterHandlers([this, alive = std::weak_ptr<int>(alive_)] {
+        if (!alive.expired())
+            store();
+    });
+}
+
+void DatabaseProvider::store()
+{
+    storePending_ = false;
     stored_ = writeFile(file_, encodeGrid(*document_));
     if (!stored_ && storeFailed)
         storeFailed();

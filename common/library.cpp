@@ -54,11 +54,26 @@ const LibraryRecord* loadSupportLibrary(const Text& name, const Text& identifier
     return record;
 }
 
-Text convertTextCode(const Text& text, int mode)
+namespace {
+
+// The conversion library's record when it offers its command, else null.
+const LibraryRecord* conversionLibrary()
 {
     const LibraryRecord* record = loadSupportLibrary(LumtraFileName, LumtraIdentifier);
     if (record == nullptr || record->commandCount < 1 || record->commandEntries == nullptr
         || record->commandEntries[0] == nullptr)
+        return nullptr;
+    return record;
+}
+
+} // namespace
+
+bool conversionLibraryLoaded() { return conversionLibrary() != nullptr; }
+
+Text convertTextCode(const Text& text, int mode)
+{
+    const LibraryRecord* record = conversionLibrary();
+    if (record == nullptr)
         return "";
     ValueRecord arguments[2] = {{reinterpret_cast<intptr_t>(text.c_str()), 0, TypeTagText},
                                 {mode, 0, TypeTagInteger}};

@@ -22,6 +22,10 @@ const LibraryRecord* loadSupportLibrary(const Text& name, const Text& identifier
 // be told from a real result for a non-empty text: callers that must not
 // lose text keep theirs when a non-empty text comes back as "".
 Text convertTextCode(const Text& text, int mode);
+// Whether the conversion library is there to convert: loads it when it is
+// not loaded yet. A caller that converts many texts asks once, first, and
+// does not go on without it.
+bool conversionLibraryLoaded();
 
 // The runtime's allocator: the service callback (code 2024) hands out its
 // blocks, and whoever receives one from a library frees it here. Freeing

@@ -12,12 +12,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <map>
 #include <vector>
 
 namespace {
 
 int handlerDepth = 0;
+std::deque<std::function<void()>> afterHandlerTasks;
+bool runningAfterHandlerTasks = false;
 std::map<int, std::function<void()>> exitHooks;
 int nextExitHookId = 1;
 bool longOperation = false;
@@ -77,17 +80,46 @@ void ensureRuntime()
     chooseDefaultFont();
 }
 
+namespace {
+
+void runAfterHandlerTasks()
+{
+    if (runningAfterHandlerTasks)
+        return;   // the loop below picks up what a task queues
+    runningAfterHandlerTasks = true;
+    while (!afterHandlerTasks.empty()) {
+        const std::function<void()> task = std::move(afterHandlerTasks.front());
+        afterHandlerTasks.pop_front();
+        runHandler(task);
+    }
+    runningAfterHandlerTasks = false;
+}
+
+} // namespace
+
 void runHandler(const std::function<void()>& handler)
 {
     struct Depth {
         Depth() { ++handlerDepth; }
         ~Depth()
         {
-            if (--handlerDepth == 0 && closedWindowsPending())
+            if (--handlerDepth != 0)
+                return;
+            runAfterHandlerTasks();
+            if (closedWindowsPending())
                 QTimer::singleShot(0, qApp, [] { flushClosedWindows(); });
         }
     } depth;
     handler();
+}
+
+void afterHandlers(std::function<void()> task)
+{
+    if (handlerDepth > 0) {
+        afterHandlerTasks.push_back(std::move(task));
+        return;
+    }
+    runHandler(task);
 }
 
 bool handlerRunning() { return handlerDepth > 0; }

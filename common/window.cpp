@@ -297,6 +297,17 @@ int windowClientHeight(const Window& window) { return window.clientHeight(); }
 
 std::vector<Window*> openWindows() { return WindowManager::instance().open; }
 
+void bringToFront(Window& window)
+{
+    if (!window.isOpen())
+        return;
+    QWidget* host = window.containerWidget()->window();
+    host->setWindowState(host->windowState() & ~Qt::WindowMinimized);
+    host->show();
+    host->raise();
+    host->activateWindow();
+}
+
 void runEventLoop()
 {
     ensureRuntime();

@@ -103,3 +103,6 @@ int windowClientWidth(const Window& window);
 int windowClientHeight(const Window& window);
 // Windows open now (created event running or shown), in opening order.
 std::vector<Window*> openWindows();
+// An open window restored if minimised, raised above the others and made
+// the active window.
+void bringToFront(Window& window);

@@ -8,8 +8,9 @@
 // created; it belongs to this window and closes with it.
 void MainWindow::openReportWindow() { loadWindow<ReportWindow>(this, false); }
 
-// The editor has no owner: it stays open when this window closes.
-void MainWindow::onMenuTemplateEditorClick() { loadWindow<TemplateEditorWindow>(nullptr, false); }
+// The editor has no owner: it stays open when this window closes. A second
+// choice of the item brings the open editor back rather than opening another.
+void MainWindow::onMenuTemplateEditorClick() { showTemplateEditor(); }
 
 // Modal and without owner; a completed restore closes this window too.
 void MainWindow::onMenuBackupClick() { loadWindow<BackupWindow>(nullptr, true); }

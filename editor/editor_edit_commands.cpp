@@ -179,6 +179,10 @@ void TemplateEditorWindow::onAboutClick() { loadWindow<EditorAboutWindow>(nullpt
 
 void TemplateEditorWindow::convertAllCells(int mode)
 {
+    if (!conversionLibraryLoaded()) {
+        messageBox("找不到汉字编码转换支持库，无法转换！", BoxOk | IconStop, "错误");
+        return;
+    }
     markModified();
     const int rows = tableRowCount(数据源1), columns = tableColumnCount(数据源1);
     for (int row = 1; row <= rows; ++row)

@@ -26,6 +26,23 @@ TemplateEditorWindow::TemplateEditorWindow(TextList arguments)
     buildToolBar();
 }
 
+TemplateEditorWindow* findTemplateEditor()
+{
+    for (Window* window : openWindows())
+        if (auto* editor = dynamic_cast<TemplateEditorWindow*>(window))
+            return editor;
+    return nullptr;
+}
+
+TemplateEditorWindow* showTemplateEditor()
+{
+    TemplateEditorWindow* editor = findTemplateEditor();
+    if (editor == nullptr)
+        return loadWindow<TemplateEditorWindow>(nullptr, false);
+    bringToFront(*editor);
+    return editor;
+}
+
 void TemplateEditorWindow::onEditorCreated()
 {
     applySettings();

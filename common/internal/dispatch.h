@@ -6,6 +6,10 @@
 
 void runHandler(const std::function<void()>& handler);
 bool handlerRunning();
+// Runs `task` as a handler of its own once the outermost running handler has
+// returned (so after the last change a command makes), or at once when no
+// handler runs.
+void afterHandlers(std::function<void()> task);
 // Destroys the closed windows once no handler is running.
 void flushClosedWindows();
 bool closedWindowsPending();

@@ -1,6 +1,9 @@
 // The tool bar and menu dispatcher: pages, report preconditions and the
 // items that inform or open something.
+#include "editor/template_editor_window.h"
 #include "tests/desk/desk_fixture.h"
+
+#include <QTest>
 
 namespace {
 
@@ -129,6 +132,37 @@ TEST_F(DispatchTest, TheMaintenanceItemsOpenTheirModalWindowsAndTheEditorStaysOp
     closeWindow(w);
     processEvents();
     EXPECT_EQ(openWindows().size(), 1u);   // the template editor has no owner
+}
+
+// The editor's modified flag and file name are the program's one pair: a
+// second choice of the item must not open an editor that clears the first
+// one's unsaved changes, but bring the open one back.
+TEST_F(DispatchTest, TheEditorItemBringsTheOpenEditorBackWithItsChanges)
+{
+    MainWindow& w = open();
+    chooseMenuItem(w.模表制作);
+    auto* editor = findWindow<TemplateEditorWindow>();
+    ASSERT_NE(editor, nullptr);
+    chooseMenuItem(editor->新建);
+    chooseMenuItem(editor->组合);
+    ASSERT_EQ(1, modifiedFlag);
+
+    QWidget* mainHost = w.containerWidget()->window();
+    mainHost->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainHost));
+    chooseMenuItem(w.模表制作);
+    processEvents();
+    int editors = 0;
+    for (Window* open : openWindows())
+        editors += dynamic_cast<TemplateEditorWindow*>(open) != nullptr;
+    EXPECT_EQ(1, editors);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(editor->containerWidget()->window()));
+    EXPECT_EQ(1, modifiedFlag);
+
+    person.answerMessage(AnswerCancel);
+    editor->containerWidget()->window()->close();   // the close box
+    EXPECT_EQ(TextList{"文件已经被修改，是否保存？|询问"}, messageTexts());
+    EXPECT_EQ(editor, findWindow<TemplateEditorWindow>());
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "tests/support/scripted_interaction.h"
 #include "tests/support/user_actions.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -53,6 +54,12 @@ protected:
         return false;
     }
     Text path(const Text& name) const { return directory.programPath() + "\\" + name; }
+    // The conversion library, built beside the tests, in this program directory.
+    void addConversionLibrary()
+    {
+        const QString delivered = qEnvironmentVariable("QELVANA_PROGRAM_DIR");
+        ASSERT_TRUE(QFile::copy(delivered + "/liblumtra.so", directory.file("liblumtra.so")));
+    }
     // A saved table of `rows` x 2 whose cell (1, 1) holds `text`.
     Text tableFile(const Text& name, int rows, const Text& text)
     {

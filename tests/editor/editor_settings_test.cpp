@@ -1,6 +1,7 @@
 // Preferences, the file association and database mode.
 #include "editor/editor_settings.h"
 #include "tests/editor/editor_fixture.h"
+#include "tests/support/unreadable_file.h"
 
 #include <QDir>
 
@@ -119,19 +120,31 @@ TEST_F(DatabaseModeTest, ReplacingTheWholeTableAsksFirst)
     EXPECT_TEXT_EQ("", storedCell(file, 1, 1));
 }
 
-TEST_F(DatabaseModeTest, AFileThatHoldsNoTableIsNeitherUsedNorWrittenOver)
+// Neither a file that is no table nor a table that cannot be read may be
+// taken for an empty table: the next change would write over it.
+TEST_F(DatabaseModeTest, AFileWithoutAReadableTableIsNeitherUsedNorWrittenOver)
 {
     ASSERT_TRUE(writeFile(path("别的.zqd"), "someone else's data"));
-    person.answerMessage(AnswerOk);
-    open({"qelvana", path("别的.zqd")});
-    EXPECT_TEXT_EQ("打开文件失败！", person.messages().at(0).text);
-    EXPECT_FALSE(editor->databaseMode());
-    chooseMenuItem(editor->新建);
-    chooseMenuItem(editor->插入行);
-    EXPECT_EQ(1, modifiedFlag);
+    const Text locked = tableFile("locked.zqd", 6, "库");
+    const Bytes lockedBytes = readFile(locked);
+    {
+        ScopedUnreadableFile unreadable(directory.file("locked.zqd"));
+        ASSERT_TRUE(unreadable.unreadable());
+        for (const Text& file : {path("别的.zqd"), locked}) {
+            person.answerMessage(AnswerOk);
+            open({"qelvana", file});
+            EXPECT_TEXT_EQ("打开文件失败！", person.messages().back().text) << gbkToUtf8(file);
+            EXPECT_FALSE(editor->databaseMode());
+            chooseMenuItem(editor->新建);
+            chooseMenuItem(editor->插入行);
+            EXPECT_EQ(1, modifiedFlag);
+            closeWindow(*editor);
+        }
+    }
+    EXPECT_EQ(2u, person.messages().size());
     EXPECT_EQ(Bytes("someone else's data"), readFile(path("别的.zqd")));
+    EXPECT_EQ(lockedBytes, readFile(locked));
 
-    closeWindow(*editor);
     open({"qelvana", path("没有.zqd")});
     EXPECT_FALSE(editor->databaseMode());
 }
@@ -154,6 +167,37 @@ TEST_F(DatabaseModeTest, AChangeThatCannotBeStoredIsReportedAndKeptForTheSaveQue
     pressCloseBox(*editor);
     processEvents();
     EXPECT_TRUE(editorOpen());
+}
+
+// A conversion changes every cell; the file is written once, after the
+// last, and a write that fails is told once.
+TEST_F(DatabaseModeTest, ACommandWritesTheFileOnceAfterItsLastChange)
+{
+    addConversionLibrary();
+    ASSERT_TRUE(QDir(directory.path()).mkdir("store"));
+    const Text file = path("store\\会议.zqd");
+    {
+        Window scratch{"scratch", {0, 0, 10, 10}, ""};
+        DataSource table{scratch, "table"};
+        setTableSize(table, 50, 10);
+        for (int row = 1; row <= 50; ++row)
+            for (int column = 1; column <= 10; ++column)
+                setCellText(table, row, column, "会议");
+        ASSERT_TRUE(saveGridFile(table, file));
+    }
+    open({"qelvana", file});
+    ASSERT_TRUE(editor->databaseMode());
+    chooseMenuItem(editor->简体到繁体);
+    const Text converted = cellText(doc(), 50, 10);
+    EXPECT_NE(Text("会议"), converted);
+    EXPECT_TEXT_EQ(converted, storedCell(file, 50, 10));
+
+    ASSERT_TRUE(QDir(directory.file("store")).removeRecursively());
+    person.answerMessage(AnswerOk);
+    chooseMenuItem(editor->繁体到简体);
+    EXPECT_EQ(std::vector<Text>{"保存文件失败！"}, messageTexts());
+    EXPECT_TEXT_EQ("会议", cellText(doc(), 50, 10));
+    EXPECT_EQ(1, modifiedFlag);
 }
 
 } // namespace
