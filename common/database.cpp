@@ -4,6 +4,8 @@
 #include "common/internal/database_files.h"
 #include "common/internal/file_paths.h"
 #include "common/internal/record_sets.h"
+#include "common/internal/sqlite_engine.h"
+#include "common/internal/text_collation.h"
 #include "common/qtext.h"
 #include "common/unit.h"
 
@@ -74,10 +76,12 @@ bool runPragma(QSqlDatabase& db, const QString& pragma, const QString& expected 
 // Write-ahead logging without a flush per commit: a committed statement is
 // in the file system at once (it survives the program being killed) and a
 // run of single-row statements costs no disk flush each; a power cut can
-// lose only the last commits, never the database.
+// lose only the last commits, never the database. Text sorts in the
+// program's order wherever the schema asks for it.
 bool prepareSqlite(QSqlDatabase& db)
 {
-    return runPragma(db, "PRAGMA journal_mode=WAL", "wal")
+    return registerGbkCollation(sqliteHandle(db))
+        && runPragma(db, "PRAGMA journal_mode=WAL", "wal")
         && runPragma(db, "PRAGMA synchronous=NORMAL");
 }
 

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-wqy-zenhei
-  sqlite3 libsqlite3-dev
+  libsqlite3-dev
 )
 
 missing=()

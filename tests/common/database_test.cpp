@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <stdexcept>
 
@@ -244,6 +245,31 @@ TEST_F(DatabaseTest, ATransactionLeftWithoutCommitRollsBackAndInnerOnesJoinIt)
     EXPECT_FALSE(unit.commit());
     EXPECT_EQ(count(db, "select * from 会议分组"), 0);
     EXPECT_TRUE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('丙',7)"));
+}
+
+TEST_F(DatabaseTest, TextSortsAndComparesInGbkByteOrder)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    // 北 东 安 西 and 一 二 run the other way by code point; a character
+    // beyond GBK (four bytes), ASCII of both cases, a prefix, the empty text.
+    TextList names = {"西楼", "东楼", "北楼", "安楼", "东楼二", "东楼一", "𠀀楼", "B座", "b座", "B", ""};
+    for (const Text& name : names)
+        ASSERT_TRUE(execSql(db, "insert  into  房间信息 (宾馆名称,会议编号)  values  ('" + name + "',1)"));
+    std::sort(names.begin(), names.end());
+    auto hotels = [this](const Text& sql) {
+        TextList found;
+        const int rs = querySql(db, "select 宾馆名称 from 房间信息 " + sql);
+        for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs))
+            found.push_back(readField(rs, "宾馆名称").text());
+        closeRecordSet(rs);
+        return found;
+    };
+    EXPECT_EQ(names, hotels("order by 宾馆名称"));
+    EXPECT_EQ((TextList{"安楼", "北楼", "东楼", "西楼"}),
+              hotels("where 宾馆名称 in ('东楼','北楼','安楼','西楼') order by 宾馆名称"));
+    EXPECT_EQ((TextList{"东楼二", "东楼一"}), hotels("where 宾馆名称 > '东楼' and 宾馆名称 < '西楼' order by 宾馆名称"));
+    EXPECT_EQ(TextList{"东楼"}, hotels("where 宾馆名称 = '东楼'"));
+    EXPECT_EQ(TextList{"西楼"}, hotels("where 宾馆名称 = (select max(宾馆名称) from 房间信息)"));
 }
 
 TEST_F(DatabaseTest, ACopyHoldsEveryCommittedChange)

@@ -17,10 +17,11 @@ protected:
     }
 };
 
-TEST_F(ListReportTest, RoomsInBedHotelAndNumberTextOrderWithTheirOccupants)
+TEST_F(ListReportTest, RoomsInBedHotelAndNumberGbkOrderWithTheirOccupants)
 {
     addRoom(1, "东楼", "9", 2, "男");
     addRoom(1, "东楼", "10", 2, "女");
+    addRoom(1, "北楼", "2", 2);                  // 北 before 东 in GBK, after by code point
     addRoom(1, "A座", "301", 2);
     addRoom(1, "西楼", "1", 1, "男");
     addRoom(1, "O'Neil 宾馆", "8", 3, "男");
@@ -38,11 +39,12 @@ TEST_F(ListReportTest, RoomsInBedHotelAndNumberTextOrderWithTheirOccupants)
     EXPECT_TEXT_EQ("春季会客房一览表", cellText(w->报表数据源, 1, 2));
     EXPECT_LINES_EQ((TextList{"1|西楼|1|标准间|1|孙八|男",
                               "2|A座|301|标准间|2||无",
-                              "3|东楼|10|标准间|2|王五|女",
-                              "4|东楼|9|标准间|2|李四·张三|男",
-                              "5|O'Neil 宾馆|8|标准间|3|钱七·赵六|男"}),
+                              "3|北楼|2|标准间|2||无",
+                              "4|东楼|10|标准间|2|王五|女",
+                              "5|东楼|9|标准间|2|李四·张三|男",
+                              "6|O'Neil 宾馆|8|标准间|3|钱七·赵六|男"}),
                     dataRows(w->报表数据源));
-    EXPECT_EQ(7, tableRowCount(w->报表数据源));
+    EXPECT_EQ(8, tableRowCount(w->报表数据源));
     EXPECT_TEXT_EQ("报表数据源", w->表格1.dataSourceName());
 }
 
@@ -69,7 +71,7 @@ TEST_F(ListReportTest, OneRecordFillsTheTemplateRowAndAppendsNothing)
     EXPECT_TRUE(person.messages().empty());
 }
 
-TEST_F(ListReportTest, TablesByRestaurantThenIdWithDinersJoinedByAFullStop)
+TEST_F(ListReportTest, TablesByRestaurantInGbkOrderThenIdWithDinersJoinedByAFullStop)
 {
     addTable(1, "宴会厅", "2号桌", 10);
     addTable(1, "小餐厅", "1号桌", 8);
@@ -84,9 +86,9 @@ TEST_F(ListReportTest, TablesByRestaurantThenIdWithDinersJoinedByAFullStop)
     ASSERT_NE(w, nullptr);
     EXPECT_TEXT_EQ("春季会宴会餐桌一览表", cellText(w->报表数据源, 1, 2));
     EXPECT_LINES_EQ((TextList{"1|Mom's 厅|3号桌|6|张三",
-                              "2|宴会厅|2号桌|10|李四.王五",
-                              "3|宴会厅|1号桌|12|",
-                              "4|小餐厅|1号桌|8|"}),
+                              "2|小餐厅|1号桌|8|",
+                              "3|宴会厅|2号桌|10|李四.王五",
+                              "4|宴会厅|1号桌|12|"}),
                     dataRows(w->报表数据源));
     EXPECT_TRUE(person.messages().empty());
 }
