@@ -14,7 +14,7 @@ LoginWindow::LoginWindow() : Window("LoginWindow", {0, 0, 395, 648}, "")
 
 void LoginWindow::openMeetingDatabase()
 {
-    if (openDatabase(外部数据库1, connectionText()))
+    if (openMeetingConnection(外部数据库1))
         return;
     messageBox("无法打开数据库！", BoxOk, "");
     closeWindow(*this);

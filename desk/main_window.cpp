@@ -34,7 +34,7 @@ std::vector<Unit*> MainWindow::lockedUnits()
 
 void MainWindow::openMainWindowDatabase()
 {
-    if (openDatabase(外部数据库1, connectionText()))
+    if (openMeetingConnection(外部数据库1))
         return;
     messageBox("无法打开数据库！", BoxOk, "");
     工具条1.setDisabled(true);

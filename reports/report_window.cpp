@@ -48,7 +48,7 @@ void ReportWindow::openReportByKind()
 
 void ReportWindow::openReportDatabase()
 {
-    if (!openDatabase(报表外部数据库, connectionText()))
+    if (!openMeetingConnection(报表外部数据库))
         messageBox("无法打开报表数据库！", BoxOk, "");
 }
 
