@@ -4,3 +4,6 @@
 
 // The bytes of the named picture; "" when it is missing.
 Bytes loadPicture(const Text& fileName);
+
+// True when `bytes` are a picture that picture boxes can show.
+bool isPicture(const Bytes& bytes);

@@ -226,6 +226,10 @@ void ReportWindow::changeBadgeBackground()
         messageBox("无法读取底图" + 底图对话框.fileName + "！", BoxOk | IconStop, "错误");
         return;
     }
+    if (!isPicture(picture)) {
+        messageBox("文件" + 底图对话框.fileName + "不是图片，底图未更换！", BoxOk | IconStop, "错误");
+        return;
+    }
     图片框1.setPicture(picture);
 }
 
@@ -237,20 +241,31 @@ void ReportWindow::clearBadgeBackground()
 
 void ReportWindow::setBadgeTemplateHeight()
 {
-    askBadgeSize("请输入模板的高度", "模板高", &Unit::setHeight, 图片框1.height());
+    askBadgeSize("请输入模板的高度", "模板高", &Unit::setHeight, 图片框1.height(), 画板1.height() - 图片框1.top());
 }
 
 void ReportWindow::setBadgeTemplateWidth()
 {
-    askBadgeSize("请输入模板的宽度", "模板宽", &Unit::setWidth, 图片框1.width());
+    askBadgeSize("请输入模板的宽度", "模板宽", &Unit::setWidth, 图片框1.width(), 画板1.width() - 图片框1.left());
 }
 
-void ReportWindow::askBadgeSize(const Text& prompt, const Text& caption, void (Unit::*set)(int), int current)
+// The badge stays inside the canvas: what is printed is what the user sees.
+void ReportWindow::askBadgeSize(const Text& prompt, const Text& caption, void (Unit::*set)(int), int current,
+                                int largest)
 {
     int size = current;
-    // A badge of no size cannot be seen, printed or sized back by eye.
-    if (inputBox(prompt, caption, size) && size > 0)
-        (图片框1.*set)(size);
+    if (!inputBox(prompt, caption, size))
+        return;
+    if (size <= 0) {
+        messageBox(caption + "必须大于0，模板未改变！", BoxOk | IconExclamation, caption);
+        return;
+    }
+    if (size > largest) {
+        messageBox(caption + "超出画板，最大为" + toText(largest) + "，已设为" + toText(largest) + "！",
+                   BoxOk | IconExclamation, caption);
+        size = largest;
+    }
+    (图片框1.*set)(size);
 }
 
 // ---- printing and the stored layout ------------------------------------------

@@ -128,7 +128,9 @@ void ReportWindow::setGridSelectionFont()
 void ReportWindow::replaceReportTitle()
 {
     const Text title = 编辑框1.content();
-    if (title.empty())
+    // Without a report (the badge window, a missing template) there is no
+    // title cell to write, and the text stays for the user.
+    if (title.empty() || tableRowCount(报表数据源) < 1 || tableColumnCount(报表数据源) < 2)
         return;
     表格1.setVisible(false);
     setCellText(报表数据源, 1, 2, title);

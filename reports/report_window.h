@@ -166,7 +166,7 @@ private:
     void applyBadgeElementNumber(const EditBox& box, void (Unit::*set)(int));
     // Changes a text element out of sight and gives it back its visibility.
     void changeTextElement(const std::function<void(TransparentLabel&)>& change);
-    void askBadgeSize(const Text& prompt, const Text& caption, void (Unit::*set)(int), int current);
+    void askBadgeSize(const Text& prompt, const Text& caption, void (Unit::*set)(int), int current, int largest);
 
     Text kind_;
 };

@@ -5,10 +5,10 @@
 #include "common/runtime.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/scripted_interaction.h"
+#include "tests/support/test_pictures.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QBuffer>
 #include <QFocusEvent>
 #include <QImage>
 #include <QListView>
@@ -21,17 +21,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-Bytes solidPicture(QColor colour, QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png.toStdString();
-}
 
 struct UnitsWindow : Window {
     UnitsWindow() : Window("UnitsWindow", {0, 0, 640, 480}, "")

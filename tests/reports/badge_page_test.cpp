@@ -3,6 +3,7 @@
 // its background and size, printing through the picture file, and the
 // stored layout.
 #include "tests/reports/report_fixture.h"
+#include "tests/support/test_pictures.h"
 
 #include <QDir>
 #include <QImage>
@@ -44,6 +45,11 @@ protected:
     static Text boxes(ReportWindow* w)
     {
         return w->横.content() + "," + w->纵.content() + "," + w->高.content() + "," + w->宽.content();
+    }
+    // The badge as printing takes it.
+    static QImage snapshot(ReportWindow* w)
+    {
+        return decodedPicture(windowSnapshot(unitWindowHandle(w->图片框1)));
     }
     TextList programCalls()
     {
@@ -222,34 +228,77 @@ TEST_F(BadgePageTest, TheBoxesShowAndHideElementsAndTheStaffLabelSwitchesTheKind
     EXPECT_TRUE(w->出席证标签.visible());
 }
 
-TEST_F(BadgePageTest, BackgroundAndSize)
+TEST_F(BadgePageTest, OnlyAPictureReplacesTheBackground)
 {
     ReportWindow* w = openBadges();
     ASSERT_NE(w, nullptr);
-    writeData("底图.png", "BACKGROUND");
+    const Bytes blue = solidPicture(Qt::blue, {417, 238});
+    writeData("底图.png", blue);
+    writeData("底图.txt", "BACKGROUND");
     person.answerFile(true, programFile("data\\底图.png"));
     click(w->换底图);
-    EXPECT_TEXT_EQ("BACKGROUND", w->图片框1.picture());
+    EXPECT_TRUE(w->图片框1.picture() == blue);
+    person.answerFile(true, programFile("data\\底图.txt")).answerMessage(AnswerOk);
     person.answerFile(true, programFile("data\\没有.png")).answerMessage(AnswerOk).answerFile(false);
     click(w->换底图);
     click(w->换底图);
-    EXPECT_TEXT_EQ("BACKGROUND", w->图片框1.picture());
-    EXPECT_LINES_EQ(TextList{"无法读取底图" + programFile("data\\没有.png") + "！|错误"}, messageTexts());
+    click(w->换底图);
+    EXPECT_TRUE(w->图片框1.picture() == blue);
+    EXPECT_EQ(qRgb(0, 0, 255), snapshot(w).pixel(10, 60) | 0xFF000000);
+    EXPECT_LINES_EQ((TextList{"文件" + programFile("data\\底图.txt") + "不是图片，底图未更换！|错误",
+                              "无法读取底图" + programFile("data\\没有.png") + "！|错误"}),
+                    messageTexts());
     click(w->清底图);
     EXPECT_TEXT_EQ("", w->图片框1.picture());
+}
 
-    person.answerInput(true, "300").answerInput(false).answerInput(true, "0").answerInput(true, "500");
-    click(w->模板高);
-    click(w->模板高);
-    click(w->模板高);
-    click(w->模板宽);
-    EXPECT_EQ(300, w->图片框1.height());
-    EXPECT_EQ(500, w->图片框1.width());
+TEST_F(BadgePageTest, TheBadgeSizeStaysInsideTheCanvasAndPrintsWhole)
+{
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    const int tallest = w->画板1.height() - w->图片框1.top(), widest = w->画板1.width() - w->图片框1.left();
+    const struct {
+        Button ReportWindow::*button;
+        const char* answer;   // nullptr: cancelled
+        int size;
+        Text message;
+    } steps[] = {
+        {&ReportWindow::模板高, "200", 200, ""},
+        {&ReportWindow::模板高, nullptr, 200, ""},
+        {&ReportWindow::模板高, "0", 200, "模板高必须大于0，模板未改变！|模板高"},
+        {&ReportWindow::模板高, "300", tallest,
+         "模板高超出画板，最大为" + toText(tallest) + "，已设为" + toText(tallest) + "！|模板高"},
+        {&ReportWindow::模板宽, "100000", widest,
+         "模板宽超出画板，最大为" + toText(widest) + "，已设为" + toText(widest) + "！|模板宽"},
+        {&ReportWindow::模板宽, "-5", widest, "模板宽必须大于0，模板未改变！|模板宽"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.answer ? step.answer : "cancelled");
+        const size_t shown = person.messages().size();
+        person.answerInput(step.answer != nullptr, step.answer ? step.answer : "");
+        if (!step.message.empty())
+            person.answerMessage(AnswerOk);
+        click(w->*step.button);
+        const Unit& badge = w->图片框1;
+        EXPECT_EQ(step.size, step.button == &ReportWindow::模板高 ? badge.height() : badge.width());
+        EXPECT_LE(badge.top() + badge.height(), w->画板1.height());
+        EXPECT_LE(badge.left() + badge.width(), w->画板1.width());
+        const TextList messages = messageTexts();
+        EXPECT_LINES_EQ(step.message.empty() ? TextList{} : TextList{step.message},
+                        TextList(messages.begin() + static_cast<long>(shown), messages.end()));
+    }
     const auto& calls = person.calls();
     const auto last = std::find_if(calls.rbegin(), calls.rend(),
                                    [](const auto& c) { return c.kind == ScriptedInteraction::Call::Input; });
     ASSERT_NE(last, calls.rend());
     EXPECT_TEXT_EQ("请输入模板的宽度|模板宽", last->text + "|" + last->caption);
+
+    const size_t before = person.messages().size();
+    person.answerProgram(true);
+    click(w->打印);
+    EXPECT_EQ(QSize(widest, tallest), snapshot(w).size());
+    EXPECT_EQ(before, person.messages().size());
+    EXPECT_EQ(1u, programCalls().size());
 }
 
 TEST_F(BadgePageTest, PrintingWritesTheBadgeAsShownAndHandsItsPathToPaint)
@@ -264,9 +313,7 @@ TEST_F(BadgePageTest, PrintingWritesTheBadgeAsShownAndHandsItsPathToPaint)
     EXPECT_LINES_EQ(TextList{"mspaint  \"" + path + "\"  /p|1"}, programCalls());
     const Bytes written = fileBytes("temp.bmp");
     EXPECT_EQ(windowSnapshot(unitWindowHandle(w->图片框1)), written);
-    QImage image;
-    ASSERT_TRUE(image.loadFromData(reinterpret_cast<const uchar*>(written.data()), static_cast<int>(written.size()),
-                                   "BMP"));
+    const QImage image = decodedPicture(written);
     EXPECT_EQ(QSize(416, 238), image.size());
     EXPECT_EQ(qRgb(255, 255, 255), image.pixel(10, 60) | 0xFF000000);   // white under no element
     EXPECT_TRUE(person.messages().empty());

@@ -289,6 +289,19 @@ TEST_F(ReportWindowTest, TheTitleIsReplacedOnlyByAText)
     EXPECT_TRUE(w->表格1.visible());
 }
 
+TEST_F(ReportWindowTest, WithoutAReportTheTitleTextStaysInItsBox)
+{
+    seed();
+    ReportWindow* w = open("代表证");
+    ASSERT_NE(w, nullptr);
+    w->报表选择夹.setCurrentPage(0);
+    w->编辑框1.setContent("新标题");
+    click(w->修改标题);
+    EXPECT_TEXT_EQ("新标题", w->编辑框1.content());
+    EXPECT_EQ(0, tableRowCount(w->报表数据源));
+    EXPECT_TRUE(person.messages().empty());
+}
+
 TEST_F(ReportWindowTest, ClosingAListReportClosesItsConnection)
 {
     seed();
