@@ -1,4 +1,4 @@
-// Units that hold a choice: combo boxes, list boxes and tab controls.
+// Units that hold a choice: combo boxes and list boxes.
 #include "common/controls.h"
 
 #include "common/internal/dispatch.h"
@@ -8,11 +8,8 @@
 #include "common/qtext.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QSignalBlocker>
-#include <QTabBar>
-#include <QTabWidget>
 
 namespace {
 QComboBox* combo(const Unit* u) { return static_cast<QComboBox*>(u->widget()); }
@@ -133,80 +130,3 @@ void ListBox::setCurrentIndex(int index)
     QSignalBlocker block(widget());
     list(this)->setCurrentRow(inRange(index, itemCount()) ? index : -1);
 }
-
-// ---- TabControl -------------------------------------------------------------
-
-class TabControl::Page : public Container {
-public:
-    explicit Page(QWidget* w) : widget_(w) {}
-    QWidget* containerWidget() const override { return widget_; }
-
-private:
-    QWidget* widget_;
-};
-
-namespace {
-QTabWidget* tabs(const Unit* u) { return static_cast<QTabWidget*>(u->widget()); }
-
-class PageSwitchGuard : public QObject {
-public:
-    explicit PageSwitchGuard(QObject* parent) : QObject(parent) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            return qobject_cast<QTabBar*>(watched) != nullptr;
-        case QEvent::KeyPress: {
-            if (qobject_cast<QTabBar*>(watched))
-                return true;
-            auto* key = static_cast<QKeyEvent*>(event);
-            bool pageKey = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
-                           || key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown;
-            return pageKey && (key->modifiers() & Qt::ControlModifier);
-        }
-        default:
-            return false;
-        }
-    }
-};
-}
-
-TabControl::TabControl(Container& parent, const Text& name, const Rect& r,
-                       const std::vector<Text>& pages, bool userMaySwitch)
-    : Unit(name, new QTabWidget(parent.containerWidget()), r)
-{
-    for (const Text& caption : pages) {
-        auto* page = new QWidget;
-        tabs(this)->addTab(page, toQString(caption));
-        pages_.push_back(std::make_unique<Page>(page));
-    }
-    if (!userMaySwitch) {
-        // Only the program changes the page: the headers ignore the mouse
-        // and the keyboard.
-        auto* guard = new PageSwitchGuard(tabs(this));
-        tabs(this)->installEventFilter(guard);
-        tabs(this)->tabBar()->installEventFilter(guard);
-        tabs(this)->tabBar()->setFocusPolicy(Qt::NoFocus);
-    }
-    QObject::connect(tabs(this), &QTabWidget::currentChanged, [this] { fire(pageChanged); });
-}
-
-TabControl::~TabControl() = default;
-
-Container& TabControl::page(int index) { return *pages_.at(static_cast<size_t>(index)); }
-int TabControl::pageCount() const { return static_cast<int>(pages_.size()); }
-int TabControl::currentPage() const { return tabs(this)->currentIndex(); }
-
-void TabControl::setCurrentPage(int index)
-{
-    if (!inRange(index, pageCount()))
-        return;
-    QSignalBlocker block(widget());
-    tabs(this)->setCurrentIndex(index);
-}
-

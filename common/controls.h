@@ -137,7 +137,9 @@ WindowHandle unitWindowHandle(const Unit& unit);
 // ones left out. "" for a null handle.
 Bytes windowSnapshot(WindowHandle handle);
 
-// Pages are containers. The user switches pages only when allowed; the
+// Pages are containers whose units are placed relative to the control's
+// top-left corner, tab strip included. The user switches pages only when
+// allowed; a control only the program switches shows no strip. The
 // program's setCurrentPage never raises pageChanged.
 class TabControl : public Unit {
 public:
@@ -152,6 +154,7 @@ public:
 
 private:
     class Page;
+    void showCurrentSurface();
     std::vector<std::unique_ptr<Page>> pages_;
 };
 

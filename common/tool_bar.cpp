@@ -5,6 +5,7 @@
 #include "common/qtext.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QToolBar>
 #include <QLayout>
 #include <QToolButton>
@@ -19,6 +20,24 @@ QAction* itemAt(const ToolBar& bar, int number)
     const QList<QAction*> actions = barOf(bar)->actions();
     return number >= 0 && number < actions.size() ? actions[number] : nullptr;
 }
+
+// A tool bar spans its container, as a bar along the top of a window does:
+// it grows and shrinks with the window.
+class SpanContainer : public QObject {
+public:
+    explicit SpanContainer(QToolBar* bar) : QObject(bar), bar_(bar) { bar->parentWidget()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize && watched == bar_->parentWidget())
+            bar_->resize(bar_->parentWidget()->width() - bar_->x(), bar_->height());
+        return false;
+    }
+
+private:
+    QToolBar* bar_;
+};
 
 } // namespace
 
@@ -39,6 +58,7 @@ ToolBar::ToolBar(Container& parent, const Text& name, const Rect& r)
     bar->setFont(font);
     bar->setStyleSheet(QStringLiteral("QToolBar { padding: 0px; spacing: 0px; border: 0px; }"
                                       "QToolButton { padding: 0px 2px; margin: 0px; border: 0px; }"));
+    new SpanContainer(bar);
 }
 
 int ToolBar::addButton(const Bytes& image, const Text& caption, const Text& toolTip)
@@ -56,8 +76,13 @@ int ToolBar::addButton(const Bytes& image, const Text& caption, const Text& tool
     button->setText(toQString(caption));
     button->setToolTip(toQString(toolTip));
     const int number = itemCount();
-    bar->addWidget(button);
+    // Buttons the bar has no room for are listed in its overflow menu by
+    // the item's picture and caption, and chosen there.
+    QAction* item = bar->addWidget(button);
+    item->setIcon(button->icon());
+    item->setText(button->text());
     QObject::connect(button, &QToolButton::clicked, [this, number] { fire(buttonClicked, number); });
+    QObject::connect(item, &QAction::triggered, [this, number] { fire(buttonClicked, number); });
     return number;
 }
 

@@ -38,16 +38,14 @@ public:
 
 namespace {
 
-// Window sizes count the frame, as the design sizes do (units placed near
-// the bottom of a design lie below the visible area). The frame the window
-// system draws is unknown until shown, so a nominal one is taken off.
+// Window sizes are outer sizes, as the design gives them: on the window
+// system they were drawn for, the frame takes 8 px of width and 26 px of
+// height (an 18-px caption and two 4-px borders), and a menu bar of 19 px
+// lies outside the client area. The client area is what is left; the frame
+// and the menu bar that are really drawn are added outside it.
 constexpr int kFrameWidth = 8;
-constexpr int kFrameHeight = 34;
-
-QSize clientSize(int width, int height)
-{
-    return {std::max(width - kFrameWidth, 1), std::max(height - kFrameHeight, 1)};
-}
+constexpr int kFrameHeight = 26;
+constexpr int kMenuBarHeight = 19;
 
 void centre(QWidget* widget)
 {
@@ -87,6 +85,14 @@ void WindowHost::resizeEvent(QResizeEvent* event)
         fire(window_->resized);
 }
 
+bool WindowHost::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ActionAdded || event->type() == QEvent::ActionRemoved
+        || event->type() == QEvent::ActionChanged)
+        window_->fitMenuBar();
+    return QWidget::eventFilter(watched, event);
+}
+
 void WindowHost::mouseReleaseEvent(QMouseEvent* event)
 {
     fire(window_->mouseUp, mouseButtonCode(event->button()));
@@ -116,7 +122,7 @@ Window::Window(const Text& name, const Rect& design, const Text& caption)
     layout->setSpacing(0);
     content_ = new QWidget(host_);
     layout->addWidget(content_);
-    host_->resize(clientSize(design.width, design.height));
+    resizeOuter(design.width, design.height);
     if (design.left != 0 || design.top != 0)
         host_->move(design.left, design.top);
     else
@@ -142,10 +148,39 @@ QWidget* Window::containerWidget() const { return content_; }
 QMenuBar* Window::menuBar()
 {
     if (!menuBar_) {
+        const int w = width(), h = height();
         menuBar_ = new QMenuBar(host_);
         static_cast<QVBoxLayout*>(host_->layout())->setMenuBar(menuBar_);
+        menuBar_->show();   // hidden until shown, the layout would give it no room
+        menuBar_->installEventFilter(host_);
+        resizeOuter(w, h);
     }
     return menuBar_;
+}
+
+int Window::menuBarRoom() const
+{
+    // What the layout gives the bar at the host's width.
+    if (!menuBar_)
+        return 0;
+    const int forWidth = menuBar_->heightForWidth(std::max(host_->width(), menuBar_->minimumWidth()));
+    return forWidth > 0 ? forWidth : menuBar_->sizeHint().height();
+}
+
+void Window::resizeOuter(int width, int height)
+{
+    const int nominalMenuBar = menuBar_ ? kMenuBarHeight : 0;
+    host_->resize(std::max(width - kFrameWidth, 1), host_->height());
+    menuBarRoom_ = menuBarRoom();
+    host_->resize(host_->width(), std::max(height - kFrameHeight - nominalMenuBar, 1) + menuBarRoom_);
+}
+
+void Window::fitMenuBar()
+{
+    // Menus added later change the bar's height; the client area keeps its.
+    const int client = host_->height() - menuBarRoom_;
+    menuBarRoom_ = menuBarRoom();
+    host_->resize(host_->width(), client + menuBarRoom_);
 }
 
 namespace {
@@ -186,18 +221,29 @@ void Window::setCaption(const Text& caption) { host_->setWindowTitle(toQString(c
 int Window::left() const { return host_->x(); }
 int Window::top() const { return host_->y(); }
 int Window::width() const { return host_->width() + kFrameWidth; }
-int Window::height() const { return host_->height() + kFrameHeight; }
-void Window::setWidth(int width) { host_->resize(clientSize(width, height())); }
-void Window::setHeight(int height) { host_->resize(clientSize(width(), height)); }
+int Window::height() const { return clientHeight() + kFrameHeight + (menuBar_ ? kMenuBarHeight : 0); }
+void Window::setWidth(int width) { resizeOuter(width, height()); }
+void Window::setHeight(int height) { resizeOuter(width(), height); }
+
+namespace {
+// Before the first show the layout has not run, and a resize of a hidden
+// window does not tell it.
+void settle(QWidget* host)
+{
+    host->layout()->invalidate();
+    host->layout()->activate();
+}
+} // namespace
+
 int Window::clientWidth() const
 {
-    host_->layout()->activate();   // before the first show the layout has not run
+    settle(host_);
     return content_->width();
 }
 
 int Window::clientHeight() const
 {
-    host_->layout()->activate();
+    settle(host_);
     return content_->height();
 }
 

@@ -28,7 +28,8 @@ public:
     void setCaption(const Text& caption);
     int left() const;
     int top() const;
-    // Outer size, frame included; the client area is what is left.
+    // Outer size: the client area with a nominal frame and menu bar (see
+    // window.cpp); the frame and menu bar really drawn come on top of it.
     int width() const;
     int height() const;
     void setWidth(int width);
@@ -59,6 +60,9 @@ private:
     enum class State { Constructed, Creating, Open, Closed };
 
     void resolveShortcuts();
+    int menuBarRoom() const;
+    void resizeOuter(int width, int height);
+    void fitMenuBar();
 
     struct Shortcut {
         QAction* action;
@@ -69,6 +73,7 @@ private:
     WindowHost* host_;
     QWidget* content_;
     QMenuBar* menuBar_ = nullptr;
+    int menuBarRoom_ = 0;   // the bar's height when the window was last sized
     std::vector<Shortcut> shortcuts_;
     Window* owner_ = nullptr;
     bool modal_ = false;
