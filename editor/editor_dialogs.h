@@ -7,9 +7,9 @@ class EditorAboutWindow : public Window {
 public:
     EditorAboutWindow();
 
-    PictureBox 图片框1{*this, "图片框1", {0, 0, 300, 96}};
-    TransparentLabel 透明标签1{*this, "透明标签1", {12, 104, 276, 20}, "本编辑器源自网格表格工具 Tabrel"};
-    Button 按钮1{*this, "按钮1", {110, 130, 80, 24}, "关闭"};
+    PictureBox 图片框1{*this, "图片框1", {0, 0, 292, 76}};
+    TransparentLabel 透明标签1{*this, "透明标签1", {8, 80, 276, 20}, "本编辑器源自网格表格工具 Tabrel"};
+    Button 按钮1{*this, "按钮1", {106, 106, 80, 24}, "关闭"};
 
     void onCloseButtonClick();
 };
