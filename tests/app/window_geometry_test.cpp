@@ -1,10 +1,10 @@
 // Every window in every state it has: the units it shows lie wholly inside
 // its client area and inside their containers, so a person reaches each of
 // them with the mouse.
-#include "app/about_window.h"
-#include "app/backup_window.h"
+#include "desk/tools/about_window.h"
+#include "desk/tools/backup_window.h"
 #include "app/login_window.h"
-#include "app/restore_window.h"
+#include "desk/tools/restore_window.h"
 #include "editor/editor_dialogs.h"
 #include "editor/template_editor_window.h"
 #include "reports/report_window.h"
