@@ -1,8 +1,8 @@
 #include "common/rich_edit.h"
 #include "common/clipboard.h"
+#include "common/internal/rtf.h"
 #include "common/qtext.h"
 
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -25,6 +25,8 @@ int toBytes(const RichEdit& edit, int characters)
     return static_cast<int>(fromQString(plain.left(characters)).size());
 }
 
+QStringList linesOf(const RichEdit& edit) { return editOf(edit)->toPlainText().split(u'\n'); }
+
 } // namespace
 
 RichEdit::RichEdit(Container& parent, const Text& name, const Rect& r)
@@ -33,15 +35,25 @@ RichEdit::RichEdit(Container& parent, const Text& name, const Rect& r)
     editOf(*this)->setAcceptRichText(true);
 }
 
-Text RichEdit::content() const { return fromQString(editOf(*this)->toHtml()); }
+Text RichEdit::content() const { return writeRtf(rtfDocumentOf(*editOf(*this)->document())); }
 
-void RichEdit::setContent(const Text& content)
+bool RichEdit::setContent(const Text& content, Text* problem)
 {
+    QTextEdit* edit = editOf(*this);
+    if (isRtf(content)) {
+        const RtfReading reading = readRtf(content);
+        showRtfDocument(*edit->document(), reading.document);
+        edit->moveCursor(QTextCursor::Start);
+        if (problem)
+            *problem = reading.problem;
+        return reading.problem.empty();
+    }
     const QString text = toQString(content);
     if (Qt::mightBeRichText(text))
-        editOf(*this)->setHtml(text);
+        edit->setHtml(text);
     else
-        editOf(*this)->setPlainText(text);
+        edit->setPlainText(text);
+    return true;
 }
 
 Text RichEdit::plainText() const { return fromQString(editOf(*this)->toPlainText()); }
@@ -68,7 +80,13 @@ int richFindText(const RichEdit& edit, const Text& sought, int from)
 void richDeleteSelection(RichEdit& edit)
 {
     QTextCursor cursor = editOf(edit)->textCursor();
+    if (!cursor.hasSelection())
+        return;
+    QTextCursor first = cursor;
+    first.setPosition(cursor.selectionStart() + 1);
+    const QTextCharFormat format = first.charFormat();
     cursor.removeSelectedText();
+    cursor.setCharFormat(format);
     editOf(edit)->setTextCursor(cursor);
 }
 
@@ -82,11 +100,10 @@ void richInsertText(RichEdit& edit, const Text& text)
     editOf(edit)->setTextCursor(cursor);
 }
 
-int richLineCount(const RichEdit& edit) { return editOf(edit)->document()->blockCount(); }
+int richLineCount(const RichEdit& edit) { return static_cast<int>(linesOf(edit).size()); }
 
 Text richLineText(const RichEdit& edit, int index)
 {
-    if (index < 0 || index >= richLineCount(edit))
-        return {};
-    return fromQString(editOf(edit)->document()->findBlockByNumber(index).text());
+    const QStringList lines = linesOf(edit);
+    return index < 0 || index >= lines.size() ? Text() : fromQString(lines[index]);
 }

@@ -1,15 +1,18 @@
 #pragma once
-// The rich-edit unit: rich text shown and edited. Its content is the
-// runtime's rich text (HTML as Qt writes it, as GBK text); plain text is
-// taken as it is. Positions and lengths count bytes of the GBK plain text,
-// as the text functions do; lines are the paragraphs of that text.
+// The rich-edit unit: rich text shown and edited. Its content is rich text
+// format; it also takes labels kept before that format: Qt's HTML, and plain
+// text. Positions and lengths count bytes of the GBK plain text, as the text
+// functions do; lines are the lines of that text (paragraphs and the line
+// breaks inside them).
 #include "common/unit.h"
 
 class RichEdit : public Unit {
 public:
     RichEdit(Container& parent, const Text& name, const Rect& r);
     Text content() const;
-    void setContent(const Text& content);
+    // False when `content` is damaged rich text format: the unit then shows
+    // what could be read, and `problem` (when given) says what is wrong.
+    bool setContent(const Text& content, Text* problem = nullptr);
     Text plainText() const;
     int selectionStart() const;
     void setSelection(int start, int length);   // clipped to the text
@@ -18,6 +21,7 @@ public:
 // The first occurrence of `sought` at or after byte position `from`
 // (0-based), usable as a selection start; -1 when absent.
 int richFindText(const RichEdit& edit, const Text& sought, int from = 0);
+// What is pasted next takes the format of the deleted text's first character.
 void richDeleteSelection(RichEdit& edit);
 // The clipboard's text at the caret, over the selection.
 void richPaste(RichEdit& edit);

@@ -35,8 +35,12 @@ void MainWindow::loadLabelTemplate()
 {
     // Read whole; a missing file gives an empty template.
     const int file = openFile(labelTemplateFile(), FileRead);
-    超级编辑框1.setContent(readTextFromFile(file));
+    const Text content = readTextFromFile(file);
     closeAllFiles();
+    Text problem;
+    if (!超级编辑框1.setContent(content, &problem))
+        messageBox("标签样本文件 会议标签.rtf 已损坏（" + problem + "）。\r\n这里显示的是能读出的部分；按“保存样本”会用它替换这个文件。",
+                   BoxOk | IconExclamation, "");
 }
 
 void MainWindow::replaceAllInRichText(const Text& marker, const Text& value)

@@ -2,6 +2,7 @@
 // the two lists, the template and the printout.
 #include "tests/desk/desk_fixture.h"
 #include "common/clipboard.h"
+#include "tests/support/rich_text.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ protected:
         addDelegate("甲", "李四", "女", "2");
         exec("update 代表信息 set 分组编号=7,宾馆名称='宾馆',房间编号='101',表1='1排2列',表3='3排4列' where 姓名='张三'");
     }
+    static Text labelFile() { return programDirectory() + "\\会议标签.rtf"; }
     MainWindow& openCheckIn()
     {
         MainWindow& w = open();
@@ -91,6 +93,51 @@ TEST_F(CheckInTest, TheTemplateIsEditedWithMarkersAndSavedForTheNextOpening)
     EXPECT_FALSE(w.选择夹2.visible());
     clickTreeItem(w.树型框1, 1);
     EXPECT_TRUE(w.选择夹2.visible());
+}
+
+TEST_F(CheckInTest, TheDeliveredLabelIsRichTextWithEveryMarker)
+{
+    EXPECT_TRUE(isRtf(readFile(labelFile())));
+    MainWindow& w = openCheckIn();
+    clickTreeItem(w.树型框1, 1);
+    EXPECT_TEXT_EQ("一号会\n张三 代表，欢迎您！\n住宿：宾馆101房间\n就餐： 0\n分组：第一组（召集人：王，联络员：李）\n"
+                   "座次：主会场您在1排2列，晚会您在3排4列，",
+                   w.超级编辑框2.plainText());
+}
+
+TEST_F(CheckInTest, AWordProcessorsLabelIsMergedWithItsFormattingAndSavedAsItWasRead)
+{
+    writeFile(labelFile(), wordProcessorLabel());
+    MainWindow& w = openCheckIn();
+    const RtfDocument label = shownDocument(w.超级编辑框1);
+    clickTreeItem(w.树型框1, 1);
+    EXPECT_TEXT_EQ("一号会\n张三 代表，欢迎您！\n住宿：宾馆101房间\t就餐： 0\n分组：第一组（召集人：王，联络员：李）\n"
+                   "座次：主会场您在1排2列，晚会您在3排4列，\n会务组敬上",
+                   w.超级编辑框2.plainText());
+    const RtfDocument merged = shownDocument(w.超级编辑框2);
+    EXPECT_EQ(formatOf(merged, "一号会"), formatOf(label, "[会议名称]"));
+    EXPECT_EQ(formatOf(merged, "张三"), formatOf(label, "[代表]"));
+    EXPECT_EQ(formatOf(merged, "宾馆101房间"), formatOf(label, "[房间]"));
+
+    click(w.按钮3);
+    click(w.超级按钮1);
+    EXPECT_TEXT_EQ("", readRtf(readFile(labelFile())).problem);
+    chooseMenuItem(w.代表报到);
+    EXPECT_TEXT_EQ(wordProcessorLabelText, w.超级编辑框1.plainText());
+    EXPECT_EQ(shownDocument(w.超级编辑框1), label);
+}
+
+TEST_F(CheckInTest, ADamagedLabelFileIsReportedAndWhatCouldBeReadIsShown)
+{
+    const Bytes label = wordProcessorLabel();
+    writeFile(labelFile(), label.substr(0, label.size() * 3 / 4));
+    person.answerMessage(AnswerOk);
+    MainWindow& w = openCheckIn();
+    EXPECT_EQ(messageTexts(), TextList{"标签样本文件 会议标签.rtf 已损坏（文件不完整，缺少结尾的 }）。\r\n"
+                                       "这里显示的是能读出的部分；按“保存样本”会用它替换这个文件。|"});
+    EXPECT_EQ(person.messages()[0].boxKind, BoxOk | IconExclamation);
+    EXPECT_EQ(findText(w.超级编辑框1.plainText(), "[会议名称]\n[代表]"), 1);
+    EXPECT_EQ(w.选择夹1.currentPage(), 7);
 }
 
 TEST_F(CheckInTest, TheLabelPrintsItsSecondLineLarger)
