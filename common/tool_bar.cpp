@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QLayout>
 #include <QToolButton>
+#include <QWidgetAction>
 
 namespace {
 
@@ -39,6 +40,41 @@ private:
     QToolBar* bar_;
 };
 
+// An item of the bar: in the bar a picture button of its own (a plain
+// action's button would show the caption as the tool tip when there is
+// none); in the overflow menu of a bar without room for it, an entry with
+// its picture and caption. Either way choosing it triggers the item.
+class BarButton : public QWidgetAction {
+public:
+    BarButton(QObject* parent, const QPixmap& picture, const QString& caption, const QString& toolTip)
+        : QWidgetAction(parent), picture_(picture), toolTip_(toolTip)
+    {
+        setIcon(QIcon(picture));
+        setText(caption);
+    }
+
+protected:
+    QWidget* createWidget(QWidget* parent) override
+    {
+        if (!qobject_cast<QToolBar*>(parent))
+            return nullptr;
+        auto* button = new QToolButton(parent);
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setAutoRaise(true);
+        button->setIcon(icon());
+        if (!picture_.isNull())
+            button->setIconSize(picture_.size());
+        button->setText(text());
+        button->setToolTip(toolTip_);
+        QObject::connect(button, &QToolButton::clicked, this, &QAction::trigger);
+        return button;
+    }
+
+private:
+    QPixmap picture_;
+    QString toolTip_;
+};
+
 } // namespace
 
 ToolBar::ToolBar(Container& parent, const Text& name, const Rect& r)
@@ -63,25 +99,9 @@ ToolBar::ToolBar(Container& parent, const Text& name, const Rect& r)
 
 int ToolBar::addButton(const Bytes& image, const Text& caption, const Text& toolTip)
 {
-    QToolBar* bar = barOf(*this);
-    // A button of our own rather than an action's: an action would show its
-    // caption as the tool tip when it has none.
-    auto* button = new QToolButton(bar);
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setAutoRaise(true);
-    const QPixmap picture = pixmapFromBytes(image);
-    button->setIcon(QIcon(picture));
-    if (!picture.isNull())
-        button->setIconSize(picture.size());
-    button->setText(toQString(caption));
-    button->setToolTip(toQString(toolTip));
+    auto* item = new BarButton(barOf(*this), pixmapFromBytes(image), toQString(caption), toQString(toolTip));
     const int number = itemCount();
-    // Buttons the bar has no room for are listed in its overflow menu by
-    // the item's picture and caption, and chosen there.
-    QAction* item = bar->addWidget(button);
-    item->setIcon(button->icon());
-    item->setText(button->text());
-    QObject::connect(button, &QToolButton::clicked, [this, number] { fire(buttonClicked, number); });
+    barOf(*this)->addAction(item);
     QObject::connect(item, &QAction::triggered, [this, number] { fire(buttonClicked, number); });
     return number;
 }

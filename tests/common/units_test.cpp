@@ -6,6 +6,7 @@
 #include "tests/support/gbk_print.h"
 #include "tests/support/scripted_interaction.h"
 #include "tests/support/test_pictures.h"
+#include "tests/support/user_actions.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -382,6 +383,37 @@ TEST(ToolBarUnit, SeparatorsTakeNumbersAndClicksReportTheButtonNumber)
     w->工具条1.setDisabled(true);
     QTest::mouseClick(button(2), Qt::LeftButton);
     EXPECT_EQ(w->clicks.size(), 3u);
+    closeWindow(*w);
+}
+
+TEST(ToolBarUnit, TheBarFollowsTheWindowAndItsOverflowMenuReachesEveryButton)
+{
+    BarWindow* w = loadWindow<BarWindow>(nullptr, false);
+    w->setWidth(220);
+    const Bytes picture = solidPicture(Qt::darkGreen, {24, 24});
+    std::vector<int> buttons;
+    for (int n = 0; n < 16; ++n) {
+        if (n % 4 == 3) {
+            w->工具条1.addSeparator();
+        } else {
+            w->工具条1.addButton(picture, "按钮" + toText(n));
+            buttons.push_back(n);
+        }
+    }
+    processEvents();
+    auto* bar = static_cast<QToolBar*>(w->工具条1.widget());
+    auto shown = [&](int n) { return bar->widgetForAction(bar->actions()[n])->isVisible(); };
+    EXPECT_EQ(bar->width(), windowClientWidth(*w));
+    EXPECT_FALSE(shown(buttons.back()));
+    for (int n : buttons)
+        pressToolButton(w->工具条1, n);
+    EXPECT_EQ(w->clicks, buttons);
+
+    w->setWidth(900);
+    processEvents();
+    EXPECT_EQ(bar->width(), windowClientWidth(*w));
+    for (int n : buttons)
+        EXPECT_TRUE(shown(n)) << n;
     closeWindow(*w);
 }
 

@@ -89,7 +89,7 @@ TEST_F(DelegateRecordsTest, PhotosGetNamesOfTheirOwnAndAreWrittenWithTheSave)
     EXPECT_EQ(readFile(programDirectory() + "\\DATA\\" + second), "second picture");
 
     // Shown again and saved without a new choice: the photo stays.
-    w.工具条1.buttonClicked(0);
+    pressToolButton(w.工具条1, 0);
     clickTreeItem(w.树型框1, 1);
     EXPECT_EQ(w.图片框1.picture(), "first picture");
     w.编辑框3.setContent("处长");
@@ -101,7 +101,7 @@ TEST_F(DelegateRecordsTest, APhotoChosenBeforeAnotherDelegateIsShownIsDropped)
 {
     addDelegate("甲", "张三", "男", "001");
     MainWindow& w = openUnlocked();
-    w.工具条1.buttonClicked(0);
+    pressToolButton(w.工具条1, 0);
     choosePhoto("meant for someone new");
     clickTreeItem(w.树型框1, 1);
     click(w.按钮7);
@@ -126,7 +126,7 @@ TEST_F(DelegateRecordsTest, DeletingAsksFirst)
     MainWindow& w = openUnlocked();
     person.answerMessage(AnswerOk);
     click(w.按钮6);
-    w.工具条1.buttonClicked(0);
+    pressToolButton(w.工具条1, 0);
     clickTreeItem(w.树型框1, 1);
     person.answerMessage(AnswerCancel).answerMessage(AnswerOk);
     click(w.按钮6);
@@ -146,7 +146,7 @@ TEST_F(DelegateRecordsTest, RenumberingTakesTwoClicksAndFollowsTheOldTextOrder)
     addDelegate("甲", "二", "男", "10");
     addDelegate("乙", "三", "男", "2");
     MainWindow& w = openUnlocked();
-    w.工具条1.buttonClicked(0);   // 2 nodes and 3 delegates: five items
+    pressToolButton(w.工具条1, 0);   // 2 nodes and 3 delegates: five items
     person.answerMessage(AnswerOk);
     click(w.按钮2);
     EXPECT_TRUE(w.编辑框13.visible());

@@ -46,7 +46,7 @@ TEST_F(DelegateTreeTest, OnTheEntryPageAPickShowsTheCardAndANodeKeepsTheForm)
     addDelegate("甲", "张　三", "女", "007");
     exec("update 代表信息 set 职务='处长'");
     MainWindow& w = open();
-    w.工具条1.buttonClicked(0);
+    pressToolButton(w.工具条1, 0);
     clickTreeItem(w.树型框1, 1);
     EXPECT_NE(currentDelegateId, 0);
     EXPECT_TEXT_EQ("张　三", w.编辑框1.content());

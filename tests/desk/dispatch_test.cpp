@@ -1,6 +1,7 @@
 // The tool bar and menu dispatcher: pages, report preconditions and the
 // items that inform or open something.
 #include "editor/template_editor_window.h"
+#include "reports/report_window.h"
 #include "tests/desk/desk_fixture.h"
 
 #include <QTest>
@@ -43,15 +44,77 @@ TEST_F(DispatchTest, PageCommandsShowTheirPageWithTheTreeTheyNeed)
     }
     EXPECT_TEXT_EQ("select * from 代表信息 where 会议编号=1  and  报到情况=false  order  by 代表编号 ", delegateQuerySql);
     // Ordered by number as text: 乙单位 (001) first.
-    w.工具条1.buttonClicked(0);
+    pressToolButton(w.工具条1, 0);
     EXPECT_EQ(tree(), (TextList{"乙单位/1/0", "李四/3/1", "甲单位/1/0", "张三/2/1"}));
 
-    w.工具条1.buttonClicked(16);
+    w.onToolbarButtonClick(16);   // a hidden button: no person presses it
     EXPECT_FALSE(w.分组框1.visible());
     EXPECT_FALSE(w.分组框2.visible());
     chooseMenuItem(w.台签);   // the item of a command is its button
     EXPECT_EQ(w.选择夹1.currentPage(), 5);
     EXPECT_TRUE(w.分组框2.visible());
+}
+
+TEST_F(DispatchTest, EveryButtonOfTheBarRunsItsCommandFromItsPlace)
+{
+    addDelegate("甲单位", "张三", "男", "001");
+    exec("insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('宾馆','1','标准',2,0,'无',1)");
+    exec("insert  into 餐桌信息 (会议编号,餐厅名称,餐桌编号,可坐人数) values (1,'餐厅','1',10)");
+    MainWindow& w = open();
+    ASSERT_EQ(w.工具条1.itemCount(), 18);
+    for (int n : {1, 6, 8, 12, 17})
+        EXPECT_TRUE(w.工具条1.isSeparator(n)) << n;
+    EXPECT_FALSE(w.工具条1.buttonVisible(16));
+    struct Case {
+        int number;
+        const char* caption;
+        int page;            // -1: a report
+        const char* report;
+    } cases[] = {
+        {0, "代表录入", 0, ""}, {2, "会议分组", 2, ""}, {3, "客房分配", 1, ""}, {4, "会场座次", 4, ""},
+        {5, "宴会座次", 3, ""}, {7, "代表报到", 7, ""}, {15, "台  签", 5, ""},
+        {9, "代表报表", -1, "代表一览表"}, {10, "客房报表", -1, "客房一览表"}, {11, "餐桌报表", -1, "餐桌一览表"},
+        {13, "代表证", -1, "代表证"}, {14, "通讯录", -1, "通讯录"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        EXPECT_TEXT_EQ(c.caption, w.工具条1.buttonCaption(c.number));
+        w.选择夹1.setCurrentPage(6);
+        reportKind = "";
+        pressToolButton(w.工具条1, c.number);
+        if (c.page >= 0) {
+            EXPECT_EQ(w.选择夹1.currentPage(), c.page);
+            EXPECT_TRUE(w.分组框2.visible());
+            continue;
+        }
+        EXPECT_TEXT_EQ(c.report, reportKind);
+        auto* report = findWindow<ReportWindow>();
+        ASSERT_NE(report, nullptr);
+        closeWindow(*report);
+    }
+}
+
+TEST_F(DispatchTest, TheDeclaredShortcutKeysRunTheirItems)
+{
+    MainWindow& w = open();
+    pressShortcut(w, 27);   // F1: the check-in item keeps the key the help menu shares
+    EXPECT_EQ(w.选择夹1.currentPage(), 7);
+    person.answerProgram();
+    pressShortcut(w, 38);   // F12
+    EXPECT_TEXT_EQ("hh.exe " + programDirectory() + "\\meeting.chm", person.calls().back().text);
+    TextList opened;
+    for (int code : {30, 31}) {   // F4, F5
+        person.inModalWindow([&](Window& modal) {
+            opened.push_back(modal.caption());
+            closeWindow(modal);
+        });
+        pressShortcut(w, code);
+    }
+    EXPECT_EQ(opened, (TextList{"数据备份", "数据恢复"}));
+    pressShortcut(w, 34);   // F8
+    EXPECT_NE(findWindow<TemplateEditorWindow>(), nullptr);
+    pressShortcut(w, 17);   // Ctrl+Q
+    EXPECT_EQ(findWindow<MainWindow>(), nullptr);
 }
 
 TEST_F(DispatchTest, AFailedQueryLeavesThePanesHiddenAndThePageAsItWas)

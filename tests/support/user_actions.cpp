@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTest>
@@ -78,13 +80,34 @@ void pressToolButton(ToolBar& bar, int number)
     ASSERT_NE(qbar, nullptr) << "not a tool bar";
     const QList<QAction*> items = qbar->actions();
     ASSERT_TRUE(number >= 0 && number < items.size()) << "no item " << number;
-    ASSERT_FALSE(items[number]->isSeparator()) << "item " << number << " is a separator";
-    QWidget* button = qbar->widgetForAction(items[number]);
+    QAction* item = items[number];
+    ASSERT_FALSE(item->isSeparator()) << "item " << number << " is a separator";
+    ASSERT_TRUE(item->isVisible()) << "button " << number << " is hidden";
+    QWidget* button = qbar->widgetForAction(item);
     ASSERT_NE(button, nullptr) << "item " << number << " has no button";
-    ASSERT_TRUE(button->isVisible()) << "button " << number << " is not shown";
-    const QRect inBar(button->mapTo(qbar, QPoint(0, 0)), button->size());
-    ASSERT_TRUE(qbar->rect().contains(inBar)) << "button " << number << " lies outside the bar";
-    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    if (button->isVisible()) {
+        const QRect inBar(button->mapTo(qbar, QPoint(0, 0)), button->size());
+        ASSERT_TRUE(qbar->rect().contains(inBar)) << "button " << number << " lies outside the bar";
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        return;
+    }
+    // No room in the bar: the bar's overflow menu lists it.
+    auto* more = qbar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    ASSERT_TRUE(more && more->isVisible()) << "button " << number << " is not shown";
+    bool listed = false;
+    QTimer::singleShot(0, qbar, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        const QRect entry = menu->actionGeometry(item);
+        listed = !entry.isEmpty() && menu->actions().contains(item);
+        if (listed)
+            QTest::mouseClick(menu, Qt::LeftButton, {}, entry.center());
+        else
+            menu->close();
+    });
+    QTest::mouseClick(more, Qt::LeftButton, {}, more->rect().center());
+    ASSERT_TRUE(listed) << "button " << number << " is not in the overflow menu";
 }
 
 void pressShortcut(Window& window, int code)

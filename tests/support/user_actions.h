@@ -16,7 +16,8 @@ void chooseComboItem(ComboBox& box, int index);
 // Items count in insertion order, which is the tree's top-down order.
 void clickTreeItem(TreeView& tree, int item);
 // A left click on button `number` of a tool bar (numbers count separators,
-// as the bar does); fails when that button is not shown inside the bar.
+// as the bar does), or, when the bar has no room for it, on its entry in the
+// bar's overflow menu; fails when the button is reachable neither way.
 void pressToolButton(ToolBar& bar, int number);
 // The key combination of a shortcut code (1-26 Ctrl+A..Ctrl+Z, 27-38
 // F1..F12), typed into the active window.
