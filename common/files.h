@@ -20,6 +20,20 @@ bool copyFile(const Text& source, const Text& target);
 bool deleteFile(const Text& path);
 bool createDirectory(const Text& path);
 bool setFileAttributes(const Text& path, int attributes);  // archive: writable, not hidden
+// Puts the file at `source` in place of `target` in one step (a file there
+// is replaced, never half written); false leaves both as they were.
+bool moveFile(const Text& source, const Text& target);
+// Deletes a directory with everything below it; links inside are removed,
+// never followed. True when nothing is left (also when nothing was there).
+bool deleteDirectoryTree(const Text& path);
+// A symbolic link, whatever it points to (or to nothing).
+bool isLink(const Text& path);
+// Bytes free to this program on the file system of `path` (an existing
+// directory); -1 when unknown.
+long long freeDiskSpace(const Text& path);
+// True when `path` is `place` itself or lies below it, as the file system
+// resolves both (links, "." and "..", names in another case).
+bool pathIsWithin(const Text& path, const Text& place);
 
 enum FileAttribute { AttributeNone = 0, AttributeReadOnly = 1, AttributeHidden = 2,
                      AttributeDirectory = 16, AttributeArchive = 32 };
@@ -42,13 +56,30 @@ void endFileSearch();
 bool directoryExists(const Text& path);
 
 // Numbered open files; 0 means failure and every call with 0 is harmless.
-enum FileMode { FileRead = 1, FileWrite = 2 };   // FileWrite replaces the file
+// FileWrite empties the file at once. FileReplace writes a new file beside
+// `path` that takes its place only at commitFile, synced to disk; closing
+// it uncommitted (or the program ending) leaves the old file as it was.
+enum FileMode { FileRead = 1, FileWrite = 2, FileReplace = 3 };
 int openFile(const Text& path, int mode);
+bool commitFile(int file);                       // closes it; false keeps the old file
 void closeFile(int file);
 void closeAllFiles();
+long long filePosition(int file);                // -1 for no open file
+bool setFilePosition(int file, long long position);
+long long fileLength(int file);                  // -1 for no open file
 Text readTextFromFile(int file);                 // the rest of the file
 bool writeBytesToFile(int file, const Bytes& bytes);
 // Length-prefixed values, read back one call after another.
 bool writeValues(int file, const Text& text, const BytesList& first, const BytesList& second);
 bool readValues(int file, Text& text);
 bool readValues(int file, BytesList& first, BytesList& second);  // sized by the caller
+// The same layout a piece at a time, for lists too large to hold:
+// writeValues writes writeText, then for each list writeListStart and one
+// writeListEntry per entry. A read that fails leaves the position unknown.
+bool writeText(int file, const Text& text);
+bool writeListStart(int file, size_t count);
+bool writeListEntry(int file, const Bytes& value);
+bool readListStart(int file, size_t& count);
+// Fails on an entry longer than `most` bytes, before reading it.
+bool readListEntry(int file, Bytes& value, size_t most);
+bool skipListEntry(int file);

@@ -28,3 +28,20 @@ constexpr size_t kPackedSizeAtLeast = 16;
 
 Bytes packBytes(const Bytes& original);
 bool unpackBytes(const Bytes& packed, Bytes& original);
+
+// The same packed form between files and the list entries of an open file
+// (files.h), a piece at a time, in memory that does not grow with the file.
+// writePackedFile packs the whole content of the file at `source` as the
+// next list entry written to `file`; false when `source` cannot be opened,
+// when any read of it fails (nothing unread is ever stored as if read) or
+// when the write fails.
+bool writePackedFile(int file, const Text& source);
+
+enum class PackedEntry { Unpacked, Damaged, Unwritable };
+// Unpacks the next list entry read from `file` into a new file at `target`
+// (replacing one there), refusing what unpackBytes refuses: Damaged for the
+// entry, Unwritable for the target; either way no file is left at `target`.
+PackedEntry readPackedFile(int file, const Text& target);
+// Steps over the next list entry read from `file`, giving the length its
+// packed form states, once the entry's length can hold that form.
+bool skipPackedFile(int file, unsigned long long& length);

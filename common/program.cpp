@@ -1,5 +1,6 @@
 #include "common/program.h"
 
+#include "common/dialogs.h"
 #include "common/internal/dispatch.h"
 #include "common/interaction.h"
 #include "common/window.h"
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <deque>
 #include <map>
+#include <new>
 #include <vector>
 
 namespace {
@@ -110,7 +112,19 @@ void runHandler(const std::function<void()>& handler)
                 QTimer::singleShot(0, qApp, [] { flushClosedWindows(); });
         }
     } depth;
-    handler();
+    // No exception leaves a handler: the work it was doing stops, the user
+    // is told, and the program goes on with its next event.
+    Text failure;
+    try {
+        handler();
+        return;
+    } catch (const std::bad_alloc&) {
+        failure = "内存不足，操作未能完成！";
+    } catch (...) {
+        failure = "程序运行出错，操作未能完成！";
+    }
+    endLongOperation();
+    messageBox(failure, BoxOk | IconStop, "错误！");
 }
 
 void afterHandlers(std::function<void()> task)

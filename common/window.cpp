@@ -354,6 +354,29 @@ void bringToFront(Window& window)
     host->activateWindow();
 }
 
+bool closeAllWindows()
+{
+    std::vector<Window*> refused;
+    auto ownsRefused = [&](Window* window) {
+        for (Window* kept : refused)
+            for (Window* owner = kept->owner(); owner; owner = owner->owner())
+                if (owner == window)
+                    return true;
+        return false;
+    };
+    const std::vector<Window*> windows = openWindows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        Window* window = *it;
+        if (!window->isOpen())
+            continue;
+        if (ownsRefused(window) || (window->mayClose && !window->mayClose()))
+            refused.push_back(window);
+        else
+            closeWindow(*window);
+    }
+    return openWindows().empty();
+}
+
 void runEventLoop()
 {
     ensureRuntime();

@@ -111,3 +111,7 @@ std::vector<Window*> openWindows();
 // An open window restored if minimised, raised above the others and made
 // the active window.
 void bringToFront(Window& window);
+// Closes every open window as its close box would, the latest first: each
+// is asked (its may-close handler), and one that refuses stays open with
+// the windows that own it. True when no window is left open.
+bool closeAllWindows();

@@ -20,7 +20,6 @@ int currentGroupId = 0;
 Text activeBadgeElement;
 Text backupSourceDir;
 TextList packedFilePaths;
-BytesList packedFileContents;
 int modifiedFlag = 0;
 Text currentFileName;
 int colourChosenFlag = 0;
@@ -42,7 +41,6 @@ void resetGlobals()
     backupSourceDir.clear();
     currentFileName.clear();
     packedFilePaths.clear();
-    packedFileContents.clear();
 }
 
 Text currentMeetingText() { return toText(currentMeetingId); }

@@ -1,7 +1,7 @@
 #pragma once
 // Values that outlive one handler: the only channel, besides the database,
 // through which windows hand data to each other. GUI thread only. Every one
-// starts at 0 or "" (the backup lists empty).
+// starts at 0 or "" (the backup walk list empty).
 #include "common/text.h"
 
 extern int currentAccountId;
@@ -25,8 +25,9 @@ extern Text reportKind;
 extern int currentGroupId;
 extern Text activeBadgeElement;
 extern Text backupSourceDir;
+// Every file the last backup walk found, in walk order; the contents are
+// read and packed as they are written, never held.
 extern TextList packedFilePaths;
-extern BytesList packedFileContents;
 extern int modifiedFlag;
 extern Text currentFileName;
 extern int colourChosenFlag;

@@ -3,15 +3,19 @@
 #include "common/runtime.h"
 
 #include <algorithm>
+#include <functional>
+#include <limits>
 #include <string>
-#include <vector>
 
 namespace {
 
 // The one directory a backup file may hold, as the first level of its names.
 const Text kBackupRoot = "data";
-// Replaces the target only once it is complete.
-const Text kPartSuffix = ".qelvana-part";
+// Where a restore unpacks before anything takes its place; beside the
+// restored directory, so each file moves in one step.
+const Text kScratch = ".qelvana-restore";
+// Far above any real name; bounds what one stored name may take.
+constexpr size_t kPackedNameAtMost = 64 << 10;
 
 bool endsWithSeparator(const Text& path)
 {
@@ -32,95 +36,180 @@ Text parentOf(const Text& path)
     return slash < 0 ? Text() : leftText(path, slash - 1);
 }
 
-Text writeBackupFile(const Text& target, const BytesList& names)
-{
-    const Text part = target + kPartSuffix;
-    const int file = openFile(part, FileWrite);
-    if (file == 0)
-        return "创建文件" + target + "失败！";
-    const bool written = writeValues(file, toText(static_cast<long long>(names.size())), names,
-                                     packedFileContents);
-    closeFile(file);
-    const bool replaced = written && copyFile(part, target);
-    deleteFile(part);
-    return replaced ? Text() : "写出文件" + target + "失败！";
-}
-
-// A plain relative path of a file below the backup root.
+// A plain relative path of a file below the backup root, one that every
+// file system of the program can hold, and none that the walk leaves out
+// (below a directory whose name starts with ".").
 bool isBackupName(const Text& name)
 {
-    if (name.find('/') != Text::npos || name.find('\0') != Text::npos)
+    if (name.find_first_of(Text("/:\0", 3)) != Text::npos)
         return false;
     const TextList levels = splitText(name, "\\");
     if (levels.size() < 2 || !sameTextIgnoringCase(levels.front(), kBackupRoot))
         return false;
-    for (const Text& level : levels)
-        if (level.empty() || level == "." || level == "..")
+    for (size_t i = 0; i < levels.size(); ++i) {
+        const Text& level = levels[i];
+        if (level.empty() || level == "." || level == ".." || (i + 1 < levels.size() && level.front() == '.'))
+            return false;
+    }
+    return true;
+}
+
+// Every file below `directory`, a directory's own files first; links and
+// directories whose name starts with "." are left out.
+void forEachFile(const Text& directory, const std::function<void(const Text&)>& visit,
+                 const std::function<void()>& atDirectory)
+{
+    atDirectory();
+    const Text dir = withSeparator(directory);
+    for (Text name = findFile(dir + "*.*"); !name.empty(); name = findNextFile())
+        if (!isLink(dir + name))
+            visit(dir + name);
+    endFileSearch();
+    for (Text name = findFile(dir + "*.*", AttributeDirectory); !name.empty(); name = findNextFile())
+        if (name.front() != '.' && !isLink(dir + name))
+            forEachFile(dir + name, visit, atDirectory);
+    endFileSearch();
+}
+
+// ---- packing ---------------------------------------------------------------
+
+bool writeNames(int file, const TextList& names)
+{
+    if (!writeListStart(file, names.size()))
+        return false;
+    for (const Text& name : names)
+        if (!writeListEntry(file, packBytes(toBytes(name))))
             return false;
     return true;
 }
+
+bool writeContents(int file, const TextList& paths)
+{
+    if (!writeListStart(file, paths.size()))
+        return false;
+    for (const Text& path : paths)
+        if (!writePackedFile(file, path))
+            return false;
+    return true;
+}
+
+// ---- unpacking -------------------------------------------------------------
 
 // The stored count as written (decimal digits), and no more entries than
 // the rest of the file could hold: each takes a packed name and a packed
 // content of at least kPackedSizeAtLeast bytes.
-bool storedCount(const Text& text, size_t fileBytes, size_t& count)
+bool storedCount(const Text& text, long long fileBytes, size_t& count)
 {
     if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != Text::npos)
         return false;
     count = static_cast<size_t>(std::stoull(text));
-    return count <= fileBytes / (2 * kPackedSizeAtLeast);
+    return count <= static_cast<size_t>(std::max(fileBytes, 0LL)) / (2 * kPackedSizeAtLeast);
 }
 
-bool readStoredLists(const Text& path, BytesList& names, BytesList& contents)
+bool readName(int file, Text& name)
 {
-    const long long bytes = fileSize(path);
-    const int file = openFile(path, FileRead);
-    Text countText;
-    size_t count = 0;
-    bool read = file != 0 && readValues(file, countText)
-             && storedCount(countText, static_cast<size_t>(std::max(bytes, 0LL)), count);
-    if (read) {
-        names.resize(count);
-        contents.resize(count);
-        read = readValues(file, names, contents);
-    }
-    closeFile(file);
-    return read;
+    Bytes packed, bytes;
+    if (!readListEntry(file, packed, kPackedNameAtMost) || !unpackBytes(packed, bytes))
+        return false;
+    name = bytesToValue(bytes);
+    return name == bytes && isBackupName(name);
 }
 
-struct UnpackedFile {
-    Text name;
-    Bytes content;
+// Where the two lists of a backup file start, once both are whole.
+struct StoredLists {
+    size_t count = 0;
+    long long names = 0, contents = 0;
+    unsigned long long unpackedBytes = 0;
 };
 
-// Every entry unpacked and its name checked; the packed lists are emptied
-// as they are read.
-bool unpackEntries(BytesList& names, BytesList& contents, std::vector<UnpackedFile>& files)
+bool readStoredLists(int file, StoredLists& lists)
 {
-    for (size_t i = 0; i < names.size(); ++i) {
-        UnpackedFile file;
-        Bytes nameBytes;
-        if (!unpackBytes(names[i], nameBytes) || !unpackBytes(contents[i], file.content))
+    Text countText, name;
+    size_t stored = 0;
+    if (!readValues(file, countText) || !storedCount(countText, fileLength(file), lists.count)
+        || !readListStart(file, stored) || stored != lists.count)
+        return false;
+    lists.names = filePosition(file);
+    for (size_t i = 0; i < lists.count; ++i)
+        if (!readName(file, name))
             return false;
-        file.name = bytesToValue(nameBytes);
-        if (file.name != nameBytes || !isBackupName(file.name))
+    if (!readListStart(file, stored) || stored != lists.count)
+        return false;
+    lists.contents = filePosition(file);
+    for (size_t i = 0; i < lists.count; ++i) {
+        unsigned long long bytes = 0;
+        if (!skipPackedFile(file, bytes))
             return false;
-        Bytes().swap(names[i]);
-        Bytes().swap(contents[i]);
-        files.push_back(std::move(file));
+        lists.unpackedBytes += std::min(bytes, std::numeric_limits<unsigned long long>::max() - lists.unpackedBytes);
     }
     return true;
 }
 
-Text writeUnpackedFile(const Text& target, const UnpackedFile& file)
+// Entry by entry into `scratch`, names and contents read in step.
+Text unpackEntries(int file, StoredLists lists, const Text& scratch, const Text& target, const Text& readError)
 {
-    const Text directory = target + parentOf(file.name);
-    if (!directoryExists(directory) && !createDirectoryPath(directory))
-        return "创建文件夹" + target + "失败！";
-    const Text path = target + file.name;
+    for (size_t i = 0; i < lists.count; ++i) {
+        Text name;
+        if (!setFilePosition(file, lists.names) || !readName(file, name))
+            return readError;
+        lists.names = filePosition(file);
+        const Text directory = scratch + parentOf(name);
+        if (!directoryExists(directory) && !createDirectoryPath(directory))
+            return "创建文件夹" + target + "失败！";
+        if (!setFilePosition(file, lists.contents))
+            return readError;
+        switch (readPackedFile(file, scratch + name)) {
+        case PackedEntry::Damaged: return readError;
+        case PackedEntry::Unwritable: return "写出文件" + target + name + "失败！";
+        case PackedEntry::Unpacked: break;
+        }
+        lists.contents = filePosition(file);
+    }
+    return "";
+}
+
+// A file may take the place `name` gives it below `target` only where every
+// level above it is a directory of its own (not a file, not a link; the
+// root may be a link the user made) and where no directory stands.
+Text placeError(const Text& target, const Text& name)
+{
+    const TextList levels = splitText(name, "\\");
+    Text path = target + levels.front();
     if (fileExists(path))
-        setFileAttributes(path, AttributeArchive);
-    return writeFile(path, file.content) ? Text() : "写出文件" + path + "失败！";
+        return "创建文件夹" + target + "失败！";
+    for (size_t i = 1; i + 1 < levels.size(); ++i) {
+        path += "\\" + levels[i];
+        if (fileExists(path) || isLink(path))
+            return "创建文件夹" + target + "失败！";
+    }
+    path += "\\" + levels.back();
+    return directoryExists(path) && !isLink(path) ? "写出文件" + path + "失败！" : "";
+}
+
+Text moveInPlace(const TextList& names, const Text& scratch, const Text& target)
+{
+    for (const Text& name : names) {
+        const Text directory = target + parentOf(name);
+        if (!directoryExists(directory) && !createDirectoryPath(directory))
+            return "创建文件夹" + target + "失败！";
+        if (!moveFile(scratch + name, target + name))
+            return "写出文件" + target + name + "失败！";
+    }
+    return "";
+}
+
+Text restoreFromScratch(int file, const StoredLists& lists, const Text& scratch, const Text& target,
+                        const Text& readError)
+{
+    Text error = unpackEntries(file, lists, scratch, target, readError);
+    closeFile(file);
+    TextList names;
+    if (error.empty())
+        forEachFile(scratch, [&](const Text& path) { names.push_back(path.substr(scratch.size())); }, [] {});
+    for (const Text& name : names)
+        if (error.empty())
+            error = placeError(target, name);
+    return error.empty() ? moveInPlace(names, scratch, target) : error;
 }
 
 } // namespace
@@ -130,45 +219,31 @@ Text packDirectoryToFile(const Text& sourceDirectory, const Text& targetFile)
     const Text source = withoutSeparator(sourceDirectory);
     const size_t prefix = static_cast<size_t>(std::max(findTextReverse(source, "\\"), 0));
     packedFilePaths.clear();
-    packedFileContents.clear();
-    const Text unreadable = collectFilesRecursive(source);
-    if (!unreadable.empty())
-        return "读取文件" + unreadable + "失败！";
-    BytesList names;
-    for (const Text& path : packedFilePaths)
-        names.push_back(packBytes(toBytes(path.substr(prefix))));
+    collectFilesRecursive(source);
+    TextList names;
+    for (const Text& path : packedFilePaths) {
+        names.push_back(path.substr(prefix));
+        if (!isBackupName(names.back()))
+            return "读取文件" + path + "失败！";
+    }
     const Text directory = parentOf(targetFile);
     if (!directory.empty() && !directoryExists(directory) && !createDirectoryPath(directory))
         return "创建文件夹" + directory + "失败！";
-    return writeBackupFile(targetFile, names);
+    const int file = openFile(targetFile, FileReplace);
+    if (file == 0)
+        return "创建文件" + targetFile + "失败！";
+    const bool written = writeText(file, toText(static_cast<long long>(names.size())))
+                      && writeNames(file, names) && writeContents(file, packedFilePaths);
+    if (!written) {
+        closeFile(file);
+        return "写出文件" + targetFile + "失败！";
+    }
+    return commitFile(file) ? Text() : "写出文件" + targetFile + "失败！";
 }
 
-Text collectFilesRecursive(const Text& directory)
+void collectFilesRecursive(const Text& directory)
 {
-    processEvents();
-    const Text dir = withSeparator(directory);
-    for (Text name = findFile(dir + "*.*"); !name.empty(); name = findNextFile()) {
-        const int file = openFile(dir + name, FileRead);
-        if (file == 0) {
-            endFileSearch();
-            return dir + name;
-        }
-        packedFilePaths.push_back(dir + name);
-        packedFileContents.push_back(packBytes(readTextFromFile(file)));
-        closeFile(file);
-    }
-    endFileSearch();
-    for (Text name = findFile(dir + "*.*", AttributeDirectory); !name.empty(); name = findNextFile()) {
-        if (name.front() == '.')
-            continue;
-        const Text failed = collectFilesRecursive(dir + name);
-        if (!failed.empty()) {
-            endFileSearch();
-            return failed;
-        }
-    }
-    endFileSearch();
-    return "";
+    forEachFile(directory, [](const Text& path) { packedFilePaths.push_back(path); }, [] { processEvents(); });
 }
 
 bool createDirectoryPath(const Text& path)
@@ -186,15 +261,26 @@ bool createDirectoryPath(const Text& path)
 
 Text unpackFileToDirectory(const Text& backupFile, const Text& targetDirectory)
 {
-    BytesList names, contents;
-    std::vector<UnpackedFile> files;
-    if (!readStoredLists(backupFile, names, contents) || !unpackEntries(names, contents, files))
-        return "读取文件" + backupFile + "失败！";
+    const Text readError = "读取文件" + backupFile + "失败！";
     const Text target = withSeparator(targetDirectory);
-    for (const UnpackedFile& file : files) {
-        const Text error = writeUnpackedFile(target, file);
-        if (!error.empty())
-            return error;
+    const int file = openFile(backupFile, FileRead);
+    StoredLists lists;
+    if (file == 0 || !readStoredLists(file, lists)) {
+        closeFile(file);
+        return readError;
     }
-    return "";
+    const Text scratch = target + kScratch;
+    if (!createDirectoryPath(target) || !deleteDirectoryTree(scratch) || !createDirectory(scratch)) {
+        closeFile(file);
+        return "创建文件夹" + target + "失败！";
+    }
+    const long long space = freeDiskSpace(scratch);
+    if (space < 0 || lists.unpackedBytes > static_cast<unsigned long long>(space)) {
+        closeFile(file);
+        deleteDirectoryTree(scratch);
+        return "写出文件" + target + "失败！";
+    }
+    const Text error = restoreFromScratch(file, lists, withSeparator(scratch), target, readError);
+    deleteDirectoryTree(scratch);
+    return error;
 }

@@ -1,6 +1,7 @@
 #include "desk/tools/backup_window.h"
 #include "desk/tools/backup_file.h"
 #include "app/state/globals.h"
+#include "common/database.h"
 
 BackupWindow::BackupWindow()
     : BackupFrame("BackupWindow", {"数据备份", "请选择备份数据存放目录", "选择备份目录(&L)",
@@ -18,17 +19,31 @@ void BackupWindow::onBackupTimerTick() { showPercentage(); }
 
 void BackupWindow::onBackupReturnClick() { closeWindow(*this); }
 
-void BackupWindow::copyDatabaseToDataDir()
+bool BackupWindow::isRefusedTarget(const Text& target)
 {
-    if (!copyFile(programDirectory() + "\\meeting.mdb", programDirectory() + "\\data\\meeting.mdb"))
+    const Text database = programDirectory() + "\\meeting.mdb";
+    for (const Text& place : {database, database + "-wal", database + "-shm", database + "-journal",
+                              programDirectory() + "\\data"})
+        if (pathIsWithin(target, place))
+            return true;
+    return false;
+}
+
+bool BackupWindow::copyDatabaseToDataDir()
+{
+    if (!snapshotDatabase(programDirectory() + "\\meeting.mdb", programDirectory() + "\\data\\meeting.mdb")) {
         abortBackupFault();
+        return false;
+    }
     进度条1.setPosition(10);
+    return true;
 }
 
 void BackupWindow::abortBackupFault()
 {
     messageBox("系统遇到故障，备份无法进行，请退出系统重试！", BoxOk | IconStop, "错误！");
-    exitProgram(0);
+    if (closeAllWindows())
+        exitProgram(0);
 }
 
 void BackupWindow::onStartBackupClick()
@@ -39,9 +54,15 @@ void BackupWindow::onStartBackupClick()
                    "错误！");
         return;
     }
+    if (isRefusedTarget(target)) {
+        messageBox("备份文件不能是正在使用的数据库，也不能放在数据目录data中，请重新选择备份文件！",
+                   BoxOk | IconStop, "错误！");
+        return;
+    }
     startWork();
     退出备份.setDisabled(true);
-    copyDatabaseToDataDir();
+    if (!copyDatabaseToDataDir())
+        return;
     backupSourceDir = programDirectory() + "\\data";
     if (packDirectoryToFile(backupSourceDir, target).empty()) {
         进度条1.setPosition(100);

@@ -14,7 +14,17 @@ public:
     void onStartBackupClick();
     void onBackupReturnClick();
 
-    // Sets the bar to 10 once the copy is made; a failed copy ends the program.
-    void copyDatabaseToDataDir();
-    [[noreturn]] void abortBackupFault();
+    // A consistent copy of the live database, even while another desk
+    // writes; sets the bar to 10. A failed copy ends the program (false).
+    bool copyDatabaseToDataDir();
+    // Ends the program after its message, once every open window has been
+    // closed as its close box would: a template editor asks its save
+    // question first, and one the user keeps open keeps the program running.
+    void abortBackupFault();
+
+private:
+    // The live database with its journals and everything in the data
+    // directory (the database copy of the backup included): a backup there
+    // would destroy what it saves.
+    static bool isRefusedTarget(const Text& target);
 };

@@ -43,15 +43,15 @@ void RestoreWindow::onStartRestoreClick()
     const Text copy = programDirectory() + "\\data\\meeting.mdb";
     // A copy left by a failed backup must never be put in place of the
     // database: only the one this backup file brings may be.
-    deleteFile(copy);
-    if (!unpackFileToDirectory(source, programDirectory()).empty()) {
+    if ((fileExists(copy) && !deleteFile(copy))
+        || !unpackFileToDirectory(source, programDirectory()).empty()) {
         messageBox("数据恢复失败，请退出系统重试！", BoxOk | IconStop, "错误！");
         return;
     }
     进度条1.setPosition(10);
-    // Only a database replaces the database: anything else would leave the
-    // program without its data.
-    if (!databaseFileExists(copy) || !copyFile(copy, programDirectory() + "\\meeting.mdb")) {
+    // Into the open database, so that every desk still working on it sees
+    // the restored data; a copy that is no sound database changes nothing.
+    if (!restoreDatabase(copy, programDirectory() + "\\meeting.mdb")) {
         reportRestoreFailure();
         return;
     }

@@ -284,6 +284,36 @@ TEST_F(DatabaseTest, ACopyHoldsEveryCommittedChange)
     EXPECT_EQ(count(copy, "select * from 会议分组 where 会议编号=7"), 50);
 }
 
+// The engine's own copy: a snapshot stands alone beside the live file, and
+// only a sound copy is put into the open database, which every open
+// connection then reads.
+TEST_F(DatabaseTest, SnapshotsStandAloneAndOnlySoundCopiesAreRestoredInPlace)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    for (int i = 0; i < 300; ++i)
+        ASSERT_TRUE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('" + Text(200, 'x') + "',7)"));
+    const Text copy = dir + "\\data\\meeting.mdb";
+    writeFile(copy, "an older copy");
+    ASSERT_TRUE(snapshotDatabase(dir + "\\meeting.mdb", copy));
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        EXPECT_FALSE(QFile::exists(directory.file("data/meeting.mdb") + suffix)) << suffix;
+    EXPECT_FALSE(snapshotDatabase(dir + "\\gone.mdb", dir + "\\data\\gone.mdb"));
+
+    ASSERT_TRUE(execSql(db, "delete from 会议分组"));
+    const Bytes sound = readFile(copy);
+    Bytes damaged = sound;
+    damaged.replace(damaged.size() / 2, 4096, 4096, '\x5a');
+    for (const Bytes& bad : {damaged, Bytes("not a database")}) {
+        writeFile(copy, bad);
+        EXPECT_FALSE(restoreDatabase(copy, dir + "\\meeting.mdb"));
+        EXPECT_EQ(count(db, "select * from 会议分组"), 0);
+    }
+    writeFile(copy, sound);
+    ASSERT_TRUE(restoreDatabase(copy, dir + "\\meeting.mdb"));
+    EXPECT_EQ(count(db, "select * from 会议分组 where 会议编号=7"), 300);
+    EXPECT_FALSE(QFile::exists(directory.file("data/meeting.mdb-shm")));
+}
+
 TEST_F(DatabaseTest, ReleasedConnectionsLetTheFileBeReplacedAndOpenAgain)
 {
     ASSERT_TRUE(openDatabase(db, connection()));

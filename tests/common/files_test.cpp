@@ -366,6 +366,127 @@ TEST_F(FilesTest, DamagedValueFilesAreRefusedWithoutReadingPastTheirEnd)
         }
 }
 
+// A replacing write leaves the old file whole until it is committed, and
+// leaves nothing beside it either way.
+TEST_F(FilesTest, AReplacingWriteTakesThePlaceOnlyWhenCommitted)
+{
+    put("备份.JQV", "old");
+    int file = openFile(path("备份.JQV"), FileReplace);
+    ASSERT_NE(0, file);
+    EXPECT_TRUE(writeBytesToFile(file, "new, half"));
+    EXPECT_EQ("old", get("备份.JQV"));
+    closeFile(file);
+    EXPECT_EQ("old", get("备份.JQV"));
+    file = openFile(path("备份.JQV"), FileReplace);
+    EXPECT_TRUE(writeBytesToFile(file, "new"));
+    EXPECT_TRUE(commitFile(file));
+    EXPECT_EQ("new", get("备份.JQV"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(rootUtf8), fs::directory_iterator()), 1);
+    EXPECT_FALSE(commitFile(file));
+    EXPECT_EQ(0, openFile(path("nowhere\\x"), FileReplace));
+}
+
+// The piecewise list calls write what writeValues writes, and read it back
+// entry by entry, skipping or refusing entries longer than asked for.
+TEST_F(FilesTest, ListsWrittenAndReadAPieceAtATimeKeepTheLayout)
+{
+    int whole = openFile(path("whole"), FileWrite);
+    ASSERT_TRUE(writeValues(whole, "3", kNames, kContents));
+    closeFile(whole);
+    int pieces = openFile(path("pieces"), FileWrite);
+    ASSERT_TRUE(writeText(pieces, "3"));
+    for (const BytesList* list : {&kNames, &kContents}) {
+        ASSERT_TRUE(writeListStart(pieces, list->size()));
+        for (const Bytes& value : *list)
+            ASSERT_TRUE(writeListEntry(pieces, value));
+    }
+    closeFile(pieces);
+    EXPECT_EQ(get("whole"), get("pieces"));
+
+    int in = openFile(path("pieces"), FileRead);
+    Text count;
+    size_t stored = 0;
+    Bytes value;
+    ASSERT_TRUE(readValues(in, count));
+    ASSERT_TRUE(readListStart(in, stored));
+    EXPECT_EQ(stored, 3u);
+    EXPECT_TRUE(skipListEntry(in));
+    EXPECT_TRUE(readListEntry(in, value, 0));   // the empty name
+    EXPECT_EQ("", value);
+    const long long third = filePosition(in);
+    EXPECT_FALSE(readListEntry(in, value, 3));
+    ASSERT_TRUE(setFilePosition(in, third));
+    ASSERT_TRUE(readListEntry(in, value, 4));
+    EXPECT_EQ(kNames[2], value);
+    ASSERT_TRUE(readListStart(in, stored));
+    ASSERT_TRUE(readListEntry(in, value, 300));
+    EXPECT_EQ(kContents[0], value);
+    EXPECT_EQ(fileLength(in), static_cast<long long>(get("pieces").size()));
+    closeFile(in);
+    put("cut", get("pieces").substr(0, get("pieces").size() - 2));
+    in = openFile(path("cut"), FileRead);
+    ASSERT_TRUE(setFilePosition(in, third));
+    EXPECT_TRUE(skipListEntry(in));
+    ASSERT_TRUE(readListStart(in, stored));
+    EXPECT_TRUE(skipListEntry(in));
+    EXPECT_TRUE(skipListEntry(in));
+    EXPECT_FALSE(skipListEntry(in));   // the last entry is cut short
+}
+
+// Places as the file system resolves them: links, "..", another case.
+TEST_F(FilesTest, PlacesAreComparedAsTheFileSystemResolvesThem)
+{
+    put("prog\\meeting.mdb", "db");
+    put("prog\\data\\a.PIC", "a");
+    fs::create_symlink(disk("prog\\meeting.mdb"), disk("link.mdb"));
+    fs::create_directory_symlink(disk("prog\\data"), disk("datalink"));
+    fs::create_symlink(disk("prog\\data\\gone"), disk("prog\\data\\dangling"));
+    const struct {
+        const char* path;
+        const char* place;
+        bool within;
+    } cases[] = {
+        {"prog\\meeting.mdb", "prog\\meeting.mdb", true},
+        {"prog\\MEETING.mdb", "prog\\meeting.mdb", true},
+        {"link.mdb", "prog\\meeting.mdb", true},
+        {"prog\\data\\..\\meeting.mdb", "prog\\meeting.mdb", true},
+        {"datalink\\new\\x.JQV", "prog\\data", true},
+        {"prog\\data\\dangling", "prog\\data", true},
+        {"prog\\data", "prog\\data", true},
+        {"prog\\data2\\x.JQV", "prog\\data", false},
+        {"prog\\meeting.mdb-wal", "prog\\meeting.mdb", false},
+        {"prog\\x.JQV", "prog\\data", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pathIsWithin(path(c.path), path(c.place)), c.within) << c.path << " in " << c.place;
+    EXPECT_TRUE(isLink(path("prog\\data\\dangling")));
+    EXPECT_FALSE(isLink(path("prog\\data")));
+    EXPECT_GT(freeDiskSpace(path("prog")), 0);
+}
+
+TEST_F(FilesTest, MovesReplaceInOneStepAndTreesGoWithoutFollowingLinks)
+{
+    put("scratch\\新.PIC", "new");
+    put("data\\新.PIC", "old");
+    put("keep\\k.txt", "keep");
+    ASSERT_TRUE(moveFile(path("scratch\\新.PIC"), path("data\\新.PIC")));
+    EXPECT_EQ("new", get("data\\新.PIC"));
+    EXPECT_FALSE(fs::exists(disk("scratch\\新.PIC")));
+    EXPECT_FALSE(moveFile(path("scratch\\新.PIC"), path("data\\新.PIC")));
+    fs::create_directories(disk("data\\dir"));
+    put("scratch\\f", "f");
+    EXPECT_FALSE(moveFile(path("scratch\\f"), path("data\\dir")));
+    EXPECT_EQ("f", get("scratch\\f"));
+
+    fs::create_directories(disk("scratch\\sub"));
+    fs::create_directory_symlink(disk("keep"), disk("scratch\\sub\\link"));
+    EXPECT_TRUE(deleteDirectoryTree(path("scratch")));
+    EXPECT_FALSE(fs::exists(disk("scratch")));
+    EXPECT_EQ("keep", get("keep\\k.txt"));
+    EXPECT_TRUE(deleteDirectoryTree(path("scratch")));
+    EXPECT_FALSE(deleteDirectoryTree(path("keep\\k.txt")));
+}
+
 class ProgramDirectoryTest : public testing::Test {
 protected:
     ScopedEnv home{"QELVANA_HOME"};

@@ -1,9 +1,17 @@
 // Packing of byte strings: exact round trips, runs compressed, and every
 // damaged form refused without touching the result.
+#include "common/files.h"
 #include "common/packing.h"
 #include "tests/support/gbk_print.h"
 
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include <random>
 
@@ -109,6 +117,97 @@ TEST(Packing, RefusesEveryChangedByteAndEveryTruncation)
         }
     }
     EXPECT_TRUE(result.empty());
+}
+
+
+// Files packed into and out of list entries a piece at a time: what
+// unpackBytes reads back exactly, sizes stated without reading the body,
+// and a damaged entry that leaves no file behind.
+class PackedFilesTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void TearDown() override { closeAllFiles(); }
+    // A program path ("\\") and the same file on disk.
+    Text path(const char* name) const
+    {
+        Text p = disk(name);
+        std::replace(p.begin(), p.end(), '/', '\\');
+        return p;
+    }
+    std::string disk(const char* name) const { return dir.path().toStdString() + "/" + name; }
+    void put(const char* name, const Bytes& content) const { std::ofstream(disk(name), std::ios::binary) << content; }
+    Bytes get(const char* name) const
+    {
+        std::ifstream in(disk(name), std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    // The list file of the given entries, each packed from a file.
+    void writeEntries(const std::vector<Bytes>& contents)
+    {
+        const int out = openFile(path("list"), FileWrite);
+        ASSERT_TRUE(writeListStart(out, contents.size()));
+        for (const Bytes& content : contents) {
+            put("source", content);
+            ASSERT_TRUE(writePackedFile(out, path("source")));
+        }
+        closeFile(out);
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(PackedFilesTest, FilesPackedInPiecesReadBackExactly)
+{
+    Bytes large = mixedRuns();
+    while (large.size() < (2u << 20))
+        large += Bytes(777, 'r') + randomBytes(5000, static_cast<unsigned>(large.size()));
+    const std::vector<Bytes> contents = {large, "", Bytes(1 << 20, '\0')};
+    writeEntries(contents);
+    int in = openFile(path("list"), FileRead);
+    size_t count = 0;
+    ASSERT_TRUE(readListStart(in, count));
+    for (const Bytes& content : contents) {
+        Bytes packed, restored;
+        ASSERT_TRUE(readListEntry(in, packed, packed.max_size()));
+        ASSERT_TRUE(unpackBytes(packed, restored));
+        EXPECT_TRUE(restored == content) << content.size() << " bytes";
+    }
+    ASSERT_TRUE(setFilePosition(in, 5));
+    unsigned long long length = 0;
+    ASSERT_TRUE(skipPackedFile(in, length));
+    EXPECT_EQ(length, large.size());
+    EXPECT_EQ(readPackedFile(in, path("empty")), PackedEntry::Unpacked);
+    EXPECT_EQ(get("empty"), "");
+    EXPECT_EQ(readPackedFile(in, path("zeros")), PackedEntry::Unpacked);
+    EXPECT_TRUE(get("zeros") == contents[2]);
+    EXPECT_FALSE(writePackedFile(in, path("source")));   // not open for writing
+    EXPECT_FALSE(writePackedFile(openFile(path("other"), FileWrite), path("missing")));
+}
+
+TEST_F(PackedFilesTest, DamagedEntriesAndUnwritableTargetsLeaveNoFile)
+{
+    writeEntries({"abc" + Bytes(300, 'z'), "second"});
+    const Bytes good = get("list");
+    const struct {
+        const char* what;
+        Bytes list;
+    } cases[] = {
+        {"body cut", good.substr(0, 30)},
+        {"length", good.substr(0, 13) + static_cast<char>(good[13] ^ 1) + good.substr(14)},
+        {"checksum", good.substr(0, 22) + static_cast<char>(good[22] ^ 1) + good.substr(23)},
+        {"run changed", good.substr(0, 25) + static_cast<char>(good[25] ^ 0x40) + good.substr(26)},
+        {"no entry", good.substr(0, 5)},
+    };
+    for (const auto& c : cases) {
+        put("damaged", c.list);
+        int in = openFile(path("damaged"), FileRead);
+        ASSERT_TRUE(setFilePosition(in, 5));
+        EXPECT_EQ(readPackedFile(in, path("out")), PackedEntry::Damaged) << c.what;
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(disk("out")))) << c.what;
+        closeFile(in);
+    }
+    int in = openFile(path("list"), FileRead);
+    ASSERT_TRUE(setFilePosition(in, 5));
+    EXPECT_EQ(readPackedFile(in, path("no dir/out")), PackedEntry::Unwritable);
 }
 
 } // namespace

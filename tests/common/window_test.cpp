@@ -1,6 +1,7 @@
 // Window life cycle: modal loops, closing from handlers, owners, the end of
 // the event loop and of the program.
 #include "common/runtime.h"
+#include "tests/support/gbk_print.h"
 #include "tests/support/scripted_interaction.h"
 
 #include <QApplication>
@@ -11,6 +12,9 @@
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -197,6 +201,55 @@ TEST_F(WindowTest, AModalWindowNobodyClosesFailsInsteadOfHanging)
             loadWindow<DialogWindow>(nullptr, true);
         },
         "unexpected modal window DialogWindow");
+    EXPECT_TRUE(openWindows().empty());
+}
+
+// No exception leaves a handler: the user is told, the long-run bracket
+// ends, and the window works on; a window closed by the failed handler is
+// still destroyed once it is over.
+TEST_F(WindowTest, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn)
+{
+    ScriptedInteraction ui;
+    DialogWindow* w = loadWindow<DialogWindow>(nullptr, false);
+    ASSERT_NE(w, nullptr);
+    Button failing{*w, "failing", {10, 40, 80, 24}, "fail"};
+    int thrown = 0;
+    failing.clicked = [&] {
+        beginLongOperation();
+        if (++thrown == 1)
+            throw std::bad_alloc();
+        closeWindow(*w);
+        throw std::runtime_error("any other failure");
+    };
+    ui.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    clickButton(failing);
+    EXPECT_FALSE(longOperationActive());
+    EXPECT_TRUE(w->isOpen());
+    clickButton(failing);
+    ASSERT_EQ(ui.messages().size(), 2u);
+    EXPECT_TEXT_EQ("内存不足，操作未能完成！", ui.messages()[0].text);
+    EXPECT_TEXT_EQ("程序运行出错，操作未能完成！", ui.messages()[1].text);
+    EXPECT_EQ(ui.messages()[1].boxKind, BoxOk | IconStop);
+    EXPECT_EQ(destroyedCount, 1);
+    EXPECT_TRUE(openWindows().empty());
+}
+
+// Closing every window asks each as its close box would, latest first; one
+// that refuses stays open with the window that owns it.
+TEST_F(WindowTest, ClosingAllWindowsAsksEachAndKeepsWhatIsRefused)
+{
+    OwnerWindow* owner = loadWindow<OwnerWindow>(nullptr, false);
+    DialogWindow* owned = loadWindow<DialogWindow>(owner, false);
+    DialogWindow* free = loadWindow<DialogWindow>(nullptr, false);
+    ASSERT_TRUE(owner && owned && free);
+    std::vector<Window*> asked;
+    owned->mayClose = [&] { asked.push_back(owned); return false; };
+    free->mayClose = [&] { asked.push_back(free); return true; };
+    EXPECT_FALSE(closeAllWindows());
+    EXPECT_EQ(asked, (std::vector<Window*>{free, owned}));
+    EXPECT_EQ(openWindows(), (std::vector<Window*>{owner, owned}));
+    owned->mayClose = [] { return true; };
+    EXPECT_TRUE(closeAllWindows());
     EXPECT_TRUE(openWindows().empty());
 }
 

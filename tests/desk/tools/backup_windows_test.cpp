@@ -2,12 +2,17 @@
 // every way through, the progress and timer as each message shows, a backup
 // brought back by a restore that closes the main window, and failed or
 // refused restores that leave the database and photos as they were.
+#include "desk/tools/backup_file.h"
 #include "desk/tools/backup_window.h"
 #include "desk/tools/restore_window.h"
 #include "desk/main_window.h"
+#include "editor/template_editor_window.h"
 #include "tests/app/app_fixture.h"
 #include "tests/desk/tools/backup_fixture.h"
 
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -28,6 +33,9 @@ public:
     }
     TextList states;
 };
+
+const Text kCopyFailed = "系统遇到故障，备份无法进行，请退出系统重试！|错误！|16";
+const Text kSaveQuestion = "文件已经被修改，是否保存？|询问|35";
 
 const Text kQuestion = "数据恢复将恢复您上次备份的数据，如果您在上次备份之后输入了新数据，\r\n"
                        "数据恢复后该数据将会丢失！用户名和密码也将恢复上次备份时的状态！\r\n\r\n"
@@ -80,6 +88,27 @@ protected:
             chooseMenuItem(main->数据恢复);
         else
             EXPECT_EQ(loadWindow<RestoreWindow>(nullptr, true), nullptr);
+    }
+    // The main window and a template editor opened from it, with a change
+    // not saved yet; the database cannot be copied any more.
+    MainWindow& openMainWindowWithChangedEditor()
+    {
+        MainWindow& main = openMainWindow();
+        chooseMenuItem(main.模表制作);
+        TemplateEditorWindow* editor = findWindow<TemplateEditorWindow>();
+        EXPECT_NE(editor, nullptr);
+        chooseMenuItem(editor->下右);
+        fs::remove(disk(prog + "\\meeting.mdb"));
+        return main;
+    }
+    void backUpFrom(MainWindow& main)
+    {
+        desk.inModalWindow([&](Window& w) {
+            auto& backup = dynamic_cast<BackupWindow&>(w);
+            backup.编辑框1.setContent(prog + "\\x.JQV");
+            click(backup.备份);
+        });
+        chooseMenuItem(main.数据备份);
     }
     MainWindow& openMainWindow()
     {
@@ -276,7 +305,142 @@ TEST_F(BackupWindowsTest, TheTimerShowsThePercentageOfTheBar)
     });
 }
 
+// Targets whose backup would destroy what it saves: the live database (by
+// any name), its journals and anything in the data directory.
+TEST_F(BackupWindowsTest, TargetsThatAreTheDatabaseOrInsideDataAreRefusedBeforeAnyWork)
+{
+    fs::create_symlink(disk(prog + "\\meeting.mdb"), disk(prog + "\\库链接.JQV"));
+    const Bytes database = get(prog + "\\meeting.mdb");
+    const Text targets[] = {
+        prog + "\\meeting.mdb", prog + "\\MEETING.MDB", prog + "\\data\\..\\meeting.mdb",
+        prog + "\\库链接.JQV", prog + "\\meeting.mdb-wal", prog + "\\data\\meeting.mdb",
+        prog + "\\DATA\\新\\备份.JQV", prog + "\\data",
+    };
+    for (const Text& target : targets) {
+        desk.answerMessage(AnswerOk);
+        inWindow<BackupWindow>([&](BackupWindow& w) {
+            w.编辑框1.setContent(target);
+            click(w.备份);
+            EXPECT_FALSE(w.备份.disabled()) << gbkToUtf8(target);
+            click(w.退出备份);
+        });
+    }
+    EXPECT_EQ(shownMessages(), TextList(std::size(targets),
+                                        "备份文件不能是正在使用的数据库，也不能放在数据目录data中，请重新选择备份文件！|错误！|16"));
+    EXPECT_EQ(desk.states, TextList(std::size(targets), "0|0|false"));
+    EXPECT_EQ(get(prog + "\\meeting.mdb"), database);
+    EXPECT_FALSE(fileExists(prog + "\\data\\meeting.mdb"));
+    EXPECT_EQ(meetings(), TextList{"备份前的会"});
+    backUpTo(prog + "\\data2\\x.JQV");   // a name that only begins like data's
+    EXPECT_EQ(shownMessages().back(), "数据备份成功！|恭喜！|64");
+}
+
+// Another desk on the same database: one of its connections stays open
+// through the backup and the restore, as another program's would.
+class OtherDeskTest : public BackupWindowsTest {
+protected:
+    OtherDeskTest()
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other desk");
+        db.setDatabaseName(QString::fromStdString(disk(prog + "\\meeting.mdb").string()));
+        EXPECT_TRUE(db.open());
+    }
+    ~OtherDeskTest() override
+    {
+        QSqlDatabase::database("other desk").close();
+        QSqlDatabase::removeDatabase("other desk");
+    }
+    // The program's GBK text, as the engine takes it.
+    QSqlQuery other(const Text& sql)
+    {
+        QSqlQuery q(QSqlDatabase::database("other desk"));
+        EXPECT_TRUE(q.exec(QString::fromStdString(gbkToUtf8(sql)))) << gbkToUtf8(sql) << q.lastError().text().toStdString();
+        return q;
+    }
+    TextList meetingsOf(const Text& database)
+    {
+        ExternalDatabase copy{seedWindow, "copy"};
+        EXPECT_TRUE(openDatabase(copy, "DBQ=" + database + ";FILEDSN=" + prog + "\\Meeting.dsn"));
+        TextList names;
+        int rs = querySql(copy, "select 会议名称 from 会议信息 order by 会议编号");
+        for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs))
+            names.push_back(readField(rs, "会议名称").text());
+        closeRecordSet(rs);
+        return names;
+    }
+};
+
+// The backup takes one consistent state: what the other desk committed
+// (still in its log, which its open read keeps from being folded into the
+// file), never what it has not committed yet.
+TEST_F(OtherDeskTest, TheBackupHoldsWhatOtherDesksCommittedAndNothingElse)
+{
+    other("insert into 会议信息 (会议编号,会议名称) values (2,'他处提交的会')");
+    other("begin");
+    other("select count(*) from 会议信息").next();
+    ExternalDatabase writer{seedWindow, "writer"};
+    ASSERT_TRUE(openDatabase(writer, connectionText()));
+    ASSERT_TRUE(execSql(writer, "begin immediate"));
+    ASSERT_TRUE(execSql(writer, "insert into 会议信息 (会议编号,会议名称) values (3,'未提交的会')"));
+
+    backUpTo(prog + "\\一致.JQV");
+    EXPECT_EQ(shownMessages(), TextList{"数据备份成功！|恭喜！|64"});
+    execSql(writer, "rollback");
+    other("commit");
+    ASSERT_TEXT_EQ("", unpackFileToDirectory(prog + "\\一致.JQV", prog + "\\展开"));
+    EXPECT_EQ(meetingsOf(prog + "\\展开\\data\\meeting.mdb"), (TextList{"备份前的会", "他处提交的会"}));
+}
+
+// The restore goes into the database every desk has open: the other desk
+// reads the restored data at once, and what it writes afterwards stays.
+TEST_F(OtherDeskTest, TheRestoreReachesEveryDeskAndTheirLaterWritesStay)
+{
+    const Text file = prog + "\\还原.JQV";
+    backUpTo(file);
+    other("update 会议信息 set 会议名称='备份后改的会'");
+    openMainWindow();
+    desk.answerMessage(AnswerYes).answerMessage(AnswerOk);
+    restoreFrom(file);
+    EXPECT_EQ(shownMessages().back(), "数据恢复成功，请退出系统重新登录！|恭喜！|64");
+
+    QSqlQuery q = other("select 会议名称 from 会议信息");
+    ASSERT_TRUE(q.next());
+    EXPECT_TEXT_EQ("备份前的会", utf8ToGbk(q.value(0).toString().toStdString()));
+    q.finish();
+    other("insert into 会议信息 (会议编号,会议名称) values (9,'恢复后录入的会')");
+    EXPECT_EQ(meetings(), (TextList{"备份前的会", "恢复后录入的会"}));
+}
+
+// A failed database copy ends the program, but not over unsaved work: an
+// open template editor asks its save question first, and one the user keeps
+// open keeps the program running on its own.
+TEST_F(BackupWindowsTest, AFailedCopyAsksTheOpenEditorBeforeTheProgramEnds)
+{
+    MainWindow& main = openMainWindowWithChangedEditor();
+    desk.answerMessage(AnswerOk).answerMessage(AnswerCancel);
+    backUpFrom(main);
+    EXPECT_EQ(shownMessages(), (TextList{kCopyFailed, kSaveQuestion}));
+    ASSERT_EQ(openWindows().size(), 1u);
+    EXPECT_NE(findWindow<TemplateEditorWindow>(), nullptr);
+}
+
 class BackupWindowsDeathTest : public BackupWindowsTest {};
+
+TEST_F(BackupWindowsDeathTest, AFailedCopyEndsTheProgramOnceTheEditorLetsItGo)
+{
+    const std::string shown = "\\[" + gbkToUtf8(kCopyFailed) + "\\]\\[" + gbkToUtf8(kSaveQuestion) + "\\]$";
+    EXPECT_EXIT(
+        {
+            MainWindow& main = openMainWindowWithChangedEditor();
+            addExitHook([this] {
+                for (const Text& m : shownMessages())
+                    fprintf(stderr, "[%s]", gbkToUtf8(m).c_str());
+            });
+            desk.answerMessage(AnswerOk).answerMessage(AnswerNo);
+            backUpFrom(main);
+        },
+        testing::ExitedWithCode(0), shown);
+}
 
 TEST_F(BackupWindowsDeathTest, ADatabaseThatCannotBeCopiedEndsTheProgramAfterItsMessage)
 {
