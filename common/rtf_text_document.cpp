@@ -22,12 +22,14 @@ QTextCharFormat charFormat(const RtfFormat& format)
     return result;
 }
 
-RtfFormat rtfFormat(const QTextCharFormat& format)
+// Text without a size of its own is shown in the document's default size.
+RtfFormat rtfFormat(const QTextCharFormat& format, qreal defaultPoints)
 {
     RtfFormat result;
     result.font = format.fontFamilies().toStringList().value(0);
-    if (format.fontPointSize() > 0)
-        result.halfPoints = qRound(format.fontPointSize() * 2);
+    const qreal points = format.fontPointSize() > 0 ? format.fontPointSize() : defaultPoints;
+    if (points > 0)
+        result.halfPoints = qRound(points * 2);
     result.bold = format.fontWeight() > QFont::Medium;
     result.italic = format.fontItalic();
     result.underline = format.fontUnderline();
@@ -63,13 +65,14 @@ RtfAlignment rtfAlignment(Qt::Alignment alignment)
 RtfDocument rtfDocumentOf(const QTextDocument& document)
 {
     RtfDocument result;
+    const qreal defaultPoints = document.defaultFont().pointSizeF();
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         RtfParagraph paragraph;
         paragraph.alignment = rtfAlignment(block.blockFormat().alignment());
-        paragraph.mark = rtfFormat(block.charFormat());
+        paragraph.mark = rtfFormat(block.charFormat(), defaultPoints);
         for (auto it = block.begin(); !it.atEnd(); ++it)
             if (const QTextFragment fragment = it.fragment(); fragment.isValid())
-                paragraph.runs.push_back({rtfFormat(fragment.charFormat()), fragment.text()});
+                paragraph.runs.push_back({rtfFormat(fragment.charFormat(), defaultPoints), fragment.text()});
         result.paragraphs.push_back(std::move(paragraph));
     }
     return result;

@@ -7,6 +7,7 @@
 #include "tests/support/rich_text.h"
 
 #include <QTextEdit>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -180,18 +181,24 @@ TEST(RichEditTest, EveryCutAndRandomDamageOfALabelIsReadSafely)
 
 TEST(RichEditTest, LabelsKeptBeforeTheRichTextFormatStillLoad)
 {
-    // As the earlier version saved them: Qt's HTML holding GBK text.
+    // As the earlier version delivered them, and as it saved them: Qt's HTML
+    // holding GBK text.
+    const Text delivered = "<html><body><p align=\"center\"><b>[会议名称]</b></p><p>住宿：[房间]</p></body></html>";
     QTextEdit earlier;
-    earlier.setHtml(toQString("<p align=\"center\"><b>[会议名称]</b></p><p>住宿：[房间]</p>"));
-    const Text html = fromQString(earlier.toHtml());
+    earlier.setHtml(toQString(delivered));
 
     EditWindow w;
-    ASSERT_TRUE(w.超级编辑框1.setContent(html));
-    EXPECT_TEXT_EQ("[会议名称]\n住宿：[房间]", w.超级编辑框1.plainText());
-    const RtfDocument document = shownDocument(w.超级编辑框1);
-    EXPECT_EQ(alignments(document), (std::vector{RtfAlignment::Centre, RtfAlignment::Left}));
-    EXPECT_TRUE(formatOf(document, "[会议名称]").bold);
-    EXPECT_TRUE(isRtf(w.超级编辑框1.content()));
+    const qreal shownPoints = w.超级编辑框1.widget()->font().pointSizeF();
+    EXPECT_NE(shownPoints, 12);
+    for (const Text& html : {delivered, fromQString(earlier.toHtml())}) {
+        ASSERT_TRUE(w.超级编辑框1.setContent(html));
+        EXPECT_TEXT_EQ("[会议名称]\n住宿：[房间]", w.超级编辑框1.plainText());
+        const RtfDocument document = shownDocument(w.超级编辑框1);
+        EXPECT_EQ(alignments(document), (std::vector{RtfAlignment::Centre, RtfAlignment::Left}));
+        EXPECT_TRUE(formatOf(document, "[会议名称]").bold);
+        // Written in the size it is shown in.
+        EXPECT_EQ(formatOf(document, "住宿：").halfPoints, qRound(shownPoints * 2));
+    }
 
     ASSERT_TRUE(w.超级编辑框1.setContent("欢迎 <[代表]>\n再见"));
     EXPECT_TEXT_EQ("欢迎 <[代表]>\n再见", w.超级编辑框1.plainText());
