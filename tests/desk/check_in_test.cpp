@@ -64,7 +64,7 @@ TEST_F(CheckInTest, AnArrivalIsRecordedOnceAndTheListsFollowIt)
 
     clickTreeItem(w.树型框1, 1);
     click(w.超级按钮2);
-    EXPECT_EQ(rows("select * from 代表信息 where 报到情况=true", {"姓名"}), TextList{"张三"});
+    EXPECT_EQ(rows("select * from 代表信息 where 报到情况=true and 会议编号=1", {"姓名"}), TextList{"张三"});
     EXPECT_TRUE(w.超级按钮2.disabled());
     EXPECT_EQ(treeItemImage(w.树型框1, 1), 5);
     EXPECT_EQ(treeItemValue(w.树型框1, 1), 0);

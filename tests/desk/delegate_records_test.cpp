@@ -32,7 +32,7 @@ protected:
         person.answerFile(true, file);
         QTest::mousePress(window->图片框1.widget(), Qt::LeftButton);
     }
-    TextList photos() { return rows("select * from 代表信息 order by 代表id", {"姓名", "照片"}); }
+    TextList photos() { return rows("select * from 代表信息 where 会议编号=1 order by 代表id", {"姓名", "照片"}); }
     QStringList dataFiles() { return QDir(directory.file("data")).entryList(QDir::Files, QDir::Name); }
 };
 
@@ -54,7 +54,7 @@ TEST_F(DelegateRecordsTest, SavingStoresTheFormsOfItsValues)
         click(w.按钮7);
         EXPECT_TEXT_EQ("", w.编辑框1.content());   // cleared for the next
     }
-    EXPECT_EQ(rows("select * from 代表信息 order by 代表id", {"姓名", "单位", "性别", "职务", "手机号码", "办公电话", "会议编号"}),
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表id", {"姓名", "单位", "性别", "职务", "手机号码", "办公电话", "会议编号"}),
               (TextList{"张　三|O'Reilly 单位|男| | | |1", "欧阳明|O'Reilly 单位|女| | | |1",
                         "李 四|O'Reilly 单位|男| | | |1", "   |O'Reilly 单位|女| | | |1"}));
     EXPECT_NE(findText(w.标签13.caption(), "insert  into 代表信息 (姓名,"), -1);
@@ -113,7 +113,7 @@ TEST_F(DelegateRecordsTest, AFailedSaveLeavesNoPhotoBehind)
 {
     MainWindow& w = openUnlocked();
     choosePhoto("picture");
-    exec("drop table 代表信息");
+    refuse("insert", "代表信息");
     fillForm("甲一", "单位", "001");
     click(w.按钮7);
     EXPECT_TRUE(dataFiles().isEmpty());
@@ -130,12 +130,12 @@ TEST_F(DelegateRecordsTest, DeletingAsksFirst)
     clickTreeItem(w.树型框1, 1);
     person.answerMessage(AnswerCancel).answerMessage(AnswerOk);
     click(w.按钮6);
-    EXPECT_EQ(rows("select * from 代表信息", {"姓名"}).size(), 1u);
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1", {"姓名"}).size(), 1u);
     click(w.按钮6);
     EXPECT_EQ(messageTexts(), (TextList{"请先选中待删除的代表项！|注意",
                                          "真的要删除当前代表吗？\r\n删除的信息将不能恢复！|警告",
                                          "真的要删除当前代表吗？\r\n删除的信息将不能恢复！|警告"}));
-    EXPECT_TRUE(rows("select * from 代表信息", {"姓名"}).empty());
+    EXPECT_TRUE(rows("select * from 代表信息 where 会议编号=1", {"姓名"}).empty());
     EXPECT_EQ(currentDelegateId, 0);
     EXPECT_TEXT_EQ("", w.编辑框1.content());
 }
@@ -154,7 +154,7 @@ TEST_F(DelegateRecordsTest, RenumberingTakesTwoClicksAndFollowsTheOldTextOrder)
     w.编辑框13.setContent("001");
     person.answerMessage(AnswerOk);
     click(w.按钮2);
-    EXPECT_EQ(rows("select * from 代表信息 order by 代表id", {"姓名", "代表编号"}),
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表id", {"姓名", "代表编号"}),
               (TextList{"一|003", "二|001", "三|002"}));
     EXPECT_EQ(messageTexts(), (TextList{"编号长度必须不小于代表总人数！|注意", "重新编号成功！|成功"}));
     EXPECT_FALSE(w.编辑框13.visible());

@@ -34,7 +34,7 @@ TEST_F(DelegateTreeTest, RunsOfOneOrganisationBecomeNodesWithSexImages)
     addDelegate("甲", "王五", "", "3");
     addDelegate("甲", "赵六", "其他", "4");
     open();
-    fill("select * from 代表信息 order by 代表编号");
+    fill("select * from 代表信息 where 会议编号=1 order by 代表编号");
     EXPECT_EQ(tree(), (TextList{"甲/1/0", "张三/2/1", "乙/1/0", "李四/3/1", "甲/1/0", "王五/2/1", "赵六/2/1"}));
     EXPECT_EQ(currentRecordSet, 0);
     fill("select * from 代表信息 where 会议编号=9");
@@ -44,7 +44,7 @@ TEST_F(DelegateTreeTest, RunsOfOneOrganisationBecomeNodesWithSexImages)
 TEST_F(DelegateTreeTest, OnTheEntryPageAPickShowsTheCardAndANodeKeepsTheForm)
 {
     addDelegate("甲", "张　三", "女", "007");
-    exec("update 代表信息 set 职务='处长'");
+    exec("update 代表信息 set 职务='处长' where 会议编号=1");
     MainWindow& w = open();
     pressToolButton(w.工具条1, 0);
     clickTreeItem(w.树型框1, 1);
@@ -67,7 +67,7 @@ TEST_F(DelegateTreeTest, RoomPicksFollowSexAndFreeBeds)
     addDelegate("甲", "王芳", "女", "2");
     addDelegate("甲", "张三", "男", "3");
     MainWindow& w = open();
-    fill("select * from 代表信息 order by 代表编号");
+    fill("select * from 代表信息 where 会议编号=1 order by 代表编号");
     onPage(1);
     addRoomRow({"宾馆", "101", "标准", "2", "1", "无"}, 7);
     w.超级列表框1.setCurrentRow(0);
@@ -108,7 +108,7 @@ TEST_F(DelegateTreeTest, TablePicksNeedAFreeSeat)
 {
     addDelegate("甲", "李四", "女", "1");
     MainWindow& w = open();
-    fill("select * from 代表信息");
+    fill("select * from 代表信息 where 会议编号=1");
     onPage(3);
     int row = insertListRow(w.超级列表框3, "餐厅");
     setListCellText(w.超级列表框3, row, 1, "1号桌");
@@ -145,7 +145,7 @@ TEST_F(DelegateTreeTest, QueuedNamesAreSpacedForTheirList)
         addDelegate("甲", c.stored, "男", "1");
     MainWindow& w = open();
     for (int page : {4, 5}) {
-        fill("select * from 代表信息 order by 代表id");
+        fill("select * from 代表信息 where 会议编号=1 order by 代表id");
         onPage(page);
         for (int i = 1; i <= 4; ++i)
             clickTreeItem(w.树型框1, i);

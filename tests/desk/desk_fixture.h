@@ -1,10 +1,27 @@
 #pragma once
-// A main window on meeting 1 of a seeded test database.
+// A main window on meeting 1 of a seeded test database, beside meeting 2
+// whose rows no action of meeting 1 may change.
 #include "desk/main_window.h"
 #include "tests/app/app_fixture.h"
 
 class DeskTest : public AppTest {
 protected:
+    DeskTest()
+    {
+        seedOtherMeeting();
+        otherMeetingBefore_ = meetingRows(2);
+    }
+    void TearDown() override
+    {
+        auto lines = [](const TextList& rows) {
+            std::string all;
+            for (const Text& row : rows)
+                all += gbkToUtf8(row) + "\n";
+            return all;
+        };
+        EXPECT_EQ(lines(meetingRows(2)), lines(otherMeetingBefore_)) << "meeting 2 changed";
+    }
+
     // Delegates of meeting 1: (单位, 姓名, 性别, 代表编号).
     void addDelegate(const Text& unit, const Text& name, const Text& sex, const Text& number, int meeting = 1)
     {
@@ -13,6 +30,7 @@ protected:
     }
     MainWindow& open()
     {
+        otherMeetingBefore_ = meetingRows(2);   // with what the test added to it
         currentMeetingId = 1;
         currentMeetingName = "一号会";
         window = loadWindow<MainWindow>(nullptr, false);
@@ -36,4 +54,7 @@ protected:
     }
 
     MainWindow* window = nullptr;
+
+private:
+    TextList otherMeetingBefore_;
 };

@@ -120,12 +120,13 @@ TEST_F(DispatchTest, TheDeclaredShortcutKeysRunTheirItems)
 TEST_F(DispatchTest, AFailedQueryLeavesThePanesHiddenAndThePageAsItWas)
 {
     MainWindow& w = open();
-    exec("drop table 代表信息");
+    exec("alter table 代表信息 rename to 代表信息存");
     person.answerMessage(AnswerOk);
     chooseMenuItem(w.代表报到);
     EXPECT_EQ(messageTexts(), TextList{"查询失败！|"});
     EXPECT_EQ(w.选择夹1.currentPage(), 0);
     EXPECT_FALSE(w.分组框2.visible());
+    exec("alter table 代表信息存 rename to 代表信息");
 }
 
 TEST_F(DispatchTest, ReportsNeedTheirDataFirst)
@@ -153,7 +154,7 @@ TEST_F(DispatchTest, ReportsNeedTheirDataFirst)
     EXPECT_TEXT_EQ("客房一览表", reportKind);
     chooseMenuItem(w.座次报表);   // "0" in every chart column counts as filled
     EXPECT_TEXT_EQ("座次报表", reportKind);
-    exec("update 代表信息 set 表3=''");
+    exec("update 代表信息 set 表3='' where 会议编号=1");
     person.answerMessage(AnswerOk);
     chooseMenuItem(w.座次报表);
     EXPECT_TEXT_EQ("请先处理座次报表！|错误", messageTexts().back());

@@ -27,7 +27,7 @@ protected:
     }
     int groupOf(const Text& name)
     {
-        return toInteger(rows("select * from 代表信息 where 姓名='" + name + "'", {"分组编号"}).at(0));
+        return toInteger(rows("select * from 代表信息 where 会议编号=1 and 姓名='" + name + "'", {"分组编号"}).at(0));
     }
 };
 
@@ -45,7 +45,7 @@ TEST_F(GroupsTest, GroupsAreSavedChangedAndDeletedWithTheirMessages)
     click(w.保存会议组);
     EXPECT_TEXT_EQ("", w.分组名称.content());
     EXPECT_TEXT_EQ("三楼", w.分组地点.content());   // kept for the next group
-    EXPECT_EQ(rows("select * from 会议分组", {"分组名称", "分组地点", "分组时间", "召集人", "联络员", "会议编号"}),
+    EXPECT_EQ(rows("select * from 会议分组 where 会议编号=1", {"分组名称", "分组地点", "分组时间", "召集人", "联络员", "会议编号"}),
               TextList{"第一'组|三楼|上午| | |1"});
     ASSERT_EQ(listRowCount(w.会议组), 1);
 
@@ -54,11 +54,11 @@ TEST_F(GroupsTest, GroupsAreSavedChangedAndDeletedWithTheirMessages)
     w.召集人.setContent("王");
     person.answerMessage(AnswerOk);
     click(w.保存会议组);
-    EXPECT_EQ(rows("select * from 会议分组", {"召集人"}), TextList{"王"});
+    EXPECT_EQ(rows("select * from 会议分组 where 会议编号=1", {"召集人"}), TextList{"王"});
     EXPECT_EQ(currentGroupId, 0);
 
     addDelegate("甲", "张三", "男", "1");
-    exec("update 代表信息 set 分组编号=(select 分组id from 会议分组)");
+    exec("update 代表信息 set 分组编号=(select 分组id from 会议分组 where 会议编号=1) where 会议编号=1");
     clickListRow(w.会议组, 0);
     person.answerMessage(AnswerCancel).answerMessage(AnswerOk).answerMessage(AnswerOk);
     click(w.删除会议组);
@@ -68,7 +68,7 @@ TEST_F(GroupsTest, GroupsAreSavedChangedAndDeletedWithTheirMessages)
                                          "真的要删除当前会议组吗？\r\n删除的信息将不能恢复！|警告",
                                          "真的要删除当前会议组吗？\r\n删除的信息将不能恢复！|警告",
                                          "成功删除会议组！|注意"}));
-    EXPECT_TRUE(rows("select * from 会议分组", {"分组名称"}).empty());
+    EXPECT_TRUE(rows("select * from 会议分组 where 会议编号=1", {"分组名称"}).empty());
     EXPECT_EQ(groupOf("张三"), 0);   // released
     EXPECT_EQ(listRowCount(w.会议组), 0);
 }

@@ -27,8 +27,8 @@ protected:
         window->选择框2.setChecked(interval);
         click(window->确定手动分配);
     }
-    TextList roomNumbers() { return rows("select * from 房间信息 order by 房间id", {"房间编号"}); }
-    TextList lodging() { return rows("select * from 代表信息 order by 代表编号", {"姓名", "宾馆名称", "房间编号"}); }
+    TextList roomNumbers() { return rows("select * from 房间信息 where 会议编号=1 order by 房间id", {"房间编号"}); }
+    TextList lodging() { return rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "宾馆名称", "房间编号"}); }
 };
 
 TEST_F(RoomsTest, BatchesNumberTheirRoomsAndStopAtAnExistingOne)
@@ -46,12 +46,12 @@ TEST_F(RoomsTest, BatchesNumberTheirRoomsAndStopAtAnExistingOne)
         {"9", "11", false, {"9", "10", "11"}},
     };
     for (const Case& c : cases) {
-        exec("delete from 房间信息");
+        exec("delete from 房间信息 where 会议编号=1");
         batch(c.first, c.last, c.interval);
         EXPECT_EQ(roomNumbers(), c.added) << c.first;
     }
     EXPECT_EQ(listRowCount(w.超级列表框1), 3);   // the maintenance listing after the batch
-    EXPECT_EQ(rows("select * from 房间信息 where 房间编号='10'", {"房间人数", "已住人数", "性别"}), TextList{"2|0|无"});
+    EXPECT_EQ(rows("select * from 房间信息 where 会议编号=1 and 房间编号='10'", {"房间人数", "已住人数", "性别"}), TextList{"2|0|无"});
 
     for (int i = 0; i < 5; ++i)
         person.answerMessage(AnswerOk);
@@ -97,7 +97,7 @@ TEST_F(RoomsTest, PicksGoThroughThePendingListAndACommit)
 
     click(w.确定手动分配);
     EXPECT_EQ(lodging(), (TextList{"张三| |0", "李四| |0", "王五|宾馆|201"}));
-    EXPECT_EQ(rows("select * from 房间信息 where 房间编号='201'", {"已住人数", "性别"}), TextList{"1|男"});
+    EXPECT_EQ(rows("select * from 房间信息 where 会议编号=1 and 房间编号='201'", {"已住人数", "性别"}), TextList{"1|男"});
     EXPECT_EQ(treeItemCount(w.树型框1), 3);   // refreshed: only the unassigned
 }
 
@@ -127,7 +127,7 @@ TEST_F(RoomsTest, DeletingAndClearingReleaseTheDelegates)
                                          "真的要清空并重新分配所有房间吗？\r\n清空的信息将不能恢复！|警告",
                                          "清空成功执行！|恭喜"}));
     EXPECT_EQ(lodging(), (TextList{"张三| |0", "李四| |0"}));
-    EXPECT_EQ(rows("select * from 房间信息", {"已住人数", "性别"}), TextList{"0|无 "});
+    EXPECT_EQ(rows("select * from 房间信息 where 会议编号=1", {"已住人数", "性别"}), TextList{"0|无 "});
     EXPECT_EQ(listRowCount(w.超级列表框1), 1);   // refreshed in the manual mode
     EXPECT_TEXT_EQ("确认", w.确定手动分配.caption());
 }
@@ -150,7 +150,7 @@ TEST_F(RoomsTest, TheAutomaticRunFollowsOrganisationsAndSexes)
     click(w.自动分配);
     EXPECT_TEXT_EQ("房间不够分配|", messageTexts().back());
     EXPECT_EQ(lodging(), (TextList{"M1|宾馆|R1", "W1|宾馆|R2", "M2|宾馆|R1", "M3|宾馆|R3", "W2| |0", "M4|宾馆|R3"}));
-    EXPECT_EQ(rows("select * from 房间信息 order by 房间编号", {"已住人数", "性别"}),
+    EXPECT_EQ(rows("select * from 房间信息 where 会议编号=1 order by 房间编号", {"已住人数", "性别"}),
               (TextList{"2|男", "1|女", "2|男"}));
 }
 
@@ -180,8 +180,8 @@ TEST_F(RoomsTest, TheAutomaticRunKeepsRunsTogetherAndFillsTheOpenRoomFirst)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        exec("delete from 代表信息");
-        exec("delete from 房间信息");
+        exec("delete from 代表信息 where 会议编号=1");
+        exec("delete from 房间信息 where 会议编号=1");
         for (const Room& r : c.rooms)
             addRoom("宾馆", r.number, r.beds, r.occupants, r.sex);
         for (size_t i = 0; i < c.delegates.size(); ++i) {
@@ -193,7 +193,7 @@ TEST_F(RoomsTest, TheAutomaticRunKeepsRunsTogetherAndFillsTheOpenRoomFirst)
         person.answerMessage(AnswerOk).answerMessage(AnswerOk);
         click(w.自动分配);
         EXPECT_TEXT_EQ(c.message, messageTexts().back());
-        EXPECT_EQ(rows("select * from 代表信息 order by 代表编号", {"姓名", "房间编号"}), c.lodging);
+        EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "房间编号"}), c.lodging);
     }
 }
 
@@ -221,8 +221,8 @@ TEST_F(RoomsTest, TheAutomaticRunAsksFirstAndSkipsExcludedDelegates)
     EXPECT_TEXT_EQ("请先选中待分配的房间项！|注意", messageTexts().back());
 
     // Everybody excluded: nothing to place and no refresh.
-    exec("update 代表信息 set 宾馆名称=' ',房间编号='0'");
-    exec("update 房间信息 set 已住人数=0,性别='无'");
+    exec("update 代表信息 set 宾馆名称=' ',房间编号='0' where 会议编号=1");
+    exec("update 房间信息 set 已住人数=0,性别='无' where 会议编号=1");
     click(w.手动分配);
     for (int item : {1, 2}) {
         w.树型框1.setCurrentItem(item);

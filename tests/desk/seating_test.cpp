@@ -72,14 +72,14 @@ TEST_F(SeatingTest, TemplatesAreImportedAndChartsTakeTheFirstFreeSlot)
     importTemplate(path);
     ASSERT_EQ(w.大会座次模板.itemCount(), 1);
     EXPECT_TEXT_EQ("大会", w.大会座次模板.itemText(0));
-    EXPECT_EQ(rows("select * from 自制模板", {"会议编号"}), TextList{"0"});
+    EXPECT_EQ(rows("select * from 自制模板 where 模板名称='大会'", {"会议编号"}), TextList{"0"});
 
     // Slot 1 is used.
     ASSERT_TRUE(execSql(db, "insert into 自制模板  (表格次序,模板名称,会议编号,模板) values (1,'一',1,?)", Bytes()));
     w.fillSeatingChartSlots();
     newChart("上午\\主会场");
     EXPECT_TEXT_EQ("主会场", w.大会座次表.itemText(1));
-    EXPECT_EQ(rows("select * from 会议信息", {"表2"}).size(), 0u);   // the meeting row is not seeded
+    EXPECT_EQ(rows("select * from 会议信息 where 会议编号=1", {"表2"}).size(), 0u);   // the meeting row is not seeded
     EXPECT_EQ(rows("select * from 自制模板 where 表格次序=2", {"模板名称", "会议编号"}), TextList{"主会场|1"});
 
     for (const char* name : {"三", "四", "五"})
@@ -139,7 +139,7 @@ TEST_F(SeatingTest, SavingWritesSeatLabelsAndAMovedSeatCountsOnlyWhereItIs)
     MainWindow& w = openSeating();
     importTemplate(writeTemplate("hall.grd", 3, 4));
     newChart("图");
-    EXPECT_EQ(rows("select * from 会议信息", {"表1"}), TextList{"图"});
+    EXPECT_EQ(rows("select * from 会议信息 where 会议编号=1", {"表1"}), TextList{"图"});
     chooseComboItem(w.大会座次表, 0);
     EXPECT_EQ(treeItemCount(w.树型框1), 3);
     clickTreeItem(w.树型框1, 1);
@@ -160,7 +160,7 @@ TEST_F(SeatingTest, SavingWritesSeatLabelsAndAMovedSeatCountsOnlyWhereItIs)
     const TextList shown = messageTexts();
     ASSERT_GE(shown.size(), 2u);
     EXPECT_EQ(TextList(shown.end() - 2, shown.end()), (TextList{"保存文件成功！|成功", "座次分配到个人成功！|成功"}));
-    EXPECT_EQ(rows("select * from 代表信息 order by 代表编号", {"姓名", "表1"}), (TextList{"张三|1排1列", "李四|3排4列"}));
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表1"}), (TextList{"张三|1排1列", "李四|3排4列"}));
 }
 
 TEST_F(SeatingTest, AShownTemplateIsNeverSavedIntoTheOpenSlot)
@@ -186,12 +186,12 @@ TEST_F(SeatingTest, AShownTemplateIsNeverSavedIntoTheOpenSlot)
     EXPECT_TEXT_EQ("保存文件失败！|失败", messageTexts().back());
     Window scratch{"scratch", {0, 0, 10, 10}, ""};
     DataSource stored{scratch, "stored"};
-    int rs = querySql(db, "select * from 自制模板 where 表格次序=1");
+    int rs = querySql(db, "select * from 自制模板 where 会议编号=1 and 表格次序=1");
     recordMoveFirst(rs);
     ASSERT_TRUE(tableFromBytes(stored, readField(rs, "模板").bytes()));
     closeRecordSet(rs);
     EXPECT_TEXT_EQ("张　三", cellText(stored, 3, 2));
-    EXPECT_EQ(rows("select * from 代表信息", {"表1"}), TextList{"1排1列"});
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1", {"表1"}), TextList{"1排1列"});
 
     // Deleting the chart frees its slot and every seat of it.
     w.删除表格.setChecked(true);
@@ -199,8 +199,8 @@ TEST_F(SeatingTest, AShownTemplateIsNeverSavedIntoTheOpenSlot)
     EXPECT_FALSE(w.删除座次表.disabled());
     person.answerMessage(AnswerOk);
     click(w.删除座次表);
-    EXPECT_EQ(rows("select * from 代表信息", {"表1"}), TextList{"0"});
-    EXPECT_EQ(rows("select * from 会议信息", {"表1"}), TextList{"0"});
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1", {"表1"}), TextList{"0"});
+    EXPECT_EQ(rows("select * from 会议信息 where 会议编号=1", {"表1"}), TextList{"0"});
     EXPECT_EQ(w.大会座次表.itemValue(0), 0);
 }
 

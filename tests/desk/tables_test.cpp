@@ -25,7 +25,7 @@ protected:
         window->编辑框15.setContent(last);
         click(window->确定手动分配1);
     }
-    TextList seating() { return rows("select * from 代表信息 order by 代表编号", {"餐厅名称", "餐桌编号"}); }
+    TextList seating() { return rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"餐厅名称", "餐桌编号"}); }
 };
 
 TEST_F(TablesTest, BatchesSkipExistingTablesAndRefuseBadInput)
@@ -41,8 +41,8 @@ TEST_F(TablesTest, BatchesSkipExistingTablesAndRefuseBadInput)
     batch("1", "2", "10 or 1=1");
     batch("1", "10");
     EXPECT_EQ(messageTexts(), (TextList{"餐桌编号有错误！|", "餐桌编号有错误！|", "请填全内容！|", "大厅3号桌已经存在！|"}));
-    EXPECT_EQ(rows("select * from 餐桌信息 where 餐厅名称='大厅'", {"餐桌编号"}).size(), 10u);
-    EXPECT_EQ(rows("select * from 餐桌信息 where 餐桌编号='4号桌'", {"餐厅名称"}).size(), 2u);
+    EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1 and 餐厅名称='大厅'", {"餐桌编号"}).size(), 10u);
+    EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1 and 餐桌编号='4号桌'", {"餐厅名称"}).size(), 2u);
     ASSERT_EQ(listRowCount(w.超级列表框3), 11);
     // Numbers as text: 10 before 1 (the digit sorts before 号) and 2.
     EXPECT_TEXT_EQ("10号桌|1号桌|2号桌", listCellText(w.超级列表框3, 0, 1) + "|" + listCellText(w.超级列表框3, 1, 1) + "|"
@@ -92,7 +92,7 @@ TEST_F(TablesTest, DeletingReleasesTheSeatedAndClearingReleasesAll)
                                          "真的要清空并重新分配所有餐桌吗？\r\n清空的信息将不能恢复！|警告",
                                          "清空成功执行！|恭喜"}));
     EXPECT_EQ(seating(), (TextList{" |0", " |0"}));
-    EXPECT_EQ(rows("select * from 餐桌信息", {"已坐人数"}), TextList{"0"});
+    EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1", {"已坐人数"}), TextList{"0"});
 }
 
 TEST_F(TablesTest, PicksAreCommittedAndACancelGivesTheSeatBack)
@@ -112,7 +112,7 @@ TEST_F(TablesTest, PicksAreCommittedAndACancelGivesTheSeatBack)
     EXPECT_TEXT_EQ("1", listCellText(w.超级列表框4, 0, 3));
     click(w.确定手动分配1);
     EXPECT_EQ(seating(), (TextList{" |0", "大厅|1号桌"}));
-    EXPECT_EQ(rows("select * from 餐桌信息", {"已坐人数"}), TextList{"1"});
+    EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1", {"已坐人数"}), TextList{"1"});
 }
 
 } // namespace

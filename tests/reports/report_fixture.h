@@ -1,6 +1,7 @@
 #pragma once
 // The report window on a seeded meeting: meeting 1 "春季会" is the current
-// one; meeting 2 holds rows that no report of meeting 1 may show.
+// one; meeting 2 "秋季会" holds rows of its own (lodged, seated, grouped,
+// checked-in and charted delegates) that no report of meeting 1 may show.
 #include "common/internal/grid_model.h"
 #include "reports/report_window.h"
 #include "tests/app/app_fixture.h"
@@ -15,6 +16,7 @@ protected:
     {
         exec("insert  into 会议信息 (会议编号,会议名称,会议地点,会议日期) values (1,'春季会','北京','2024-04-01')");
         exec("insert  into 会议信息 (会议编号,会议名称,会议地点,会议日期) values (2,'秋季会','上海','2024-10-01')");
+        seedOtherMeeting();
         currentMeetingId = 1;
         currentMeetingName = "春季会";
     }

@@ -86,6 +86,12 @@ ScriptedInteraction& ScriptedInteraction::answerPageSetup(bool ok, const ::PageS
     return queue({Call::PageSetup, ok, 0, {}, {}, setup});
 }
 
+ScriptedInteraction& ScriptedInteraction::answerEveryMessage(int answer)
+{
+    everyMessage_ = answer;
+    return *this;
+}
+
 ScriptedInteraction& ScriptedInteraction::inModalWindow(std::function<void(Window&)> action)
 {
     modalActions_.push_back(std::move(action));
@@ -116,6 +122,8 @@ bool ScriptedInteraction::take(Call::Kind kind, Answer& answer)
 int ScriptedInteraction::messageBox(const Text& text, int kind, const Text& caption)
 {
     calls_.push_back({Call::Message, text, caption, kind});
+    if (everyMessage_ && (answers_.empty() || answers_.front().kind != Call::Message))
+        return (kind & 0xF) == BoxOk ? AnswerOk : *everyMessage_;
     Answer a;
     if (!take(Call::Message, a))
         return (kind & 0xF) == BoxOk ? AnswerOk : AnswerCancel;

@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class ScriptedInteraction : public Interaction {
@@ -42,6 +43,9 @@ public:
     ScriptedInteraction& answerPrintPreview(bool printed = false);
     ScriptedInteraction& answerGridPrint(bool printed = true);
     ScriptedInteraction& answerPageSetup(bool ok, const ::PageSetup& setup = {});
+    // From now on a message box with no queued answer gets `answer` (an OK
+    // box its OK): for long scripted runs whose boxes are not counted.
+    ScriptedInteraction& answerEveryMessage(int answer);
     // Runs inside the next modal window's loop, once it has opened.
     ScriptedInteraction& inModalWindow(std::function<void(Window&)> action);
 
@@ -79,6 +83,7 @@ private:
     bool take(Call::Kind kind, Answer& answer);
 
     std::deque<Answer> answers_;
+    std::optional<int> everyMessage_;
     std::deque<std::function<void(Window&)>> modalActions_;
     std::vector<Call> calls_;
     FileDialogRequest lastFile_;
