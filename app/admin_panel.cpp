@@ -140,17 +140,23 @@ void LoginWindow::onSaveMeetingClick()
     if (selectedMeetingId == 0) {
         if (!execSql(外部数据库1, "insert  into 会议信息 (会议名称,会议地点,主办单位,承办单位,会议日期,会议指南) values ('"
                                      + name + "','" + place + "','" + host + "','" + organiser
-                                     + "','" + date + "','" + guide + "')"))
+                                     + "','" + date + "','" + guide + "')")) {
+            messageBox("保存失败！", BoxOk, "注意");   // the editor keeps its contents
             return;
+        }
         messageBox("成功增加会议信息！", BoxOk, "注意");
     } else {
+        // The operators' copy of the name changes with the meeting or not at all.
         const Text id = toText(selectedMeetingId);
-        if (!execSql(外部数据库1, "update 会议信息 set 会议名称='" + name + "',会议地点='" + place
-                                     + "',主办单位='" + host + "',承办单位='" + organiser
-                                     + "',会议日期='" + date + "',会议指南='" + guide
-                                     + "'   where  会议编号=" + id))
-            return;
+        Transaction unit(外部数据库1);
+        execSql(外部数据库1, "update 会议信息 set 会议名称='" + name + "',会议地点='" + place + "',主办单位='" + host
+                                 + "',承办单位='" + organiser + "',会议日期='" + date + "',会议指南='" + guide
+                                 + "'   where  会议编号=" + id);
         execSql(外部数据库1, "update 密码信息 set 会议名称='" + name + "'  where  会议编号=" + id);
+        if (!unit.commit()) {
+            messageBox("保存失败！", BoxOk, "注意");
+            return;
+        }
         messageBox("成功修改会议信息！", BoxOk, "注意");
     }
     fillMeetingList();
@@ -182,12 +188,20 @@ void LoginWindow::onDeleteMeetingClick()
         {"delete  from 密码信息 where 会议编号=" + id + " and 权限<>'管理员'", "成功删除用户信息！"},
         {"delete  from 自制模板 where 会议编号=" + id, "成功删除模板信息！"},
     };
+    // All of the meeting goes, or nothing of it; its photos only once its
+    // rows are gone for good. The meeting's groups go too, so none can
+    // reappear under a reused number.
+    Transaction unit(外部数据库1);
     for (const Step& step : steps)
-        if (execSql(外部数据库1, step.statement))
-            messageBox(step.success, BoxOk, "注意");
-    // The meeting's groups go too, so none can reappear under a reused number.
+        execSql(外部数据库1, step.statement);
     execSql(外部数据库1, "delete  from 会议分组 where 会议编号=" + id);
-    deleteMeetingPhotos(m);
+    if (unit.commit()) {
+        for (const Step& step : steps)
+            messageBox(step.success, BoxOk, "注意");
+        deleteMeetingPhotos(m);
+    } else {
+        messageBox("删除会议失败！", BoxOk, "注意");
+    }
     fillMeetingList();
     onNewMeetingClick();
 }

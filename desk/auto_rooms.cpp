@@ -21,22 +21,23 @@ struct Walk {
     bool hasFreeBed(int row) const { return number(row, 3) > number(row, 4); }
     bool full(int row) const { return number(row, 4) >= number(row, 3); }
 
-    // Writes one placement; `givesSex` for the room being filled, `sexInRow`
-    // for the statements that carry the sex.
-    void place(int k, int row, bool givesSex, bool sexInRow)
+    // Writes one placement; `givesSex` for the room being filled. The stored
+    // room gains one guest of this sex: the list the run works on may also
+    // count picks that are not committed, so its cells are not written back.
+    // False, with nothing more to write, once a statement has failed.
+    bool place(int k, int row, bool givesSex)
     {
         const Sex sex = sexOf(k);
-        const Text occupants = toText(number(row, 4) + 1);
-        setListCellText(w.超级列表框1, row, 4, occupants);
+        const int delegate = treeItemValue(w.树型框1, k);
+        setListCellText(w.超级列表框1, row, 4, toText(number(row, 4) + 1));
         if (givesSex)
             setListCellText(w.超级列表框1, row, 5, sex == Man ? "男" : "女");
-        execSql(w.外部数据库1, "update 代表信息 set  宾馆名称 ='" + sqlText(listCellText(w.超级列表框1, row, 0))
-                                   + "',房间编号='" + sqlText(listCellText(w.超级列表框1, row, 1))
-                                   + "'  where  代表id=" + toText(treeItemValue(w.树型框1, k)));
-        const Text sexPart = !sexInRow ? "" : sex == Man ? ",性别='男'" : ",性别='女'";
-        execSql(w.外部数据库1, "update 房间信息 set 已住人数 =" + occupants + sexPart + "  where  房间id="
-                                   + toText(listRowValue(w.超级列表框1, row)));
         w.consumeTreeItem(k, treeItemImage(w.树型框1, k) + 3);
+        return execSql(w.外部数据库1, "update 代表信息 set  宾馆名称 ='" + sqlText(listCellText(w.超级列表框1, row, 0))
+                                          + "',房间编号='" + sqlText(listCellText(w.超级列表框1, row, 1))
+                                          + "'  where  代表id=" + toText(delegate))
+            && execSql(w.外部数据库1, "update 房间信息 set 已住人数 =已住人数+1" + Text(sex == Man ? ",性别='男'" : ",性别='女'")
+                                          + "  where  房间id=" + toText(listRowValue(w.超级列表框1, row)));
     }
 };
 
@@ -67,13 +68,23 @@ void MainWindow::autoAssignRooms()
         messageBox("请先选中待分配的房间项！", BoxOk, "注意");
         return;
     }
+    // The run is one unit: a failed placement undoes every placement before
+    // it, and the tab then shows the stored rooms again.
+    Transaction unit(外部数据库1);
     Walk walk{*this};
-    auto finish = [this](const Text& message, bool refresh) {
+    auto finish = [this, &unit](const Text& message, bool refresh) {
+        const bool kept = unit.commit();
         endLongOperation();
+        if (!kept) {
+            onRefreshUnassignedClick();
+            messageBox("自动分配失败！", BoxOk, "");
+            return;
+        }
         messageBox(message, BoxOk, "");
         if (refresh)
             onRefreshUnassignedClick();
     };
+    bool written = true;
     int t = 1, j = 0;
     for (int r = 0; r < rows;) {
         if (!listRowChecked(超级列表框1, r) || !walk.hasFreeBed(r)) {
@@ -109,22 +120,24 @@ void MainWindow::autoAssignRooms()
         }
 
         bool intoOpen = false, intoRow = false;
-        for (int k = walk.cursor[sex]; k < j; ++k) {
+        for (int k = walk.cursor[sex]; written && k < j; ++k) {
             if (!walk.pendingOf(k, sex))
                 continue;
             int& open = walk.openRoom[sex];
             if (remaining == 0 || open < 0) {
-                walk.place(k, r, true, true);
+                written = walk.place(k, r, true);
                 intoRow = true;
                 if (remaining != 0)
                     open = r;
             } else {
-                walk.place(k, open, false, false);
+                written = walk.place(k, open, false);
                 intoOpen = true;
                 if (walk.full(open))
                     open = -1;
             }
         }
+        if (!written)
+            return finish("", false);
         walk.cursor[sex] = std::max(walk.cursor[sex], j);
 
         if (!metOther) {
@@ -149,12 +162,12 @@ void MainWindow::autoAssignRooms()
             ++r;
     }
     endLongOperation();
-    for (int k = j; k < walk.count; ++k) {
+    for (int k = j; written && k < walk.count; ++k) {
         if (!walk.pending(k))
             continue;
         const int open = walk.openRoom[walk.sexOf(k)];
         if (open >= 0 && walk.hasFreeBed(open))
-            walk.place(k, open, false, true);
+            written = walk.place(k, open, false);
     }
     finish("房间不够分配", true);
 }

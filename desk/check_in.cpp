@@ -138,7 +138,10 @@ void MainWindow::onCheckInClick()
 {
     if (currentDelegateId == 0)
         return;
-    execSql(外部数据库1, "update 代表信息 set 报到情况=true  where  代表id=" + toText(currentDelegateId));
+    if (!execSql(外部数据库1, "update 代表信息 set 报到情况=true  where  代表id=" + toText(currentDelegateId))) {
+        messageBox("报到失败！", BoxOk, "");
+        return;
+    }
     超级按钮2.setDisabled(true);
     const int item = 树型框1.currentItem();
     consumeTreeItem(item, treeItemImage(树型框1, item) + 3);

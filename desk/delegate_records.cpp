@@ -126,8 +126,13 @@ void MainWindow::onSaveDelegateClick()
             + toText(currentDelegateId);
     }
     标签13.setCaption(sql);
-    if (!execSql(外部数据库1, sql) && !photo.empty())
-        deleteFile(photoDirectory() + photo);
+    if (!execSql(外部数据库1, sql)) {
+        if (!photo.empty())
+            deleteFile(photoDirectory() + photo);
+        // The form keeps what was typed, for another try.
+        messageBox("保存失败！", BoxOk, "警示");
+        return;
+    }
     onNewDelegateClick();
 }
 
@@ -140,8 +145,33 @@ void MainWindow::onDeleteDelegateClick()
     if (messageBox("真的要删除当前代表吗？\r\n删除的信息将不能恢复！", BoxOkCancel | IconExclamation, "警告")
         != AnswerOk)
         return;
-    execSql(外部数据库1, "delete  from 代表信息 where 代表id=" + toText(currentDelegateId));
+    if (!deleteDelegate(currentDelegateId)) {
+        messageBox("删除失败！", BoxOk, "注意");
+        return;
+    }
     onNewDelegateClick();
+}
+
+// The delegate leaves its room and its banquet table with the record: both
+// counts go down by one, and a room left empty has no sex any more.
+bool MainWindow::deleteDelegate(int delegateId)
+{
+    const Text id = toText(delegateId);
+    int rs = querySql(外部数据库1, "select * from 代表信息 where 代表id=" + id);
+    recordMoveFirst(rs);
+    const Text hotel = readField(rs, "宾馆名称").text(), room = readField(rs, "房间编号").text(),
+               restaurant = readField(rs, "餐厅名称").text(), table = readField(rs, "餐桌编号").text();
+    closeRecordSet(rs);
+    Transaction unit(外部数据库1);
+    execSql(外部数据库1, "delete  from 代表信息 where 代表id=" + id);
+    if (room != "0" && !room.empty())
+        execSql(外部数据库1, "update 房间信息 set 已住人数 =max(已住人数-1,0),性别=case when 已住人数<=1 then '无' else 性别 end"
+                                 "  where  宾馆名称 ='" + sqlText(hotel) + "' and 房间编号='" + sqlText(room)
+                                 + "'  and  会议编号=" + currentMeetingText());
+    if (table != "0" && !table.empty())
+        execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =max(已坐人数-1,0)  where  餐厅名称 ='" + sqlText(restaurant)
+                                 + "' and 餐桌编号='" + sqlText(table) + "'  and  会议编号=" + currentMeetingText());
+    return unit.commit();
 }
 
 void MainWindow::onRefreshDelegatesClick() { onToolbarButtonClick(0); }
@@ -159,12 +189,18 @@ void MainWindow::onRenumberDelegatesClick()
     Text n = 编辑框13.content();
     int rs = querySql(外部数据库1, "select * from 代表信息  where  会议编号=" + currentMeetingText()
                                        + " order by 代表编号");
+    Transaction unit(外部数据库1);
     for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs)) {
         execSql(外部数据库1, "update 代表信息 set 代表编号='" + sqlText(n) + "'  where  代表id="
                                  + toText(readField(rs, "代表id").number()));
         n = nextSerialNumber(n);
     }
     closeRecordSet(rs);
+    if (!unit.commit()) {
+        // Nothing is renumbered; the start number stays for another try.
+        messageBox("重新编号失败！", BoxOk, "注意");
+        return;
+    }
     messageBox("重新编号成功！", BoxOk | IconInformation, "成功");
     标签18.setVisible(false);
     编辑框13.setContent("");

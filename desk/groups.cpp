@@ -63,11 +63,14 @@ void MainWindow::onSaveGroupClick()
     const Text name = sqlText(分组名称.content()), place = sqlText(分组地点.content()),
                time = sqlText(分组时间.content()), convener = sqlText(召集人.content()),
                liaison = sqlText(联络员.content());
+    // A refused statement leaves the form as it is, for another try.
     if (currentGroupId == 0) {
         if (!execSql(外部数据库1, "insert  into 会议分组 (分组名称,分组地点,分组时间,召集人,联络员,会议编号) values ('"
                                      + name + "','" + place + "','" + time + "','" + convener + "','" + liaison
-                                     + "'," + currentMeetingText() + ")"))
+                                     + "'," + currentMeetingText() + ")")) {
+            messageBox("保存失败！", BoxOk, "注意");
             return;
+        }
         messageBox("成功增加会议组！", BoxOk, "注意");
         fillGroupList();
         onNewGroupClick();
@@ -75,8 +78,10 @@ void MainWindow::onSaveGroupClick()
     }
     if (!execSql(外部数据库1, "update 会议分组 set 分组名称='" + name + "',分组地点='" + place + "',分组时间='"
                                  + time + "',召集人='" + convener + "',联络员='" + liaison + "'   where  分组id="
-                                 + toText(currentGroupId)))
+                                 + toText(currentGroupId))) {
+        messageBox("保存失败！", BoxOk, "注意");
         return;
+    }
     messageBox("成功修改会议组信息！", BoxOk, "注意");
     fillGroupList();
     onNewGroupClick();
@@ -92,10 +97,15 @@ void MainWindow::onDeleteGroupClick()
     if (messageBox("真的要删除当前会议组吗？\r\n删除的信息将不能恢复！", BoxOkCancel | IconExclamation, "警告")
         != AnswerOk)
         return;
+    // The members are released with the group, or the group stays.
     const Text g = toText(currentGroupId);
-    if (!execSql(外部数据库1, "delete  from 会议分组 where 分组id=" + g))
-        return;
+    Transaction unit(外部数据库1);
+    execSql(外部数据库1, "delete  from 会议分组 where 分组id=" + g);
     execSql(外部数据库1, "update 代表信息 set 分组编号=0  where  分组编号=" + g);
+    if (!unit.commit()) {
+        messageBox("删除失败！", BoxOk, "注意");
+        return;
+    }
     messageBox("成功删除会议组！", BoxOk, "注意");
     onNewGroupClick();
     fillGroupList();
@@ -142,15 +152,21 @@ void MainWindow::onSaveGroupMembersClick()
 {
     if (currentGroupId == 0)
         return;
-    // Success is reported only when every row was written.
-    bool allWritten = listRowCount(当前组代表) > 0;
+    if (listRowCount(当前组代表) == 0) {
+        currentGroupId = 0;
+        return;
+    }
+    Transaction unit(外部数据库1);
     for (int row = 0; row < listRowCount(当前组代表); ++row) {
         const Text group = listRowChecked(当前组代表, row) ? toText(currentGroupId) : "0";
-        allWritten = execSql(外部数据库1, "update 代表信息 set 分组编号=" + group + "  where  代表id="
-                                              + toText(listRowValue(当前组代表, row)))
-                  && allWritten;
+        execSql(外部数据库1, "update 代表信息 set 分组编号=" + group + "  where  代表id="
+                                 + toText(listRowValue(当前组代表, row)));
     }
-    if (allWritten)
-        messageBox("成功保存会议组！", BoxOk, "注意");
+    if (!unit.commit()) {
+        // The ticks and the group stay for another try.
+        messageBox("保存失败！", BoxOk, "注意");
+        return;
+    }
+    messageBox("成功保存会议组！", BoxOk, "注意");
     currentGroupId = 0;
 }

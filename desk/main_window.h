@@ -375,6 +375,7 @@ private:
     void addTableBatch();
     void deleteSelectedTable();
     bool manualAssignMode() const;
+    bool deleteDelegate(int delegateId);
     void addRoomBatch();
     void deleteTickedRooms();
     // Opens `sql` as the current record set (the one before is closed);

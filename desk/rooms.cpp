@@ -79,20 +79,26 @@ void MainWindow::onRoomConfirmOrAddClick()
         addRoomBatch();
         return;
     }
+    // Each pick adds one guest to the stored room: the count a pending row
+    // carries was taken from the list, which may also count what an
+    // automatic run placed since or picks not committed with it.
+    Transaction unit(外部数据库1);
     for (int row = 0; row < listRowCount(超级列表框2); ++row) {
         execSql(外部数据库1, "update 代表信息 set 宾馆名称 ='" + sqlText(listCellText(超级列表框2, row, 1))
                                  + "',房间编号='" + sqlText(listCellText(超级列表框2, row, 2)) + "'  where  代表id="
                                  + toText(listRowImage(超级列表框2, row)));
-        execSql(外部数据库1, "update 房间信息 set 已住人数 =" + toText(toInteger(listCellText(超级列表框2, row, 3)))
-                                 + ",性别='" + sqlText(listCellText(超级列表框2, row, 4)) + "'  where  房间id="
-                                 + toText(listRowValue(超级列表框2, row)));
+        execSql(外部数据库1, "update 房间信息 set 已住人数 =已住人数+1,性别='" + sqlText(listCellText(超级列表框2, row, 4))
+                                 + "'  where  房间id=" + toText(listRowValue(超级列表框2, row)));
     }
+    const bool written = unit.commit();
     clearListRows(超级列表框2);
     树型框1.setCurrentItem(-1);
     currentDelegateId = 0;
     超级列表框1.setCurrentRow(-1);
     selectedRoomId = 0;
     onRefreshUnassignedClick();
+    if (!written)
+        messageBox("分配失败！", BoxOk, "失败了");
 }
 
 void MainWindow::addRoomBatch()
@@ -108,6 +114,9 @@ void MainWindow::addRoomBatch()
         messageBox("房间编号有错误！", BoxOk, "");
         return;
     }
+    // The rooms before an existing one are kept; a refused insert keeps none.
+    Transaction unit(外部数据库1);
+    Text existing;
     for (Text number = 编辑框10.content(); toNumber(number) - last <= 1e-7;) {
         int rs = querySql(外部数据库1, "select * from  房间信息  where 宾馆名称='" + sqlText(hotel)
                                            + "'  and   房间编号='" + sqlText(number) + "' and  会议编号=" + currentMeetingText());
@@ -115,8 +124,8 @@ void MainWindow::addRoomBatch()
         const bool exists = !recordSetAtEnd(rs);
         closeRecordSet(rs);
         if (exists) {
-            messageBox(hotel + number + "房间已经存在！", BoxOk, "");
-            return;
+            existing = hotel + number;
+            break;
         }
         execSql(外部数据库1, "insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('"
                                  + sqlText(hotel) + "','" + sqlText(number) + "','" + sqlText(type) + "'," + beds
@@ -125,7 +134,12 @@ void MainWindow::addRoomBatch()
             number = nextSerialNumber(number);
         number = nextSerialNumber(number);
     }
-    onRoomAdjustClick();
+    if (!unit.commit())
+        messageBox("增加失败！", BoxOk, "");
+    else if (!existing.empty())
+        messageBox(existing + "房间已经存在！", BoxOk, "");
+    else
+        onRoomAdjustClick();
 }
 
 void MainWindow::onRoomCancelOrDeleteClick()
@@ -140,27 +154,30 @@ void MainWindow::onRoomCancelOrDeleteClick()
 
 void MainWindow::deleteTickedRooms()
 {
-    bool anyTicked = false;
+    std::vector<int> ticked;
     for (int row = 0; row < listRowCount(超级列表框1); ++row)
-        anyTicked = anyTicked || listRowChecked(超级列表框1, row);
-    if (!anyTicked) {
+        if (listRowChecked(超级列表框1, row))
+            ticked.push_back(row);
+    if (ticked.empty()) {
         messageBox("请先选中待删除的房间项！", BoxOk, "注意");
         return;
     }
     if (messageBox("真的要删除当前房间吗？\r\n删除的信息将不能恢复！", BoxOkCancel | IconExclamation, "警告") != AnswerOk)
         return;
-    for (int row = 0; row < listRowCount(超级列表框1);) {
-        if (!listRowChecked(超级列表框1, row)) {
-            ++row;
-            continue;
-        }
-        if (listCellText(超级列表框1, row, 4) != "0")
-            execSql(外部数据库1, "update 代表信息 set 宾馆名称 =' ',房间编号='0'   where  宾馆名称 ='"
-                                     + sqlText(listCellText(超级列表框1, row, 0)) + "' and 房间编号='"
-                                     + sqlText(listCellText(超级列表框1, row, 1)) + "'  and  会议编号=" + currentMeetingText());
+    // Every guest leaves with the room, whatever count the list shows.
+    Transaction unit(外部数据库1);
+    for (int row : ticked) {
+        execSql(外部数据库1, "update 代表信息 set 宾馆名称 =' ',房间编号='0'   where  宾馆名称 ='"
+                                 + sqlText(listCellText(超级列表框1, row, 0)) + "' and 房间编号='"
+                                 + sqlText(listCellText(超级列表框1, row, 1)) + "'  and  会议编号=" + currentMeetingText());
         execSql(外部数据库1, "delete  from 房间信息 where 房间id=" + toText(listRowValue(超级列表框1, row)));
-        deleteListRow(超级列表框1, row);
     }
+    if (!unit.commit()) {
+        messageBox("删除失败！", BoxOk, "注意");
+        return;
+    }
+    for (auto row = ticked.rbegin(); row != ticked.rend(); ++row)
+        deleteListRow(超级列表框1, *row);
     messageBox("所选房间成功删除，请给对应的代表重新分配房间！", BoxOk, "注意");
 }
 
@@ -170,6 +187,9 @@ void MainWindow::onRoomAdjustClick()
     int rooms = querySql(外部数据库1, "select * from 房间信息 where  会议编号=" + currentMeetingText()
                                           + "  order by 宾馆名称,房间人数,房间编号 ");
     clearListRows(超级列表框1);
+    // The pending picks were counted on the list this one replaces: they
+    // go with it, and none can be committed into a room deleted meanwhile.
+    clearListRows(超级列表框2);
     超级列表框2.setVisible(false);
     分组框9.setVisible(true);
     确定手动分配.setCaption("增加");
@@ -183,8 +203,10 @@ void MainWindow::onRoomClearAllClick()
     if (messageBox("真的要清空并重新分配所有房间吗？\r\n清空的信息将不能恢复！", BoxOkCancel | IconExclamation,
                    "警告") != AnswerOk)
         return;
-    if (!execSql(外部数据库1, "update 房间信息 set 已住人数 =0,性别='无 '  where  会议编号=" + currentMeetingText())
-        || !execSql(外部数据库1, "update 代表信息 set 宾馆名称 =' ',房间编号='0'  where  会议编号=" + currentMeetingText())) {
+    Transaction unit(外部数据库1);
+    execSql(外部数据库1, "update 房间信息 set 已住人数 =0,性别='无 '  where  会议编号=" + currentMeetingText());
+    execSql(外部数据库1, "update 代表信息 set 宾馆名称 =' ',房间编号='0'  where  会议编号=" + currentMeetingText());
+    if (!unit.commit()) {
         messageBox("清空失败！", BoxOk, "失败了");
         return;
     }

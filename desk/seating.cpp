@@ -142,12 +142,16 @@ void MainWindow::onTemplateSelected()
     name = afterLastBackslash(name);
     表格1.setDisabled(false);
     const Text k = toText(slot);
-    // The meeting names the chart only once the chart exists.
-    if (!execSql(外部数据库1, "insert into 自制模板  (表格次序,模板名称,会议编号,模板) values (" + k + ",'"
-                                 + sqlText(name) + "'," + currentMeetingText() + ",?)",
-                 tableToBytes(数据源1)))
-        return;
+    // The chart and the meeting's name for it are stored together or not at all.
+    Transaction unit(外部数据库1);
+    execSql(外部数据库1, "insert into 自制模板  (表格次序,模板名称,会议编号,模板) values (" + k + ",'" + sqlText(name)
+                             + "'," + currentMeetingText() + ",?)",
+            tableToBytes(数据源1));
     execSql(外部数据库1, "update 会议信息 set 表" + k + "='" + sqlText(name) + "'  where 会议编号=" + currentMeetingText());
+    if (!unit.commit()) {
+        messageBox("由样表生成座次表失败！", BoxOk | IconInformation, "失败");
+        return;
+    }
     messageBox("成功由样表生成座次表！", BoxOk | IconInformation, "成功");
     fillSeatingChartSlots();
     表格1.setDisabled(false);
@@ -201,20 +205,22 @@ void MainWindow::onSaveSeatingChartClick()
         messageBox("保存文件失败！", BoxOk | IconInformation, "失败");
         return;
     }
-    bool stored = execSql(外部数据库1, "update 自制模板 set 模板=?  where 模板id=" + toText(chart), tableToBytes(数据源1));
-    messageBox(stored ? "保存文件成功！" : "保存文件失败！", BoxOk | IconInformation, stored ? "成功" : "失败");
+    // The chart and every seat it shows are stored as one: the chart never
+    // disagrees with its delegates' seats, and a refused seat leaves every
+    // stored seat as it was.
     const Text k = toText(大会座次表.currentIndex() + 1);
-    stored = execSql(外部数据库1, "update 代表信息 set 表" + k + "='0'   where  会议编号=" + currentMeetingText()) && stored;
+    Transaction unit(外部数据库1);
+    execSql(外部数据库1, "update 自制模板 set 模板=?  where 模板id=" + toText(chart), tableToBytes(数据源1));
+    execSql(外部数据库1, "update 代表信息 set 表" + k + "='0'   where  会议编号=" + currentMeetingText());
     for (int row = headerRowCount(数据源1) + 1; row <= tableRowCount(数据源1); ++row)
         for (int column = headerColumnCount(数据源1) + 1; column <= tableColumnCount(数据源1); ++column) {
             const Text face = cellFontName(数据源1, row, column);
-            if (cellText(数据源1, row, column).empty() || !isDelegateId(face))
-                continue;
-            stored = execSql(外部数据库1, "update 代表信息 set 表" + k + "='" + sqlText(seatLabel(row, column))
-                                              + "'   where  代表id=" + face)
-                  && stored;
+            if (!cellText(数据源1, row, column).empty() && isDelegateId(face))
+                execSql(外部数据库1, "update 代表信息 set 表" + k + "='" + sqlText(seatLabel(row, column))
+                                         + "'   where  代表id=" + face + " and 会议编号=" + currentMeetingText());
         }
-    // Success only when every seat was written.
+    const bool stored = unit.commit();
+    messageBox(stored ? "保存文件成功！" : "保存文件失败！", BoxOk | IconInformation, stored ? "成功" : "失败");
     messageBox(stored ? "座次分配到个人成功！" : "座次分配到个人失败！", BoxOk | IconInformation, stored ? "成功" : "失败");
 }
 
@@ -228,9 +234,12 @@ void MainWindow::onDeleteSeatingChartClick()
     const Text k = toText(大会座次表.currentIndex() + 1);
     if (大会座次表.currentValue() == openChartId_)
         openChartId_ = 0;
+    Transaction unit(外部数据库1);
     execSql(外部数据库1, "delete from 自制模板 where 模板id=" + toText(大会座次表.currentValue()));
     execSql(外部数据库1, "update 代表信息 set 表" + k + "='0'   where  会议编号=" + currentMeetingText());
     execSql(外部数据库1, "update 会议信息 set 表" + k + "='0'   where  会议编号=" + currentMeetingText());
+    if (!unit.commit())
+        messageBox("删除失败！", BoxOk | IconInformation, "失败");
     表格1.setDisabled(true);
     fillSeatingChartSlots();
 }

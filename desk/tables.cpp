@@ -71,17 +71,22 @@ void MainWindow::onDiningConfirmOrAddClick()
         addTableBatch();
         return;
     }
+    // Each pick adds one diner to the stored table, whatever count its
+    // pending row carries.
+    Transaction unit(外部数据库1);
     for (int row = 0; row < listRowCount(超级列表框4); ++row) {
         execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(listCellText(超级列表框4, row, 1))
                                  + "',餐桌编号='" + sqlText(listCellText(超级列表框4, row, 2)) + "'  where  代表id="
                                  + toText(listRowImage(超级列表框4, row)));
-        execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =" + toText(toInteger(listCellText(超级列表框4, row, 3)))
-                                 + "  where  餐桌id=" + toText(listRowValue(超级列表框4, row)));
+        execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =已坐人数+1  where  餐桌id=" + toText(listRowValue(超级列表框4, row)));
     }
+    const bool written = unit.commit();
     clearListRows(超级列表框4);
     树型框1.setCurrentItem(-1);
     超级列表框3.setCurrentRow(-1);
     onDiningRefreshPendingClick();
+    if (!written)
+        messageBox("分配失败！", BoxOk, "失败了");
 }
 
 void MainWindow::addTableBatch()
@@ -97,6 +102,10 @@ void MainWindow::addTableBatch()
         messageBox("餐桌编号有错误！", BoxOk, "");
         return;
     }
+    // One unit: a refused insert keeps none of the batch. The existing
+    // tables are reported once the batch is stored.
+    Transaction unit(外部数据库1);
+    TextList existing;
     for (int number = toInteger(first); number - last <= 1e-7; ++number) {
         const Text table = toText(number) + "号桌";
         int rs = querySql(外部数据库1, "select * from  餐桌信息  where 餐厅名称='" + sqlText(restaurant)
@@ -105,12 +114,18 @@ void MainWindow::addTableBatch()
         const bool exists = !recordSetAtEnd(rs);
         closeRecordSet(rs);
         if (exists) {
-            messageBox(restaurant + toText(number) + "号桌已经存在！", BoxOk, "");
+            existing.push_back(restaurant + toText(number) + "号桌已经存在！");
             continue;
         }
         execSql(外部数据库1, "insert  into  餐桌信息 (餐厅名称,餐桌编号,可坐人数,会议编号)  values  ('"
                                  + sqlText(restaurant) + "','" + table + "'," + seats + "," + currentMeetingText() + ")");
     }
+    if (!unit.commit()) {
+        messageBox("增加失败！", BoxOk, "");
+        return;
+    }
+    for (const Text& message : existing)
+        messageBox(message, BoxOk, "");
     onTableAdjustClick();
 }
 
@@ -133,13 +148,17 @@ void MainWindow::deleteSelectedTable()
     if (messageBox("真的要删除当前餐桌吗？\r\n删除的信息将不能恢复！", BoxOkCancel | IconExclamation, "警告") != AnswerOk)
         return;
     const int row = 超级列表框3.currentRow();
-    if (row >= 0 && listCellText(超级列表框3, row, 3) != "0") {
+    if (row >= 0 && listCellText(超级列表框3, row, 3) != "0")
         messageBox("请给住该餐桌的代表重新分配餐桌！", BoxOk, "注意");
+    // Every diner leaves with the table, whatever count the list shows.
+    Transaction unit(外部数据库1);
+    if (row >= 0)
         execSql(外部数据库1, "update 代表信息 set 餐厅名称 =' ',餐桌编号='0'   where  餐厅名称 ='"
                                  + sqlText(listCellText(超级列表框3, row, 0)) + "' and 餐桌编号='"
                                  + sqlText(listCellText(超级列表框3, row, 1)) + "'  and  会议编号=" + currentMeetingText());
-    }
     execSql(外部数据库1, "delete  from 餐桌信息 where 餐桌id=" + toText(selectedTableId));
+    if (!unit.commit())
+        messageBox("删除失败！", BoxOk, "注意");
     clearListRows(超级列表框3);
     fillTableList(querySql(外部数据库1, allTablesQuery()));
     selectedTableId = 0;
@@ -150,6 +169,8 @@ void MainWindow::onTableAdjustClick()
     clearTree(树型框1);
     int tables = querySql(外部数据库1, allTablesQuery());
     clearListRows(超级列表框3);
+    // The pending picks were counted on the list this one replaces.
+    clearListRows(超级列表框4);
     超级列表框4.setVisible(false);
     分组框10.setVisible(true);
     确定手动分配1.setCaption("增加");
@@ -165,23 +186,30 @@ void MainWindow::autoAssignTables()
     分组框10.setVisible(false);
     超级列表框4.setVisible(true);
     currentRecordSet = querySql(外部数据库1, unseatedQuery());
-    if (currentRecordSet == 0)
-        messageBox("自动分配失败！", BoxOk, "");
-    for (recordMoveFirst(currentRecordSet); !recordSetAtEnd(currentRecordSet); recordMoveNext(currentRecordSet)) {
+    // The run is one unit: a failed placement undoes the placements before it.
+    Transaction unit(外部数据库1);
+    bool written = true, tablesLeft = true;
+    for (recordMoveFirst(currentRecordSet); written && !recordSetAtEnd(currentRecordSet);
+         recordMoveNext(currentRecordSet)) {
         int table = querySql(外部数据库1, freeTablesQuery());
         recordMoveFirst(table);
-        if (recordSetAtEnd(table)) {
+        tablesLeft = !recordSetAtEnd(table);
+        if (!tablesLeft) {
             closeRecordSet(table);
-            messageBox("餐桌不够分配！", BoxOk, "警示");
             break;
         }
-        execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =" + toText(readField(table, "已坐人数").number() + 1)
-                                 + "  where  餐桌id=" + toText(readField(table, "餐桌id").number()));
-        execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(readField(table, "餐厅名称").text())
-                                 + "',餐桌编号='" + sqlText(readField(table, "餐桌编号").text()) + "'  where  代表id="
-                                 + toText(readField(currentRecordSet, "代表id").number()));
+        written = execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =" + toText(readField(table, "已坐人数").number() + 1)
+                                           + "  where  餐桌id=" + toText(readField(table, "餐桌id").number()))
+               && execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(readField(table, "餐厅名称").text())
+                                           + "',餐桌编号='" + sqlText(readField(table, "餐桌编号").text())
+                                           + "'  where  代表id=" + toText(readField(currentRecordSet, "代表id").number()));
         closeRecordSet(table);
     }
+    const bool kept = unit.commit();
+    if (currentRecordSet == 0 || !kept)
+        messageBox("自动分配失败！", BoxOk, "");
+    else if (!tablesLeft)
+        messageBox("餐桌不够分配！", BoxOk, "警示");
     closeCurrentRecordSet();
     onDiningRefreshPendingClick();
 }
@@ -191,8 +219,10 @@ void MainWindow::onDiningClearAllClick()
     if (messageBox("真的要清空并重新分配所有餐桌吗？\r\n清空的信息将不能恢复！", BoxOkCancel | IconExclamation,
                    "警告") != AnswerOk)
         return;
-    if (!execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =0  where  会议编号=" + currentMeetingText())
-        || !execSql(外部数据库1, "update 代表信息 set 餐厅名称 =' ',餐桌编号='0'  where  会议编号=" + currentMeetingText())) {
+    Transaction unit(外部数据库1);
+    execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =0  where  会议编号=" + currentMeetingText());
+    execSql(外部数据库1, "update 代表信息 set 餐厅名称 =' ',餐桌编号='0'  where  会议编号=" + currentMeetingText());
+    if (!unit.commit()) {
         messageBox("清空失败！", BoxOk, "失败了");
         return;
     }

@@ -154,6 +154,8 @@ TEST_F(AdminPanelTest, DeletingAMeetingRemovesAllItOwnsButAdministratorsAndOther
     writePhoto("11会20240101120000.PIC");
     writePhoto("2会20240101120000.PIC");
     exec("insert  into 代表信息 (姓名,会议编号) values ('甲',1)");
+    seedOtherMeeting();
+    const TextList otherMeeting = meetingRows(2);
     showEditor();
 
     person.answerMessage(AnswerOk);
@@ -177,7 +179,8 @@ TEST_F(AdminPanelTest, DeletingAMeetingRemovesAllItOwnsButAdministratorsAndOther
                         "成功删除餐桌信息！|注意", "成功删除用户信息！|注意", "成功删除模板信息！|注意"}));
     EXPECT_TRUE(rows("select * from 代表信息 where 会议编号=1", {"姓名"}).empty());
     EXPECT_TRUE(rows("select * from 会议分组 where 会议编号=1", {"分组名称"}).empty());
-    EXPECT_EQ(rows("select * from 会议分组", {"分组名称"}), TextList{"甲组"});
+    EXPECT_EQ(rows("select * from 会议分组", {"分组名称"}), (TextList{"甲组", "外会组"}));
+    EXPECT_EQ(meetingRows(2), otherMeeting);
     EXPECT_EQ(rows("select * from 密码信息", {"用户名"}), (TextList{"admin", "op11"}));
     EXPECT_FALSE(QFile::exists(directory.file("data/") + QStringLiteral("1会20240101120000.PIC")));
     EXPECT_FALSE(QFile::exists(directory.file("data/") + QStringLiteral("1会20240101120001.PIC")));
@@ -186,6 +189,31 @@ TEST_F(AdminPanelTest, DeletingAMeetingRemovesAllItOwnsButAdministratorsAndOther
     EXPECT_EQ(listRowCount(login->超级列表框1), 2);
     EXPECT_EQ(login->会议选择列表框.itemCount(), 2);
     EXPECT_EQ(listRowCount(login->超级列表框2), 2);   // not refilled
+}
+
+TEST_F(AdminPanelTest, ARefusedChangeOfAMeetingKeepsAllOfItAndItsPhotos)
+{
+    writePhoto("1会20240101120000.PIC");
+    exec("insert  into 代表信息 (姓名,会议编号) values ('甲',1)");
+    const TextList before = meetingRows(1);
+    showEditor();
+    person.answerEveryMessage(AnswerOk);
+
+    refuse("update", "密码信息");   // the operators' copy of the name
+    clickListRow(login->超级列表框1, 0);
+    login->会议名称.setContent("改名");
+    click(login->保存);
+    EXPECT_TEXT_EQ("保存失败！|注意", lastMessage());
+    EXPECT_TEXT_EQ("改名", login->会议名称.content());
+
+    refuse("delete", "代表信息");   // after the meeting row is gone
+    clickListRow(login->超级列表框1, 0);
+    click(login->删除);
+    EXPECT_EQ(messageTexts().size(), 3u);   // the failure alone after the question
+    EXPECT_TEXT_EQ("删除会议失败！|注意", lastMessage());
+    EXPECT_EQ(meetingRows(1), before);
+    EXPECT_TRUE(QFile::exists(directory.file("data/") + QStringLiteral("1会20240101120000.PIC")));
+    EXPECT_EQ(listRowCount(login->超级列表框1), 3);
 }
 
 TEST_F(AdminPanelTest, AddingAnOperatorNeedsAChosenMeetingAndANewPair)

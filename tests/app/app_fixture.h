@@ -109,6 +109,13 @@ protected:
         return name;
     }
 
+    // The last message box shown, as "text|caption"; "" before any.
+    Text lastMessage()
+    {
+        const TextList texts = messageTexts();
+        return texts.empty() ? Text() : texts.back();
+    }
+
     template <class W>
     W* findWindow()
     {

@@ -62,7 +62,16 @@ TEST_F(CheckInTest, AnArrivalIsRecordedOnceAndTheListsFollowIt)
     click(w.单选框7);
     EXPECT_TRUE(w.超级按钮2.visible());
 
+    // A refused update records nothing and says so; the pick stays.
     clickTreeItem(w.树型框1, 1);
+    const Text refusal = refuse("update", "代表信息");
+    person.answerMessage(AnswerOk);
+    click(w.超级按钮2);
+    EXPECT_TEXT_EQ("报到失败！|", lastMessage());
+    EXPECT_FALSE(w.超级按钮2.disabled());
+    EXPECT_EQ(treeItemImage(w.树型框1, 1), 2);
+    exec("drop trigger " + refusal);
+
     click(w.超级按钮2);
     EXPECT_EQ(rows("select * from 代表信息 where 报到情况=true and 会议编号=1", {"姓名"}), TextList{"张三"});
     EXPECT_TRUE(w.超级按钮2.disabled());

@@ -109,14 +109,22 @@ TEST_F(DelegateRecordsTest, APhotoChosenBeforeAnotherDelegateIsShownIsDropped)
     EXPECT_TRUE(dataFiles().isEmpty());
 }
 
-TEST_F(DelegateRecordsTest, AFailedSaveLeavesNoPhotoBehind)
+TEST_F(DelegateRecordsTest, ARefusedSaveSaysSoAndKeepsTheFormButNoPhoto)
 {
     MainWindow& w = openUnlocked();
     choosePhoto("picture");
-    refuse("insert", "代表信息");
+    const Text refusal = refuse("insert", "代表信息");
     fillForm("甲一", "单位", "001");
+    person.answerMessage(AnswerOk);
     click(w.按钮7);
+    EXPECT_EQ(messageTexts(), TextList{"保存失败！|警示"});
     EXPECT_TRUE(dataFiles().isEmpty());
+    EXPECT_TEXT_EQ("甲　一|单位|001", w.编辑框1.content() + "|" + w.编辑框2.content() + "|" + w.编辑框6.content());
+
+    exec("drop trigger " + refusal);
+    click(w.按钮7);   // the same form, once more
+    EXPECT_EQ(dataFiles().size(), 1);
+    EXPECT_EQ(photos().size(), 1u);
     EXPECT_TEXT_EQ("", w.编辑框1.content());
 }
 
@@ -140,6 +148,46 @@ TEST_F(DelegateRecordsTest, DeletingAsksFirst)
     EXPECT_TEXT_EQ("", w.编辑框1.content());
 }
 
+TEST_F(DelegateRecordsTest, ADeletedDelegateLeavesItsRoomAndTableOrNothingChanges)
+{
+    exec("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','201',1,1,'男',1)");
+    exec("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','202',2,2,'女',1)");
+    exec("insert  into 餐桌信息 (餐厅名称,餐桌编号,可坐人数,已坐人数,会议编号) values ('大厅','1号桌',10,2,1)");
+    addDelegate("甲", "张三", "男", "001");
+    addDelegate("甲", "李四", "女", "002");
+    addDelegate("甲", "王五", "女", "003");
+    exec("update 代表信息 set 宾馆名称='宾馆',房间编号='201',餐厅名称='大厅',餐桌编号='1号桌' where 姓名='张三'");
+    exec("update 代表信息 set 宾馆名称='宾馆',房间编号='202',餐厅名称='大厅',餐桌编号='1号桌' where 姓名='李四'");
+    exec("update 代表信息 set 宾馆名称='宾馆',房间编号='202' where 姓名='王五'");
+    MainWindow& w = openUnlocked();
+    auto places = [this] {
+        TextList all = rows("select * from 房间信息 where 会议编号=1 order by 房间编号", {"已住人数", "性别"});
+        all.push_back(rows("select * from 餐桌信息 where 会议编号=1", {"已坐人数"}).at(0));
+        return all;
+    };
+    auto deleteItem = [&](int item) {
+        w.工具条1.buttonClicked(0);
+        clickTreeItem(w.树型框1, item);
+        click(w.按钮6);
+    };
+
+    const Text refusal = refuse("update", "餐桌信息");
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    deleteItem(1);
+    EXPECT_TEXT_EQ("删除失败！|注意", lastMessage());
+    EXPECT_EQ(places(), (TextList{"1|男", "2|女", "2"}));
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1", {"姓名"}).size(), 3u);
+    EXPECT_TEXT_EQ("张三", w.编辑框1.content());   // still shown
+    exec("drop trigger " + refusal);
+
+    person.answerMessage(AnswerOk);
+    click(w.按钮6);
+    EXPECT_EQ(places(), (TextList{"0|无", "2|女", "1"}));   // the one bed is free again
+    person.answerMessage(AnswerOk);
+    deleteItem(1);   // 李四: her room keeps 王五 and its sex
+    EXPECT_EQ(places(), (TextList{"0|无", "1|女", "0"}));
+}
+
 TEST_F(DelegateRecordsTest, RenumberingTakesTwoClicksAndFollowsTheOldTextOrder)
 {
     addDelegate("甲", "一", "男", "9");
@@ -159,6 +207,16 @@ TEST_F(DelegateRecordsTest, RenumberingTakesTwoClicksAndFollowsTheOldTextOrder)
     EXPECT_EQ(messageTexts(), (TextList{"编号长度必须不小于代表总人数！|注意", "重新编号成功！|成功"}));
     EXPECT_FALSE(w.编辑框13.visible());
     EXPECT_TEXT_EQ("", w.编辑框13.content());
+
+    // One refused update: nothing is renumbered, the start number stays.
+    refuse("update", "代表信息", "new.代表编号='102'");
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.按钮2);
+    w.编辑框13.setContent("101");
+    click(w.按钮2);
+    EXPECT_TEXT_EQ("重新编号失败！|注意", lastMessage());
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表id", {"代表编号"}), (TextList{"003", "001", "002"}));
+    EXPECT_TEXT_EQ("101", w.编辑框13.content());
 }
 
 } // namespace

@@ -73,6 +73,30 @@ TEST_F(GroupsTest, GroupsAreSavedChangedAndDeletedWithTheirMessages)
     EXPECT_EQ(listRowCount(w.会议组), 0);
 }
 
+TEST_F(GroupsTest, ARefusedSaveOrDeleteSaysSoAndChangesNothing)
+{
+    exec("insert  into 会议分组 (分组名称,分组地点,分组时间,会议编号) values ('A','一楼','上午',1)");
+    addDelegate("甲", "成员", "男", "1");
+    exec("update 代表信息 set 分组编号=(select 分组id from 会议分组 where 分组名称='A') where 会议编号=1");
+    MainWindow& w = openGroups();
+    refuse("insert", "会议分组");
+    fillGroupForm("B", "二楼", "下午");
+    person.answerMessage(AnswerOk);
+    click(w.保存会议组);
+    EXPECT_TEXT_EQ("B|二楼|下午", w.分组名称.content() + "|" + w.分组地点.content() + "|" + w.分组时间.content());
+
+    // The group stays while its member cannot be released.
+    refuse("update", "代表信息");
+    clickListRow(w.会议组, 0);
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.删除会议组);
+    EXPECT_EQ(messageTexts(), (TextList{"保存失败！|注意", "真的要删除当前会议组吗？\r\n删除的信息将不能恢复！|警告",
+                                         "删除失败！|注意"}));
+    EXPECT_EQ(rows("select * from 会议分组 where 会议编号=1", {"分组名称"}), TextList{"A"});
+    EXPECT_NE(groupOf("成员"), 0);
+    EXPECT_EQ(listRowCount(w.会议组), 1);
+}
+
 TEST_F(GroupsTest, AGroupListsItsMembersAndTheUngroupedOnly)
 {
     exec("insert  into 会议分组 (分组名称,会议编号) values ('A',1)");
@@ -107,7 +131,7 @@ TEST_F(GroupsTest, AGroupListsItsMembersAndTheUngroupedOnly)
     EXPECT_EQ(listRowCount(w.当前组代表), 0);
 }
 
-TEST_F(GroupsTest, SuccessIsReportedOnlyWhenEveryMemberWasWritten)
+TEST_F(GroupsTest, MembersAreSavedAllTogetherOrNotAtAll)
 {
     exec("insert  into 会议分组 (分组名称,会议编号) values ('A',1)");
     addDelegate("甲", "一", "男", "1");
@@ -115,12 +139,21 @@ TEST_F(GroupsTest, SuccessIsReportedOnlyWhenEveryMemberWasWritten)
     MainWindow& w = openGroups();
     click(w.单选框5);
     clickListRow(w.会议组, 0);
-    // The first row's update fails, the last one's succeeds.
-    exec("create trigger refuse before update on 代表信息 when old.姓名='一' begin select raise(abort, 'no'); end");
+    // The first row's update is refused: the second is not kept either.
+    const Text refusal = refuse("update", "代表信息", "old.姓名='一'");
     setListRowChecked(w.当前组代表, 0, true);
     setListRowChecked(w.当前组代表, 1, true);
+    person.answerMessage(AnswerOk);
     click(w.保存分组代表);
-    EXPECT_TRUE(person.messages().empty());
+    EXPECT_EQ(messageTexts(), TextList{"保存失败！|注意"});
+    EXPECT_EQ(groupOf("二"), 0);
+    EXPECT_TRUE(listRowChecked(w.当前组代表, 1));   // the ticks stay for another try
+
+    exec("drop trigger " + refusal);
+    person.answerMessage(AnswerOk);
+    click(w.保存分组代表);
+    EXPECT_TEXT_EQ("成功保存会议组！|注意", messageTexts().back());
+    EXPECT_NE(groupOf("一"), 0);
     EXPECT_NE(groupOf("二"), 0);
 }
 

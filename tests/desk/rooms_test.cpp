@@ -2,6 +2,8 @@
 // list, deleting rooms, clearing every assignment and the automatic run.
 #include "tests/desk/desk_fixture.h"
 
+#include <functional>
+
 namespace {
 
 class RoomsTest : public DeskTest {
@@ -26,6 +28,15 @@ protected:
         window->编辑框12.setContent(beds);
         window->选择框2.setChecked(interval);
         click(window->确定手动分配);
+    }
+    // Every row of the room list shows its stored room's guests and sex.
+    void expectListShowsStoredRooms()
+    {
+        for (int r = 0; r < listRowCount(window->超级列表框1); ++r)
+            EXPECT_EQ(rows("select * from 房间信息 where 房间id=" + toText(listRowValue(window->超级列表框1, r)),
+                           {"已住人数", "性别"}),
+                      TextList{listCellText(window->超级列表框1, r, 4) + "|" + listCellText(window->超级列表框1, r, 5)})
+                << "row " << r;
     }
     TextList roomNumbers() { return rows("select * from 房间信息 where 会议编号=1 order by 房间id", {"房间编号"}); }
     TextList lodging() { return rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "宾馆名称", "房间编号"}); }
@@ -192,7 +203,7 @@ TEST_F(RoomsTest, TheAutomaticRunKeepsRunsTogetherAndFillsTheOpenRoomFirst)
         click(w.手动分配);
         person.answerMessage(AnswerOk).answerMessage(AnswerOk);
         click(w.自动分配);
-        EXPECT_TEXT_EQ(c.message, messageTexts().back());
+        EXPECT_TEXT_EQ(c.message, lastMessage());
         EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "房间编号"}), c.lodging);
     }
 }
@@ -233,6 +244,62 @@ TEST_F(RoomsTest, TheAutomaticRunAsksFirstAndSkipsExcludedDelegates)
     EXPECT_TEXT_EQ("代表分配完毕|", messageTexts().back());
     EXPECT_EQ(lodging(), (TextList{"M1| |0", "M2| |0"}));
     EXPECT_EQ(treeItemImage(w.树型框1, 1), 7);   // not refreshed
+}
+
+TEST_F(RoomsTest, AnActionRefusedHalfwayKeepsNothingAndSaysSo)
+{
+    struct Case {
+        const char* what;
+        Text event, table, when;
+        std::function<void(MainWindow&)> act;
+        Text message;
+    } cases[] = {
+        {"commit", "update", "房间信息", "new.已住人数=2",
+         [](MainWindow& w) {
+             clickListRow(w.超级列表框1, 0);
+             clickTreeItem(w.树型框1, 1);
+             clickTreeItem(w.树型框1, 2);
+             click(w.确定手动分配);
+         },
+         "分配失败！|失败了"},
+        {"automatic run", "update", "房间信息", "new.已住人数=2", [](MainWindow& w) { click(w.自动分配); },
+         "自动分配失败！|"},
+        {"clear all", "update", "代表信息", "", [](MainWindow& w) { click(w.全部清空); }, "清空失败！|失败了"},
+        {"delete", "delete", "房间信息", "",
+         [](MainWindow& w) {
+             click(w.房间调整);
+             setListRowChecked(w.超级列表框1, 1, true);   // 302, with its guest
+             click(w.删除表项);
+         },
+         "删除失败！|注意"},
+        {"batch", "insert", "房间信息", "new.房间编号='403'",
+         [this](MainWindow& w) {
+             click(w.房间调整);
+             batch("401", "405", false);
+         },
+         "增加失败！|"},
+    };
+    person.answerEveryMessage(AnswerOk);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        exec("delete from 代表信息 where 会议编号=1");
+        exec("delete from 房间信息 where 会议编号=1");
+        addDelegate("O1", "M1", "男", "01");
+        addDelegate("O1", "M2", "男", "02");
+        addDelegate("O2", "W1", "女", "03");
+        addRoom("宾馆", "301", 2);
+        addRoom("宾馆", "302", 2, 1, "女");
+        exec("update 代表信息 set 宾馆名称='宾馆',房间编号='302' where 姓名='W1'");
+        MainWindow& w = window ? *window : openRooms();
+        click(w.手动分配);
+        const TextList before = meetingRows(1);
+        const Text refusal = refuse(c.event, c.table, c.when);
+        c.act(w);
+        EXPECT_TEXT_EQ(c.message, lastMessage());
+        EXPECT_EQ(meetingRows(1), before);
+        expectListShowsStoredRooms();
+        exec("drop trigger " + refusal);
+    }
 }
 
 } // namespace

@@ -204,4 +204,53 @@ TEST_F(SeatingTest, AShownTemplateIsNeverSavedIntoTheOpenSlot)
     EXPECT_EQ(w.大会座次表.itemValue(0), 0);
 }
 
+TEST_F(SeatingTest, ARefusedStatementKeepsTheChartAndEveryStoredSeat)
+{
+    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    addDelegate("甲", "张三", "男", "1");
+    addDelegate("甲", "李四", "女", "2");
+    MainWindow& w = openSeating();
+    importTemplate(writeTemplate("hall.grd", 3, 4));
+    Text refusal = refuse("update", "会议信息");
+    newChart("图");
+    EXPECT_TEXT_EQ("由样表生成座次表失败！|失败", lastMessage());
+    EXPECT_TRUE(rows("select * from 自制模板 where 会议编号=1", {"模板名称"}).empty());
+    exec("drop trigger " + refusal);
+    newChart("图");
+
+    chooseComboItem(w.大会座次表, 0);
+    clickTreeItem(w.树型框1, 1);
+    clickTreeItem(w.树型框1, 2);
+    clickSeat(3, 2);   // 张三 at 1排1列, 李四 at 1排2列
+    person.answerEveryMessage(AnswerOk);
+    click(w.保存座次表);
+    const TextList stored = rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表1"});
+    ASSERT_EQ(stored, (TextList{"张三|1排1列", "李四|1排2列"}));
+
+    // 李四 moves, and her new seat is refused: nothing of the save stays.
+    clickSeat(3, 3);
+    clickSeat(5, 5);
+    refusal = refuse("update", "代表信息", "new.表1='3排4列'");
+    click(w.保存座次表);
+    const TextList shown = messageTexts();
+    EXPECT_EQ(TextList(shown.end() - 2, shown.end()), (TextList{"保存文件失败！|失败", "座次分配到个人失败！|失败"}));
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表1"}), stored);
+    Window scratch{"scratch", {0, 0, 10, 10}, ""};
+    DataSource chart{scratch, "chart"};
+    int rs = querySql(db, "select * from 自制模板 where 会议编号=1 and 表格次序=1");
+    recordMoveFirst(rs);
+    ASSERT_TRUE(tableFromBytes(chart, readField(rs, "模板").bytes()));
+    closeRecordSet(rs);
+    EXPECT_TEXT_EQ("李　四", cellText(chart, 3, 3));
+
+    refuse("delete", "自制模板");
+    w.删除表格.setChecked(true);
+    w.onDeleteChartCheckClick();
+    click(w.删除座次表);
+    EXPECT_TEXT_EQ("删除失败！|失败", lastMessage());
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表1"}), stored);
+    EXPECT_EQ(rows("select * from 会议信息 where 会议编号=1", {"表1"}), TextList{"图"});
+    EXPECT_TEXT_EQ("图", w.大会座次表.itemText(0));
+}
+
 } // namespace

@@ -2,6 +2,8 @@
 // pending list.
 #include "tests/desk/desk_fixture.h"
 
+#include <functional>
+
 namespace {
 
 class TablesTest : public DeskTest {
@@ -24,6 +26,15 @@ protected:
         window->编辑框16.setContent(first);
         window->编辑框15.setContent(last);
         click(window->确定手动分配1);
+    }
+    // Every row of the table list shows its stored table's diners.
+    void expectListShowsStoredTables()
+    {
+        for (int r = 0; r < listRowCount(window->超级列表框3); ++r)
+            EXPECT_EQ(rows("select * from 餐桌信息 where 餐桌id=" + toText(listRowValue(window->超级列表框3, r)),
+                           {"已坐人数"}),
+                      TextList{listCellText(window->超级列表框3, r, 3)})
+                << "row " << r;
     }
     TextList seating() { return rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"餐厅名称", "餐桌编号"}); }
 };
@@ -113,6 +124,62 @@ TEST_F(TablesTest, PicksAreCommittedAndACancelGivesTheSeatBack)
     click(w.确定手动分配1);
     EXPECT_EQ(seating(), (TextList{" |0", "大厅|1号桌"}));
     EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1", {"已坐人数"}), TextList{"1"});
+}
+
+TEST_F(TablesTest, AnActionRefusedHalfwayKeepsNothingAndSaysSo)
+{
+    struct Case {
+        const char* what;
+        Text event, table, when;
+        std::function<void(MainWindow&)> act;
+        Text message;
+    } cases[] = {
+        {"commit", "update", "餐桌信息", "new.已坐人数=2",
+         [](MainWindow& w) {
+             clickListRow(w.超级列表框3, 0);
+             clickTreeItem(w.树型框1, 1);
+             clickTreeItem(w.树型框1, 2);
+             click(w.确定手动分配1);
+         },
+         "分配失败！|失败了"},
+        {"automatic run", "update", "餐桌信息", "new.已坐人数=2", [](MainWindow& w) { click(w.自动分配1); },
+         "自动分配失败！|"},
+        {"clear all", "update", "代表信息", "", [](MainWindow& w) { click(w.全部清空1); }, "清空失败！|失败了"},
+        {"delete", "delete", "餐桌信息", "",
+         [](MainWindow& w) {
+             click(w.餐桌调整);
+             clickListRow(w.超级列表框3, 1);   // 2号桌, with its diner
+             click(w.删除表项1);
+         },
+         "删除失败！|注意"},
+        {"batch", "insert", "餐桌信息", "new.餐桌编号='5号桌'",
+         [this](MainWindow& w) {
+             click(w.餐桌调整);
+             batch("3", "6");
+         },
+         "增加失败！|"},
+    };
+    person.answerEveryMessage(AnswerOk);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        exec("delete from 代表信息 where 会议编号=1");
+        exec("delete from 餐桌信息 where 会议编号=1");
+        addDelegate("甲", "张三", "男", "1");
+        addDelegate("甲", "李四", "女", "2");
+        addDelegate("甲", "王五", "男", "3");
+        addTable("大厅", 1, 10);
+        addTable("大厅", 2, 10, 1);
+        exec("update 代表信息 set 餐厅名称='大厅',餐桌编号='2号桌' where 姓名='王五'");
+        MainWindow& w = window ? *window : openTables();
+        click(w.手动分配1);
+        const TextList before = meetingRows(1);
+        const Text refusal = refuse(c.event, c.table, c.when);
+        c.act(w);
+        EXPECT_TEXT_EQ(c.message, lastMessage());
+        EXPECT_EQ(meetingRows(1), before);
+        expectListShowsStoredTables();
+        exec("drop trigger " + refusal);
+    }
 }
 
 } // namespace
