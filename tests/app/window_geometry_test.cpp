@@ -21,11 +21,10 @@ protected:
     WindowGeometryTest()
     {
         exec("insert  into 会议信息 (会议编号,会议名称,会议地点,会议日期) values (1,'一号会','北京','2024-10-01')");
-        exec("insert  into 会议信息 (会议编号,会议名称,会议地点,会议日期) values (2,'二号会','上海','2024-11-01')");
         addDelegate("一厂", "张三", "男", "001");
         addDelegate("二厂", "李四", "女", "002", 2);
         exec("insert  into 会议分组 (分组名称,会议编号) values ('一组',1)");
-        exec("update 代表信息 set 表1='0',表2='0',表3='0',表4='0',表5='0'");
+        exec("update 代表信息 set 表1='0',表2='0',表3='0',表4='0',表5='0' where 会议编号=1");
     }
 
     // `state` names the state in the failure message.

@@ -6,11 +6,9 @@
 
 class DeskTest : public AppTest {
 protected:
-    DeskTest()
-    {
-        seedOtherMeeting();
-        otherMeetingBefore_ = meetingRows(2);
-    }
+    DeskTest() { seedOtherMeeting(); }
+    // After the test's own fixture has seeded what it needs.
+    void SetUp() override { otherMeetingBefore_ = meetingRows(2); }
     void TearDown() override
     {
         auto lines = [](const TextList& rows) {
