@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <optional>
+#include <random>
 #include <vector>
 
 namespace {
@@ -205,6 +206,35 @@ TEST(LumtraConversion, ModeFiveIsModeTwoThenModeThree)
     EXPECT_EQ(hexOf(convert(convert(mixed, ModeBig5ToGbk), ModeGbkTradToSimp)),
               hexOf(convert(mixed, ModeBig5ToGbkSimp)));
     EXPECT_EQ("D6 D0 B9 FA", hexOf(convert(hexBytes("A4 A4 B0 EA"), ModeBig5ToGbkSimp)));
+}
+
+// Long texts of every mix convert as their pairs do one at a time: runs of
+// ASCII of every length and alignment, stray bytes of 0x80 or more that
+// swallow the next byte, and a lone lead byte at the end.
+TEST(LumtraConversion, LongMixedTextsConvertPairByPair)
+{
+    std::mt19937 random(2024);
+    std::uniform_int_distribution<int> runLength(0, 20), byte(1, 255), percent(0, 99);
+    for (int text = 0; text < 200; ++text) {
+        Bytes input;
+        while (input.size() < 300) {
+            for (int n = runLength(random); n > 0; --n)
+                input += static_cast<char>(1 + percent(random));   // below 0x80
+            for (int n = runLength(random) / 4; n > 0; --n)
+                input += static_cast<char>(byte(random) | 0x80) + Bytes(1, static_cast<char>(byte(random)));
+        }
+        if (text % 2 == 0)
+            input += '\xB0';
+        for (int mode = 1; mode <= 5; ++mode) {
+            Bytes expected;
+            for (size_t p = 0; p < input.size();) {
+                const bool pair = static_cast<unsigned char>(input[p]) >= 0x80 && p + 1 < input.size();
+                expected += pair ? convert(input.substr(p, 2), mode) : input.substr(p, 1);
+                p += pair ? 2 : 1;
+            }
+            ASSERT_EQ(hexOf(expected), hexOf(convert(input, mode))) << "text " << text << ", mode " << mode;
+        }
+    }
 }
 
 // Every entry is a whole double-byte character, so the text keeps its length
