@@ -13,6 +13,20 @@ namespace {
 // its size.
 constexpr qint64 kPiece = 256 << 10;
 
+// A piece and its packed or unpacked form, kept from one file to the next
+// so that a tree of many files costs no allocation per file (the GUI thread
+// is the only caller).
+struct Buffers {
+    Bytes piece = Bytes(static_cast<size_t>(kPiece), '\0');
+    Bytes coded;
+};
+
+Buffers& buffers()
+{
+    static Buffers kept;
+    return kept;
+}
+
 bool writeAll(QIODevice& out, const Bytes& bytes)
 {
     return out.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
@@ -35,7 +49,8 @@ bool readEntryHeader(QFileDevice& in, uint64_t& length, uint32_t& checksum, uint
 PackedEntry decodeBody(QFileDevice& in, uint64_t bodySize, uint64_t length, uint32_t checksum, QFile& out)
 {
     PackedBodyDecoder decoder(length);
-    Bytes piece(static_cast<size_t>(kPiece), '\0'), decoded;
+    Bytes& piece = buffers().piece;
+    Bytes& decoded = buffers().coded;
     uint32_t crc = 0;
     while (bodySize > 0) {
         const qint64 n = in.read(piece.data(), std::min<qint64>(kPiece, static_cast<qint64>(bodySize)));
@@ -66,7 +81,8 @@ bool writePackedFile(int file, const Text& source)
     const qint64 headerAt = out->pos();
     if (start < 0 || !writeAll(*out, packedHeader(0, 0)))
         return false;
-    Bytes piece(static_cast<size_t>(kPiece), '\0'), body;
+    Bytes& piece = buffers().piece;
+    Bytes& body = buffers().coded;
     uint64_t length = 0;
     uint32_t crc = 0;
     for (;;) {
