@@ -79,8 +79,8 @@ TEST_F(CellCommandsTest, EachSetterPassesItsValue)
 TEST_F(CellCommandsTest, LinesAreAddedAndClearedByKind)
 {
     select(2, 2, 2, 2);
-    editor->工具条1.buttonClicked(18);   // 全部
-    editor->工具条1.buttonClicked(19);   // 斜线
+    pressToolButton(editor->工具条1, 18);   // 全部
+    pressToolButton(editor->工具条1, 19);   // 斜线
     const GridCell inner = cellAt(doc(), 2, 2);
     EXPECT_EQ(LineLeft | LineTop | LineRight | LineBottom | GridDiagonal, inner.lines);
     chooseMenuItem(editor->清除内部表格线);
@@ -89,9 +89,9 @@ TEST_F(CellCommandsTest, LinesAreAddedAndClearedByKind)
     EXPECT_EQ(0, cellAt(doc(), 2, 3).lines & LineLeft);
     chooseMenuItem(editor->清除所有表格线);
     EXPECT_EQ(GridDiagonal, cellAt(doc(), 2, 2).lines);
-    editor->工具条1.buttonClicked(24);   // 删斜
+    pressToolButton(editor->工具条1, 24);   // 删斜
     EXPECT_EQ(0, cellAt(doc(), 2, 2).lines);
-    editor->工具条1.buttonClicked(21);   // 叉线
+    pressToolButton(editor->工具条1, 21);   // 叉线
     EXPECT_EQ(GridCrossed, cellAt(doc(), 3, 3).lines);
 }
 
@@ -175,7 +175,7 @@ TEST_F(CellCommandsTest, MarginAndClear)
     EXPECT_EQ(25, cellAt(doc(), 2, 2).margin);
     EXPECT_TEXT_EQ("请输入边距(单位0.1MM):", person.calls().back().text);
     modifiedFlag = 0;
-    editor->工具条1.buttonClicked(13);   // 清空
+    pressToolButton(editor->工具条1, 13);   // 清空
     EXPECT_TEXT_EQ("", cellText(doc(), 2, 2));
     EXPECT_EQ(1, modifiedFlag);
 }

@@ -59,7 +59,7 @@ TEST_F(EditorDocumentTest, SaveAsksForANameOnceAndSaveAsRenamesTheDocument)
 
     // The next save writes to the new name without a dialog.
     select(2, 2);
-    editor->工具条1.buttonClicked(28);   // 复原: a change of the document
+    pressToolButton(editor->工具条1, 28);   // 复原: a change of the document
     EXPECT_EQ(1, modifiedFlag);
     chooseMenuItem(editor->保存);
     EXPECT_EQ(0, modifiedFlag);
@@ -301,10 +301,10 @@ TEST_F(EditorDocumentTest, CutPasteMergeAndSplit)
     EXPECT_TEXT_EQ("乙", cellText(doc(), 5, 4));
 
     select(2, 2, 2, 2);
-    editor->工具条1.buttonClicked(11);   // 合并
+    pressToolButton(editor->工具条1, 11);   // 合并
     ASSERT_EQ(1u, doc().document().merges().size());
     select(2, 2);
-    editor->工具条1.buttonClicked(12);   // 分解
+    pressToolButton(editor->工具条1, 12);   // 分解
     EXPECT_TRUE(doc().document().merges().empty());
 }
 

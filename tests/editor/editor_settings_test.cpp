@@ -95,7 +95,7 @@ TEST_F(DatabaseModeTest, AnExistingFileIsEditedInPlaceWithoutTheFlag)
     EXPECT_EQ(4, selectionStartRow(editor->表格1));
     EXPECT_EQ(1, selectionStartColumn(editor->表格1));
     setBlockFontSize(doc(), 1, 1, 1, 1, 50);
-    editor->工具条1.buttonClicked(27);   // 禁填 on (4, 1)
+    pressToolButton(editor->工具条1, 27);   // 禁填 on (4, 1)
     EXPECT_EQ(0, modifiedFlag);
     EXPECT_TEXT_EQ(" ", storedCell(file, 4, 1));
 
