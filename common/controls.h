@@ -114,7 +114,9 @@ public:
 };
 
 // Shows a picture from its file bytes (any common format) and keeps those
-// bytes unchanged; units may lie on it.
+// bytes unchanged; units may lie on it. The picture shows whole: one larger
+// than the box is scaled down to fit, keeping its proportions, and it sits
+// in the middle of the box; a stretched picture covers the box instead.
 class PictureBox : public Unit, public Container {
 public:
     PictureBox(Container& parent, const Text& name, const Rect& r, const Bytes& picture = "");
@@ -122,6 +124,7 @@ public:
     const Bytes& picture() const { return picture_; }
     void setPicture(const Bytes& bytes);     // "" clears
     void setPictureFile(const Text& path);   // missing file: empty picture
+    void setStretched(bool stretched);       // not stretched at first
     void setBackgroundColour(int colour);
     std::function<void(int button)> mouseDown;
     std::function<void(int button)> mouseUp;

@@ -3,6 +3,7 @@
 #include "common/internal/colours.h"
 #include "common/internal/dispatch.h"
 #include "common/internal/hosts.h"
+#include "common/internal/text_lines.h"
 #include "common/qtext.h"
 
 #include <QMouseEvent>
@@ -73,29 +74,27 @@ private:
     // Lays the text out in lines of `width` pixels; gives the height used.
     int layOut(QTextLayout& layout, int width) const
     {
-        QString lines = text;
-        lines.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
-        lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
-        layout.setText(lines);
-        layout.setFont(font());
-        QTextOption option(Qt::AlignLeft);
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        qreal y = 0;
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(std::max(width, 1));
-            line.setPosition(QPointF(0, y));
-            y += line.height();
-        }
-        layout.endLayout();
-        return static_cast<int>(std::ceil(y));
+        return static_cast<int>(std::ceil(layOutLines(layout, text, font(), width, true)));
     }
 };
 
 LabelWidget& widgetOf(const TransparentLabel& label) { return *static_cast<LabelWidget*>(label.widget()); }
 
 } // namespace
+
+int pointsForLineHeight(const Text& face, int pixels, bool bold)
+{
+    // Chinese and Latin together: a line is as high as the tallest font
+    // that draws it, and a face without Chinese characters borrows them.
+    const QString sample = QStringLiteral("\u56fdAg");
+    for (int points = std::max(pixels, 1); points > 1; --points) {
+        QTextLayout layout;
+        const QFont font(toQString(face), points, bold ? QFont::Bold : QFont::Normal);
+        if (std::ceil(layOutLines(layout, sample, font, 1e6, false)) <= pixels)
+            return points;
+    }
+    return 1;
+}
 
 TransparentLabel::TransparentLabel(Container& parent, const Text& name, const Rect& r, const Text& caption)
     : Unit(name, new LabelWidget(parent.containerWidget()), r)

@@ -14,6 +14,11 @@ struct LabelFont {
     int angle = 0;   // tenths of a degree, counter-clockwise
 };
 
+// The largest size in points at which one line of text in `face` is at
+// most `pixels` high on the screen, at least 1: a design that gives text
+// by its height in pixels gets a font whose lines fit that height.
+int pointsForLineHeight(const Text& face, int pixels, bool bold = false);
+
 class TransparentLabel : public Unit {
 public:
     enum Effect { Plain = 0, Sunken = 1, Raised = 2, Shadowed = 3 };

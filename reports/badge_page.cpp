@@ -11,10 +11,13 @@ namespace {
 
 using report::fieldText;
 
-// The design gives character heights in pixels; labels take points, at
-// 96 pixels an inch.
-constexpr int pointsForHeight(int pixels) { return pixels * 3 / 4; }
-// Under the elements while no background picture is chosen.
+// The design gives each text by the height of its lines in pixels.
+LabelFont designFont(const Text& face, int lineHeight, bool bold = false)
+{
+    return {face, pointsForLineHeight(face, lineHeight, bold), bold ? 1 : 0};
+}
+// Under the background picture, and the badge's colour should the picture
+// be missing.
 const int kDesignBackground = rgbColour(196, 40, 36);
 const int kWhite = rgbColour(255, 255, 255);
 
@@ -31,12 +34,19 @@ std::function<void(int)> onLeftButton(std::function<void()> action)
 void ReportWindow::wireBadgePage()
 {
     图片框1.setBackgroundColour(kDesignBackground);
-    会议名称标签.setLabelFont({"隶书", pointsForHeight(32), 1});
+    图片框1.setStretched(true);
+    图片框1.setPicture(loadPicture("badge_background.jpg"));
+    照片框.setPicture(loadPicture("badge_photo.png"));
+    会议名称标签.setLabelFont(designFont("隶书", 32, true));
     会议名称标签.setTextColour(kWhite);
     会议名称标签.setEffect(TransparentLabel::Shadowed);
-    姓名标签.setLabelFont({"楷体_GB2312", pointsForHeight(29), 1});
-    单位标签.setLabelFont({"楷体_GB2312", pointsForHeight(20)});
-    出席证标签.setLabelFont({"华文中宋", pointsForHeight(32)});
+    姓名标签.setLabelFont(designFont("楷体_GB2312", 29, true));
+    单位标签.setLabelFont(designFont("楷体_GB2312", 20));
+    出席证标签.setLabelFont(designFont("华文中宋", 32));
+    图形按钮1.setPicture(loadPicture("record_first.png"));
+    图形按钮4.setPicture(loadPicture("record_previous.png"));
+    图形按钮3.setPicture(loadPicture("record_next.png"));
+    图形按钮2.setPicture(loadPicture("record_last.png"));
 
     图形按钮1.clicked = [this] { badgeShowFirstRecord(); };
     图形按钮4.clicked = [this] { badgeShowPreviousRecord(); };

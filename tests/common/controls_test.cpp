@@ -2,11 +2,10 @@
 // no current item, typed characters reach the handler.
 #include "common/runtime.h"
 #include "tests/support/gbk_print.h"
+#include "tests/support/test_pictures.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QImage>
-#include <QLabel>
 #include <QListWidget>
 #include <QTabBar>
 #include <QTabWidget>
@@ -14,6 +13,7 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -184,27 +184,76 @@ TEST(PictureBoxUnit, SnapshotShowsVisibleChildrenOnly)
     closeWindow(*w);
 }
 
-TEST(PictureBoxUnit, KeepsThePictureBytesUnchangedAndClearsOnEmpty)
+struct PictureCase {
+    const char* what;
+    QSize picture;
+    bool sideBySide, stretched;
+    // Box pixels and what they show: R red, B blue, W the white box.
+    std::vector<std::pair<QPoint, char>> shown;
+};
+
+class PictureBoxShowTest : public testing::TestWithParam<PictureCase> {};
+
+// The box is 100 x 60 on white; the picture red then blue.
+TEST_P(PictureBoxShowTest, ThePictureShowsWhole)
+{
+    struct W : Window {
+        W() : Window("W", {0, 0, 200, 100}, "") {}
+        PictureBox 图片框1{*this, "图片框1", {0, 0, 100, 60}};
+    };
+    const PictureCase& c = GetParam();
+    W* w = loadWindow<W>(nullptr, false);
+    w->图片框1.setBackgroundColour(rgbColour(255, 255, 255));
+    w->图片框1.setStretched(c.stretched);
+    const Bytes bytes = bandedPicture(c.picture, {Qt::red, Qt::blue}, c.sideBySide) + "trailing bytes stay";
+    w->图片框1.setPicture(bytes);
+    EXPECT_EQ(w->图片框1.picture(), bytes);
+    const QImage shown = w->图片框1.widget()->grab().toImage();
+    const std::map<char, QColor> colours{{'R', Qt::red}, {'B', Qt::blue}, {'W', Qt::white}};
+    for (const auto& [at, colour] : c.shown)
+        EXPECT_EQ(shown.pixelColor(at), colours.at(colour)) << c.what << " at " << at.x() << "," << at.y();
+    closeWindow(*w);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PictureBoxUnit, PictureBoxShowTest,
+    testing::Values(
+        // 150 x 300 scales to 30 x 60, centred: x 35 to 65.
+        PictureCase{"ATallPhoto", {150, 300}, false, false,
+                    {{{50, 3}, 'R'}, {{50, 56}, 'B'}, {{37, 27}, 'R'}, {{62, 33}, 'B'}, {{30, 30}, 'W'}, {{70, 30}, 'W'}}},
+        // 400 x 100 scales to 100 x 25, centred: y 17 to 42.
+        PictureCase{"AWidePicture", {400, 100}, true, false,
+                    {{{2, 30}, 'R'}, {{97, 30}, 'B'}, {{50, 10}, 'W'}, {{50, 50}, 'W'}}},
+        // A small one keeps its size, centred: x 45 to 55, y 25 to 35.
+        PictureCase{"ASmallPicture", {10, 10}, true, false,
+                    {{{46, 30}, 'R'}, {{54, 30}, 'B'}, {{40, 30}, 'W'}, {{50, 20}, 'W'}}},
+        PictureCase{"Stretched", {10, 10}, true, true,
+                    {{{1, 1}, 'R'}, {{1, 58}, 'R'}, {{98, 1}, 'B'}, {{98, 58}, 'B'}}}),
+    [](const testing::TestParamInfo<PictureCase>& info) { return std::string(info.param.what); });
+
+TEST(PictureBoxUnit, AnEmptyOrUnreadablePictureShowsNothingAndKeepsItsBytes)
 {
     struct W : Window {
         W() : Window("W", {0, 0, 100, 100}, "") {}
         PictureBox 图片框1{*this, "图片框1", {0, 0, 50, 50}};
     };
     W* w = loadWindow<W>(nullptr, false);
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::green);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    Bytes bytes = png.toStdString() + "trailing bytes stay";
-    w->图片框1.setPicture(bytes);
-    EXPECT_EQ(w->图片框1.picture(), bytes);
-    EXPECT_FALSE(static_cast<QLabel*>(w->图片框1.widget())->pixmap().isNull());
-    w->图片框1.setPicture("");
-    EXPECT_TRUE(static_cast<QLabel*>(w->图片框1.widget())->pixmap().isNull());
-    w->图片框1.setPicture("not a picture");
-    EXPECT_EQ(w->图片框1.picture(), "not a picture");
+    w->图片框1.setBackgroundColour(rgbColour(255, 255, 255));
+    auto blank = [&] {
+        const QImage shown = w->图片框1.widget()->grab().toImage();
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixelColor(x, y) != QColor(Qt::white))
+                    return false;
+        return true;
+    };
+    w->图片框1.setPicture(bandedPicture({4, 4}, {Qt::red, Qt::blue}));
+    EXPECT_FALSE(blank());
+    for (const Bytes& bytes : {Bytes(), Bytes("not a picture")}) {
+        w->图片框1.setPicture(bytes);
+        EXPECT_EQ(w->图片框1.picture(), bytes);
+        EXPECT_TRUE(blank()) << bytes;
+    }
     closeWindow(*w);
 }
 

@@ -2,6 +2,8 @@
 // renumbering.
 #include "desk/serial_number.h"
 #include "tests/desk/desk_fixture.h"
+#include "tests/support/shown_pictures.h"
+#include "tests/support/test_pictures.h"
 
 #include <QDir>
 #include <QTest>
@@ -95,6 +97,28 @@ TEST_F(DelegateRecordsTest, PhotosGetNamesOfTheirOwnAndAreWrittenWithTheSave)
     w.编辑框3.setContent("处长");
     click(w.按钮7);
     EXPECT_EQ(photos()[0], stored[0]);
+}
+
+// A passport photo (413 x 579) in a box of 172 x 216: scaled to 154 x 216 and
+// centred, so its top, its bottom and both its sides show.
+TEST_F(DelegateRecordsTest, AChosenPhotoShowsWholeAndIsSavedAsChosen)
+{
+    MainWindow& w = openUnlocked();
+    const Bytes photo = bandedPicture({413, 579}, {Qt::red, Qt::green, Qt::green, Qt::blue});
+    choosePhoto(photo);
+    const QImage shown = w.图片框1.widget()->grab().toImage();
+    const std::pair<QPoint, QColor> expected[] = {{{86, 3}, Qt::red},    {{86, 213}, Qt::blue},
+                                                  {{11, 108}, Qt::green}, {{160, 108}, Qt::green}};
+    for (const auto& [at, colour] : expected)
+        EXPECT_EQ(shown.pixelColor(at), QColor(colour)) << at.x() << "," << at.y();
+    for (const QPoint at : {QPoint(5, 108), QPoint(167, 108)})
+        EXPECT_NE(shown.pixelColor(at), QColor(Qt::green)) << at.x() << "," << at.y();
+
+    fillForm("甲一", "单位", "001");
+    click(w.按钮7);
+    const TextList stored = photos();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(readFile(programDirectory() + "\\DATA\\" + rightText(stored[0], textLength(stored[0]) - 7)), photo);
 }
 
 TEST_F(DelegateRecordsTest, APhotoChosenBeforeAnotherDelegateIsShownIsDropped)

@@ -3,10 +3,12 @@
 // its background and size, printing through the picture file, and the
 // stored layout.
 #include "tests/reports/report_fixture.h"
+#include "tests/support/shown_pictures.h"
 #include "tests/support/test_pictures.h"
 
 #include <QDir>
 #include <QImage>
+#include <QToolButton>
 
 namespace {
 
@@ -299,6 +301,75 @@ TEST_F(BadgePageTest, TheBadgeSizeStaysInsideTheCanvasAndPrintsWhole)
     EXPECT_EQ(QSize(widest, tallest), snapshot(w).size());
     EXPECT_EQ(before, person.messages().size());
     EXPECT_EQ(1u, programCalls().size());
+}
+
+TEST_F(BadgePageTest, TheDesignPicturesShow)
+{
+    exec("delete from 代表信息 where 会议编号=1");   // nothing replaces the photo frame's picture
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(fileBytes("pictures/badge_background.jpg"), w->图片框1.picture());
+    // Between the meeting's name and the delegate's: the background itself.
+    EXPECT_TRUE(showsPicture(w->图片框1.widget(), QRect(60, 60, 70, 45)));
+    EXPECT_EQ(fileBytes("pictures/badge_photo.png"), w->照片框.picture());
+    EXPECT_TRUE(showsPicture(w->照片框.widget(), w->照片框.widget()->rect()));
+    const std::pair<ImageButton*, const char*> buttons[] = {{&w->图形按钮1, "record_first.png"},
+                                                            {&w->图形按钮4, "record_previous.png"},
+                                                            {&w->图形按钮3, "record_next.png"},
+                                                            {&w->图形按钮2, "record_last.png"}};
+    for (const auto& [button, name] : buttons) {
+        const QImage picture(directory.file(QStringLiteral("pictures/") + name));
+        ASSERT_FALSE(picture.isNull()) << name;
+        const QIcon icon = static_cast<QToolButton*>(button->widget())->icon();
+        EXPECT_EQ(icon.pixmap(picture.size()).toImage().convertToFormat(QImage::Format_ARGB32),
+                  picture.convertToFormat(QImage::Format_ARGB32))
+            << name;
+        EXPECT_GE(button->width(), picture.width()) << name;
+        EXPECT_GE(button->height(), picture.height()) << name;
+    }
+}
+
+// The photo frame (288, 87, 128 x 151) shows a 413 x 579 photo at 107 x 151
+// from x 298; a background of any size covers the badge. Checked on the
+// printed picture, which is the badge as shown.
+TEST_F(BadgePageTest, ThePhotoShowsWholeAndTheBackgroundFillsTheBadge)
+{
+    const Bytes photo = bandedPicture({413, 579}, {Qt::red, Qt::green, Qt::green, Qt::blue});
+    writeData("1会20240401080000.PIC", photo);
+    writeData("底图.png", bandedPicture({100, 50}, {Qt::cyan, Qt::magenta}, true));
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(photo, w->照片框.picture());
+    person.answerFile(true, programFile("data\\底图.png")).answerProgram(true);
+    click(w->换底图);
+    click(w->打印);
+    const QImage printed = decodedPicture(fileBytes("temp.bmp"));
+    ASSERT_FALSE(printed.isNull());
+    const std::pair<QPoint, QColor> expected[] = {
+        {{352, 90}, Qt::red},    {{352, 234}, Qt::blue},  {{301, 162}, Qt::green}, {{402, 162}, Qt::green},
+        {{293, 162}, Qt::magenta}, {{2, 70}, Qt::cyan},   {{413, 70}, Qt::magenta}, {{2, 235}, Qt::cyan}};
+    for (const auto& [at, colour] : expected)
+        EXPECT_EQ(printed.pixelColor(at), QColor(colour)) << at.x() << "," << at.y();
+}
+
+// The design gives each text's line height; a name of four characters and
+// the three characters of the badge kind fit their labels whole.
+TEST_F(BadgePageTest, TheTextsFitTheirLabels)
+{
+    currentMeetingName = "全国科技工作会议";
+    updateDelegate("001", "姓名='欧阳明华', 单位='北京市科学技术协会'");
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TEXT_EQ("欧阳明华", w->姓名标签.caption());
+    for (TransparentLabel* label : {&w->会议名称标签, &w->姓名标签, &w->单位标签, &w->出席证标签}) {
+        SCOPED_TRACE(gbkToUtf8(label->name()));
+        const int needed = label->widget()->heightForWidth(label->width());
+        EXPECT_GT(needed, 0);
+        EXPECT_LE(needed, label->height());
+    }
+    leftRelease(w->标签6);   // 工作证: as many characters
+    EXPECT_TEXT_EQ("工作证", w->出席证标签.caption());
+    EXPECT_LE(w->出席证标签.widget()->heightForWidth(32), 104);
 }
 
 TEST_F(BadgePageTest, PrintingWritesTheBadgeAsShownAndHandsItsPathToPaint)

@@ -15,6 +15,10 @@ TestProgramDirectory::TestProgramDirectory(bool withDatabase) : home_("QELVANA_H
     // The delivered templates: reports, table cards, the welcome label.
     for (const QString& name : QDir(delivered).entryList({"*.grd", "*.rtf"}, QDir::Files))
         EXPECT_TRUE(QFile::copy(delivered + "/" + name, file(name)));
+    // The design pictures, which windows show from the start.
+    EXPECT_TRUE(QDir(dir_.path()).mkdir("pictures"));
+    for (const QString& name : QDir(delivered + "/pictures").entryList(QDir::Files))
+        EXPECT_TRUE(QFile::copy(delivered + "/pictures/" + name, file("pictures/" + name)));
     if (withDatabase) {
         EXPECT_TRUE(QFile::copy(QELVANA_DELIVERED_DATABASE, file("meeting.mdb")));
         QFile::setPermissions(file("meeting.mdb"), QFile::ReadOwner | QFile::WriteOwner);

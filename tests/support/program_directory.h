@@ -1,6 +1,6 @@
 #pragma once
-// A program directory of its own for one test: the delivered database and
-// data-source file, an empty data directory, and QELVANA_HOME pointing at it
+// A program directory of its own for one test: the delivered database,
+// data-source file, templates and pictures, an empty data directory, and QELVANA_HOME pointing at it
 // until the object goes.
 #include "common/gbk.h"
 #include "tests/support/scoped_env.h"
