@@ -4,6 +4,7 @@
 #include "common/internal/colours.h"
 #include "common/internal/file_paths.h"
 #include "common/internal/pixmaps.h"
+#include "common/internal/text_lines.h"
 #include "common/qtext.h"
 
 #include <QFontDatabase>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -94,18 +96,60 @@ void drawPicture(QPainter& p, const QRectF& r, const QPixmap& picture, int align
     }
 }
 
+QString shownText(const GridCell& cell)
+{
+    const QString text = toQString(cell.text);
+    return cell.password ? QString(text.size(), QLatin1Char('*')) : text;
+}
+
+// How many of the laid-out lines fit `room` from the first (at least one),
+// and their height.
+std::pair<int, double> linesThatFit(const QTextLayout& layout, double room)
+{
+    int count = 0;
+    double height = 0;
+    for (; count < layout.lineCount(); ++count) {
+        const double next = height + layout.lineAt(count).height();
+        if (count > 0 && next > room)
+            break;
+        height = next;
+    }
+    return {count, height};
+}
+
+// A text drawn whole, wrapped to the cell's width, when it fits the cell's
+// height; otherwise each of its lines on one line, clipped at the cell's
+// sides, as many whole lines as the height holds (at least the first).
+// No line is ever cut across.
 void drawText(QPainter& p, const QRectF& r, const GridCell& cell, const GridPaintStyle& style)
 {
     if (cell.text.empty())
         return;
-    QString text = toQString(cell.text);
-    text = cell.password ? QString(text.size(), QLatin1Char('*')) : text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    p.setFont(gridCellFont(cell));
+    const QString text = shownText(cell);
+    const QRectF box = r.adjusted(cell.margin, 0, -cell.margin, 0);
+    const QFont font = gridCellFont(cell);
+    QTextLayout layout;
+    if (layOutLines(layout, text, font, box.width(), true) > box.height())
+        layOutLines(layout, text, font, box.width(), false);
+    const auto [shown, height] = linesThatFit(layout, box.height());
+    const Qt::Alignment a = alignmentFlags(cell.alignment);
+    const double top = placed(box, QSizeF(box.width(), height), a).top();
+    p.save();
+    p.setClipRect(r, Qt::IntersectClip);
     p.setPen(toQColor(cell.textColour));
-    p.drawText(r.adjusted(cell.margin, 0, -cell.margin, 0), static_cast<int>(alignmentFlags(cell.alignment)) | Qt::TextWordWrap, text);
+    for (int i = 0; i < shown; ++i) {
+        QTextLine line = layout.lineAt(i);
+        // A line too wide for the cell shows its beginning.
+        const double width = line.naturalTextWidth();
+        const double left = width > box.width() ? box.left() : placed(box, QSizeF(width, 1), a).left();
+        line.draw(&p, QPointF(left, top));
+    }
+    p.restore();
     if (style.drawn)
         style.drawn->push_back(cell.password ? fromQString(text) : cell.text);
 }
+
+bool isPicture(const GridCell& cell) { return cell.cellType == 2 || cell.cellType == 3; }
 
 void drawContent(QPainter& p, const QRectF& r, const GridCell& cell, const GridPaintStyle& style)
 {
@@ -230,6 +274,14 @@ void paintBand(QPainter& p, const GridDocument& d, const GridBand& rows, const G
 }
 
 } // namespace
+
+double gridTextHeight(const GridCell& cell, double width)
+{
+    if (cell.text.empty() || isPicture(cell))
+        return 0;
+    QTextLayout layout;
+    return layOutLines(layout, shownText(cell), gridCellFont(cell), width - 2 * cell.margin, true);
+}
 
 void paintGridBand(QPainter& painter, const GridDocument& document, const GridBand& rows, const GridBand& columns,
                    const GridPaintStyle& style)

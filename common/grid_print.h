@@ -3,8 +3,10 @@
 // rows and the columns right of the header columns are cut into pages that
 // fit the printable area (paper less margins, at the document's scale; at
 // most `rowsPerPage` rows when that is set), down first and then across;
-// every page repeats the header rows and the header columns. A row or column
-// larger than a page gets a page of its own and is cut off. A document
+// every page repeats the header rows and the header columns. A row grows to
+// hold its cells' texts wrapped to their widths, so no text is cut on paper
+// (a block merged over rows keeps its height). A row or column larger than
+// a page gets a page of its own and is cut off. A document
 // without rows or columns has no page. Pages are numbered from 1.
 #include "common/grid.h"
 

@@ -7,8 +7,34 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <cmath>
+
+namespace {
+
+// On paper every text shows whole: a row grows to hold the wrapped texts of
+// the cells that lie in it alone; a block merged over rows keeps its height.
+GridDocument withRowsForTexts(GridDocument d)
+{
+    for (int r = 1; r <= d.rows(); ++r) {
+        double needed = 0;
+        for (int c = 1; c <= d.columns(); ++c) {
+            const GridBlock* m = d.mergeAt(r, c);
+            if (m && (m->rows > 1 || m->column != c))
+                continue;
+            const long long width = m ? columnSpan(d, c, m->lastColumn()) : d.columnWidth(c);
+            needed = std::max(needed, gridTextHeight(*d.cell(r, c), static_cast<double>(width)));
+        }
+        const int height = static_cast<int>(std::min(std::ceil(needed), double{grid_limits::kMaxLength}));
+        if (height > d.rowHeight(r))
+            d.setRowHeights(r, 1, height);
+    }
+    return d;
+}
+
+} // namespace
+
 GridPrintout::GridPrintout(const DataSource& source)
-    : document_(std::make_shared<const GridDocument>(source.document()))
+    : document_(std::make_shared<const GridDocument>(withRowsForTexts(source.document())))
 {
 }
 

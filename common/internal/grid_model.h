@@ -62,7 +62,8 @@ constexpr int kMaxRows = 1'000'000;
 constexpr int kMaxColumns = 10'000;
 constexpr long long kMaxCells = 2'000'000;
 constexpr int kDefaultColumnWidth = 300;
-inline bool length(int v) { return v >= 1 && v <= 10000; }        // heights, widths
+constexpr int kMaxLength = 10000;                                  // heights, widths
+inline bool length(int v) { return v >= 1 && v <= kMaxLength; }
 inline bool fontSize(int v) { return v >= 1 && v <= 5000; }
 inline bool colour(int v) { return v >= 0 && v <= 0xFFFFFF; }
 inline bool background(int v) { return v == DefaultBackground || colour(v); }

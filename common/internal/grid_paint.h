@@ -21,6 +21,11 @@ struct GridPaintStyle {
 // is no installed font gives the application's font.
 QFont gridCellFont(const GridCell& cell, double pixelsPerUnit = 1);
 
+// The height a text cell's text takes, wrapped to a cell `width` wide (both
+// in document units); 0 for a picture cell or no text. A text that fits its
+// cell's height shows whole; one that does not shows its first lines only.
+double gridTextHeight(const GridCell& cell, double width);
+
 // Rows (or columns) first..last, the first one starting at `origin`.
 struct GridBand {
     int first = 1, last = 0;

@@ -112,6 +112,33 @@ TEST_F(GridPrintTest, WideTablesGoAcrossWithTheHeaderColumnsRepeated)
     EXPECT_TRUE(shows(2, "代表30"));
 }
 
+// Each delegate's diners need several lines of a 30 mm column: on paper the
+// rows grow to hold them, so the 60 rows take more than their three pages,
+// and each row prints whole on one page.
+TEST_F(GridPrintTest, RowsGrowOnPaperToPrintLongTextsWhole)
+{
+    fill(60);
+    const Text diners = "张三、李四、王五、赵六、钱七、孙八、周九、吴十、郑十一";
+    for (int row = 3; row <= 62; ++row)
+        setCellText(ds, row, 2, diners);
+    const ScriptedInteraction::RenderedGrid printed = preview();
+    EXPECT_GT(printed.pageCount, 3);
+    EXPECT_EQ(printed.pageCount, printed.pdfPages);
+    ASSERT_EQ(static_cast<size_t>(printed.pageCount), printed.pages.size());
+    int next = 1;
+    for (const TextList& texts : printed.pages) {
+        ASSERT_GE(texts.size(), 4u);
+        EXPECT_EQ((TextList{kTitle, "姓名"}), TextList(texts.begin(), texts.begin() + 2));
+        for (size_t i = 2; i + 1 < texts.size(); i += 2) {
+            EXPECT_TEXT_EQ("代表" + toText(next++), texts[i]);
+            EXPECT_TEXT_EQ(diners, texts[i + 1]);
+        }
+    }
+    EXPECT_EQ(61, next);
+    // On screen the document keeps its row heights.
+    EXPECT_EQ(100, ds.document().rowHeight(3));
+}
+
 TEST_F(GridPrintTest, PrintingPagesOfTheDocumentUsesItsSettings)
 {
     fill(60);

@@ -146,6 +146,47 @@ TEST_F(GridTableTest, AFaceThatIsNoFontDrawsInARealOne)
     EXPECT_TEXT_EQ("1234", cellFontName(ds(), 1, 1));
 }
 
+// Where a cell's text shows: the pixels of the text colour, red here.
+QRect inkOf(const QImage& shown)
+{
+    QRect ink;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            if (c.red() > c.green() + 60 && c.red() > c.blue() + 60)
+                ink |= QRect(x, y, 1, 1);
+        }
+    return ink;
+}
+
+// A list of diners for a cell of one line: shown on one whole line, clipped
+// at the cell's right side; given room, the same text wraps onto whole lines.
+TEST_F(GridTableTest, ATextThatDoesNotFitShowsWholeLinesInsideItsCell)
+{
+    const Text diners = "张三、李四、王五、赵六、钱七、孙八、周九、吴十、郑十一";
+    setBlockTextColour(ds(), 1, 1, 4, 4, kRed);
+    setCellText(ds(), 3, 2, diners);
+    const double s = scale(w->表格1);
+    const double lineHeight = 35 * s * 1.6;
+    for (const int height : {60, 240}) {
+        SCOPED_TRACE(height);
+        setRowHeight(ds(), 3, 1, height);
+        const QRectF cell(40 + 300 * s, 20 + 120 * s, 300 * s, height * s);
+        const QRect ink = inkOf(view(w->表格1)->viewport()->grab().toImage());
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_TRUE(cell.contains(QRectF(ink))) << ink.left() << "," << ink.top() << " " << ink.width() << "x" << ink.height();
+        // No line cut across: the ink stays clear of the cell's top and bottom.
+        EXPECT_GT(ink.top(), cell.top() + 1);
+        EXPECT_LT(ink.bottom(), cell.bottom() - 1);
+        if (height == 60) {
+            EXPECT_LT(ink.height(), lineHeight);
+            EXPECT_GT(ink.right(), cell.right() - 10 * s);   // on to the side
+        } else {
+            EXPECT_GT(ink.height(), lineHeight);
+        }
+    }
+}
+
 TEST_F(GridTableTest, ThePersonsEditsRaiseTheCellEditedEvent)
 {
     setCellText(ds(), 1, 1, "程序");   // the program's write: no event
