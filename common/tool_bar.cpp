@@ -6,10 +6,14 @@
 
 #include <QAction>
 #include <QEvent>
-#include <QToolBar>
 #include <QLayout>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+#include <QToolBar>
 #include <QToolButton>
 #include <QWidgetAction>
+
+#include <algorithm>
 
 namespace {
 
@@ -40,6 +44,43 @@ private:
     QToolBar* bar_;
 };
 
+// A picture with its caption right under it: the style's own layout leaves
+// a gap that a picture of a legible size and a caption do not fit in a bar
+// of the design's height.
+class PictureOverCaption : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+    QSize sizeHint() const override
+    {
+        const QFontMetrics metrics(font());
+        const QSize picture = iconSize();
+        return {std::max(picture.width(), metrics.horizontalAdvance(text())) + 2 * kSide,
+                kTop + picture.height() + metrics.height() + kTop};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionToolButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        option.icon = QIcon();
+        painter.drawComplexControl(QStyle::CC_ToolButton, option);
+        const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+        const QSize picture = iconSize();
+        icon().paint(&painter, QRect(QPoint((width() - picture.width()) / 2, kTop), picture), Qt::AlignCenter, mode);
+        const QRect caption(0, kTop + picture.height(), width(), height() - kTop - picture.height());
+        painter.drawItemText(caption, Qt::AlignHCenter | Qt::AlignTop, palette(), isEnabled(), text(),
+                             QPalette::ButtonText);
+    }
+
+private:
+    static constexpr int kSide = 2, kTop = 1;
+};
+
 // An item of the bar: in the bar a picture button of its own (a plain
 // action's button would show the caption as the tool tip when there is
 // none); in the overflow menu of a bar without room for it, an entry with
@@ -58,7 +99,7 @@ protected:
     {
         if (!qobject_cast<QToolBar*>(parent))
             return nullptr;
-        auto* button = new QToolButton(parent);
+        auto* button = new PictureOverCaption(parent);
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
         button->setIcon(icon());

@@ -12,10 +12,7 @@ enum DelegateIcon { Consumed = 0, Organisation = 1, Male = 2, Female = 3, Select
 
 void MainWindow::loadTreeImages()
 {
-    std::vector<Bytes> images;
-    for (int i = 0; i <= 8; ++i)
-        images.push_back(loadPicture("tree" + toText(i) + ".png"));
-    树型框1.setImages(images);
+    树型框1.setImages(loadNumberedPictures("tree", 9));
 }
 
 void MainWindow::fillDelegateTree()

@@ -4,6 +4,7 @@
 
 void MainWindow::wireGroupPage()
 {
+    会议组.setImages(loadNumberedPictures("group", 3));
     当前组代表.setColumns({{"姓 名", 100}, {"单 位", 150}, {"职 务", 280}});
     会议组.currentRowChanged = [this] { onGroupListSelect(); };
     单选框4.clicked = [this] { onGroupInfoRadioClick(); };

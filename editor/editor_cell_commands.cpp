@@ -57,11 +57,13 @@ constexpr int kNotToFillButton = 27, kRestoreButton = 28;
 
 void TemplateEditorWindow::buildToolBar()
 {
-    for (const ToolbarItem& t : kToolbar)
+    for (int number = 0; const ToolbarItem& t : kToolbar) {
         if (*t.caption)
-            工具条1.addButton("", t.caption);
+            工具条1.addButton(loadPicture("editor_tool" + toText(number) + ".png"), t.caption);
         else
             工具条1.addSeparator();
+        ++number;
+    }
     工具条1.buttonClicked = [this](int number) { onToolbarButtonClick(number); };
 }
 

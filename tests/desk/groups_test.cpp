@@ -1,5 +1,8 @@
 // Discussion groups: the form, the list and the members of a group.
 #include "tests/desk/desk_fixture.h"
+#include "tests/support/shown_pictures.h"
+
+#include <QListView>
 
 namespace {
 
@@ -30,6 +33,24 @@ protected:
         return toInteger(rows("select * from 代表信息 where 会议编号=1 and 姓名='" + name + "'", {"分组编号"}).at(0));
     }
 };
+
+TEST_F(GroupsTest, EachGroupShowsTheGroupPictureAboveItsName)
+{
+    exec("insert into 会议分组 (会议编号,分组名称,分组地点,分组时间) values (1,'第一组','甲','上午'),(1,'第二组','乙','下午')");
+    MainWindow& w = openGroups();
+    ASSERT_EQ(listRowCount(w.会议组), 2);
+    auto* view = static_cast<QListView*>(w.会议组.widget());
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(listRowImage(w.会议组, row), 2);
+        const QIcon icon = view->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+        EXPECT_EQ(icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
+                  QImage(directory.file("pictures/group2.png")).convertToFormat(QImage::Format_ARGB32));
+        // The picture above the name, not the name itself.
+        const QRect item = view->visualRect(view->model()->index(row, 0));
+        EXPECT_GE(item.height(), 32 + view->fontMetrics().height()) << row;
+        EXPECT_TRUE(showsPicture(view->viewport(), QRect(item.topLeft(), QSize(item.width(), 32)))) << row;
+    }
+}
 
 TEST_F(GroupsTest, GroupsAreSavedChangedAndDeletedWithTheirMessages)
 {

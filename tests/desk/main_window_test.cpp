@@ -3,6 +3,7 @@
 #include "desk/tools/about_window.h"
 #include "desk/main_window.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/shown_pictures.h"
 
 #include <QFile>
 
@@ -56,6 +57,19 @@ TEST_F(MainWindowTest, OpensLockedWithBothPanesHiddenAndTheLockToggles)
     EXPECT_EQ(disabledCount(*w), 22);
     chooseMenuItem(w->数据锁定);
     EXPECT_TRUE(w->删除座次表.disabled());
+}
+
+TEST_F(MainWindowTest, EveryToolBarButtonShowsALegiblePictureOverItsCaption)
+{
+    MainWindow* w = open();
+    ASSERT_NE(w, nullptr);
+    int shown = 0;
+    for (int n = 0; n < w->工具条1.itemCount(); ++n)
+        if (!w->工具条1.isSeparator(n) && w->工具条1.buttonVisible(n)) {
+            EXPECT_TRUE(showsPictureAndCaption(w->工具条1, n, 16));
+            ++shown;
+        }
+    EXPECT_EQ(shown, 12);
 }
 
 TEST_F(MainWindowTest, AFailedConnectionDisablesOnlyTheToolBar)

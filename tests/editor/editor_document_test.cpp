@@ -3,6 +3,7 @@
 #include "common/clipboard.h"
 #include "common/library.h"
 #include "tests/editor/editor_fixture.h"
+#include "tests/support/shown_pictures.h"
 
 #include <QAbstractScrollArea>
 #include <QFile>
@@ -34,6 +35,21 @@ TEST_F(EditorDocumentTest, EveryOpeningStartsUntitledAndUnmodified)
     EXPECT_EQ(40, editor->表格1.top());
     EXPECT_EQ(windowClientWidth(*editor) - 10, editor->表格1.width());
     EXPECT_EQ(windowClientHeight(*editor) - 40, editor->表格1.height());
+}
+
+TEST_F(EditorDocumentTest, EveryToolBarButtonHasALegiblePictureOverItsCaption)
+{
+    open();
+    // A window wide enough for every button: the bar spans it.
+    editor->setWidth(1000);
+    processEvents();
+    int buttons = 0;
+    for (int n = 0; n < editor->工具条1.itemCount(); ++n)
+        if (!editor->工具条1.isSeparator(n)) {
+            EXPECT_TRUE(showsPictureAndCaption(editor->工具条1, n, 20));
+            ++buttons;
+        }
+    EXPECT_EQ(buttons, 23);
 }
 
 TEST_F(EditorDocumentTest, SaveAsksForANameOnceAndSaveAsRenamesTheDocument)
