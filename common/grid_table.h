@@ -49,6 +49,11 @@ public:
     const Selection& selection() const { return selection_; }
     // For the runtime: selects and scrolls the block's first cell into view.
     void select(const Selection& selection);
+    // Whether the person's last press of a mouse button was on a cell: not
+    // on a ruler, not in the room past the last row or column, where the
+    // selection stays as it was.
+    bool pressedOnCell() const { return pressedOnCell_; }
+    void setPressedOnCell(bool onCell) { pressedOnCell_ = onCell; }   // for the runtime
 
     // The person changed the document: typed into a cell, or dragged a row
     // height or column width. The change is in the document already.
@@ -64,6 +69,7 @@ private:
     int zoom_ = 100;
     GridDisplay display_;
     Selection selection_;
+    bool pressedOnCell_ = false;
 };
 
 int selectionStartRow(const GridTable& grid);

@@ -171,6 +171,12 @@ QRectF GridView::cellRect(int row, int column) const
                   columnSpan(*d, block.column, block.lastColumn()) * s, rowSpan(*d, block.row, block.lastRow()) * s);
 }
 
+QRect GridView::placeOfCell(int row, int column)
+{
+    ensureLayout();
+    return cellRect(row, column).toAlignedRect();
+}
+
 std::array<GridView::Band, 2> GridView::bands(const Axis& a) const
 {
     const double s = scale(), extent = a.extent / s;

@@ -100,8 +100,9 @@ void GridView::mousePressEvent(QMouseEvent* event)
     commitEdit();
     ensureLayout();
     const QPoint pos = event->position().toPoint();
+    const int row = document() ? lineAt(rows(), pos.y()) : 0, column = document() ? lineAt(columns(), pos.x()) : 0;
+    table_->setPressedOnCell(row > 0 && column > 0);
     if (event->button() == Qt::LeftButton && document() && !startResize(pos)) {
-        const int row = lineAt(rows(), pos.y()), column = lineAt(columns(), pos.x());
         if (row > 0 && column > 0) {
             anchorRow_ = row;
             anchorColumn_ = column;

@@ -26,6 +26,9 @@ public:
     double scale() const;
     // The width of the cell area in pixels.
     int cellAreaWidth() const;
+    // Where the person sees the cell (a merged block whole), in viewport
+    // pixels as it is scrolled now.
+    QRect placeOfCell(int row, int column);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -235,6 +235,15 @@ TEST_F(GridTableTest, SelectionsAreBlocksThatNeverCutAMerge)
     click(w->表格1, 4, 1, Qt::RightButton);   // the right button selects nothing
     EXPECT_EQ((GridTable::Selection{1, 3, 2, 2}), w->表格1.selection());
     EXPECT_EQ(RightButton, w->downs.back());
+    EXPECT_TRUE(w->表格1.pressedOnCell());
+
+    // Below the last row and on the ruler no cell is pressed: the selection stays.
+    for (const QPoint at : {centre(w->表格1, 5, 2), QPoint(5, centre(w->表格1, 2, 2).y())}) {
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+        EXPECT_FALSE(w->表格1.pressedOnCell());
+        EXPECT_EQ((GridTable::Selection{1, 3, 2, 2}), w->表格1.selection());
+        EXPECT_EQ(LeftButton, w->ups.back());
+    }
 
     setGridCursor(w->表格1, 4, 1);
     EXPECT_EQ((GridTable::Selection{4, 1, 1, 1}), w->表格1.selection());

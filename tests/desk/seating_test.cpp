@@ -32,23 +32,16 @@ protected:
     }
     void importTemplate(const Text& path)
     {
-        window->增删模板.setChecked(true);
-        window->onEditTemplatesToggle();
+        click(window->增删模板);
         person.answerFile(true, path).answerMessage(AnswerOk);
         click(window->增加模板);
-        window->增删模板.setChecked(false);
-        window->onEditTemplatesToggle();
+        click(window->增删模板);
     }
     void newChart(const Text& name)
     {
         person.answerMessage(AnswerOk).answerInput(true, name).answerMessage(AnswerOk);
         click(window->新建座次表);
         chooseComboItem(window->大会座次模板, 0);
-    }
-    void clickSeat(int row, int column)
-    {
-        setGridCursor(window->表格1, row, column);
-        window->表格1.mouseUp(LeftButton);
     }
     void queue(const TextList& names)
     {
@@ -112,9 +105,9 @@ TEST_F(SeatingTest, QueuedNamesAreSeatedInTheChosenOrder)
         for (int col = 2; col <= 8; ++col)
             setCellText(w.数据源1, 3, col, "");
         w.列表框2.clearItems();
-        c.order->setChecked(true);
+        click(*c.order);
         queue({"A", "B", "C", "D", "E"});
-        clickSeat(3, 5);
+        clickGridCell(w.表格1, 3, 5);
         EXPECT_EQ(rowTexts(3), c.seated);
         EXPECT_EQ(w.列表框2.itemCount(), c.left);
     }
@@ -122,12 +115,12 @@ TEST_F(SeatingTest, QueuedNamesAreSeatedInTheChosenOrder)
 
     // A batch stops at the row labels, and at an occupied seat.
     w.列表框2.clearItems();
-    w.单选框1.setChecked(true);
+    click(w.单选框1);
     queue({"F", "G", "H"});
-    clickSeat(4, 2);
+    clickGridCell(w.表格1, 4, 2);
     EXPECT_EQ(w.列表框2.itemCount(), 1);
     EXPECT_TEXT_EQ("G", cellText(w.数据源1, 4, 3));
-    clickSeat(3, 5);
+    clickGridCell(w.表格1, 3, 5);
     EXPECT_EQ(w.列表框2.itemCount(), 1);
 }
 
@@ -144,9 +137,9 @@ TEST_F(SeatingTest, SavingWritesSeatLabelsAndAMovedSeatCountsOnlyWhereItIs)
     EXPECT_EQ(treeItemCount(w.树型框1), 3);
     clickTreeItem(w.树型框1, 1);
     clickTreeItem(w.树型框1, 2);
-    clickSeat(3, 2);   // 张三 at 1排1列, 李四 at 1排2列
-    clickSeat(3, 3);   // picks 李四 up …
-    clickSeat(5, 5);   // … and puts her down at 3排4列
+    clickGridCell(w.表格1, 3, 2);   // 张三 at 1排1列, 李四 at 1排2列
+    clickGridCell(w.表格1, 3, 3);   // picks 李四 up …
+    clickGridCell(w.表格1, 5, 5);   // … and puts her down at 3排4列
     EXPECT_TEXT_EQ("", cellText(w.数据源1, 3, 3));
     EXPECT_TEXT_EQ("李　四", cellText(w.数据源1, 5, 5));
     setCellText(w.数据源1, 4, 4, "装饰");
@@ -172,15 +165,13 @@ TEST_F(SeatingTest, AShownTemplateIsNeverSavedIntoTheOpenSlot)
     newChart("图");
     chooseComboItem(w.大会座次表, 0);
     clickTreeItem(w.树型框1, 1);
-    clickSeat(3, 2);
+    clickGridCell(w.表格1, 3, 2);
     person.answerMessage(AnswerOk).answerMessage(AnswerOk);
     click(w.保存座次表);
 
-    w.增删模板.setChecked(true);
-    w.onEditTemplatesToggle();
+    click(w.增删模板);
     chooseComboItem(w.大会座次模板, 0);   // the template is shown, the slot stays current
-    w.增删模板.setChecked(false);
-    w.onEditTemplatesToggle();
+    click(w.增删模板);
     person.answerMessage(AnswerOk);
     click(w.保存座次表);
     EXPECT_TEXT_EQ("保存文件失败！|失败", messageTexts().back());
@@ -194,8 +185,7 @@ TEST_F(SeatingTest, AShownTemplateIsNeverSavedIntoTheOpenSlot)
     EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1", {"表1"}), TextList{"1排1列"});
 
     // Deleting the chart frees its slot and every seat of it.
-    w.删除表格.setChecked(true);
-    w.onDeleteChartCheckClick();
+    click(w.删除表格);
     EXPECT_FALSE(w.删除座次表.disabled());
     person.answerMessage(AnswerOk);
     click(w.删除座次表);
@@ -221,15 +211,15 @@ TEST_F(SeatingTest, ARefusedStatementKeepsTheChartAndEveryStoredSeat)
     chooseComboItem(w.大会座次表, 0);
     clickTreeItem(w.树型框1, 1);
     clickTreeItem(w.树型框1, 2);
-    clickSeat(3, 2);   // 张三 at 1排1列, 李四 at 1排2列
+    clickGridCell(w.表格1, 3, 2);   // 张三 at 1排1列, 李四 at 1排2列
     person.answerEveryMessage(AnswerOk);
     click(w.保存座次表);
     const TextList stored = rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表1"});
     ASSERT_EQ(stored, (TextList{"张三|1排1列", "李四|1排2列"}));
 
     // 李四 moves, and her new seat is refused: nothing of the save stays.
-    clickSeat(3, 3);
-    clickSeat(5, 5);
+    clickGridCell(w.表格1, 3, 3);
+    clickGridCell(w.表格1, 5, 5);
     refusal = refuse("update", "代表信息", "new.表1='3排4列'");
     click(w.保存座次表);
     const TextList shown = messageTexts();
@@ -244,8 +234,7 @@ TEST_F(SeatingTest, ARefusedStatementKeepsTheChartAndEveryStoredSeat)
     EXPECT_TEXT_EQ("李　四", cellText(chart, 3, 3));
 
     refuse("delete", "自制模板");
-    w.删除表格.setChecked(true);
-    w.onDeleteChartCheckClick();
+    click(w.删除表格);
     click(w.删除座次表);
     EXPECT_TEXT_EQ("删除失败！|失败", lastMessage());
     EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表1"}), stored);

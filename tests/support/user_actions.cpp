@@ -1,5 +1,7 @@
 #include "tests/support/user_actions.h"
 
+#include "common/internal/grid_view.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
@@ -72,6 +74,22 @@ void clickTreeItem(TreeView& tree, int item)
     QRect rect = view->visualRect(index);
     ASSERT_FALSE(rect.isEmpty()) << "item " << item << " is not shown";
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void clickGridCell(GridTable& grid, int row, int column)
+{
+    auto* view = dynamic_cast<GridView*>(grid.widget());
+    ASSERT_NE(view, nullptr) << "not a grid";
+    const DataSource* source = grid.dataSource();
+    ASSERT_NE(source, nullptr) << "the grid shows no document";
+    const int shownRow = std::min(row, tableRowCount(*source)), shownColumn = std::min(column, tableColumnCount(*source));
+    ASSERT_TRUE(shownRow >= 1 && shownColumn >= 1) << "no cell " << row << "," << column;
+    view->showCell(shownRow, shownColumn);
+    QRect place = view->placeOfCell(shownRow, shownColumn);
+    place.translate((column - shownColumn) * place.width(), (row - shownRow) * place.height());
+    ASSERT_TRUE(view->viewport()->rect().contains(place.center()))
+        << "cell " << row << "," << column << " is not shown";
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, place.center());
 }
 
 void pressToolButton(ToolBar& bar, int number)

@@ -1,6 +1,7 @@
 #pragma once
 // What the person at the desk does, sent as real input to the units.
 #include "common/controls.h"
+#include "common/grid_table.h"
 #include "common/list_view.h"
 #include "common/menu.h"
 #include "common/tool_bar.h"
@@ -15,6 +16,10 @@ void chooseMenuItem(MenuItem& item);
 void chooseComboItem(ComboBox& box, int index);
 // Items count in insertion order, which is the tree's top-down order.
 void clickTreeItem(TreeView& tree, int item);
+// A left click in the middle of cell (row, column) where the grid shows it,
+// scrolled into view. A row or column past the document's last is a click
+// that many cell sizes beyond it, on no cell.
+void clickGridCell(GridTable& grid, int row, int column);
 // A left click on button `number` of a tool bar (numbers count separators,
 // as the bar does), or, when the bar has no room for it, on its entry in the
 // bar's overflow menu; fails when the button is reachable neither way.
