@@ -23,6 +23,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -95,6 +96,7 @@ EditBox::EditBox(Container& parent, const Text& name, const Rect& r, const Text&
     } else {
         auto* edit = static_cast<KeyCharWidget<QLineEdit>*>(widget());
         edit->keyChar = &keyChar;
+        edit->setMaxLength(std::numeric_limits<int>::max());   // never cuts a long text
         if (mode_ == Password) {
             edit->setEchoMode(QLineEdit::Password);
             edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));   // '*'

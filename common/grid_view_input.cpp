@@ -14,6 +14,7 @@
 
 #include <climits>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -221,6 +222,7 @@ void GridView::startEdit(int row, int column, const QString* typed)
     editRow_ = row;
     editColumn_ = column;
     editor_ = new QLineEdit(viewport());
+    editor_->setMaxLength(std::numeric_limits<int>::max());   // never cuts a long cell
     editor_->setFont(gridCellFont(*cell, scale()));
     editor_->setEchoMode(cell->password ? QLineEdit::Password : QLineEdit::Normal);
     editor_->setValidator(validatorFor(cell->inputType, editor_));

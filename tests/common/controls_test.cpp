@@ -118,6 +118,17 @@ TEST_F(ControlsTest, EnterReachesKeyCharAs13AndContentIsKeptAsTyped)
     EXPECT_TEXT_EQ(" ab", w->密码.content());
 }
 
+TEST_F(ControlsTest, ALongTextIsNeverCut)
+{
+    EditBox 单位{*w, "单位", {10, 260, 200, 24}};
+    const Text text(100000, 'x');
+    单位.setContent(text);
+    EXPECT_EQ(单位.content().size(), text.size());
+    QTest::keyClick(单位.widget(), Qt::Key_End);
+    QTest::keyClick(单位.widget(), 'y');
+    EXPECT_EQ(单位.content(), text + "y");
+}
+
 TEST_F(ControlsTest, RadioButtonsOfOneFrameFormOneGroup)
 {
     QTest::mouseClick(w->单选框2.widget(), Qt::LeftButton, {}, QPoint(6, 10));

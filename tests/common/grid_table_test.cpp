@@ -214,6 +214,18 @@ TEST_F(GridTableTest, ThePersonsEditsRaiseTheCellEditedEvent)
     EXPECT_EQ(nullptr, editor());
 }
 
+TEST_F(GridTableTest, ALongCellSurvivesItsEditorUntouched)
+{
+    const Text text(100000, 'x');
+    setCellText(ds(), 2, 2, text);
+    click(w->表格1, 2, 2);
+    QTest::keyClick(view(w->表格1), Qt::Key_F2);
+    ASSERT_NE(nullptr, editor());
+    QTest::keyClick(editor(), Qt::Key_Return);
+    EXPECT_EQ(cellText(ds(), 2, 2).size(), text.size());
+    EXPECT_EQ(0, w->edits);
+}
+
 TEST_F(GridTableTest, SelectionsAreBlocksThatNeverCutAMerge)
 {
     click(w->表格1, 3, 2);
