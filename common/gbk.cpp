@@ -149,3 +149,13 @@ bool isCharacterStart(const Text& text, size_t pos)
         i += characterLength(text, i);
     return i == pos;
 }
+
+QString toWindowTitle(const Text& caption)
+{
+    return caption.empty() ? QStringLiteral(" ") : toQString(caption);
+}
+
+Text fromWindowTitle(const QString& title)
+{
+    return title == QStringLiteral(" ") ? Text() : fromQString(title);
+}

@@ -9,7 +9,10 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -70,6 +73,16 @@ void chooseDefaultFont()
     }
 }
 
+// Qt's own dialogs and buttons (message boxes, file, colour and print
+// dialogs) in Chinese, from Qt's translations when they are installed.
+void loadChineseTranslations(QApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
 } // namespace
 
 void ensureRuntime()
@@ -80,6 +93,7 @@ void ensureRuntime()
     auto* app = new QApplication(args.count, args.pointers.data());
     app->setQuitOnLastWindowClosed(false);
     chooseDefaultFont();
+    loadChineseTranslations(*app);
 }
 
 namespace {

@@ -6,12 +6,14 @@
 #include "common/internal/file_paths.h"
 #include "common/internal/filters.h"
 #include "common/internal/grid_paint.h"
+#include "common/menu.h"
 #include "common/program.h"
 #include "common/qtext.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QCursor>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QInputDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -31,11 +34,6 @@
 #include <QSpinBox>
 
 namespace {
-
-QString boxTitle(const Text& caption)
-{
-    return caption.empty() ? QStringLiteral("Qelvana") : toQString(caption);
-}
 
 // Boxes shown inside a long run get the normal cursor back while they wait.
 class NormalCursor {
@@ -62,7 +60,11 @@ public:
         setWindowTitle(QStringLiteral("字体"));
         auto* form = new QFormLayout(this);
         face_ = new QFontComboBox(this);
+        face_->setEditable(true);
         face_->setCurrentFont(QFont(toQString(choice.font.face)));
+        // A face this machine lacks is still named, and stays the choice
+        // unless another face is picked.
+        face_->setEditText(toQString(choice.font.face));
         size_ = new QSpinBox(this);
         size_->setRange(1, 500);
         size_->setValue(choice.font.points);
@@ -99,7 +101,7 @@ public:
     FontChoice choice() const
     {
         FontChoice c;
-        c.font.face = fromQString(face_->currentFont().family());
+        c.font.face = fromQString(face_->currentText());
         c.font.points = size_->value();
         c.font.bold = bold_->isChecked();
         c.font.italic = italic_->isChecked();
@@ -128,7 +130,7 @@ public:
     int messageBox(const Text& text, int kind, const Text& caption) override
     {
         NormalCursor cursor;
-        QMessageBox box(iconOf(kind), boxTitle(caption),
+        QMessageBox box(iconOf(kind), toWindowTitle(caption),
                         toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         switch (kind & 0xF) {
         case BoxOkCancel:
@@ -159,7 +161,7 @@ public:
     {
         NormalCursor cursor;
         bool ok = false;
-        QString answer = QInputDialog::getText(nullptr, boxTitle(caption), toQString(prompt),
+        QString answer = QInputDialog::getText(nullptr, toWindowTitle(caption), toQString(prompt),
                                                QLineEdit::Normal, toQString(value), &ok);
         if (ok)
             value = fromQString(answer);
@@ -174,9 +176,12 @@ public:
         if (!name.isEmpty())
             start = start.isEmpty() || QDir::isAbsolutePath(name) ? name : start + QLatin1Char('/') + name;
         QString filter = qtFileFilter(request.filter);
+        // A filter shows its description alone: the program's descriptions
+        // name their patterns already.
+        const auto options = QFileDialog::HideNameFilterDetails;
         QString chosen = request.save
-            ? QFileDialog::getSaveFileName(nullptr, toQString(request.title), start, filter)
-            : QFileDialog::getOpenFileName(nullptr, toQString(request.title), start, filter);
+            ? QFileDialog::getSaveFileName(nullptr, toQString(request.title), start, filter, nullptr, options)
+            : QFileDialog::getOpenFileName(nullptr, toQString(request.title), start, filter, nullptr, options);
         if (chosen.isEmpty())
             return false;
         request.fileName = fromQtPath(chosen);
@@ -191,6 +196,12 @@ public:
             return false;
         choice = dialog.choice();
         return true;
+    }
+
+    void popupMenu(Menu& menu) override
+    {
+        NormalCursor cursor;
+        menu.menu()->exec(QCursor::pos());
     }
 
     bool colourDialog(int& colour) override

@@ -11,3 +11,7 @@ Text fromQString(const QString& s);
 // Paths: program code writes "\" separators; the file system wants "/".
 QString toQtPath(const Text& path);
 Text fromQtPath(const QString& path);
+// Window titles. An empty caption shows empty: given an empty title, the
+// window system would show the program's name instead.
+QString toWindowTitle(const Text& caption);
+Text fromWindowTitle(const QString& title);

@@ -116,7 +116,7 @@ Window::Window(const Text& name, const Rect& design, const Text& caption)
     ensureRuntime();
     host_ = new WindowHost(this);
     host_->setObjectName(toQString(name));
-    host_->setWindowTitle(toQString(caption));
+    host_->setWindowTitle(toWindowTitle(caption));
     auto* layout = new QVBoxLayout(host_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -216,8 +216,8 @@ void Window::resolveShortcuts()
         s.action->setShortcutContext(Qt::WindowShortcut);
     }
 }
-Text Window::caption() const { return fromQString(host_->windowTitle()); }
-void Window::setCaption(const Text& caption) { host_->setWindowTitle(toQString(caption)); }
+Text Window::caption() const { return fromWindowTitle(host_->windowTitle()); }
+void Window::setCaption(const Text& caption) { host_->setWindowTitle(toWindowTitle(caption)); }
 int Window::left() const { return host_->x(); }
 int Window::top() const { return host_->y(); }
 int Window::width() const { return host_->width() + kFrameWidth; }

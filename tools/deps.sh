@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libqt6sql6-sqlite libgl-dev
+  qt6-base-dev libqt6sql6-sqlite libgl-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   fonts-wqy-zenhei
   libsqlite3-dev

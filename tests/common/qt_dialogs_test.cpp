@@ -1,0 +1,128 @@
+// What the person sees of the dialogs Qt draws for the program: Chinese
+// buttons, empty captions left empty, filters named once, the font dialog
+// on the font in use.
+#include "common/interaction.h"
+#include "common/qtext.h"
+#include "common/runtime.h"
+#include "tests/support/gbk_print.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs `inspect` on the next modal dialog once it shows; `inspect` closes it.
+void whenDialogOpens(std::function<void(QWidget&)> inspect)
+{
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            poll->deleteLater();
+            poll->stop();
+            inspect(*dialog);
+        }
+    });
+    poll->start(10);
+}
+
+TEST(QtDialogs, MessageBoxesSpeakChineseAndKeepAnEmptyCaptionEmpty)
+{
+    struct Case {
+        int kind;
+        std::vector<const char*> buttons;
+    } cases[] = {
+        {BoxOk, {"确定"}},
+        {BoxOkCancel | IconExclamation, {"确定", "取消"}},
+        {BoxYesNo | IconExclamation, {"是(Y)", "否(N)"}},   // with their access keys
+        {BoxYesNoCancel | IconQuestion, {"是(Y)", "否(N)", "取消"}},
+    };
+    for (const Case& c : cases) {
+        TextList shown;
+        QString title = QStringLiteral("not shown");
+        whenDialogOpens([&](QWidget& dialog) {
+            auto& box = dynamic_cast<QMessageBox&>(dialog);
+            title = box.windowTitle();
+            for (QAbstractButton* button : box.buttons())
+                shown.push_back(fromQString(button->text().remove(QLatin1Char('&'))));
+            QTest::keyClick(&box, Qt::Key_Escape);
+        });
+        messageBox("文件已经被修改，是否保存？", c.kind, "");
+        TextList expected(c.buttons.begin(), c.buttons.end());
+        std::sort(shown.begin(), shown.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(shown, expected) << c.kind;
+        EXPECT_TRUE(title.trimmed().isEmpty()) << title.toStdString();
+    }
+}
+
+TEST(QtDialogs, AWindowWithoutCaptionGivesTheWindowSystemNoEmptyTitle)
+{
+    Window window("Untitled", {0, 0, 200, 100}, "");
+    EXPECT_TEXT_EQ("", window.caption());
+    EXPECT_FALSE(window.containerWidget()->window()->windowTitle().isEmpty());
+    window.setCaption("数据备份");
+    EXPECT_TEXT_EQ("数据备份", window.caption());
+}
+
+TEST(QtDialogs, FileFiltersShowTheirDescriptionOnce)
+{
+    struct Case {
+        Text filter;
+        QStringList shown;
+    } cases[] = {
+        {"表格文件(*.grd)|*.grd", {QStringLiteral("表格文件(*.grd)")}},
+        {"备份文件(*.JQV)", {QStringLiteral("备份文件(*.JQV)"), QStringLiteral("所有文件")}},
+    };
+    for (const Case& c : cases) {
+        QStringList shown;
+        whenDialogOpens([&](QWidget& dialog) {
+            auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            for (int i = 0; types && i < types->count(); ++i)
+                shown << types->itemText(i);
+            static_cast<QDialog&>(dialog).reject();
+        });
+        FileDialogRequest request;
+        request.filter = c.filter;
+        EXPECT_FALSE(interaction().fileDialog(request));
+        EXPECT_EQ(shown, c.shown) << gbkToUtf8(c.filter);
+    }
+}
+
+TEST(QtDialogs, TheFontDialogOpensOnTheFontInUse)
+{
+    // "宋体" is not installed here; OK without another choice keeps it.
+    for (const char* face : {"宋体", "WenQuanYi Zen Hei"}) {
+        QString shown;
+        whenDialogOpens([&](QWidget& dialog) {
+            shown = dialog.findChild<QFontComboBox*>()->currentText();
+            static_cast<QDialog&>(dialog).accept();
+        });
+        FontChoice choice{{face, 12}, 0};
+        ASSERT_TRUE(interaction().fontDialog(choice));
+        EXPECT_EQ(fromQString(shown), Text(face));
+        EXPECT_TEXT_EQ(face, choice.font.face);
+        EXPECT_EQ(choice.font.points, 12);
+    }
+
+    QString picked;
+    whenDialogOpens([&](QWidget& dialog) {
+        auto* faces = dialog.findChild<QFontComboBox*>();
+        faces->setCurrentIndex(faces->count() - 1);
+        picked = faces->currentFont().family();
+        static_cast<QDialog&>(dialog).accept();
+    });
+    FontChoice choice{{"宋体", 12}, 0};
+    ASSERT_TRUE(interaction().fontDialog(choice));
+    EXPECT_EQ(toQString(choice.font.face), picked);
+}
+
+} // namespace
