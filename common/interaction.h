@@ -8,6 +8,7 @@
 #include <vector>
 
 class Window;
+class Menu;
 class GridPrintout;
 struct PageSetup;
 
@@ -63,6 +64,9 @@ public:
     virtual bool printGridDocument(const GridPrintout& printout, int firstPage, int lastPage) = 0;
     // The page setup dialog; on OK `setup` holds the choice.
     virtual bool pageSetupDialog(PageSetup& setup) = 0;
+    // The items of `menu` as a pop-up menu at the mouse position; the chosen
+    // item's handler runs before this returns.
+    virtual void popupMenu(Menu& menu) = 0;
     // A modal window has opened and its loop is about to run.
     virtual void modalWindowOpened(Window&) {}
 };

@@ -1,11 +1,11 @@
 #include "common/menu.h"
 
+#include "common/interaction.h"
 #include "common/internal/dispatch.h"
 #include "common/qtext.h"
 #include "common/window.h"
 
 #include <QAction>
-#include <QCursor>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -59,4 +59,4 @@ bool MenuItem::disabled() const { return !action_->isEnabled(); }
 void MenuItem::setDisabled(bool disabled) { action_->setEnabled(!disabled); }
 void MenuItem::setVisible(bool visible) { action_->setVisible(visible); }
 
-void popupMenu(Menu& menu) { menu.menu()->exec(QCursor::pos()); }
+void popupMenu(Menu& menu) { interaction().popupMenu(menu); }

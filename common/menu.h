@@ -51,12 +51,12 @@ private:
     QAction* action_;
 };
 
-// Shows the items of `menu` at the mouse position; the chosen item's
-// handler runs before this returns.
 // A separator line, declared between the items it separates.
 class MenuSeparator {
 public:
     explicit MenuSeparator(Menu& menu) { menu.addSeparator(); }
 };
 
+// Shows the items of `menu` at the mouse position, through the interaction
+// seam; the chosen item's handler runs before this returns.
 void popupMenu(Menu& menu);

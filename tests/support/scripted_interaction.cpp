@@ -1,10 +1,14 @@
 #include "tests/support/scripted_interaction.h"
 
 #include "common/grid_print.h"
+#include "common/menu.h"
+#include "common/qtext.h"
 #include "common/window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QMenu>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTimer>
@@ -14,7 +18,7 @@ const char* kindName(ScriptedInteraction::Call::Kind kind)
 {
     static const char* const names[] = {"message box", "input box", "file dialog",
                                         "font dialog", "colour dialog", "program start", "print job",
-                                        "print preview", "grid print", "page setup dialog"};
+                                        "print preview", "grid print", "page setup dialog", "pop-up menu"};
     return names[kind];
 }
 } // namespace
@@ -90,6 +94,11 @@ ScriptedInteraction& ScriptedInteraction::answerEveryMessage(int answer)
 {
     everyMessage_ = answer;
     return *this;
+}
+
+ScriptedInteraction& ScriptedInteraction::answerPopupMenu(const Text& itemName)
+{
+    return queue({Call::Popup, true, 0, itemName, {}, {}});
 }
 
 ScriptedInteraction& ScriptedInteraction::inModalWindow(std::function<void(Window&)> action)
@@ -185,6 +194,23 @@ bool ScriptedInteraction::printText(const PrintJob& job)
     printJobs_.push_back(job);
     Answer a;
     return take(Call::Print, a) && a.ok;
+}
+
+void ScriptedInteraction::popupMenu(Menu& menu)
+{
+    calls_.push_back({Call::Popup, menu.caption(), {}, 0});
+    Answer a;
+    if (!take(Call::Popup, a) || a.text.empty())
+        return;
+    emit menu.menu()->aboutToShow();   // opening it, as the person does
+    // Items are found by name, in sub-menus too; only what the menu offers
+    // can be chosen.
+    auto* item = menu.menu()->findChild<QAction*>(toQString(a.text));
+    if (!item || !item->isVisible() || !item->isEnabled()) {
+        ADD_FAILURE() << "the pop-up menu offers no item " << gbkToUtf8(a.text);
+        return;
+    }
+    item->trigger();
 }
 
 void ScriptedInteraction::modalWindowOpened(Window& window)

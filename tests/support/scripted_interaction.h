@@ -14,8 +14,8 @@
 class ScriptedInteraction : public Interaction {
 public:
     struct Call {
-        enum Kind { Message, Input, File, Font, Colour, Program, Print, Preview, GridPrint, PageSetup } kind;
-        Text text;       // message text, prompt, dialog title or command line
+        enum Kind { Message, Input, File, Font, Colour, Program, Print, Preview, GridPrint, PageSetup, Popup } kind;
+        Text text;       // message text, prompt, dialog title, command line or pop-up menu caption
         Text caption;
         int boxKind = 0; // message-box kind, or window mode for programs
     };
@@ -46,6 +46,8 @@ public:
     // From now on a message box with no queued answer gets `answer` (an OK
     // box its OK): for long scripted runs whose boxes are not counted.
     ScriptedInteraction& answerEveryMessage(int answer);
+    // The name of the item chosen from the next pop-up menu; "" chooses none.
+    ScriptedInteraction& answerPopupMenu(const Text& itemName);
     // Runs inside the next modal window's loop, once it has opened.
     ScriptedInteraction& inModalWindow(std::function<void(Window&)> action);
 
@@ -67,6 +69,7 @@ public:
     bool printPreview(const GridPrintout& printout) override;
     bool printGridDocument(const GridPrintout& printout, int firstPage, int lastPage) override;
     bool pageSetupDialog(::PageSetup& setup) override;
+    void popupMenu(Menu& menu) override;
     void modalWindowOpened(Window& window) override;
 
 private:
