@@ -12,11 +12,16 @@ LoginWindow::LoginWindow() : Window("LoginWindow", {0, 0, 395, 648}, "")
     wireAdministrationPanel();
 }
 
+// A database the program can read but not write would take every login
+// and then lose every change: it is refused as one that does not open.
 void LoginWindow::openMeetingDatabase()
 {
-    if (openMeetingConnection(外部数据库1))
+    if (!openMeetingConnection(外部数据库1))
+        messageBox("无法打开数据库！", BoxOk, "");
+    else if (!databaseIsWritable(外部数据库1))
+        messageBox("数据库无法写入！请检查 meeting.mdb 和程序目录的写入权限。", BoxOk | IconStop, "错误");
+    else
         return;
-    messageBox("无法打开数据库！", BoxOk, "");
     closeWindow(*this);
     exitProgram(0);
 }

@@ -18,6 +18,8 @@
 #include <QSqlRecord>
 #include <QUrl>
 
+#include <sqlite3.h>
+
 #include <vector>
 
 struct ExternalDatabase::Connection {
@@ -57,7 +59,9 @@ Text connectionValue(const Text& connectionText, const Text& key)
 // this program drives (only the embedded one so far); "" otherwise.
 QString dataSourceEngine(const Text& dataSourcePath)
 {
-    for (const Text& line : splitText(readFile(dataSourcePath), "\n")) {
+    for (Text line : splitText(readFile(dataSourcePath), "\n")) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();   // a file written with CR LF line ends
         Text value = connectionValue(trimSpaces(line), "ENGINE");
         if (!value.empty())
             return value == "QSQLITE" && QSqlDatabase::isDriverAvailable("QSQLITE") ? "QSQLITE" : "";
@@ -105,10 +109,12 @@ void disconnect(Connection& c)
     QSqlDatabase::removeDatabase(c.qtName);
 }
 
+// A file that is not a database of the engine (an empty file included,
+// which the engine would take for a new database) is never opened.
 bool connect(Connection& c)
 {
-    bool ok;
-    {
+    bool ok = isDatabaseFile(c.filePath);
+    if (ok) {
         QSqlDatabase db = addSqlite(c.qtName, c.filePath);
         ok = db.open() && prepareSqlite(db);
     }
@@ -128,10 +134,27 @@ void release(Connection& c)
         c.transactionFailed = true;
 }
 
-// The connection's database, opened again after a release; invalid when the
-// connection is not usable.
+// True when the file the open connection works on is no longer the one at
+// its path: another program replaced (a restore) or removed it. Writes into
+// the old file would report success and be lost with it.
+bool fileReplaced(const Connection& c)
+{
+    sqlite3* handle = sqliteHandle(QSqlDatabase::database(c.qtName, false));
+    int moved = 0;
+    return handle && sqlite3_file_control(handle, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK
+        && moved != 0;
+}
+
+// The connection's database, opened again after a release or on the file
+// that replaced the one it had open; invalid when the connection is not
+// usable. Inside a unit of writing the file is kept: the unit's commit
+// refuses when it was replaced meanwhile.
 QSqlDatabase usable(Connection& c)
 {
+    if (c.state == Connection::State::Open && c.transactionDepth == 0 && fileReplaced(c)) {
+        disconnect(c);
+        c.state = Connection::State::Released;
+    }
     if (c.state == Connection::State::Released && !connect(c))
         return {};
     if (c.state != Connection::State::Open)
@@ -197,7 +220,7 @@ bool endTransaction(Connection& c, bool keep)
     if (c.state != Connection::State::Open)
         return false;
     QSqlDatabase db = QSqlDatabase::database(c.qtName, false);
-    if (keep && QSqlQuery(db).exec("COMMIT"))
+    if (keep && !fileReplaced(c) && QSqlQuery(db).exec("COMMIT"))
         return true;
     // After the engine rolled back by itself this finds nothing to undo.
     QSqlQuery(db).exec("ROLLBACK");
@@ -306,9 +329,12 @@ bool execSql(ExternalDatabase& database, const Text& sql, const Bytes& bytes)
 Transaction::Transaction(ExternalDatabase& database) : database_(database)
 {
     Connection& c = database.connection();
-    if (c.transactionDepth++ > 0)
+    if (c.transactionDepth > 0) {
+        ++c.transactionDepth;
         return;
+    }
     QSqlDatabase db = usable(c);
+    ++c.transactionDepth;
     c.transactionFailed = !db.isValid() || !QSqlQuery(db).exec("BEGIN IMMEDIATE");
 }
 
@@ -344,6 +370,24 @@ void releaseAll()
 void releaseDataHandlesA() { releaseAll(); }
 void releaseDataHandlesB() { releaseAll(); }
 void releaseDataHandlesC() { releaseAll(); }
+
+bool databaseIsWritable(ExternalDatabase& database)
+{
+    QSqlDatabase db = usable(database.connection());
+    if (!db.isValid() || database.connection().transactionDepth > 0)
+        return false;
+    // Writing the schema's user number back unchanged goes all the way
+    // through the engine's journal into the file system.
+    QSqlQuery q(db);
+    bool ok = q.exec("BEGIN IMMEDIATE");
+    ok = ok && q.exec("PRAGMA user_version") && q.next();
+    const int version = ok ? q.value(0).toInt() : 0;
+    q.finish();
+    ok = ok && q.exec(QString("PRAGMA user_version=%1").arg(version)) && q.exec("COMMIT");
+    if (!ok)
+        QSqlQuery(db).exec("ROLLBACK");
+    return ok;
+}
 
 bool databaseFileExists(const Text& path) { return isDatabaseFile(fileSystemPath(path)); }
 

@@ -5,6 +5,9 @@
 // the program's connection text unchanged: the database file comes from
 // "DBQ=", the engine from the file data source named by "FILEDSN=". Every
 // failure looks the same (false); SQL on a connection that is not open fails.
+// Only a file that is a database of the engine opens. When another program
+// replaces the file, the connection's next statement runs on the new file
+// (or fails when that is no database); nothing is written into the old one.
 //
 // A query is read whole when it runs and its statement is released at once,
 // so no record set keeps the database busy. Record-set numbers are unique in
@@ -114,6 +117,12 @@ void closeRecordSet(int recordSet);
 void releaseDataHandlesA();
 void releaseDataHandlesB();
 void releaseDataHandlesC();
+
+// True when a change written on the open connection reaches the database
+// file: false for a read-only file, a directory where the engine cannot
+// keep its journal, or a database another writer holds too long. The check
+// writes nothing that changes the data; not inside a Transaction.
+bool databaseIsWritable(ExternalDatabase& database);
 
 // True for a file that holds a database of the embedded engine.
 bool databaseFileExists(const Text& path);

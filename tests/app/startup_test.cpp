@@ -3,10 +3,15 @@
 #include "app/state/globals.h"
 #include "app/login_window.h"
 #include "app/startup.h"
+#include "app/state/connection.h"
+#include "common/database.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/program_directory.h"
 #include "tests/support/scripted_interaction.h"
+#include "tests/support/write_protection.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
 
@@ -59,10 +64,11 @@ TEST(StartupDeathTest, ClosingTheLoginWindowEndsTheProgramWithCodeZero)
         testing::ExitedWithCode(0), "");
 }
 
-TEST(StartupDeathTest, AMissingDatabaseIsReportedOnceAndEndsTheProgramWithCodeZero)
+// Starts the program and expects it to show `message` ("text|caption")
+// once, with no window left, and to end with exit code 0.
+void expectRefusedStart(const Text& message)
 {
-    TestProgramDirectory dir(false);
-    const std::string shown = "^\\[" + gbkToUtf8("无法打开数据库！") + "\\|\\] windows=0$";
+    const std::string shown = "^\\[" + gbkToUtf8(message) + "\\] windows=0$";
     EXPECT_EXIT(
         {
             auto* script = new ScriptedInteraction;
@@ -73,9 +79,57 @@ TEST(StartupDeathTest, AMissingDatabaseIsReportedOnceAndEndsTheProgramWithCodeZe
                     fprintf(stderr, "[%s|%s]", gbkToUtf8(call.text).c_str(), gbkToUtf8(call.caption).c_str());
                 fprintf(stderr, " windows=%zu", openWindows().size());
             });
+            // A start that is not refused ends too, without the message.
+            QTimer::singleShot(0, [] {
+                for (Window* w : openWindows())
+                    closeWindow(*w);
+            });
             startProgram();
         },
         testing::ExitedWithCode(0), shown);
+}
+
+TEST(StartupDeathTest, ADatabaseThatDoesNotOpenIsReportedOnceAndEndsTheProgram)
+{
+    {
+        SCOPED_TRACE("missing");
+        TestProgramDirectory dir(false);
+        expectRefusedStart("无法打开数据库！|");
+    }
+    {
+        SCOPED_TRACE("an empty file, which the engine would take for a new database");
+        TestProgramDirectory dir(false);
+        QFile empty(dir.file("meeting.mdb"));
+        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        expectRefusedStart("无法打开数据库！|");
+        EXPECT_EQ(QFileInfo(dir.file("meeting.mdb")).size(), 0);
+    }
+}
+
+TEST(StartupDeathTest, ADatabaseThatCannotBeWrittenIsRefusedAtLogin)
+{
+    TestProgramDirectory dir;
+    {
+        // As after any earlier start: the file runs with its write-ahead log.
+        Window window{"W", {0, 0, 10, 10}, ""};
+        ExternalDatabase db{window, "db"};
+        ASSERT_TRUE(openDatabase(db, connectionText()));
+    }
+    {
+        SCOPED_TRACE("no room for the journal");
+        WriteProtection readOnly(dir.path());
+        if (!readOnly.active())
+            GTEST_SKIP() << "no write protection on this file system";
+        expectRefusedStart("无法打开数据库！|");
+    }
+    {
+        SCOPED_TRACE("read-only file");
+        WriteProtection readOnly(dir.file("meeting.mdb"));
+        if (!readOnly.active())
+            GTEST_SKIP() << "no write protection on this file system";
+        expectRefusedStart("数据库无法写入！请检查 meeting.mdb 和程序目录的写入权限。|错误");
+    }
 }
 
 } // namespace

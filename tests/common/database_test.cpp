@@ -5,6 +5,7 @@
 #include "common/window.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/program_directory.h"
+#include "tests/support/write_protection.h"
 
 #include <QFile>
 
@@ -43,6 +44,7 @@ TEST_F(DatabaseTest, EveryFailureToOpenLooksAlikeAndCreatesNothing)
 {
     writeFile(dir + "\\other.dsn", "[ODBC]\nENGINE=NOSUCHENGINE\n");
     writeFile(dir + "\\broken.mdb", "this is not a database at all, just text");
+    writeFile(dir + "\\empty.mdb", "");
     struct Case {
         const char* what;
         Text text;
@@ -51,6 +53,7 @@ TEST_F(DatabaseTest, EveryFailureToOpenLooksAlikeAndCreatesNothing)
         {"missing data source", connection("meeting.mdb", "gone.dsn")},
         {"unknown engine", connection("meeting.mdb", "other.dsn")},
         {"not a database", connection("broken.mdb")},
+        {"an empty file", connection("empty.mdb")},
         {"no DBQ", "ODBC;FILEDSN=" + dir + "\\Meeting.dsn;"},
     };
     for (const Case& c : cases) {
@@ -61,8 +64,12 @@ TEST_F(DatabaseTest, EveryFailureToOpenLooksAlikeAndCreatesNothing)
         EXPECT_FALSE(execSql(db, "delete from 密码信息"));
     }
     EXPECT_FALSE(QFile::exists(directory.file("gone.mdb")));
-    EXPECT_TRUE(openDatabase(db, connection()));
+    EXPECT_TRUE(readFile(dir + "\\empty.mdb").empty());
+    // A data-source file written with CR LF line ends names the engine too.
+    writeFile(dir + "\\crlf.dsn", "[ODBC]\r\nDRIVER=Qelvana embedded database\r\nENGINE=QSQLITE\r\n");
+    EXPECT_TRUE(openDatabase(db, connection("meeting.mdb", "crlf.dsn")));
     EXPECT_EQ(count(db, "select * from 密码信息 where 权限='管理员'"), 1);
+    EXPECT_TRUE(databaseIsWritable(db));
 }
 
 TEST_F(DatabaseTest, FieldsComeBackTypedWithTheColumnDefaults)
@@ -351,6 +358,52 @@ TEST_F(DatabaseTest, AReplacedDatabaseLosesTheJournalsOfItsOldContent)
         EXPECT_FALSE(QFile::exists(directory.file("meeting.mdb") + suffix)) << suffix;
     ASSERT_TRUE(openDatabase(db, connection()));
     EXPECT_EQ(count(db, "select * from 密码信息"), 1);
+}
+
+TEST_F(DatabaseTest, AFileReplacedByAnotherProgramIsFollowedAndNeverWrittenInto)
+{
+    ASSERT_TRUE(copyFile(dir + "\\meeting.mdb", dir + "\\data\\incoming.mdb"));
+    {
+        ExternalDatabase other{window, "other"};
+        ASSERT_TRUE(openDatabase(other, connection("data\\incoming.mdb")));
+        ASSERT_TRUE(execSql(other, "insert  into 会议信息 (会议名称) values ('恢复的')"));
+    }
+    ASSERT_TRUE(openDatabase(db, connection()));
+    ASSERT_TRUE(execSql(db, "insert  into 会议信息 (会议名称) values ('旧')"));
+    {
+        Transaction unit(db);
+        ASSERT_TRUE(execSql(db, "insert  into 会议信息 (会议名称) values ('半途')"));
+        directory.replaceDatabaseBehindTheProgram(directory.file("data/incoming.mdb"));
+        EXPECT_FALSE(unit.commit());   // it went into the file that was replaced
+    }
+    EXPECT_TRUE(execSql(db, "insert  into 会议信息 (会议名称) values ('新')"));
+    ExternalDatabase fresh{window, "fresh"};
+    ASSERT_TRUE(openDatabase(fresh, connection()));
+    for (ExternalDatabase* seen : {&db, &fresh}) {
+        EXPECT_EQ(count(*seen, "select * from 会议信息"), 2);
+        EXPECT_EQ(count(*seen, "select * from 会议信息 where 会议名称 in ('恢复的','新')"), 2);
+    }
+    closeDatabase(fresh);
+
+    // Replaced by something that is no database: nothing runs any more.
+    writeFile(dir + "\\data\\empty.mdb", "");
+    directory.replaceDatabaseBehindTheProgram(directory.file("data/empty.mdb"));
+    EXPECT_FALSE(execSql(db, "insert  into 会议信息 (会议名称) values ('丢失')"));
+    EXPECT_EQ(querySql(db, "select * from 会议信息"), 0);
+    EXPECT_TRUE(readFile(dir + "\\meeting.mdb").empty());
+}
+
+TEST_F(DatabaseTest, ADatabaseThatCannotBeWrittenIsToldApart)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));   // the file now runs with its log
+    closeDatabase(db);
+    WriteProtection readOnly(directory.file("meeting.mdb"));
+    if (!readOnly.active())
+        GTEST_SKIP() << "no write protection on this file system";
+    ASSERT_TRUE(openDatabase(db, connection()));
+    EXPECT_EQ(count(db, "select * from 密码信息"), 1);
+    EXPECT_FALSE(databaseIsWritable(db));
+    EXPECT_FALSE(execSql(db, "insert  into 会议信息 (会议名称) values ('写不进')"));
 }
 
 TEST_F(DatabaseTest, ACommittedChangeSurvivesTheProgramBeingKilled)

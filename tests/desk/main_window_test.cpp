@@ -119,6 +119,30 @@ TEST_F(MainWindowTest, KeepsWorkingOnAFileReplacedAfterTheRelease)
     closeRecordSet(rs);
 }
 
+TEST_F(MainWindowTest, ADatabaseReplacedByAnotherProgramIsFollowed)
+{
+    const Text incoming = directory.programPath() + "\\data\\incoming.mdb";
+    ASSERT_TRUE(copyFile(directory.programPath() + "\\meeting.mdb", incoming));
+    {
+        ExternalDatabase other{seedWindow, "other"};
+        ASSERT_TRUE(openDatabase(other, "DBQ=" + incoming + ";FILEDSN=" + directory.programPath() + "\\Meeting.dsn;"));
+        ASSERT_TRUE(execSql(other, "insert  into 代表信息 (姓名,单位,性别,代表编号,会议编号) values ('恢复','甲','男','001',1)"));
+    }
+    MainWindow* w = open();
+    ASSERT_NE(w, nullptr);
+    chooseMenuItem(w->数据锁定);
+    directory.replaceDatabaseBehindTheProgram(directory.file("data/incoming.mdb"));
+
+    pressToolButton(w->工具条1, 0);
+    ASSERT_EQ(treeItemCount(w->树型框1), 2);
+    EXPECT_TEXT_EQ("恢复", treeItemText(w->树型框1, 1));
+    w->编辑框1.setContent("新来者");
+    w->编辑框2.setContent("乙");
+    w->编辑框6.setContent("002");
+    click(w->按钮7);
+    EXPECT_EQ(rows("select * from 代表信息 order by 代表编号", {"姓名"}), (TextList{"恢复", "新来者"}));
+}
+
 TEST_F(MainWindowTest, TheLockAndTheTemplateModeNeverEnableWhatTheOtherHolds)
 {
     MainWindow* w = open();

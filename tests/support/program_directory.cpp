@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 TestProgramDirectory::TestProgramDirectory(bool withDatabase) : home_("QELVANA_HOME")
@@ -27,3 +29,12 @@ TestProgramDirectory::TestProgramDirectory(bool withDatabase) : home_("QELVANA_H
 }
 
 Text TestProgramDirectory::programPath() const { return programDirectory(); }
+
+void TestProgramDirectory::replaceDatabaseBehindTheProgram(const QString& source) const
+{
+    const QString database = file("meeting.mdb"), incoming = file("meeting.mdb.incoming");
+    EXPECT_TRUE(QFile::copy(source, incoming));
+    EXPECT_EQ(std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(database).constData()), 0);
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        QFile::remove(database + suffix);
+}

@@ -15,6 +15,10 @@ public:
     QString file(const QString& name) const { return dir_.filePath(name); }
     // The program's own form of the directory ("\" separators, GBK).
     Text programPath() const;
+    // Puts a copy of `source` in place of meeting.mdb as another program's
+    // restore does (a new file renamed over it, the journals of the old
+    // content removed), leaving this program's connections as they are.
+    void replaceDatabaseBehindTheProgram(const QString& source) const;
 
 private:
     QTemporaryDir dir_;
