@@ -12,6 +12,9 @@ Text programDirectory();
 Text programFileName();            // without the directory
 TextList commandLineArgs();        // element 0 is the program, 1 the first argument
 
+// True for a name that stays inside the directory it is joined to: not
+// empty, not "." or "..", and without "\", "/" or a drive's ":".
+bool isBareFileName(const Text& name);
 bool fileExists(const Text& path);               // a file (not a directory)
 long long fileSize(const Text& path);            // bytes; -1 for no file
 Bytes readFile(const Text& path);                // "" when missing or unreadable

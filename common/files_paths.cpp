@@ -33,6 +33,16 @@ QString executablePath() { return QFile::symLinkTarget(QStringLiteral("/proc/sel
 
 } // namespace
 
+bool isBareFileName(const Text& name)
+{
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    for (const char* separator : {"\\", "/", ":"})
+        if (findText(name, separator) >= 0)
+            return false;
+    return true;
+}
+
 QString fileSystemPath(const Text& path)
 {
     const QString p = toQtPath(path);

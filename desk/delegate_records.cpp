@@ -23,10 +23,7 @@ Text newPhotoName()
 
 // A name of exactly two characters is stored spaced as the seat queue
 // shows it; any other name as typed.
-Text storedName(const Text& typed)
-{
-    return textLength(trimSpaces(typed)) == 4 ? seatQueueName(typed) : typed;
-}
+Text storedName(const Text& typed) { return isTwoCharacterName(typed) ? seatQueueName(typed) : typed; }
 
 } // namespace
 
@@ -61,7 +58,8 @@ void MainWindow::showDelegateCard(int recordSet)
     编辑框5.setContent(readField(recordSet, "办公电话").text());
     编辑框6.setContent(readField(recordSet, "代表编号").text());
     const Text photo = readField(recordSet, "照片").text();
-    图片框1.setPicture(photo.empty() ? Bytes() : readFile(photoDirectory() + photo));
+    // A stored name is read only as a file of the data directory.
+    图片框1.setPicture(isBareFileName(photo) ? readFile(photoDirectory() + photo) : Bytes());
     // The picture a pending choice was made for is no longer shown, so it
     // must not be saved with this delegate under that name.
     pendingPhotoName = "";

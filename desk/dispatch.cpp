@@ -127,10 +127,10 @@ void MainWindow::onToolbarButtonClick(int number)
     case 7:
         横幅.setCaption("热烈欢迎参加" + currentMeetingName + "的代表");
         loadLabelTemplate();
+        currentDelegateId = 0;   // also when the query fails
         if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + currentMeetingText()
                               + "  and  报到情况=false  order  by 代表编号 "))
             break;
-        currentDelegateId = 0;
         fillDelegateTree();
         单选框7.setChecked(true);
         单选框6.setChecked(false);

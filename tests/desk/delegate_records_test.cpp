@@ -13,8 +13,12 @@ namespace {
 
 TEST(SerialNumber, KeepsTheWidthWithLeadingZeros)
 {
-    const std::pair<Text, Text> cases[] = {{"0801", "0802"}, {"009", "010"}, {"099", "100"}, {"99", "100"},
-                                           {"7", "8"}, {"", "1"}, {"A1", "01"}, {"-3", "-2"}};
+    const std::pair<Text, Text> cases[] = {
+        {"0801", "0802"}, {"009", "010"}, {"099", "100"}, {"99", "100"}, {"7", "8"}, {"", "1"},
+        {"A1", "01"}, {"-3", "-2"}, {"0099", "0100"}, {"999", "1000"},
+        // Beyond the exact range of a double: every digit counts.
+        {"110101199003071234", "110101199003071235"}, {"9007199254740993", "9007199254740994"},
+        {"999999999999999999", "1000000000000000000"}, {"000000000000000000000009", "000000000000000000000010"}};
     for (const auto& [text, next] : cases)
         EXPECT_TEXT_EQ(next, nextSerialNumber(text)) << text;
 }
@@ -49,7 +53,8 @@ TEST_F(DelegateRecordsTest, SavingStoresTheFormsOfItsValues)
     struct Case {
         Text typed, stored;
         int sex;
-    } cases[] = {{" 张三 ", "张　三", 0}, {"欧阳明", "欧阳明", 1}, {"李 四", "李 四", 0}, {"   ", "   ", 1}};
+    } cases[] = {{" 张三 ", "张　三", 0}, {"欧阳明", "欧阳明", 1}, {"李 四", "李 四", 0}, {"   ", "   ", 1},
+                 {"a张b", "a张b", 0}};   // four bytes, but not two characters
     for (const Case& c : cases) {
         fillForm(c.typed, "O'Reilly 单位", "00" + toText(c.sex));
         w.组合框1.setCurrentIndex(c.sex);
@@ -58,7 +63,8 @@ TEST_F(DelegateRecordsTest, SavingStoresTheFormsOfItsValues)
     }
     EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表id", {"姓名", "单位", "性别", "职务", "手机号码", "办公电话", "会议编号"}),
               (TextList{"张　三|O'Reilly 单位|男| | | |1", "欧阳明|O'Reilly 单位|女| | | |1",
-                        "李 四|O'Reilly 单位|男| | | |1", "   |O'Reilly 单位|女| | | |1"}));
+                        "李 四|O'Reilly 单位|男| | | |1", "   |O'Reilly 单位|女| | | |1",
+                        "a张b|O'Reilly 单位|男| | | |1"}));
     EXPECT_NE(findText(w.标签13.caption(), "insert  into 代表信息 (姓名,"), -1);
 
     w.选择框1.setChecked(true);
@@ -131,6 +137,33 @@ TEST_F(DelegateRecordsTest, APhotoChosenBeforeAnotherDelegateIsShownIsDropped)
     click(w.按钮7);
     EXPECT_EQ(photos(), TextList{"张　三|"});   // saved in its stored form
     EXPECT_TRUE(dataFiles().isEmpty());
+}
+
+TEST_F(DelegateRecordsTest, AStoredPhotoIsReadOnlyFromTheDataDirectory)
+{
+    const Text home = programDirectory();
+    writeFile(home + "\\outside.txt", "not a photo of ours");
+    writeFile(home + "\\DATA\\籠1会.PIC", "the cage");   // 籠 ends in the byte of "\"
+    struct Case {
+        Text stored;
+        Bytes shown;
+    } cases[] = {
+        {"籠1会.PIC", "the cage"},
+        {"..\\outside.txt", ""},
+        {"../outside.txt", ""},
+        {home + "\\outside.txt", ""},
+        {"..", ""},
+    };
+    for (const Case& c : cases)
+        exec("insert  into 代表信息 (姓名,单位,性别,代表编号,会议编号,照片) values ('代表','甲','男','1',1,'"
+             + sqlText(c.stored) + "')");
+    MainWindow& w = open();
+    pressToolButton(w.工具条1, 0);
+    for (int i = 0; i < std::ssize(cases); ++i) {
+        w.图片框1.setPicture("before");
+        clickTreeItem(w.树型框1, i + 1);
+        EXPECT_EQ(w.图片框1.picture(), cases[i].shown) << gbkToUtf8(cases[i].stored);
+    }
 }
 
 TEST_F(DelegateRecordsTest, ARefusedSaveSaysSoAndKeepsTheFormButNoPhoto)

@@ -140,6 +140,9 @@ TEST_F(DelegateTreeTest, QueuedNamesAreSpacedForTheirList)
         {" 李四 ", "李　四", "李 　 四"},
         {"欧阳明", "欧阳明", "欧 阳 明"},
         {"司马相如", "司马相如", "司马相如"},
+        // Names with a single-byte character are never cut inside a character.
+        {"a张b", "a张b", "a张b"},
+        {"张ab张", "张ab张", "张ab张"},
     };
     for (const Case& c : cases)
         addDelegate("甲", c.stored, "男", "1");
@@ -147,13 +150,13 @@ TEST_F(DelegateTreeTest, QueuedNamesAreSpacedForTheirList)
     for (int page : {4, 5}) {
         fill("select * from 代表信息 where 会议编号=1 order by 代表id");
         onPage(page);
-        for (int i = 1; i <= 4; ++i)
+        for (int i = 1; i <= std::ssize(cases); ++i)
             clickTreeItem(w.树型框1, i);
         clickTreeItem(w.树型框1, 1);   // consumed: nothing more
     }
-    ASSERT_EQ(w.列表框2.itemCount(), 4);
-    ASSERT_EQ(w.列表框1.itemCount(), 4);
-    for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(w.列表框2.itemCount(), std::ssize(cases));
+    ASSERT_EQ(w.列表框1.itemCount(), std::ssize(cases));
+    for (int i = 0; i < std::ssize(cases); ++i) {
         EXPECT_TEXT_EQ(cases[i].seat, w.列表框2.itemText(i));
         EXPECT_TEXT_EQ(cases[i].card, w.列表框1.itemText(i));
         EXPECT_NE(w.列表框2.itemValue(i), 0);

@@ -119,13 +119,18 @@ TEST_F(DispatchTest, TheDeclaredShortcutKeysRunTheirItems)
 
 TEST_F(DispatchTest, AFailedQueryLeavesThePanesHiddenAndThePageAsItWas)
 {
+    addDelegate("甲单位", "张三", "男", "001");
     MainWindow& w = open();
+    pressToolButton(w.工具条1, 0);
+    clickTreeItem(w.树型框1, 1);
+    ASSERT_NE(currentDelegateId, 0);
     exec("alter table 代表信息 rename to 代表信息存");
     person.answerMessage(AnswerOk);
-    chooseMenuItem(w.代表报到);
+    pressToolButton(w.工具条1, 7);
     EXPECT_EQ(messageTexts(), TextList{"查询失败！|"});
     EXPECT_EQ(w.选择夹1.currentPage(), 0);
     EXPECT_FALSE(w.分组框2.visible());
+    EXPECT_EQ(currentDelegateId, 0);   // the check-in command lets go of the delegate first
     exec("alter table 代表信息存 rename to 代表信息");
 }
 
@@ -160,6 +165,47 @@ TEST_F(DispatchTest, ReportsNeedTheirDataFirst)
     EXPECT_TEXT_EQ("请先处理座次报表！|错误", messageTexts().back());
     EXPECT_FALSE(w.分组框1.visible());
     EXPECT_EQ(currentRecordSet, 0);
+}
+
+TEST_F(DispatchTest, PageCommandsLetGoOfWhatTheLastPageHadPicked)
+{
+    addDelegate("甲单位", "张三", "男", "001");
+    exec("insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('宾馆','1','标准',2,0,'无',1)");
+    exec("insert  into  餐桌信息 (餐厅名称,餐桌编号,可坐人数,已坐人数,会议编号)  values  ('大厅','1号桌',10,0,1)");
+    MainWindow& w = openUnlocked();
+    auto pickRoom = [&] {
+        pressToolButton(w.工具条1, 3);
+        click(w.手动分配);
+        clickListRow(w.超级列表框1, 0);
+        clickTreeItem(w.树型框1, 1);
+        ASSERT_EQ(listRowCount(w.超级列表框2), 1);
+        ASSERT_NE(selectedRoomId, 0);
+        ASSERT_NE(currentDelegateId, 0);
+    };
+    pickRoom();
+    pressToolButton(w.工具条1, 3);
+    EXPECT_EQ(listRowCount(w.超级列表框1), 0);
+    EXPECT_EQ(listRowCount(w.超级列表框2), 0);
+    EXPECT_EQ(selectedRoomId, 0);
+    EXPECT_EQ(currentDelegateId, 0);
+
+    pickRoom();
+    pressToolButton(w.工具条1, 0);
+    EXPECT_EQ(selectedRoomId, 0);
+    EXPECT_EQ(currentDelegateId, 0);
+
+    pressToolButton(w.工具条1, 5);
+    click(w.手动分配1);
+    clickListRow(w.超级列表框3, 0);
+    clickTreeItem(w.树型框1, 1);
+    ASSERT_EQ(listRowCount(w.超级列表框4), 1);
+    ASSERT_NE(selectedTableId, 0);
+    pressToolButton(w.工具条1, 5);
+    EXPECT_EQ(listRowCount(w.超级列表框3), 0);
+    EXPECT_EQ(listRowCount(w.超级列表框4), 0);
+    EXPECT_EQ(selectedTableId, 0);
+    EXPECT_EQ(currentDelegateId, 0);
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1", {"房间编号", "餐桌编号"}), TextList{"0|0"});   // nothing committed
 }
 
 TEST_F(DispatchTest, InformationItemsExitAndTheManual)
