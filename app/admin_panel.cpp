@@ -185,7 +185,7 @@ void LoginWindow::onDeleteMeetingClick()
         {"delete  from 代表信息 where 会议编号=" + id, "成功删除代表信息！"},
         {"delete  from 房间信息 where 会议编号=" + id, "成功删除房间信息！"},
         {"delete  from 餐桌信息 where 会议编号=" + id, "成功删除餐桌信息！"},
-        {"delete  from 密码信息 where 会议编号=" + id + " and 权限<>'管理员'", "成功删除用户信息！"},
+        {"delete  from 密码信息 where 会议编号=" + id + " and (权限 is null or 权限<>'管理员')", "成功删除用户信息！"},
         {"delete  from 自制模板 where 会议编号=" + id, "成功删除模板信息！"},
     };
     // All of the meeting goes, or nothing of it; its photos only once its

@@ -45,7 +45,14 @@ void MainWindow::onPhotoBoxMouseDown(int button)
 {
     if (button != LeftButton || !openCommonDialog(通用对话框1))
         return;
-    图片框1.setPicture(readFile(通用对话框1.fileName));
+    // A folder, a file gone or unreadable, or an empty one is no photo: the
+    // one shown stays.
+    const Bytes picture = readFile(通用对话框1.fileName);
+    if (picture.empty()) {
+        messageBox("无法读取所选的照片文件！", BoxOk, "注意");
+        return;
+    }
+    图片框1.setPicture(picture);
     pendingPhotoName = newPhotoName();
 }
 

@@ -54,6 +54,8 @@ void MainWindow::onDelegateTreeSelect()
             recordMoveFirst(rs);
             if (!recordSetAtEnd(rs))
                 showDelegateCard(rs);
+            else
+                currentDelegateId = 0;   // deleted since the tree was filled: the form holds a new one
             closeRecordSet(rs);
         }
     } else if (value != 0 && selectedRoomId != 0 && page == 1) {

@@ -28,10 +28,14 @@ void MainWindow::fillGroupList()
     currentGroupId = 0;
 }
 
+// The form comes back empty from the member page, so it stands for a new
+// group: a group picked there must not be overwritten or deleted by it.
 void MainWindow::onGroupInfoRadioClick()
 {
     会议组选择夹.setCurrentPage(0);
     clearListRows(当前组代表);
+    会议组.setCurrentRow(-1);
+    currentGroupId = 0;
 }
 
 void MainWindow::onGroupMembersRadioClick()

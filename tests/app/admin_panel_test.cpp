@@ -154,6 +154,7 @@ TEST_F(AdminPanelTest, DeletingAMeetingRemovesAllItOwnsButAdministratorsAndOther
     writePhoto("11会20240101120000.PIC");
     writePhoto("2会20240101120000.PIC");
     exec("insert  into 代表信息 (姓名,会议编号) values ('甲',1)");
+    exec("insert  into 密码信息 (权限,用户名,密码,会议名称,会议编号) values (null,'无权限','p','一号会',1)");
     seedOtherMeeting();
     const TextList otherMeeting = meetingRows(2);
     showEditor();

@@ -139,6 +139,58 @@ TEST_F(DelegateRecordsTest, APhotoChosenBeforeAnotherDelegateIsShownIsDropped)
     EXPECT_TRUE(dataFiles().isEmpty());
 }
 
+TEST_F(DelegateRecordsTest, AChosenPhotoThatCannotBeReadKeepsTheOneShown)
+{
+    writeFile(programDirectory() + "\\DATA\\1会old.PIC", "old picture");
+    exec("insert  into 代表信息 (姓名,单位,性别,代表编号,会议编号,照片) values ('欧阳明','甲','男','001',1,'1会old.PIC')");
+    writeFile(programDirectory() + "\\empty.jpg", "");
+    MainWindow& w = openUnlocked();
+    pressToolButton(w.工具条1, 0);
+    clickTreeItem(w.树型框1, 1);
+    for (const Text& chosen : {programDirectory() + "\\DATA", programDirectory() + "\\gone.jpg",
+                               programDirectory() + "\\empty.jpg"}) {
+        person.answerFile(true, chosen).answerMessage(AnswerOk);
+        QTest::mousePress(w.图片框1.widget(), Qt::LeftButton);
+        EXPECT_TEXT_EQ("无法读取所选的照片文件！|注意", lastMessage()) << gbkToUtf8(chosen);
+        EXPECT_EQ(w.图片框1.picture(), "old picture");
+    }
+    w.编辑框3.setContent("处长");
+    click(w.按钮7);
+    EXPECT_EQ(photos(), TextList{"欧阳明|1会old.PIC"});
+    EXPECT_EQ(dataFiles(), QStringList{QString::fromStdString(gbkToUtf8("1会old.PIC"))});
+
+    // A photo that can be read replaces the stored name; the old file stays.
+    clickTreeItem(w.树型框1, 0);
+    clickTreeItem(w.树型框1, 1);
+    choosePhoto("new picture");
+    click(w.按钮7);
+    const Text stored = photos().at(0);
+    ASSERT_NE(stored, "欧阳明|1会old.PIC");
+    EXPECT_EQ(readFile(programDirectory() + "\\DATA\\" + rightText(stored, textLength(stored) - 7)), "new picture");
+    EXPECT_EQ(readFile(programDirectory() + "\\DATA\\1会old.PIC"), "old picture");
+}
+
+TEST_F(DelegateRecordsTest, AnItemOfADeletedDelegateMakesTheFormANewOne)
+{
+    addDelegate("甲", "欧阳明", "男", "001");
+    MainWindow& w = openUnlocked();
+    pressToolButton(w.工具条1, 0);
+    clickTreeItem(w.树型框1, 1);
+    person.answerMessage(AnswerOk);
+    click(w.按钮6);
+    clickTreeItem(w.树型框1, 0);
+    clickTreeItem(w.树型框1, 1);   // still in the tree until the next refresh
+    EXPECT_EQ(currentDelegateId, 0);
+    choosePhoto("picture");
+    fillForm("司马相如", "乙", "002");
+    click(w.按钮7);
+    const TextList stored = photos();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_TEXT_EQ("司马相如|", leftText(stored[0], 9));
+    EXPECT_EQ(dataFiles().size(), 1);
+    EXPECT_TEXT_EQ("1会", leftText(rightText(stored[0], textLength(stored[0]) - 9), 3));
+}
+
 TEST_F(DelegateRecordsTest, AStoredPhotoIsReadOnlyFromTheDataDirectory)
 {
     const Text home = programDirectory();
@@ -274,6 +326,25 @@ TEST_F(DelegateRecordsTest, RenumberingTakesTwoClicksAndFollowsTheOldTextOrder)
     EXPECT_TEXT_EQ("重新编号失败！|注意", lastMessage());
     EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表id", {"代表编号"}), (TextList{"003", "001", "002"}));
     EXPECT_TEXT_EQ("101", w.编辑框13.content());
+}
+
+TEST_F(DelegateRecordsTest, TheStartNumberIsAtLeastAsLongAsTheTreeCount)
+{
+    for (const char* name : {"一", "二", "三", "四", "五", "六", "七", "八", "九"})
+        addDelegate("甲", name, "男", "A");
+    MainWindow& w = openUnlocked();
+    pressToolButton(w.工具条1, 0);   // one organisation and nine delegates: ten items
+    person.answerEveryMessage(AnswerOk);
+    click(w.按钮2);
+    w.编辑框13.setContent("9");
+    click(w.按钮2);
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 and 代表编号<>'A'", {"姓名"}).size(), 0u);
+    w.编辑框13.setContent("09");
+    click(w.按钮2);
+    EXPECT_EQ(messageTexts(), (TextList{"编号长度必须不小于代表总人数！|注意", "编号长度必须不小于代表总人数！|注意",
+                                         "重新编号成功！|成功"}));
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"代表编号"}),
+              (TextList{"09", "10", "11", "12", "13", "14", "15", "16", "17"}));
 }
 
 } // namespace

@@ -118,6 +118,35 @@ TEST_F(GroupsTest, ARefusedSaveOrDeleteSaysSoAndChangesNothing)
     EXPECT_EQ(listRowCount(w.会议组), 1);
 }
 
+TEST_F(GroupsTest, BackFromTheMemberPageTheEmptyFormIsANewGroup)
+{
+    exec("insert  into 会议分组 (分组名称,分组地点,分组时间,会议编号) values ('A组','一楼','上午',1)");
+    addDelegate("甲", "成员", "男", "1");
+    exec("update 代表信息 set 分组编号=(select 分组id from 会议分组 where 分组名称='A组') where 会议编号=1");
+    MainWindow& w = openGroups();
+    auto pickOnTheMemberPageAndGoBack = [&] {
+        click(w.单选框5);
+        clickListRow(w.会议组, 0);
+        ASSERT_EQ(memberRows(), TextList{"成员+"});
+        click(w.单选框4);
+    };
+    pickOnTheMemberPageAndGoBack();
+    person.answerMessage(AnswerOk);
+    click(w.删除会议组);
+    fillGroupForm("B组", "二楼", "下午");
+    person.answerMessage(AnswerOk);
+    click(w.保存会议组);
+    pickOnTheMemberPageAndGoBack();
+    person.answerMessage(AnswerOk);
+    click(w.删除会议组);
+    EXPECT_EQ(messageTexts(), (TextList{"请先选中待删除的会议组项！|注意", "成功增加会议组！|注意",
+                                         "请先选中待删除的会议组项！|注意"}));
+    EXPECT_EQ(rows("select * from 会议分组 where 会议编号=1 order by 分组id", {"分组名称", "分组地点"}),
+              (TextList{"A组|一楼", "B组|二楼"}));
+    EXPECT_EQ(rows("select * from 会议分组 where 分组名称='A组'", {"分组id"}),
+              TextList{toText(groupOf("成员"))});
+}
+
 TEST_F(GroupsTest, AGroupListsItsMembersAndTheUngroupedOnly)
 {
     exec("insert  into 会议分组 (分组名称,会议编号) values ('A',1)");
