@@ -53,6 +53,13 @@ protected:
     {
         return decodedPicture(windowSnapshot(unitWindowHandle(w->图片框1)));
     }
+    // The badge as the print button writes it.
+    QImage printed(ReportWindow* w)
+    {
+        person.answerProgram(true);
+        click(w->打印);
+        return decodedPicture(fileBytes("temp.bmp"));
+    }
     TextList programCalls()
     {
         TextList texts;
@@ -388,6 +395,67 @@ TEST_F(BadgePageTest, PrintingWritesTheBadgeAsShownAndHandsItsPathToPaint)
     EXPECT_EQ(QSize(416, 238), image.size());
     EXPECT_EQ(qRgb(255, 255, 255), image.pixel(10, 60) | 0xFF000000);   // white under no element
     EXPECT_TRUE(person.messages().empty());
+}
+
+// Pixels of `a` unlike those of `b` (or, without `b`, unlike white): how
+// many, and the rectangle that holds them.
+struct Ink {
+    int pixels = 0;
+    QRect box;
+};
+
+Ink inkOf(const QImage& a, const QImage& b = {})
+{
+    Ink ink;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != (b.isNull() ? qRgb(255, 255, 255) : b.pixel(x, y))) {
+                ++ink.pixels;
+                ink.box |= QRect(x, y, 1, 1);
+            }
+    return ink;
+}
+
+// What `label`'s text draws on white where no label edge confines it.
+Ink unconfinedInk(const TransparentLabel& label)
+{
+    Window window{"unconfined", {0, 0, 1200, 400}, ""};
+    PictureBox white{window, "white", {0, 0, 1200, 400}};
+    white.setBackgroundColour(rgbColour(255, 255, 255));
+    TransparentLabel copy{white, "copy", {20, 20, 1160, 360}, label.caption()};
+    copy.setLabelFont(label.labelFont());
+    copy.setTextColour(label.textColour());
+    copy.setEffect(label.effect());
+    return inkOf(decodedPicture(windowSnapshot(unitWindowHandle(white))));
+}
+
+// Each text of the printed badge stands inside its label, which lies inside
+// the badge, and whole: the prints with and without the text differ in as
+// many pixels as the text draws unconfined, give or take a twentieth for
+// where the glyphs fall (a character cut at its foot loses more).
+TEST_F(BadgePageTest, ThePrintedBadgeShowsEveryTextWholeInsideTheBadge)
+{
+    currentMeetingName = "全国科技工作会议";
+    updateDelegate("001", "姓名='欧阳明华', 单位='北京市科学技术协会'");
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    click(w->清底图);   // white under the texts
+    const QImage all = printed(w);
+    ASSERT_EQ(QSize(w->图片框1.width(), w->图片框1.height()), all.size());
+    const std::pair<TransparentLabel*, CheckBox*> texts[] = {
+        {&w->会议名称标签, &w->会议名称}, {&w->姓名标签, &w->姓名}, {&w->单位标签, &w->单位}, {&w->出席证标签, &w->出席证}};
+    for (const auto& [label, box] : texts) {
+        SCOPED_TRACE(gbkToUtf8(label->name()));
+        click(*box);
+        const Ink ink = inkOf(all, printed(w));
+        click(*box);
+        const QRect place(label->left(), label->top(), label->width(), label->height());
+        EXPECT_TRUE(all.rect().contains(place));
+        EXPECT_TRUE(place.contains(ink.box));
+        const int whole = unconfinedInk(*label).pixels;
+        EXPECT_GT(whole, 0);
+        EXPECT_GE(ink.pixels, whole * 19 / 20) << ink.pixels << " of " << whole;
+    }
 }
 
 TEST_F(BadgePageTest, APrintThatCannotWriteOrStartSaysSo)
