@@ -71,6 +71,9 @@ void MainWindow::autoAssignRooms()
     // The run is one unit: a failed placement undoes every placement before
     // it, and the tab then shows the stored rooms again.
     Transaction unit(外部数据库1);
+    // The list counts the picks not yet confirmed: they are stored first, or
+    // the walk would place guests beside delegates who never get the bed.
+    bool written = writePendingRooms();
     Walk walk{*this};
     auto finish = [this, &unit](const Text& message, bool refresh) {
         const bool kept = unit.commit();
@@ -84,7 +87,8 @@ void MainWindow::autoAssignRooms()
         if (refresh)
             onRefreshUnassignedClick();
     };
-    bool written = true;
+    if (!written)
+        return finish("", false);
     int t = 1, j = 0;
     for (int r = 0; r < rows;) {
         if (!listRowChecked(超级列表框1, r) || !walk.hasFreeBed(r)) {

@@ -377,6 +377,9 @@ private:
     bool manualAssignMode() const;
     bool deleteDelegate(int delegateId);
     void addRoomBatch();
+    // Writes the pending room picks as one unit (joining one that is open)
+    // and empties the pending list; false when the unit is not kept.
+    bool writePendingRooms();
     void deleteTickedRooms();
     // Opens `sql` as the current record set (the one before is closed);
     // false, after "查询失败！", when the query fails.

@@ -79,6 +79,18 @@ void MainWindow::onRoomConfirmOrAddClick()
         addRoomBatch();
         return;
     }
+    const bool written = writePendingRooms();
+    树型框1.setCurrentItem(-1);
+    currentDelegateId = 0;
+    超级列表框1.setCurrentRow(-1);
+    selectedRoomId = 0;
+    onRefreshUnassignedClick();
+    if (!written)
+        messageBox("分配失败！", BoxOk, "失败了");
+}
+
+bool MainWindow::writePendingRooms()
+{
     // Each pick adds one guest to the stored room: the count a pending row
     // carries was taken from the list, which may also count what an
     // automatic run placed since or picks not committed with it.
@@ -90,15 +102,8 @@ void MainWindow::onRoomConfirmOrAddClick()
         execSql(外部数据库1, "update 房间信息 set 已住人数 =已住人数+1,性别='" + sqlText(listCellText(超级列表框2, row, 4))
                                  + "'  where  房间id=" + toText(listRowValue(超级列表框2, row)));
     }
-    const bool written = unit.commit();
     clearListRows(超级列表框2);
-    树型框1.setCurrentItem(-1);
-    currentDelegateId = 0;
-    超级列表框1.setCurrentRow(-1);
-    selectedRoomId = 0;
-    onRefreshUnassignedClick();
-    if (!written)
-        messageBox("分配失败！", BoxOk, "失败了");
+    return unit.commit();
 }
 
 void MainWindow::addRoomBatch()

@@ -165,6 +165,45 @@ TEST_F(RoomsTest, TheAutomaticRunFollowsOrganisationsAndSexes)
               (TextList{"2|男", "1|女", "2|男"}));
 }
 
+TEST_F(RoomsTest, TheAutomaticRunFirstCommitsThePicksMadeBeforeIt)
+{
+    struct Case {
+        const char* what;
+        Text pickedSex;
+        TextList lodging, rooms;
+    } cases[] = {
+        // The picked man's room is open for men: the other man joins him.
+        {"a man picked", "男", {"P|R1", "M|R1"}, {"R1|2|男", "R2|0|无"}},
+        {"a woman picked", "女", {"P|R1", "M|R2"}, {"R1|1|女", "R2|1|男"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        exec("delete from 代表信息 where 会议编号=1");
+        exec("delete from 房间信息 where 会议编号=1");
+        addDelegate("O1", "P", c.pickedSex, "01");
+        addDelegate("O1", "M", "男", "02");
+        addRoom("宾馆", "R1", 2);
+        addRoom("宾馆", "R2", 2);
+        MainWindow& w = window ? *window : openRooms();
+        click(w.手动分配);
+        clickListRow(w.超级列表框1, 0);
+        clickTreeItem(w.树型框1, 1);
+        ASSERT_EQ(listRowCount(w.超级列表框2), 1);
+
+        person.answerMessage(AnswerCancel);
+        click(w.自动分配);
+        EXPECT_EQ(listRowCount(w.超级列表框2), 1);   // kept for the commit
+        EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 and 房间编号<>'0'", {"姓名"}), TextList{});
+
+        person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+        click(w.自动分配);
+        EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "房间编号"}), c.lodging);
+        EXPECT_EQ(rows("select * from 房间信息 where 会议编号=1 order by 房间编号", {"房间编号", "已住人数", "性别"}), c.rooms);
+        EXPECT_EQ(listRowCount(w.超级列表框2), 0);
+        expectListShowsStoredRooms();
+    }
+}
+
 TEST_F(RoomsTest, TheAutomaticRunKeepsRunsTogetherAndFillsTheOpenRoomFirst)
 {
     struct Room {
