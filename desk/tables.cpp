@@ -4,6 +4,8 @@
 #include "app/state/globals.h"
 #include "desk/pending_rows.h"
 
+#include <vector>
+
 namespace {
 
 // More tables than this in one batch is a typing error.
@@ -12,6 +14,25 @@ constexpr int kMaxBatch = 10000;
 Text allTablesQuery() { return "select * from 餐桌信息 where  会议编号=" + currentMeetingText() + "  order by 餐厅名称,餐桌编号 "; }
 Text freeTablesQuery() { return "select * from 餐桌信息 where 已坐人数<可坐人数  and  会议编号=" + currentMeetingText(); }
 Text unseatedQuery() { return "select * from 代表信息 where 会议编号=" + currentMeetingText() + " and 餐桌编号='0'  order  by 代表编号 "; }
+
+struct FreeTable {
+    int id, seats, seated;
+    Text restaurant, number;
+};
+
+// The meeting's tables with a free seat, in the order the database gives
+// them.
+std::vector<FreeTable> readFreeTables(ExternalDatabase& database)
+{
+    std::vector<FreeTable> tables;
+    int rs = querySql(database, freeTablesQuery());
+    for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs))
+        tables.push_back({readField(rs, "餐桌id").number(), readField(rs, "可坐人数").number(),
+                          readField(rs, "已坐人数").number(), readField(rs, "餐厅名称").text(),
+                          readField(rs, "餐桌编号").text()});
+    closeRecordSet(rs);
+    return tables;
+}
 
 } // namespace
 
@@ -186,24 +207,26 @@ void MainWindow::autoAssignTables()
     分组框10.setVisible(false);
     超级列表框4.setVisible(true);
     currentRecordSet = querySql(外部数据库1, unseatedQuery());
+    // Read once: each delegate takes the first table with a seat left, as
+    // reading the free tables again after every placement would give.
+    std::vector<FreeTable> tables = readFreeTables(外部数据库1);
+    auto table = tables.begin();
     // The run is one unit: a failed placement undoes the placements before it.
     Transaction unit(外部数据库1);
     bool written = true, tablesLeft = true;
     for (recordMoveFirst(currentRecordSet); written && !recordSetAtEnd(currentRecordSet);
          recordMoveNext(currentRecordSet)) {
-        int table = querySql(外部数据库1, freeTablesQuery());
-        recordMoveFirst(table);
-        tablesLeft = !recordSetAtEnd(table);
-        if (!tablesLeft) {
-            closeRecordSet(table);
+        while (table != tables.end() && table->seated >= table->seats)
+            ++table;
+        tablesLeft = table != tables.end();
+        if (!tablesLeft)
             break;
-        }
-        written = execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =" + toText(readField(table, "已坐人数").number() + 1)
-                                           + "  where  餐桌id=" + toText(readField(table, "餐桌id").number()))
-               && execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(readField(table, "餐厅名称").text())
-                                           + "',餐桌编号='" + sqlText(readField(table, "餐桌编号").text())
-                                           + "'  where  代表id=" + toText(readField(currentRecordSet, "代表id").number()));
-        closeRecordSet(table);
+        ++table->seated;
+        written = execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =" + toText(table->seated) + "  where  餐桌id="
+                                           + toText(table->id))
+               && execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(table->restaurant) + "',餐桌编号='"
+                                           + sqlText(table->number) + "'  where  代表id="
+                                           + toText(readField(currentRecordSet, "代表id").number()));
     }
     const bool kept = unit.commit();
     if (currentRecordSet == 0 || !kept)
