@@ -110,9 +110,11 @@ void ReportWindow::showBadgeRecord(void (*move)(int recordSet))
     单位标签.setCaption(fieldText(rs, "单位"));
     if (照片.checked()) {
         const Text photo = fieldText(rs, "照片");
-        if (!trimSpaces(photo).empty())
+        // A stored name is read only as a file of the data directory.
+        const bool stored = !trimSpaces(photo).empty() && isBareFileName(photo);
+        if (stored)
             照片框.setPicture(readFile(programDirectory() + "\\DATA\\" + photo));
-        照片框.setVisible(!trimSpaces(photo).empty());
+        照片框.setVisible(stored);
     }
     图片框1.setVisible(true);
 }

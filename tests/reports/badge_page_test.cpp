@@ -124,6 +124,17 @@ TEST_F(BadgePageTest, TheRecordButtonsStepThroughTheDelegatesAndStayOnTheEnds)
     EXPECT_TEXT_EQ("PHOTO-B", w->照片框.picture());
 }
 
+TEST_F(BadgePageTest, APhotoNameLeadingOutOfTheDataDirectoryIsNotRead)
+{
+    writeFile(programDirectory() + "\\outside.PIC", "NOT-OURS");
+    updateDelegate("001", "照片='..\\outside.PIC'");
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TEXT_EQ("甲|单位001|(hidden)", shown(w));
+    click(w->图形按钮3);
+    EXPECT_TEXT_EQ("乙|单位002|PHOTO-B", shown(w));
+}
+
 TEST_F(BadgePageTest, WithoutDelegatesTheRecordButtonsDoNothing)
 {
     for (const char* kind : {"客房一览表", "代表证"}) {
