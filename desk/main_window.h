@@ -364,10 +364,15 @@ private:
     void loadLabelTemplate();
     void showCheckInList(bool checkedIn);
     void showSlipFor(int value);
-    void loadTemplateBytes(int templateId);
+    bool loadTemplateBytes(int templateId);
     Text seatLabel(int row, int column);
     void placeQueue(int row, int column);
     void pickUpOrMoveSeat(int row, int column);
+    // A cell's face that names a delegate: a whole positive number.
+    static bool isSeatFace(const Text& face);
+    void seatDelegate(int row, int column, const Text& name, const Text& delegateId);
+    void vacateSeat(int row, int column);
+    void vacateSeatsOfNoDelegate();
     // The chart whose document 数据源1 holds now; 0 when it holds anything
     // else (a template, table cards, a chart that failed to load).
     int openChartId_ = 0;

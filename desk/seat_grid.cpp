@@ -3,15 +3,23 @@
 #include "desk/main_window.h"
 #include "app/state/globals.h"
 
+#include <set>
+
 namespace {
+
+// The face a grid cell has before anybody sits in it.
+constexpr const char* kEmptySeatFace = "宋体";
 
 bool pickupPending() { return !seatPickupName.empty() && std::abs(toNumber(seatPickupDelegateId)) > 1e-7; }
 
 } // namespace
 
+bool MainWindow::isSeatFace(const Text& face) { return isWholeNumberText(face) && toNumber(face) > 1e-7; }
+
 void MainWindow::onSeatGridMouseUp(int button)
 {
-    if (button != LeftButton)
+    // Beside the cells the current cell stays what it was: it was not clicked.
+    if (button != LeftButton || !表格1.pressedOnCell())
         return;
     const int row = selectionStartRow(表格1), column = selectionStartColumn(表格1);
     if (列表框2.itemCount() > 0)
@@ -26,9 +34,7 @@ void MainWindow::placeQueue(int row, int column)
     for (int i = 1, col = column; i <= queued; ++i) {
         if (col <= headerColumnCount(数据源1) || col > tableColumnCount(数据源1) || !cellText(数据源1, row, col).empty())
             return;
-        setCellText(数据源1, row, col, 列表框2.itemText(0));
-        setBlockFontName(数据源1, row, col, 1, 1, toText(列表框2.itemValue(0)));
-        setBlockReadOnly(数据源1, row, col, 1, 1, true);
+        seatDelegate(row, col, 列表框2.itemText(0), toText(列表框2.itemValue(0)));
         列表框2.removeItem(0);
         if (单选框1.checked())
             col = col > column ? col - i : col + i;
@@ -50,15 +56,51 @@ void MainWindow::pickUpOrMoveSeat(int row, int column)
         return;
     }
     if (pickupPending()) {
-        setCellText(数据源1, row, column, seatPickupName);
-        setBlockFontName(数据源1, row, column, 1, 1, seatPickupDelegateId);
-        setBlockReadOnly(数据源1, row, column, 1, 1, true);
-        setCellText(数据源1, seatPickupRow, seatPickupColumn, "");
-        setBlockReadOnly(数据源1, seatPickupRow, seatPickupColumn, 1, 1, false);
+        vacateSeat(seatPickupRow, seatPickupColumn);
+        seatDelegate(row, column, seatPickupName, seatPickupDelegateId);
         seatPickupName = "";
         seatPickupDelegateId = "";
     }
     树型框1.setCurrentItem(-1);
+}
+
+// A delegate stands once on a chart: a cell of his elsewhere is vacated.
+void MainWindow::seatDelegate(int row, int column, const Text& name, const Text& delegateId)
+{
+    for (int r = 1; r <= tableRowCount(数据源1); ++r)
+        for (int c = 1; c <= tableColumnCount(数据源1); ++c)
+            if (cellFontName(数据源1, r, c) == delegateId)
+                vacateSeat(r, c);
+    setCellText(数据源1, row, column, name);
+    setBlockFontName(数据源1, row, column, 1, 1, delegateId);
+    setBlockReadOnly(数据源1, row, column, 1, 1, true);
+}
+
+// Neither name nor delegate stays: text typed there later is no seat.
+void MainWindow::vacateSeat(int row, int column)
+{
+    setCellText(数据源1, row, column, "");
+    setBlockFontName(数据源1, row, column, 1, 1, kEmptySeatFace);
+    setBlockReadOnly(数据源1, row, column, 1, 1, false);
+}
+
+// A seat whose delegate is not (or no longer) one of the meeting's, or that
+// shows no name, is empty; a failed look-up vacates nothing.
+void MainWindow::vacateSeatsOfNoDelegate()
+{
+    int rs = querySql(外部数据库1, "select 代表id from 代表信息 where 会议编号=" + currentMeetingText());
+    if (rs == 0)
+        return;
+    std::set<Text> delegates;
+    for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs))
+        delegates.insert(toText(readField(rs, "代表id").number()));
+    closeRecordSet(rs);
+    for (int r = 1; r <= tableRowCount(数据源1); ++r)
+        for (int c = 1; c <= tableColumnCount(数据源1); ++c) {
+            const Text face = cellFontName(数据源1, r, c);
+            if (isSeatFace(face) && (cellText(数据源1, r, c).empty() || !delegates.contains(toText(toNumber(face)))))
+                vacateSeat(r, c);
+        }
 }
 
 void MainWindow::onSetChartTitleClick()

@@ -12,9 +12,6 @@ Text afterLastBackslash(const Text& text)
     return slash < 0 ? text : midText(text, slash + 1, textLength(text));
 }
 
-// A seat's delegate: a face name that is a whole positive number.
-bool isDelegateId(const Text& face) { return isWholeNumberText(face) && toNumber(face) > 1e-7; }
-
 } // namespace
 
 void MainWindow::wireSeatingPage()
@@ -77,15 +74,17 @@ void MainWindow::onEditTemplatesToggle()
     删除座次表.setDisabled(true);
 }
 
-void MainWindow::loadTemplateBytes(int templateId)
+bool MainWindow::loadTemplateBytes(int templateId)
 {
     openChartId_ = 0;
     int rs = querySql(外部数据库1, "select * from 自制模板 where 模板id=" + toText(templateId));
     recordMoveFirst(rs);
     // A document that does not load leaves nothing shown, never the last one.
-    if (recordSetAtEnd(rs) || !tableFromBytes(数据源1, readField(rs, "模板").bytes()))
+    const bool loaded = !recordSetAtEnd(rs) && tableFromBytes(数据源1, readField(rs, "模板").bytes());
+    if (!loaded)
         setTableSize(数据源1, 0, 0);
     closeRecordSet(rs);
+    return loaded;
 }
 
 void MainWindow::onAddTemplateClick()
@@ -121,10 +120,15 @@ void MainWindow::onDeleteTemplateClick()
 void MainWindow::onTemplateSelected()
 {
     表格1.setDataSourceName("数据源1");
-    loadTemplateBytes(大会座次模板.currentValue());
+    const bool loaded = loadTemplateBytes(大会座次模板.currentValue());
     表格1.setDisabled(true);
     if (增删模板.checked())
         return;
+    if (!loaded) {
+        大会座次模板.setVisible(false);
+        messageBox("样表已损坏，不能由它生成座次表！", BoxOk, "提示");
+        return;
+    }
     int slot = 0;
     for (int k = 1; k <= 5 && slot == 0; ++k)
         if (大会座次表.itemValue(k - 1) == 0)
@@ -135,11 +139,18 @@ void MainWindow::onTemplateSelected()
         return;
     }
     Text name = "？日上午大会座次表";
-    if (!inputBox("请输入新建大会座次表的名称", "保存", name) || name.empty()) {
+    const bool named = inputBox("请输入新建大会座次表的名称", "保存", name);
+    name = afterLastBackslash(name);
+    if (!named || name.empty()) {
         大会座次模板.setVisible(false);
         return;
     }
-    name = afterLastBackslash(name);
+    // "0" is what 会议信息 holds for a free slot.
+    if (name == "0") {
+        大会座次模板.setVisible(false);
+        messageBox("座次表不能命名为“0”，请换一个名称！", BoxOk, "提示");
+        return;
+    }
     表格1.setDisabled(false);
     const Text k = toText(slot);
     // The chart and the meeting's name for it are stored together or not at all.
@@ -177,9 +188,10 @@ void MainWindow::onSeatingChartSelected()
         return;
     }
     表格1.setDataSourceName("数据源1");
-    loadTemplateBytes(chart);
-    if (tableRowCount(数据源1) > 0)
+    if (loadTemplateBytes(chart)) {
         openChartId_ = chart;
+        vacateSeatsOfNoDelegate();
+    }
     大会座次模板.setVisible(false);
     表格1.setDisabled(false);
     列表框2.clearItems();
@@ -215,7 +227,7 @@ void MainWindow::onSaveSeatingChartClick()
     for (int row = headerRowCount(数据源1) + 1; row <= tableRowCount(数据源1); ++row)
         for (int column = headerColumnCount(数据源1) + 1; column <= tableColumnCount(数据源1); ++column) {
             const Text face = cellFontName(数据源1, row, column);
-            if (!cellText(数据源1, row, column).empty() && isDelegateId(face))
+            if (!cellText(数据源1, row, column).empty() && isSeatFace(face))
                 execSql(外部数据库1, "update 代表信息 set 表" + k + "='" + sqlText(seatLabel(row, column))
                                          + "'   where  代表id=" + face + " and 会议编号=" + currentMeetingText());
         }

@@ -2,14 +2,21 @@
 #include "tests/desk/desk_fixture.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QTest>
 
 namespace {
 
 class SeatingTest : public DeskTest {
 protected:
+    struct SeatedCell {
+        int row, column;
+        Text name, id;
+    };
     // A hall of `rows` seat rows and `columns` columns of seats, with two
-    // header rows (title, column labels) and one header column (row labels).
-    Text writeTemplate(const Text& fileName, int rows, int columns)
+    // header rows (title, column labels) and one header column (row labels),
+    // with cells seated as a chart seats them.
+    Text writeTemplate(const Text& fileName, int rows, int columns, const std::vector<SeatedCell>& seated = {})
     {
         Window scratch{"scratch", {0, 0, 10, 10}, ""};
         DataSource hall{scratch, "hall"};
@@ -20,6 +27,11 @@ protected:
             setCellText(hall, 2, c + 1, toText(c));
         for (int r = 1; r <= rows; ++r)
             setCellText(hall, r + 2, 1, toText(r) + "排");
+        for (const SeatedCell& seat : seated) {
+            setCellText(hall, seat.row, seat.column, seat.name);
+            setBlockFontName(hall, seat.row, seat.column, 1, 1, seat.id);
+            setBlockReadOnly(hall, seat.row, seat.column, 1, 1, true);
+        }
         const Text path = programDirectory() + "\\" + fileName;
         EXPECT_TRUE(saveGridFile(hall, path));
         return path;
@@ -37,16 +49,31 @@ protected:
         click(window->增加模板);
         click(window->增删模板);
     }
-    void newChart(const Text& name)
+    void newChart(const Text& name, int fromTemplate = 0)
     {
         person.answerMessage(AnswerOk).answerInput(true, name).answerMessage(AnswerOk);
         click(window->新建座次表);
-        chooseComboItem(window->大会座次模板, 0);
+        chooseComboItem(window->大会座次模板, fromTemplate);
     }
+    Text idOf(const Text& name) { return rows("select * from 代表信息 where 姓名='" + name + "'", {"代表id"}).at(0); }
+    // The person clicks the cell and types one character and Enter into it.
+    void typeIntoCell(int row, int column, char typed)
+    {
+        clickGridCell(window->表格1, row, column);
+        QTest::keyClick(window->表格1.widget(), typed);
+        for (QLineEdit* edit : window->表格1.widget()->findChildren<QLineEdit*>())
+            if (edit->isVisible())
+                QTest::keyClick(edit, Qt::Key_Return);
+    }
+    TextList seats(int chart = 1)
+    {
+        return rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表" + toText(chart)});
+    }
+    // Each name a delegate of its own.
     void queue(const TextList& names)
     {
-        for (size_t i = 0; i < names.size(); ++i)
-            window->列表框2.addItem(names[i], static_cast<int>(100 + i));
+        for (const Text& name : names)
+            window->列表框2.addItem(name, nextQueuedId_++);
     }
     TextList rowTexts(int row)
     {
@@ -55,6 +82,9 @@ protected:
             texts.push_back(cellText(window->数据源1, row, c));
         return texts;
     }
+
+private:
+    int nextQueuedId_ = 100;
 };
 
 TEST_F(SeatingTest, TemplatesAreImportedAndChartsTakeTheFirstFreeSlot)
@@ -111,7 +141,7 @@ TEST_F(SeatingTest, QueuedNamesAreSeatedInTheChosenOrder)
         EXPECT_EQ(rowTexts(3), c.seated);
         EXPECT_EQ(w.列表框2.itemCount(), c.left);
     }
-    EXPECT_TEXT_EQ("103", cellFontName(w.数据源1, 3, 8));
+    EXPECT_TEXT_EQ("113", cellFontName(w.数据源1, 3, 8));   // D of the third batch
 
     // A batch stops at the row labels, and at an occupied seat.
     w.列表框2.clearItems();
@@ -240,6 +270,134 @@ TEST_F(SeatingTest, ARefusedStatementKeepsTheChartAndEveryStoredSeat)
     EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表1"}), stored);
     EXPECT_EQ(rows("select * from 会议信息 where 会议编号=1", {"表1"}), TextList{"图"});
     EXPECT_TEXT_EQ("图", w.大会座次表.itemText(0));
+}
+
+TEST_F(SeatingTest, AVacatedSeatKeepsNoDelegate)
+{
+    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    addDelegate("甲", "张三", "男", "1");
+    MainWindow& w = openSeating();
+    importTemplate(writeTemplate("hall.grd", 3, 4));
+    newChart("图");
+    chooseComboItem(w.大会座次表, 0);
+    clickTreeItem(w.树型框1, 1);
+    clickGridCell(w.表格1, 5, 2);   // 张三 at 3排1列
+    clickGridCell(w.表格1, 5, 2);   // picked up …
+    clickGridCell(w.表格1, 3, 5);   // … and put down at 1排4列
+    typeIntoCell(5, 2, 'X');         // the vacated seat is an empty cell again
+    EXPECT_TEXT_EQ("X", cellText(w.数据源1, 5, 2));
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.保存座次表);
+    EXPECT_EQ(seats(), TextList{"张三|1排4列"});
+}
+
+TEST_F(SeatingTest, AClickBesideTheCellsChangesNothing)
+{
+    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    addDelegate("甲", "张三", "男", "1");
+    addDelegate("甲", "李四", "女", "2");
+    MainWindow& w = openSeating();
+    importTemplate(writeTemplate("big.grd", 6, 4));
+    importTemplate(writeTemplate("small.grd", 1, 4));
+    newChart("大", 0);
+    newChart("小", 1);
+    chooseComboItem(w.大会座次表, 0);
+    clickGridCell(w.表格1, 8, 3);   // the big hall's last row is current …
+    chooseComboItem(w.大会座次表, 1);   // … which the small hall of three rows has not
+    clickTreeItem(w.树型框1, 1);
+    clickGridCell(w.表格1, 5, 3);   // below the cells
+    EXPECT_EQ(w.列表框2.itemCount(), 1);
+    EXPECT_EQ(rowTexts(3), (TextList{"", "", "", ""}));
+
+    // Nor does it seat anybody at the current cell.
+    clickGridCell(w.表格1, 3, 2);
+    QTest::keyClick(w.表格1.widget(), Qt::Key_Right);   // the empty 1排2列 is current
+    ASSERT_EQ(selectionStartColumn(w.表格1), 3);
+    clickTreeItem(w.树型框1, 2);
+    clickGridCell(w.表格1, 5, 3);
+    EXPECT_EQ(w.列表框2.itemCount(), 1);
+    EXPECT_EQ(rowTexts(3), (TextList{"张　三", "", "", ""}));
+}
+
+TEST_F(SeatingTest, ADelegateStandsOnceOnAChart)
+{
+    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    addDelegate("甲", "张三", "男", "1");
+    // A hall drawn from a chart: 张三 sits at 2排2列, yet no chart of the meeting seats him.
+    const Text hall = writeTemplate("hall.grd", 3, 4, {{4, 3, "张　三", idOf("张三")}});
+    MainWindow& w = openSeating();
+    importTemplate(hall);
+    newChart("图");
+    chooseComboItem(w.大会座次表, 0);
+    EXPECT_TEXT_EQ("张　三", cellText(w.数据源1, 4, 3));
+    clickTreeItem(w.树型框1, 1);
+    clickGridCell(w.表格1, 3, 2);
+    EXPECT_EQ(rowTexts(3), (TextList{"张　三", "", "", ""}));
+    EXPECT_EQ(rowTexts(4), (TextList{"", "", "", ""}));
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.保存座次表);
+    EXPECT_EQ(seats(), TextList{"张三|1排1列"});
+}
+
+TEST_F(SeatingTest, ASeatOfNoDelegateOfTheMeetingIsShownVacated)
+{
+    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    addDelegate("甲", "张三", "男", "1");
+    addDelegate("甲", "李四", "女", "2");
+    // The other meeting's 外会甲 sits at 3排3列 of the hall.
+    const Text hall = writeTemplate("hall.grd", 3, 4, {{5, 4, "外会甲", idOf("外会甲")}});
+    MainWindow& w = openSeating();
+    importTemplate(hall);
+    newChart("图");
+    chooseComboItem(w.大会座次表, 0);
+    EXPECT_EQ(rowTexts(5), (TextList{"", "", "", ""}));
+    clickTreeItem(w.树型框1, 1);
+    clickTreeItem(w.树型框1, 2);
+    clickGridCell(w.表格1, 5, 4);   // 张三 at 3排3列, 李四 at 3排4列
+    person.answerEveryMessage(AnswerOk);
+    click(w.保存座次表);
+    ASSERT_EQ(seats(), (TextList{"张三|3排3列", "李四|3排4列"}));
+
+    // 李四 is deleted: her seat is empty and open to the person's text.
+    exec("delete from 代表信息 where 姓名='李四'");
+    chooseComboItem(w.大会座次表, 0);
+    EXPECT_EQ(rowTexts(5), (TextList{"", "", "张　三", ""}));
+    typeIntoCell(5, 5, 'X');
+    EXPECT_TEXT_EQ("X", cellText(w.数据源1, 5, 5));
+    click(w.保存座次表);
+    EXPECT_EQ(seats(), TextList{"张三|3排3列"});
+}
+
+TEST_F(SeatingTest, NoChartFromATemplateThatDoesNotLoadNorNamedZero)
+{
+    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    MainWindow& w = openSeating();
+    importTemplate(writeTemplate("hall.grd", 3, 4));
+    exec("insert  into 自制模板 (模板名称,模板) values ('坏',x'6E6F7420612067726964')");   // "not a grid"
+    chooseMenuItem(w.会场座次);
+    ASSERT_EQ(w.大会座次模板.itemCount(), 2);
+    struct Case {
+        int fromTemplate;
+        const char* typed;   // nullptr: no name is asked
+        const char* refusal;
+    } cases[] = {
+        {1, nullptr, "样表已损坏，不能由它生成座次表！|提示"},
+        {0, "0", "座次表不能命名为“0”，请换一个名称！|提示"},
+        {0, "上午\\0", "座次表不能命名为“0”，请换一个名称！|提示"},
+    };
+    for (const Case& c : cases) {
+        person.answerMessage(AnswerOk);
+        if (c.typed)
+            person.answerInput(true, c.typed);
+        person.answerMessage(AnswerOk);
+        click(w.新建座次表);
+        chooseComboItem(w.大会座次模板, c.fromTemplate);
+        EXPECT_TEXT_EQ(c.refusal, lastMessage());
+        EXPECT_FALSE(w.大会座次模板.visible());
+        EXPECT_TRUE(rows("select * from 自制模板 where 会议编号=1", {"模板名称"}).empty());
+        EXPECT_EQ(rows("select * from 会议信息 where 会议编号=1", {"表1"}), TextList{"0"});
+        EXPECT_EQ(w.大会座次表.itemValue(0), 0);
+    }
 }
 
 } // namespace
