@@ -54,13 +54,19 @@ void MainWindow::replaceAllInRichText(const Text& marker, const Text& value)
     }
 }
 
-void MainWindow::fillCheckInSlip()
+bool MainWindow::fillCheckInSlip()
 {
     replaceAllInRichText("[会议名称]", currentMeetingName);
     if (!runDelegateQuery("select * from 代表信息 where 会议编号=" + currentMeetingText() + "  and  代表id="
                           + toText(currentDelegateId)))
-        return;
+        return false;
     recordMoveFirst(currentRecordSet);
+    // A delegate deleted since the tree was filled has no data to merge.
+    if (recordSetAtEnd(currentRecordSet)) {
+        closeCurrentRecordSet();
+        messageBox("查询失败！", BoxOk, "");
+        return false;
+    }
     auto field = [this](const char* column) { return readField(currentRecordSet, column).text(); };
     replaceAllInRichText("[代表]", field("姓名"));
     replaceAllInRichText("[房间]", field("宾馆名称") + field("房间编号") + "房间");
@@ -70,7 +76,7 @@ void MainWindow::fillCheckInSlip()
     recordMoveFirst(group);
     if (group == 0) {
         messageBox("查询失败！", BoxOk, "");
-        return;
+        return false;
     }
     // A delegate in no group finds no row: the three markers go empty.
     replaceAllInRichText("[分组]", readField(group, "分组名称").text());
@@ -82,7 +88,7 @@ void MainWindow::fillCheckInSlip()
     recordMoveFirst(meeting);
     if (meeting == 0) {
         messageBox("查询失败！", BoxOk, "");
-        return;
+        return false;
     }
     Text seats;
     for (int k = 1; k <= 5; ++k) {
@@ -93,6 +99,7 @@ void MainWindow::fillCheckInSlip()
     replaceAllInRichText("[座次]", seats);
     closeRecordSet(meeting);
     closeCurrentRecordSet();
+    return true;
 }
 
 void MainWindow::showSlipFor(int value)
@@ -104,9 +111,10 @@ void MainWindow::showSlipFor(int value)
     }
     超级编辑框2.setVisible(false);
     超级编辑框2.setContent(超级编辑框1.content());
-    fillCheckInSlip();
+    const bool merged = fillCheckInSlip();
     超级编辑框2.setVisible(true);
-    超级按钮2.setDisabled(false);
+    // Only a delegate whose label was merged can be checked in.
+    超级按钮2.setDisabled(!merged);
     if (选择夹2.currentPage() == 1)
         选择夹2.setCurrentPage(0);
     if (!选择夹2.visible())

@@ -134,6 +134,7 @@ void MainWindow::onToolbarButtonClick(int number)
         fillDelegateTree();
         单选框7.setChecked(true);
         单选框6.setChecked(false);
+        超级按钮2.setVisible(true);   // the checked-in list may have hidden it
         选择夹1.setCurrentPage(7);
         showPanes();
         break;

@@ -311,7 +311,8 @@ public:
     void onCardPreviewClick();
 
     // Check-in.
-    void fillCheckInSlip();
+    // False when a query failed: the label is left incomplete.
+    bool fillCheckInSlip();
     void replaceAllInRichText(const Text& marker, const Text& value);
     void onInsertMeetingNameClick();
     void onInsertDelegateClick();

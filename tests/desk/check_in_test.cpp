@@ -70,6 +70,7 @@ TEST_F(CheckInTest, AnArrivalIsRecordedOnceAndTheListsFollowIt)
     EXPECT_TEXT_EQ("报到失败！|", lastMessage());
     EXPECT_FALSE(w.超级按钮2.disabled());
     EXPECT_EQ(treeItemImage(w.树型框1, 1), 2);
+    EXPECT_NE(treeItemValue(w.树型框1, 1), 0);
     exec("drop trigger " + refusal);
 
     click(w.超级按钮2);
@@ -81,6 +82,25 @@ TEST_F(CheckInTest, AnArrivalIsRecordedOnceAndTheListsFollowIt)
     click(w.单选框6);
     EXPECT_EQ(treeItemCount(w.树型框1), 2);
     EXPECT_TEXT_EQ("张三", treeItemText(w.树型框1, 1));
+
+    // Opened again from the checked-in list: the not-checked-in with the button.
+    chooseMenuItem(w.代表报到);
+    EXPECT_TRUE(w.单选框7.checked());
+    EXPECT_TRUE(w.超级按钮2.visible());
+    EXPECT_TEXT_EQ("李四", treeItemText(w.树型框1, 1));
+}
+
+TEST_F(CheckInTest, ADelegateDeletedSinceTheTreeWasFilledIsAFailedQuery)
+{
+    MainWindow& w = openCheckIn();
+    clickTreeItem(w.树型框1, 2);
+    ASSERT_FALSE(w.超级按钮2.disabled());
+    exec("delete from 代表信息 where 姓名='张三'");   // at another desk
+    person.answerMessage(AnswerOk);
+    clickTreeItem(w.树型框1, 1);
+    EXPECT_EQ(messageTexts(), TextList{"查询失败！|"});
+    EXPECT_TRUE(w.超级按钮2.disabled());
+    EXPECT_EQ(findText(w.超级编辑框2.plainText(), "您在"), -1);
 }
 
 TEST_F(CheckInTest, TheTemplateIsEditedWithMarkersAndSavedForTheNextOpening)
