@@ -3,12 +3,12 @@
 #include "desk/main_window.h"
 #include "app/state/globals.h"
 #include "desk/pending_rows.h"
-#include "desk/serial_number.h"
+#include "desk/batch_numbers.h"
 
 namespace {
 
 // More rooms than this in one batch is a typing error, not a hotel.
-constexpr int kMaxBatch = 10000;
+constexpr size_t kMaxBatch = 10000;
 
 } // namespace
 
@@ -108,23 +108,23 @@ bool MainWindow::writePendingRooms()
 
 void MainWindow::addRoomBatch()
 {
-    const Text hotel = 编辑框8.content(), type = 编辑框9.content(), beds = 编辑框12.content();
-    // Beds go into the statement unquoted: only a whole number may.
-    if (hotel.empty() || type.empty() || beds.empty() || !isWholeNumberText(beds)) {
+    const Text hotel = 编辑框8.content(), type = 编辑框9.content();
+    const int beds = typedPlaceCount(编辑框12.content());
+    if (hotel.empty() || type.empty() || beds == 0) {
         messageBox("请填全内容！", BoxOk, "");
         return;
     }
-    const double first = toNumber(编辑框10.content()), last = toNumber(编辑框11.content());
-    if (!(first > 1e-7 && last - first >= -1e-7) || last - first > kMaxBatch) {
+    const TextList numbers = batchNumbers(编辑框10.content(), 编辑框11.content(), 选择框2.checked(), kMaxBatch);
+    if (numbers.empty()) {
         messageBox("房间编号有错误！", BoxOk, "");
         return;
     }
     // The rooms before an existing one are kept; a refused insert keeps none.
     Transaction unit(外部数据库1);
     Text existing;
-    for (Text number = 编辑框10.content(); toNumber(number) - last <= 1e-7;) {
+    for (const Text& number : numbers) {
         int rs = querySql(外部数据库1, "select * from  房间信息  where 宾馆名称='" + sqlText(hotel)
-                                           + "'  and   房间编号='" + sqlText(number) + "' and  会议编号=" + currentMeetingText());
+                                           + "'  and   房间编号='" + number + "' and  会议编号=" + currentMeetingText());
         recordMoveFirst(rs);
         const bool exists = !recordSetAtEnd(rs);
         closeRecordSet(rs);
@@ -133,11 +133,8 @@ void MainWindow::addRoomBatch()
             break;
         }
         execSql(外部数据库1, "insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('"
-                                 + sqlText(hotel) + "','" + sqlText(number) + "','" + sqlText(type) + "'," + beds
+                                 + sqlText(hotel) + "','" + number + "','" + sqlText(type) + "'," + toText(beds)
                                  + ",0,'无'," + currentMeetingText() + ")");
-        if (选择框2.checked())
-            number = nextSerialNumber(number);
-        number = nextSerialNumber(number);
     }
     if (!unit.commit())
         messageBox("增加失败！", BoxOk, "");

@@ -1,12 +1,12 @@
 #include "desk/serial_number.h"
 
-namespace {
-
 bool isDigitText(const Text& text)
 {
     return !text.empty()
         && text.find_first_not_of("0123456789") == Text::npos;
 }
+
+namespace {
 
 // Adds one to a text of decimal digits, carrying at any length; a carry out
 // of the first digit makes the text one digit longer ("999" -> "1000").

@@ -7,3 +7,6 @@
 // on exactly at any length; any other text is read as a number, and one that
 // is no number counts 0 ("A1" -> "01").
 Text nextSerialNumber(const Text& text);
+
+// True for a text of ASCII decimal digits only, at least one.
+bool isDigitText(const Text& text);

@@ -2,6 +2,7 @@
 // automatic seating.
 #include "desk/main_window.h"
 #include "app/state/globals.h"
+#include "desk/batch_numbers.h"
 #include "desk/pending_rows.h"
 
 #include <vector>
@@ -9,7 +10,7 @@
 namespace {
 
 // More tables than this in one batch is a typing error.
-constexpr int kMaxBatch = 10000;
+constexpr size_t kMaxBatch = 10000;
 
 Text allTablesQuery() { return "select * from 餐桌信息 where  会议编号=" + currentMeetingText() + "  order by 餐厅名称,餐桌编号 "; }
 Text freeTablesQuery() { return "select * from 餐桌信息 where 已坐人数<可坐人数  and  会议编号=" + currentMeetingText(); }
@@ -112,14 +113,16 @@ void MainWindow::onDiningConfirmOrAddClick()
 
 void MainWindow::addTableBatch()
 {
-    const Text restaurant = 编辑框17.content(), seats = 编辑框14.content();
-    // Seats go into the statement unquoted: only a whole number may.
-    if (restaurant.empty() || seats.empty() || !isWholeNumberText(seats)) {
+    const Text restaurant = 编辑框17.content();
+    const int seats = typedPlaceCount(编辑框14.content());
+    if (restaurant.empty() || seats == 0) {
         messageBox("请填全内容！", BoxOk, "");
         return;
     }
-    const double first = toNumber(编辑框16.content()), last = toNumber(编辑框15.content());
-    if (!(first > 1e-7 && last - first >= -1e-7) || last - first > kMaxBatch) {
+    // A table's number is written without leading zeros ("07" is table 7).
+    const TextList numbers =
+        batchNumbers(withoutLeadingZeros(编辑框16.content()), 编辑框15.content(), false, kMaxBatch);
+    if (numbers.empty()) {
         messageBox("餐桌编号有错误！", BoxOk, "");
         return;
     }
@@ -127,19 +130,20 @@ void MainWindow::addTableBatch()
     // tables are reported once the batch is stored.
     Transaction unit(外部数据库1);
     TextList existing;
-    for (int number = toInteger(first); number - last <= 1e-7; ++number) {
-        const Text table = toText(number) + "号桌";
+    for (const Text& number : numbers) {
+        const Text table = number + "号桌";
         int rs = querySql(外部数据库1, "select * from  餐桌信息  where 餐厅名称='" + sqlText(restaurant)
                                            + "'  and   餐桌编号='" + table + "'and  会议编号=" + currentMeetingText());
         recordMoveFirst(rs);
         const bool exists = !recordSetAtEnd(rs);
         closeRecordSet(rs);
         if (exists) {
-            existing.push_back(restaurant + toText(number) + "号桌已经存在！");
+            existing.push_back(restaurant + number + "号桌已经存在！");
             continue;
         }
         execSql(外部数据库1, "insert  into  餐桌信息 (餐厅名称,餐桌编号,可坐人数,会议编号)  values  ('"
-                                 + sqlText(restaurant) + "','" + table + "'," + seats + "," + currentMeetingText() + ")");
+                                 + sqlText(restaurant) + "','" + table + "'," + toText(seats) + ","
+                                 + currentMeetingText() + ")");
     }
     if (!unit.commit()) {
         messageBox("增加失败！", BoxOk, "");

@@ -76,6 +76,32 @@ TEST_F(RoomsTest, BatchesNumberTheirRoomsAndStopAtAnExistingOne)
     EXPECT_EQ(roomNumbers(), (TextList{"9", "10", "11", "8"}));
 }
 
+TEST_F(RoomsTest, BatchNumbersAreDigitsCountedExactlyAndBedsAWholeNumber)
+{
+    MainWindow& w = openRooms();
+    click(w.房间调整);
+    person.answerEveryMessage(AnswerOk);
+    for (const char* beds : {"0", "-2", "+3", "32768", "2.5"})
+        batch("1", "2", false, beds);
+    // Not digits, or no number above 0; "１" is a full-width digit.
+    for (auto [first, last] : {std::pair{"1e20", "1e20"}, {"1.5", "3"}, {"1", "1e1"}, {"000", "3"}, {"１", "3"}})
+        batch(first, last, false);
+    TextList refusals(5, "请填全内容！|");
+    refusals.resize(10, "房间编号有错误！|");
+    EXPECT_EQ(messageTexts(), refusals);
+    EXPECT_EQ(roomNumbers(), TextList{});
+
+    // Counted on exactly past what a double holds, keeping the width.
+    batch("99999999999999999998", "100000000000000000000", false, "32767");
+    batch("9007199254740992", "9007199254740993", false, "1");
+    batch("0098", "0100", false);
+    EXPECT_EQ(roomNumbers(), (TextList{"99999999999999999998", "99999999999999999999", "100000000000000000000",
+                                        "9007199254740992", "9007199254740993", "0098", "0099", "0100"}));
+    EXPECT_EQ(rows("select * from 房间信息 where 会议编号=1 order by 房间id", {"房间人数"}),
+              (TextList{"32767", "32767", "32767", "1", "1", "2", "2", "2"}));
+    EXPECT_EQ(listRowCount(w.超级列表框1), 8);
+}
+
 TEST_F(RoomsTest, PicksGoThroughThePendingListAndACommit)
 {
     addDelegate("甲", "张三", "男", "1");

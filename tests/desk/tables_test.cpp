@@ -36,6 +36,7 @@ protected:
                       TextList{listCellText(window->超级列表框3, r, 3)})
                 << "row " << r;
     }
+    TextList tableNumbers() { return rows("select * from 餐桌信息 where 会议编号=1 order by 餐桌id", {"餐桌编号"}); }
     TextList seating() { return rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"餐厅名称", "餐桌编号"}); }
 };
 
@@ -58,6 +59,32 @@ TEST_F(TablesTest, BatchesSkipExistingTablesAndRefuseBadInput)
     // Numbers as text: 10 before 1 (the digit sorts before 号) and 2.
     EXPECT_TEXT_EQ("10号桌|1号桌|2号桌", listCellText(w.超级列表框3, 0, 1) + "|" + listCellText(w.超级列表框3, 1, 1) + "|"
                                             + listCellText(w.超级列表框3, 2, 1));
+}
+
+TEST_F(TablesTest, BatchNumbersAreDigitsCountedExactlyAndSeatsAWholeNumber)
+{
+    MainWindow& w = openTables();
+    click(w.餐桌调整);
+    person.answerEveryMessage(AnswerOk);
+    for (const char* seats : {"0", "-2", "+3", "32768"})
+        batch("1", "2", seats);
+    for (auto [first, last] : {std::pair{"1e2", "1e2"}, {"1.5", "3"}, {"1", "3x"}, {"00", "3"}})
+        batch(first, last);
+    TextList refusals(4, "请填全内容！|");
+    refusals.resize(8, "餐桌编号有错误！|");
+    EXPECT_EQ(messageTexts(), refusals);
+    EXPECT_EQ(tableNumbers(), TextList{});
+
+    // Past the largest int, and leading zeros dropped as from a number.
+    exec("delete from 餐桌信息 where 会议编号=1");
+    batch("2147483646", "2147483648", "32767");
+    batch("3000000000", "3000000000", "1");
+    batch("099", "101");
+    EXPECT_EQ(tableNumbers(), (TextList{"2147483646号桌", "2147483647号桌", "2147483648号桌", "3000000000号桌",
+                                         "99号桌", "100号桌", "101号桌"}));
+    EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1 order by 餐桌id", {"可坐人数"}),
+              (TextList{"32767", "32767", "32767", "1", "10", "10", "10"}));
+    EXPECT_EQ(listRowCount(w.超级列表框3), 7);
 }
 
 TEST_F(TablesTest, TheAutomaticRunFillsTablesInTurnUntilNoneIsLeft)
