@@ -60,17 +60,22 @@ protected:
     }
 
 private:
-    // The surface takes the mouse below the strip and on its units.
+    // The surface takes the mouse below the strip and on its units. A unit
+    // over the strip covers the headers under it.
     void fitMask()
     {
         QRegion region(rect());
         const QTabBar* bar = tabs_->tabBar();
-        if (!bar->isHidden())
+        const bool strip = !bar->isHidden();
+        if (strip)
             region -= bar->geometry();
         for (QObject* child : children()) {
             auto* unit = qobject_cast<QWidget*>(child);
-            if (unit && !unit->isHidden())
-                region += unit->geometry();
+            if (!unit || unit->isHidden())
+                continue;
+            region += unit->geometry();
+            if (strip && unit->geometry().intersects(bar->geometry()))
+                unit->setAutoFillBackground(true);
         }
         setMask(region);
     }

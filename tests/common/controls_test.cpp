@@ -146,6 +146,30 @@ TEST_F(ControlsTest, HiddenFrameHidesItsUnitsButKeepsTheirOwnState)
     EXPECT_TEXT_EQ("新框", w->分组框1.caption());
 }
 
+TEST(TabControlUnit, PageUnitsStandFromTheControlsCornerAndTheStripStaysUsable)
+{
+    struct W : Window {
+        W() : Window("W", {0, 0, 400, 300}, "") {}
+        TabControl 选择夹1{*this, "选择夹1", {10, 10, 300, 200}, {"会议列表", "用户列表"}};
+        Label 标签17{选择夹1.page(0), "标签17", {2, 1, 50, 20}, "【会议】"};
+        Button 按钮1{选择夹1.page(0), "按钮1", {8, 40, 80, 24}, "按钮"};
+    };
+    W* w = loadWindow<W>(nullptr, false);
+    ASSERT_NE(w, nullptr);
+    auto* tabs = static_cast<QTabWidget*>(w->选择夹1.widget());
+    EXPECT_EQ(w->按钮1.widget()->mapTo(tabs, QPoint(0, 0)), QPoint(8, 40));
+    // The label over the strip takes the mouse where it lies; the strip
+    // takes it everywhere else and switches the page.
+    EXPECT_EQ(tabs->childAt(12, 8), w->标签17.widget());
+    QTabBar* bar = tabs->tabBar();
+    const QPoint second = bar->tabRect(1).center();
+    ASSERT_EQ(tabs->childAt(bar->mapTo(tabs, second)), bar);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, second);
+    EXPECT_EQ(w->选择夹1.currentPage(), 1);
+    EXPECT_FALSE(w->按钮1.widget()->isVisible());
+    closeWindow(*w);
+}
+
 TEST(TextBoundary, AnyByteStringSurvivesTheTripThroughAUnit)
 {
     struct W : Window {
