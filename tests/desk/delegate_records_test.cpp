@@ -77,6 +77,24 @@ TEST_F(DelegateRecordsTest, SavingStoresTheFormsOfItsValues)
     EXPECT_TEXT_EQ("", w.编辑框2.content());
 }
 
+TEST_F(DelegateRecordsTest, AVeryLongOrganisationRoundTripsThroughTheForm)
+{
+    Text unit;
+    for (int i = 0; i < 100000; ++i)
+        unit += i % 2 ? "位" : "单";
+    MainWindow& w = openUnlocked();
+    fillForm("欧阳明", unit, "001");
+    click(w.按钮7);
+    // Compared whole, reported by length: the texts are 200,000 bytes.
+    EXPECT_TRUE(rows("select * from 代表信息 where 会议编号=1", {"单位"}) == TextList{unit});
+    pressToolButton(w.工具条1, 0);
+    clickTreeItem(w.树型框1, 1);
+    EXPECT_TRUE(w.编辑框2.content() == unit) << textLength(w.编辑框2.content());
+    w.编辑框3.setContent("处长");
+    click(w.按钮7);   // saved again from what the box shows
+    EXPECT_TRUE(rows("select * from 代表信息 where 会议编号=1", {"单位", "职务"}) == TextList{unit + "|处长"});
+}
+
 TEST_F(DelegateRecordsTest, PhotosGetNamesOfTheirOwnAndAreWrittenWithTheSave)
 {
     MainWindow& w = openUnlocked();
