@@ -157,6 +157,9 @@ TEST_F(DispatchTest, ReportsNeedTheirDataFirst)
     exec("insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('宾馆','1','标准',2,0,'无',1)");
     chooseMenuItem(w.客房报表);   // rooms, none of them occupied
     EXPECT_TEXT_EQ("客房一览表", reportKind);
+    exec("insert  into 会议分组 (分组名称,会议编号) values ('一组',1)");
+    chooseMenuItem(w.分组报表);
+    EXPECT_TEXT_EQ("分组一览表", reportKind);
     chooseMenuItem(w.座次报表);   // "0" in every chart column counts as filled
     EXPECT_TEXT_EQ("座次报表", reportKind);
     exec("update 代表信息 set 表3='' where 会议编号=1");
