@@ -76,6 +76,23 @@ TEST_F(TableCardsTest, CardsTakeTheirSizeFromTheNameAndTheirHeightFromThePaper)
     EXPECT_TEXT_EQ("楷体", cellFontName(w.数据源1, 2, 1));
 }
 
+TEST_F(TableCardsTest, MixedWidthNamesArePrintedWhole)
+{
+    addDelegate("甲", "a张b李", "男", "1");
+    MainWindow& w = openCards();
+    clickTreeItem(w.树型框1, 1);
+    add("a张b");
+    add("张三");
+    click(w.生成台签);
+    person.answerPrintPreview(false);
+    click(w.打印预览1);
+    ASSERT_EQ(person.renderedGrids().size(), 1u);
+    TextList printed;
+    for (const TextList& page : person.renderedGrids().front().pages)
+        printed.insert(printed.end(), page.begin(), page.end());
+    EXPECT_EQ(printed, (TextList{"a张b李", "a张b", "张 　 三"}));
+}
+
 TEST_F(TableCardsTest, AMissingPaperTemplateChangesNothing)
 {
     MainWindow& w = openCards();
