@@ -18,6 +18,7 @@
 
 namespace {
 
+constexpr double kPrintLineWidth = 2;   // tenths of a millimetre
 constexpr double kUnitsPerPixel = 254.0 / 96.0;   // a picture pixel at 96 dpi
 constexpr int kMostTiles = 64;                     // per side of a cell
 
@@ -179,7 +180,7 @@ void drawLines(QPainter& p, const QRectF& r, int lines, const GridPaintStyle& st
 {
     QPen pen(style.lineColour);
     pen.setCosmetic(style.screen);
-    pen.setWidthF(style.screen ? 0 : 2);
+    pen.setWidthF(style.screen ? 0 : kPrintLineWidth);
     if (style.dottedEmptyLines) {
         QPen dotted(pen);
         dotted.setStyle(Qt::DotLine);
@@ -242,6 +243,13 @@ std::vector<double> edges(const GridBand& band, const std::function<int(int)>& s
     return at;
 }
 
+// How far a line drawn on an edge reaches past it, in the painter's units:
+// a screen line is one device pixel, a printed one half its width.
+double lineReach(const GridPaintStyle& style, double scale)
+{
+    return style.screen ? 1.0 / std::max(std::abs(scale), 1e-6) : kPrintLineWidth / 2;
+}
+
 void paintBand(QPainter& p, const GridDocument& d, const GridBand& rows, const GridBand& columns,
                const GridPaintStyle& style)
 {
@@ -263,8 +271,13 @@ void paintBand(QPainter& p, const GridDocument& d, const GridBand& rows, const G
                                columnSpan(d, m->column, m->lastColumn()), rowSpan(d, m->row, m->lastRow()));
             pieces.push_back({whole, d.cell(m->row, m->column), mergedLines(d, *m)});
         }
+    // The band's far sides are its last cells' lines, drawn on the edge:
+    // the clip reaches one line width past it so they show.
+    const double reachX = lineReach(style, p.transform().m11());
+    const double reachY = lineReach(style, p.transform().m22());
     p.save();
-    p.setClipRect(QRectF(QPointF(xs.front(), ys.front()), QPointF(xs.back(), ys.back())), Qt::IntersectClip);
+    p.setClipRect(QRectF(QPointF(xs.front(), ys.front()), QPointF(xs.back() + reachX, ys.back() + reachY)),
+                  Qt::IntersectClip);
     // Lines after every content, so no background covers a neighbour's line.
     for (const Piece& piece : pieces)
         drawContent(p, piece.rect, *piece.cell, style);

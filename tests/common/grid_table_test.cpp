@@ -104,6 +104,29 @@ TEST_F(GridTableTest, ShowsTheBoundDocumentAndNothingWhileUnbound)
     EXPECT_EQ(kGreen, colourAt(w->表格1, centre(w->表格1, 3, 3)));
 }
 
+TEST_F(GridTableTest, EveryLineOfTheTableShowsItsOuterEdgesIncluded)
+{
+    setTableSize(ds(), 2, 2);
+    addBlockLines(ds(), 1, 1, 2, 2, GridAllLines);
+    processEvents();
+    const QImage shown = view(w->表格1)->viewport()->grab().toImage();
+    // Lines crossed by a scan line from the rulers' inner edge (the table's
+    // corner) through the middle of cell (1, 1).
+    auto crossings = [&](QPoint from, QPoint step, int count) {
+        int lines = 0;
+        bool onLine = false;
+        for (QPoint at = from; count-- > 0; at += step) {
+            const bool dark = shown.valid(at) && shown.pixelColor(at).lightness() < 128;
+            lines += dark && !onLine;
+            onLine = dark;
+        }
+        return lines;
+    };
+    const QPoint middle = centre(w->表格1, 1, 1);
+    EXPECT_EQ(3, crossings({40, middle.y()}, {1, 0}, shown.width())) << "left, inner and right";
+    EXPECT_EQ(3, crossings({middle.x(), 20}, {0, 1}, shown.height())) << "top, inner and bottom";
+}
+
 TEST_F(GridTableTest, TwoGridsTakeOneDocumentInTurn)
 {
     setBlockBackground(ds(), 1, 1, 4, 4, kGreen);
