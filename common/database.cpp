@@ -20,6 +20,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <vector>
 
 struct ExternalDatabase::Connection {
@@ -29,6 +30,7 @@ struct ExternalDatabase::Connection {
     State state = State::Closed;
     int transactionDepth = 0;  // open Transaction brackets
     bool transactionFailed = false;
+    int changedRows = 0;       // by the last statement of execSql
 };
 
 namespace {
@@ -205,9 +207,15 @@ bool writeStatement(Connection& c, Run run)
 {
     if (c.transactionDepth > 0 && c.transactionFailed)
         return false;
+    c.changedRows = 0;
     QSqlDatabase db = usable(c);
-    const bool ok = db.isValid() && run(db);
-    if (!ok && c.transactionDepth > 0)
+    if (!db.isValid())
+        return false;
+    QSqlQuery q(db);
+    const bool ok = run(q);
+    if (ok)
+        c.changedRows = std::max(q.numRowsAffected(), 0);
+    else if (c.transactionDepth > 0)
         c.transactionFailed = true;
     return ok;
 }
@@ -312,13 +320,14 @@ int querySql(ExternalDatabase& database, const Text& sql)
 
 bool execSql(ExternalDatabase& database, const Text& sql)
 {
-    return writeStatement(database.connection(), [&](QSqlDatabase& db) { return QSqlQuery(db).exec(toQString(sql)); });
+    return writeStatement(database.connection(), [&](QSqlQuery& q) { return q.exec(toQString(sql)); });
 }
+
+int changedRowCount(const ExternalDatabase& database) { return database.connection().changedRows; }
 
 bool execSql(ExternalDatabase& database, const Text& sql, const Bytes& bytes)
 {
-    return writeStatement(database.connection(), [&](QSqlDatabase& db) {
-        QSqlQuery q(db);
+    return writeStatement(database.connection(), [&](QSqlQuery& q) {
         if (!q.prepare(toQString(sql)))
             return false;
         q.addBindValue(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));

@@ -99,6 +99,9 @@ int querySql(ExternalDatabase& database, const Text& sql);
 // True when the statement ran. With `bytes`, they are bound to its one "?".
 bool execSql(ExternalDatabase& database, const Text& sql);
 bool execSql(ExternalDatabase& database, const Text& sql, const Bytes& bytes);
+// Rows the connection's last execSql inserted, changed or deleted; 0 after
+// a failure.
+int changedRowCount(const ExternalDatabase& database);
 
 void recordMoveFirst(int recordSet);
 void recordMoveNext(int recordSet);

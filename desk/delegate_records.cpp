@@ -131,9 +131,14 @@ void MainWindow::onSaveDelegateClick()
             + toText(currentDelegateId);
     }
     标签13.setCaption(sql);
-    if (!execSql(外部数据库1, sql)) {
+    const bool ran = execSql(外部数据库1, sql);
+    if (!ran || changedRowCount(外部数据库1) != 1) {
         if (!photo.empty())
             deleteFile(photoDirectory() + photo);
+        // An update that found no row: the delegate was deleted meanwhile
+        // (by another desk), so a second try saves the form as a new one.
+        if (ran)
+            currentDelegateId = 0;
         // The form keeps what was typed, for another try.
         messageBox("保存失败！", BoxOk, "警示");
         return;

@@ -125,6 +125,22 @@ TEST_F(DatabaseTest, BytesBoundToTheParameterComeBackByteForByte)
     closeRecordSet(rs);
 }
 
+TEST_F(DatabaseTest, TheRowsAStatementChangedAreCounted)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    for (const char* name : {"甲", "乙", "丙"})
+        ASSERT_TRUE(execSql(db, Text("insert into 会议分组 (会议编号,分组名称) values (7,'") + name + "')"));
+    EXPECT_EQ(changedRowCount(db), 1);
+    EXPECT_TRUE(execSql(db, "update 会议分组 set 分组地点='厅' where 会议编号=7 and 分组名称<>'甲'"));
+    EXPECT_EQ(changedRowCount(db), 2);
+    EXPECT_TRUE(execSql(db, "update 会议分组 set 分组地点='厅' where 会议编号=8"));
+    EXPECT_EQ(changedRowCount(db), 0);
+    EXPECT_TRUE(execSql(db, "delete from 会议分组 where 会议编号=7"));
+    EXPECT_EQ(changedRowCount(db), 3);
+    EXPECT_FALSE(execSql(db, "update 无此表 set a=1"));
+    EXPECT_EQ(changedRowCount(db), 0);
+}
+
 TEST_F(DatabaseTest, MovesAndReadsOutsideTheRecordsAreHarmless)
 {
     ASSERT_TRUE(openDatabase(db, connection()));

@@ -209,6 +209,28 @@ TEST_F(DelegateRecordsTest, AnItemOfADeletedDelegateMakesTheFormANewOne)
     EXPECT_TEXT_EQ("1会", leftText(rightText(stored[0], textLength(stored[0]) - 9), 3));
 }
 
+TEST_F(DelegateRecordsTest, ADelegateDeletedByAnotherDeskWhileShownIsNotSavedIntoNothing)
+{
+    addDelegate("甲", "欧阳明", "男", "001");
+    MainWindow& w = openUnlocked();
+    pressToolButton(w.工具条1, 0);
+    clickTreeItem(w.树型框1, 1);
+    exec("delete from 代表信息 where 姓名='欧阳明'");   // another desk
+    choosePhoto("picture");
+    w.编辑框3.setContent("处长");
+    person.answerMessage(AnswerOk);
+    click(w.按钮7);
+    EXPECT_EQ(messageTexts(), TextList{"保存失败！|警示"});
+    EXPECT_TEXT_EQ("欧阳明|处长", w.编辑框1.content() + "|" + w.编辑框3.content());
+    EXPECT_TRUE(dataFiles().isEmpty());
+
+    click(w.按钮7);   // once more: the form is saved as a new delegate
+    const TextList stored = photos();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_TEXT_EQ("欧阳明|", leftText(stored[0], 7));
+    EXPECT_EQ(dataFiles().size(), 1);
+}
+
 TEST_F(DelegateRecordsTest, AStoredPhotoIsReadOnlyFromTheDataDirectory)
 {
     const Text home = programDirectory();
