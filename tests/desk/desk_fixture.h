@@ -20,6 +20,44 @@ protected:
         EXPECT_EQ(lines(meetingRows(2)), lines(otherMeetingBefore_)) << "meeting 2 changed";
     }
 
+    // What breaks the stored counts of `meeting`, recounted from its
+    // delegates, one line each: a room whose 已住人数 is not the number of
+    // delegates lodged in it or exceeds its beds, an occupied room whose
+    // 性别 is not the one sex of its guests, an empty room that keeps a sex,
+    // a table whose 已坐人数 is not its diners or exceeds its seats, a
+    // delegate lodged in or seated at a room or table that is not there.
+    // Empty while every count holds.
+    TextList countFaults(int meeting = 1)
+    {
+        const Text m = toText(meeting);
+        const Text guests = "from 代表信息 d where d.会议编号=r.会议编号 and d.宾馆名称=r.宾馆名称 and d.房间编号=r.房间编号";
+        const Text diners = "from 代表信息 d where d.会议编号=t.会议编号 and d.餐厅名称=t.餐厅名称 and d.餐桌编号=t.餐桌编号";
+        TextList faults = rows(
+            "select 宾馆名称||房间编号||' 已住'||已住人数||'/'||房间人数||' '||性别||', 住着'||住||' '||ifnull(客性别,'') as 错"
+            " from (select r.*, (select count(*) " + guests + ") as 住, (select count(distinct d.性别) " + guests
+                + ") as 性别数, (select min(d.性别) " + guests + ") as 客性别 from 房间信息 r where r.会议编号=" + m + ")"
+            " where 已住人数<>住 or 已住人数>房间人数 or (住>0 and (性别数>1 or 性别<>客性别))"
+            " or (住=0 and 性别 in ('男','女'))",
+            {"错"});
+        const TextList more[] = {
+            rows("select 餐厅名称||餐桌编号||' 已坐'||已坐人数||'/'||可坐人数||', 坐着'||坐 as 错 from (select t.*,"
+                 " (select count(*) " + diners + ") as 坐 from 餐桌信息 t where t.会议编号=" + m + ")"
+                 " where 已坐人数<>坐 or 已坐人数>可坐人数",
+                 {"错"}),
+            rows("select 姓名||' 住在没有的 '||宾馆名称||房间编号 as 错 from 代表信息 d where 会议编号=" + m
+                 + " and 房间编号<>'0' and not exists (select 1 from 房间信息 r where r.会议编号=d.会议编号"
+                   " and r.宾馆名称=d.宾馆名称 and r.房间编号=d.房间编号)",
+                 {"错"}),
+            rows("select 姓名||' 坐在没有的 '||餐厅名称||餐桌编号 as 错 from 代表信息 d where 会议编号=" + m
+                 + " and 餐桌编号<>'0' and not exists (select 1 from 餐桌信息 t where t.会议编号=d.会议编号"
+                   " and t.餐厅名称=d.餐厅名称 and t.餐桌编号=d.餐桌编号)",
+                 {"错"}),
+        };
+        for (const TextList& list : more)
+            faults.insert(faults.end(), list.begin(), list.end());
+        return faults;
+    }
+
     // Delegates of meeting 1: (单位, 姓名, 性别, 代表编号).
     void addDelegate(const Text& unit, const Text& name, const Text& sex, const Text& number, int meeting = 1)
     {

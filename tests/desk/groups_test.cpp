@@ -191,8 +191,8 @@ TEST_F(GroupsTest, MembersAreSavedAllTogetherOrNotAtAll)
     clickListRow(w.会议组, 0);
     // The first row's update is refused: the second is not kept either.
     const Text refusal = refuse("update", "代表信息", "old.姓名='一'");
-    setListRowChecked(w.当前组代表, 0, true);
-    setListRowChecked(w.当前组代表, 1, true);
+    clickListRowTick(w.当前组代表, 0);
+    clickListRowTick(w.当前组代表, 1);
     person.answerMessage(AnswerOk);
     click(w.保存分组代表);
     EXPECT_EQ(messageTexts(), TextList{"保存失败！|注意"});

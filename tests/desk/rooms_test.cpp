@@ -150,7 +150,7 @@ TEST_F(RoomsTest, DeletingAndClearingReleaseTheDelegates)
     click(w.房间调整);
     person.answerMessage(AnswerOk);
     click(w.删除表项);   // nothing ticked
-    setListRowChecked(w.超级列表框1, 0, true);
+    clickListRowTick(w.超级列表框1, 0);
     person.answerMessage(AnswerOk).answerMessage(AnswerOk);
     click(w.删除表项);
     EXPECT_EQ(roomNumbers(), TextList{"202"});
@@ -284,14 +284,15 @@ TEST_F(RoomsTest, TheAutomaticRunAsksFirstAndSkipsExcludedDelegates)
     click(w.自动分配);
     EXPECT_EQ(lodging(), (TextList{"M1| |0", "M2| |0"}));
 
-    w.树型框1.setCurrentItem(1);
-    w.onDelegateTreeRightButton();
+    clickTreeItem(w.树型框1, 1);   // the left button first, then the right
+    clickTreeItem(w.树型框1, 1, RightButton);
     EXPECT_EQ(treeItemImage(w.树型框1, 1), 7);
     person.answerMessage(AnswerOk).answerMessage(AnswerOk);
     click(w.自动分配);
     EXPECT_EQ(lodging(), (TextList{"M1| |0", "M2|宾馆|R1"}));
 
-    setListRowChecked(w.超级列表框1, 0, false);
+    clickListRowTick(w.超级列表框1, 0);
+    ASSERT_FALSE(listRowChecked(w.超级列表框1, 0));
     person.answerMessage(AnswerOk).answerMessage(AnswerOk);
     click(w.自动分配);
     EXPECT_TEXT_EQ("请先选中待分配的房间项！|注意", messageTexts().back());
@@ -301,8 +302,8 @@ TEST_F(RoomsTest, TheAutomaticRunAsksFirstAndSkipsExcludedDelegates)
     exec("update 房间信息 set 已住人数=0,性别='无' where 会议编号=1");
     click(w.手动分配);
     for (int item : {1, 2}) {
-        w.树型框1.setCurrentItem(item);
-        w.onDelegateTreeRightButton();
+        clickTreeItem(w.树型框1, item);
+        clickTreeItem(w.树型框1, item, RightButton);
     }
     person.answerMessage(AnswerOk).answerMessage(AnswerOk);
     click(w.自动分配);
@@ -333,7 +334,7 @@ TEST_F(RoomsTest, AnActionRefusedHalfwayKeepsNothingAndSaysSo)
         {"delete", "delete", "房间信息", "",
          [](MainWindow& w) {
              click(w.房间调整);
-             setListRowChecked(w.超级列表框1, 1, true);   // 302, with its guest
+             clickListRowTick(w.超级列表框1, 1);   // 302, with its guest
              click(w.删除表项);
          },
          "删除失败！|注意"},
@@ -365,6 +366,30 @@ TEST_F(RoomsTest, AnActionRefusedHalfwayKeepsNothingAndSaysSo)
         expectListShowsStoredRooms();
         exec("drop trigger " + refusal);
     }
+}
+
+TEST_F(RoomsTest, APickGoesWithTheListItWasMadeOn)
+{
+    addDelegate("O1", "M1", "男", "01");
+    addRoom("宾馆", "R1", 2);
+    addRoom("宾馆", "R2", 2);
+    MainWindow& w = openRooms();
+    click(w.手动分配);
+    clickListRow(w.超级列表框1, 0);
+    clickTreeItem(w.树型框1, 1);   // M1 into R1, pending
+    ASSERT_EQ(listRowCount(w.超级列表框2), 1);
+
+    // R1 is deleted in the maintenance listing; the automatic run shows the
+    // pending list again, and its commit must not lodge M1 in R1.
+    person.answerEveryMessage(AnswerOk);
+    click(w.房间调整);
+    clickListRowTick(w.超级列表框1, 0);
+    click(w.删除表项);
+    clickListRowTick(w.超级列表框1, 0);
+    click(w.自动分配);
+    click(w.确定手动分配);
+    EXPECT_EQ(lodging(), TextList{"M1| |0"});
+    EXPECT_EQ(countFaults(), TextList{});
 }
 
 } // namespace

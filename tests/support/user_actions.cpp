@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QMenu>
 #include <QTimer>
 #include <QToolBar>
@@ -28,10 +30,28 @@ void clickListRow(ListView& list, int row, int button)
 {
     auto* view = qobject_cast<QAbstractItemView*>(list.widget());
     ASSERT_NE(view, nullptr) << "not a list";
-    QRect rect = view->visualRect(view->model()->index(row, 0));
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QRect rect = view->visualRect(index);
     ASSERT_FALSE(rect.isEmpty()) << "row " << row << " is not shown";
     QTest::mouseClick(view->viewport(), button == RightButton ? Qt::RightButton : Qt::LeftButton, {},
                       rect.center());
+}
+
+void clickListRowTick(ListView& list, int row)
+{
+    auto* view = qobject_cast<QAbstractItemView*>(list.widget());
+    ASSERT_NE(view, nullptr) << "not a list";
+    const QModelIndex index = view->model()->index(row, 0);
+    ASSERT_TRUE(index.flags() & Qt::ItemIsUserCheckable) << "row " << row << " has no tick box";
+    view->scrollTo(index);
+    QStyleOptionViewItem option;
+    option.initFrom(view->viewport());
+    option.rect = view->visualRect(index);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
+    ASSERT_FALSE(box.isEmpty()) << "row " << row << " is not shown";
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, box.center());
 }
 
 void chooseMenuItem(MenuItem& item) { item.action()->trigger(); }
@@ -63,7 +83,7 @@ QModelIndex nthIndex(const QAbstractItemModel& model, const QModelIndex& parent,
 
 } // namespace
 
-void clickTreeItem(TreeView& tree, int item)
+void clickTreeItem(TreeView& tree, int item, int button)
 {
     auto* view = qobject_cast<QAbstractItemView*>(tree.widget());
     ASSERT_NE(view, nullptr) << "not a tree";
@@ -73,7 +93,7 @@ void clickTreeItem(TreeView& tree, int item)
     view->scrollTo(index);
     QRect rect = view->visualRect(index);
     ASSERT_FALSE(rect.isEmpty()) << "item " << item << " is not shown";
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseClick(view->viewport(), button == RightButton ? Qt::RightButton : Qt::LeftButton, {}, rect.center());
 }
 
 void clickGridCell(GridTable& grid, int row, int column)

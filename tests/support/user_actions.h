@@ -11,11 +11,13 @@
 void click(Unit& button);                       // a left click on a button or box
 void typeEnter(EditBox& box);                   // the Enter key in an edit box
 void clickListRow(ListView& list, int row, int button = LeftButton);
+// A click on the tick box of a row of a list with tick boxes.
+void clickListRowTick(ListView& list, int row);
 void chooseMenuItem(MenuItem& item);
 // A pick from a drop-down list.
 void chooseComboItem(ComboBox& box, int index);
 // Items count in insertion order, which is the tree's top-down order.
-void clickTreeItem(TreeView& tree, int item);
+void clickTreeItem(TreeView& tree, int item, int button = LeftButton);
 // A left click in the middle of cell (row, column) where the grid shows it,
 // scrolled into view. A row or column past the document's last is a click
 // that many cell sizes beyond it, on no cell.

@@ -1,0 +1,224 @@
+// Seeded random sequences of what a person does on the room and the
+// banquet-table pages, by real clicks: picks, cancels, commits, automatic
+// runs, exclusions, mode switches, deletions of rooms, tables and
+// delegates, new delegates, clear-alls and chart saves. After every step
+// the stored counts must still be those of the delegates.
+#include "tests/desk/desk_fixture.h"
+
+#include <functional>
+#include <random>
+
+namespace {
+
+class AssignmentSequenceTest : public DeskTest {
+protected:
+    struct Step {
+        const char* name;
+        int weight;
+        std::function<void()> act;
+    };
+    // The units of one assignment page.
+    struct Page {
+        MenuItem& menu;
+        ListView& places;
+        ListView& pending;
+        PictureTextButton &confirm, &cancel, &refresh, &automatic, &adjust, &clearAll;
+    };
+
+    AssignmentSequenceTest()
+    {
+        exec("insert  into 会议信息 (会议编号,会议名称,表1) values (1,'一号会','图')");
+        for (int i = 0; i < 20; ++i)
+            addDelegate("O" + toText(i / 5 + 1), "代表" + toText(i), i % 5 == 1 || i % 5 == 4 ? "女" : "男",
+                        (i < 10 ? "0" : "") + toText(i));
+        for (int beds : {1, 2, 2, 3, 4})
+            exec("insert  into 房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号) values ('宾馆','"
+                 + toText(201 + rooms_++) + "','标准'," + toText(beds) + ",0,'无',1)");
+        for (int seats : {3, 5, 8})
+            exec("insert  into 餐桌信息 (餐厅名称,餐桌编号,可坐人数,已坐人数,会议编号) values ('大厅','"
+                 + toText(1 + tables_++) + "号桌'," + toText(seats) + ",0,1)");
+        Window scratch{"scratch", {0, 0, 10, 10}, ""};
+        DataSource hall{scratch, "hall"};
+        setTableSize(hall, 4, 4);
+        setHeaderRowCount(hall, 2);
+        setHeaderColumnCount(hall, 1);
+        EXPECT_TRUE(execSql(db, "insert into 自制模板 (表格次序,模板名称,会议编号,模板) values (1,'图',1,?)",
+                            tableToBytes(hall)));
+    }
+    int any(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
+
+    // The steps of both pages. A step that needs the other mode switches
+    // to it first, as a person would.
+    std::vector<Step> pageSteps(MainWindow& w, const Page& p)
+    {
+        auto manual = [&w, p] {
+            if (!p.pending.visible() || treeItemCount(w.树型框1) == 0)
+                click(p.refresh);
+        };
+        return {
+            {"refresh", 2, [p] { click(p.refresh); }},
+            {"pick", 10,
+             [this, &w, p, manual] {
+                 manual();
+                 if (listRowCount(p.places) == 0 || treeItemCount(w.树型框1) == 0)
+                     return;
+                 clickListRow(p.places, any(listRowCount(p.places)));
+                 for (int n = 1 + any(2); n > 0; --n)
+                     clickTreeItem(w.树型框1, any(treeItemCount(w.树型框1)));
+             }},
+            {"cancel a pick", 2,
+             [this, p] {
+                 if (!p.pending.visible() || listRowCount(p.pending) == 0)
+                     return;
+                 clickListRow(p.pending, any(listRowCount(p.pending)));
+                 click(p.cancel);
+             }},
+            {"commit", 4,
+             [p] {
+                 if (p.pending.visible())
+                     click(p.confirm);
+             }},
+            {"automatic run", 3, [p] { click(p.automatic); }},
+            {"maintenance", 1, [p] { click(p.adjust); }},
+            {"clear all", 1, [p] { click(p.clearAll); }},
+            {"delete a delegate", 2,
+             [this, &w, p] {
+                 pressToolButton(w.工具条1, 0);
+                 const int count = treeItemCount(w.树型框1);
+                 if (count > 10) {
+                     const int item = any(count - 1);
+                     clickTreeItem(w.树型框1, treeItemHasChildren(w.树型框1, item) ? item + 1 : item);
+                     click(w.按钮6);
+                 }
+                 chooseMenuItem(p.menu);
+             }},
+            {"add a delegate", 2,
+             [this, &w, p] {
+                 pressToolButton(w.工具条1, 0);
+                 click(w.按钮5);
+                 w.编辑框1.setContent("新" + toText(++delegates_));
+                 w.编辑框2.setContent("O" + toText(1 + any(4)));
+                 w.编辑框6.setContent(toText(100 + delegates_));
+                 chooseComboItem(w.组合框1, any(2));
+                 click(w.按钮7);
+                 chooseMenuItem(p.menu);
+             }},
+            {"save the chart", 1,
+             [&w, p] {
+                 chooseMenuItem(w.会场座次);
+                 chooseComboItem(w.大会座次表, 0);
+                 click(w.保存座次表);
+                 chooseMenuItem(p.menu);
+             }},
+        };
+    }
+
+    // Runs `count` steps drawn by weight and checks the counts after each;
+    // a failure names the steps that led to it.
+    void run(MainWindow& w, const Page& page, const std::vector<Step>& ownSteps, int count)
+    {
+        chooseMenuItem(page.menu);
+        std::vector<Step> steps = pageSteps(w, page);
+        steps.insert(steps.end(), ownSteps.begin(), ownSteps.end());
+        std::vector<int> weights;
+        for (const Step& s : steps)
+            weights.push_back(s.weight);
+        std::discrete_distribution<int> draw(weights.begin(), weights.end());
+        person.answerEveryMessage(AnswerOk);
+        std::string done;
+        for (int i = 0; i < count && !HasFatalFailure(); ++i) {
+            const Step& step = steps[draw(random_)];
+            done += std::string(step.name) + "; ";
+            step.act();
+            std::string faults;
+            for (const Text& fault : countFaults())
+                faults += gbkToUtf8(fault) + "\n";
+            ASSERT_EQ(faults, "") << "after step " << i << ": " << done;
+        }
+    }
+
+    std::mt19937 random_{20241210};
+    int rooms_ = 0, tables_ = 0, delegates_ = 0;
+};
+
+TEST_F(AssignmentSequenceTest, RoomCountsHoldAfterEveryStep)
+{
+    MainWindow& w = openUnlocked();
+    const Page page{w.客房分配, w.超级列表框1, w.超级列表框2, w.确定手动分配, w.删除表项,
+                    w.手动分配, w.自动分配, w.房间调整, w.全部清空};
+    auto maintenance = [&w] {
+        if (w.超级列表框2.visible())
+            click(w.房间调整);
+    };
+    run(w, page,
+        {{"exclude", 1,
+          [this, &w] {
+              if (treeItemCount(w.树型框1) == 0)
+                  return;
+              const int item = any(treeItemCount(w.树型框1));
+              clickTreeItem(w.树型框1, item);
+              clickTreeItem(w.树型框1, item, RightButton);
+          }},
+         {"tick", 1,
+          [this, &w] {
+              if (listRowCount(w.超级列表框1) > 0)
+                  clickListRowTick(w.超级列表框1, any(listRowCount(w.超级列表框1)));
+          }},
+         {"delete rooms", 2,
+          [this, &w, maintenance] {
+              maintenance();
+              if (listRowCount(w.超级列表框1) < 3)
+                  return;
+              clickListRowTick(w.超级列表框1, any(listRowCount(w.超级列表框1)));
+              click(w.删除表项);
+          }},
+         {"add rooms", 2,
+          [this, &w, maintenance] {
+              maintenance();
+              if (listRowCount(w.超级列表框1) > 6)
+                  return;
+              w.编辑框8.setContent("宾馆");
+              w.编辑框9.setContent("标准");
+              w.编辑框10.setContent(toText(301 + rooms_));
+              w.编辑框11.setContent(toText(301 + rooms_ + 1));
+              w.编辑框12.setContent(toText(1 + any(3)));
+              rooms_ += 2;
+              click(w.确定手动分配);
+          }}},
+        400);
+}
+
+TEST_F(AssignmentSequenceTest, TableCountsHoldAfterEveryStep)
+{
+    MainWindow& w = openUnlocked();
+    const Page page{w.宴会座次, w.超级列表框3, w.超级列表框4, w.确定手动分配1, w.删除表项1,
+                    w.手动分配1, w.自动分配1, w.餐桌调整, w.全部清空1};
+    auto maintenance = [&w] {
+        if (w.超级列表框4.visible())
+            click(w.餐桌调整);
+    };
+    run(w, page,
+        {{"delete a table", 2,
+          [this, &w, maintenance] {
+              maintenance();
+              if (listRowCount(w.超级列表框3) < 3)
+                  return;
+              clickListRow(w.超级列表框3, any(listRowCount(w.超级列表框3)));
+              click(w.删除表项1);
+          }},
+         {"add tables", 2,
+          [this, &w, maintenance] {
+              maintenance();
+              if (listRowCount(w.超级列表框3) > 6)
+                  return;
+              w.编辑框17.setContent("大厅");
+              w.编辑框14.setContent(toText(2 + any(4)));
+              w.编辑框16.setContent(toText(10 + tables_));
+              w.编辑框15.setContent(toText(10 + tables_ + 1));
+              tables_ += 2;
+              click(w.确定手动分配1);
+          }}},
+        400);
+}
+
+} // namespace
