@@ -38,6 +38,7 @@ public:
     bool printPreview(const GridPrintout&) override { return false; }
     bool printGridDocument(const GridPrintout&, int, int) override { return false; }
     bool pageSetupDialog(PageSetup&) override { return false; }
+    void popupMenu(Menu&) override {}
 };
 
 // A program directory of its own with the delivered database, seeded with
