@@ -4,6 +4,8 @@
 #include "desk/main_window.h"
 #include "tests/app/app_fixture.h"
 
+#include <functional>
+
 class DeskTest : public AppTest {
 protected:
     DeskTest() { seedOtherMeeting(); }
@@ -56,6 +58,34 @@ protected:
         for (const TextList& list : more)
             faults.insert(faults.end(), list.begin(), list.end());
         return faults;
+    }
+
+    // An action refused halfway by a trigger on `table` for `event` and
+    // `when`, and the failure it must show.
+    struct Refusal {
+        const char* what;
+        Text event, table, when;
+        std::function<void(MainWindow&)> act;
+        Text message;
+    };
+    // For each refusal, on meeting 1 seeded anew by `seed` (which gives the
+    // window on its page): nothing of meeting 1 changes, the failure is
+    // shown, and `expectShownAsStored` finds the screen as the database is.
+    void expectRefusalsKeepNothing(const std::vector<Refusal>& refusals, const std::function<MainWindow&()>& seed,
+                                   const std::function<void()>& expectShownAsStored)
+    {
+        person.answerEveryMessage(AnswerOk);
+        for (const Refusal& r : refusals) {
+            SCOPED_TRACE(r.what);
+            MainWindow& w = seed();
+            const TextList before = meetingRows(1);
+            const Text trigger = refuse(r.event, r.table, r.when);
+            r.act(w);
+            EXPECT_TEXT_EQ(r.message, lastMessage());
+            EXPECT_EQ(meetingRows(1), before);
+            expectShownAsStored();
+            exec("drop trigger " + trigger);
+        }
     }
 
     // Delegates of meeting 1: (单位, 姓名, 性别, 代表编号).

@@ -2,8 +2,6 @@
 // list, deleting rooms, clearing every assignment and the automatic run.
 #include "tests/desk/desk_fixture.h"
 
-#include <functional>
-
 namespace {
 
 class RoomsTest : public DeskTest {
@@ -314,12 +312,7 @@ TEST_F(RoomsTest, TheAutomaticRunAsksFirstAndSkipsExcludedDelegates)
 
 TEST_F(RoomsTest, AnActionRefusedHalfwayKeepsNothingAndSaysSo)
 {
-    struct Case {
-        const char* what;
-        Text event, table, when;
-        std::function<void(MainWindow&)> act;
-        Text message;
-    } cases[] = {
+    const std::vector<Refusal> refusals = {
         {"commit", "update", "房间信息", "new.已住人数=2",
          [](MainWindow& w) {
              clickListRow(w.超级列表框1, 0);
@@ -345,27 +338,22 @@ TEST_F(RoomsTest, AnActionRefusedHalfwayKeepsNothingAndSaysSo)
          },
          "增加失败！|"},
     };
-    person.answerEveryMessage(AnswerOk);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        exec("delete from 代表信息 where 会议编号=1");
-        exec("delete from 房间信息 where 会议编号=1");
-        addDelegate("O1", "M1", "男", "01");
-        addDelegate("O1", "M2", "男", "02");
-        addDelegate("O2", "W1", "女", "03");
-        addRoom("宾馆", "301", 2);
-        addRoom("宾馆", "302", 2, 1, "女");
-        exec("update 代表信息 set 宾馆名称='宾馆',房间编号='302' where 姓名='W1'");
-        MainWindow& w = window ? *window : openRooms();
-        click(w.手动分配);
-        const TextList before = meetingRows(1);
-        const Text refusal = refuse(c.event, c.table, c.when);
-        c.act(w);
-        EXPECT_TEXT_EQ(c.message, lastMessage());
-        EXPECT_EQ(meetingRows(1), before);
-        expectListShowsStoredRooms();
-        exec("drop trigger " + refusal);
-    }
+    expectRefusalsKeepNothing(
+        refusals,
+        [this]() -> MainWindow& {
+            exec("delete from 代表信息 where 会议编号=1");
+            exec("delete from 房间信息 where 会议编号=1");
+            addDelegate("O1", "M1", "男", "01");
+            addDelegate("O1", "M2", "男", "02");
+            addDelegate("O2", "W1", "女", "03");
+            addRoom("宾馆", "301", 2);
+            addRoom("宾馆", "302", 2, 1, "女");
+            exec("update 代表信息 set 宾馆名称='宾馆',房间编号='302' where 姓名='W1'");
+            MainWindow& w = window ? *window : openRooms();
+            click(w.手动分配);
+            return w;
+        },
+        [this] { expectListShowsStoredRooms(); });
 }
 
 TEST_F(RoomsTest, APickGoesWithTheListItWasMadeOn)

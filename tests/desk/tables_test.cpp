@@ -2,8 +2,6 @@
 // pending list.
 #include "tests/desk/desk_fixture.h"
 
-#include <functional>
-
 namespace {
 
 class TablesTest : public DeskTest {
@@ -155,12 +153,7 @@ TEST_F(TablesTest, PicksAreCommittedAndACancelGivesTheSeatBack)
 
 TEST_F(TablesTest, AnActionRefusedHalfwayKeepsNothingAndSaysSo)
 {
-    struct Case {
-        const char* what;
-        Text event, table, when;
-        std::function<void(MainWindow&)> act;
-        Text message;
-    } cases[] = {
+    const std::vector<Refusal> refusals = {
         {"commit", "update", "餐桌信息", "new.已坐人数=2",
          [](MainWindow& w) {
              clickListRow(w.超级列表框3, 0);
@@ -186,27 +179,22 @@ TEST_F(TablesTest, AnActionRefusedHalfwayKeepsNothingAndSaysSo)
          },
          "增加失败！|"},
     };
-    person.answerEveryMessage(AnswerOk);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        exec("delete from 代表信息 where 会议编号=1");
-        exec("delete from 餐桌信息 where 会议编号=1");
-        addDelegate("甲", "张三", "男", "1");
-        addDelegate("甲", "李四", "女", "2");
-        addDelegate("甲", "王五", "男", "3");
-        addTable("大厅", 1, 10);
-        addTable("大厅", 2, 10, 1);
-        exec("update 代表信息 set 餐厅名称='大厅',餐桌编号='2号桌' where 姓名='王五'");
-        MainWindow& w = window ? *window : openTables();
-        click(w.手动分配1);
-        const TextList before = meetingRows(1);
-        const Text refusal = refuse(c.event, c.table, c.when);
-        c.act(w);
-        EXPECT_TEXT_EQ(c.message, lastMessage());
-        EXPECT_EQ(meetingRows(1), before);
-        expectListShowsStoredTables();
-        exec("drop trigger " + refusal);
-    }
+    expectRefusalsKeepNothing(
+        refusals,
+        [this]() -> MainWindow& {
+            exec("delete from 代表信息 where 会议编号=1");
+            exec("delete from 餐桌信息 where 会议编号=1");
+            addDelegate("甲", "张三", "男", "1");
+            addDelegate("甲", "李四", "女", "2");
+            addDelegate("甲", "王五", "男", "3");
+            addTable("大厅", 1, 10);
+            addTable("大厅", 2, 10, 1);
+            exec("update 代表信息 set 餐厅名称='大厅',餐桌编号='2号桌' where 姓名='王五'");
+            MainWindow& w = window ? *window : openTables();
+            click(w.手动分配1);
+            return w;
+        },
+        [this] { expectListShowsStoredTables(); });
 }
 
 } // namespace
