@@ -98,6 +98,7 @@ TEST_F(RoomsTest, BatchNumbersAreDigitsCountedExactlyAndBedsAWholeNumber)
     EXPECT_EQ(rows("select * from 房间信息 where 会议编号=1 order by 房间id", {"房间人数"}),
               (TextList{"32767", "32767", "32767", "1", "1", "2", "2", "2"}));
     EXPECT_EQ(listRowCount(w.超级列表框1), 8);
+    EXPECT_EQ(countFaults(), TextList{});
 }
 
 TEST_F(RoomsTest, PicksGoThroughThePendingListAndACommit)
@@ -225,6 +226,7 @@ TEST_F(RoomsTest, TheAutomaticRunFirstCommitsThePicksMadeBeforeIt)
         EXPECT_EQ(rows("select * from 房间信息 where 会议编号=1 order by 房间编号", {"房间编号", "已住人数", "性别"}), c.rooms);
         EXPECT_EQ(listRowCount(w.超级列表框2), 0);
         expectListShowsStoredRooms();
+        EXPECT_EQ(countFaults(), TextList{});
     }
 }
 

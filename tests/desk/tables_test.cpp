@@ -74,7 +74,6 @@ TEST_F(TablesTest, BatchNumbersAreDigitsCountedExactlyAndSeatsAWholeNumber)
     EXPECT_EQ(tableNumbers(), TextList{});
 
     // Past the largest int, and leading zeros dropped as from a number.
-    exec("delete from 餐桌信息 where 会议编号=1");
     batch("2147483646", "2147483648", "32767");
     batch("3000000000", "3000000000", "1");
     batch("099", "101");
@@ -83,6 +82,26 @@ TEST_F(TablesTest, BatchNumbersAreDigitsCountedExactlyAndSeatsAWholeNumber)
     EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1 order by 餐桌id", {"可坐人数"}),
               (TextList{"32767", "32767", "32767", "1", "10", "10", "10"}));
     EXPECT_EQ(listRowCount(w.超级列表框3), 7);
+    EXPECT_EQ(countFaults(), TextList{});
+}
+
+TEST_F(TablesTest, TheMaintenanceListingGivesThePicksBack)
+{
+    addDelegate("甲", "张三", "男", "1");
+    addTable("大厅", 1, 1);
+    MainWindow& w = openTables();
+    click(w.手动分配1);
+    clickListRow(w.超级列表框3, 0);
+    clickTreeItem(w.树型框1, 1);
+    ASSERT_EQ(listRowCount(w.超级列表框4), 1);
+
+    click(w.餐桌调整);
+    EXPECT_EQ(listRowCount(w.超级列表框4), 0);
+    expectListShowsStoredTables();
+    click(w.手动分配1);
+    EXPECT_EQ(tree(), (TextList{"甲/1/0", "张三/2/1"}));   // to be picked again
+    EXPECT_TEXT_EQ("0", listCellText(w.超级列表框3, 0, 3));
+    EXPECT_EQ(countFaults(), TextList{});
 }
 
 TEST_F(TablesTest, TheAutomaticRunFillsTablesInTurnUntilNoneIsLeft)
