@@ -85,25 +85,6 @@ TEST_F(TablesTest, BatchNumbersAreDigitsCountedExactlyAndSeatsAWholeNumber)
     EXPECT_EQ(countFaults(), TextList{});
 }
 
-TEST_F(TablesTest, TheMaintenanceListingGivesThePicksBack)
-{
-    addDelegate("甲", "张三", "男", "1");
-    addTable("大厅", 1, 1);
-    MainWindow& w = openTables();
-    click(w.手动分配1);
-    clickListRow(w.超级列表框3, 0);
-    clickTreeItem(w.树型框1, 1);
-    ASSERT_EQ(listRowCount(w.超级列表框4), 1);
-
-    click(w.餐桌调整);
-    EXPECT_EQ(listRowCount(w.超级列表框4), 0);
-    expectListShowsStoredTables();
-    click(w.手动分配1);
-    EXPECT_EQ(tree(), (TextList{"甲/1/0", "张三/2/1"}));   // to be picked again
-    EXPECT_TEXT_EQ("0", listCellText(w.超级列表框3, 0, 3));
-    EXPECT_EQ(countFaults(), TextList{});
-}
-
 TEST_F(TablesTest, TheAutomaticRunFillsTablesInTurnUntilNoneIsLeft)
 {
     for (int i = 0; i < 25; ++i)
@@ -150,7 +131,7 @@ TEST_F(TablesTest, DeletingReleasesTheSeatedAndClearingReleasesAll)
     EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1", {"已坐人数"}), TextList{"0"});
 }
 
-TEST_F(TablesTest, PicksAreCommittedAndACancelGivesTheSeatBack)
+TEST_F(TablesTest, PicksAreCommittedAndACancelOrTheMaintenanceListingGivesTheSeatBack)
 {
     addDelegate("甲", "张三", "男", "1");
     addDelegate("甲", "李四", "女", "2");
@@ -159,15 +140,24 @@ TEST_F(TablesTest, PicksAreCommittedAndACancelGivesTheSeatBack)
     click(w.手动分配1);
     clickListRow(w.超级列表框3, 0);
     clickTreeItem(w.树型框1, 1);
+    click(w.餐桌调整);   // the pick is dropped, not kept hidden
+    EXPECT_EQ(listRowCount(w.超级列表框4), 0);
+    expectListShowsStoredTables();
+    click(w.手动分配1);
+    EXPECT_EQ(tree(), (TextList{"甲/1/0", "张三/2/1", "李四/3/1"}));
+
+    clickListRow(w.超级列表框3, 0);
+    clickTreeItem(w.树型框1, 1);
     clickTreeItem(w.树型框1, 2);
     EXPECT_TEXT_EQ("2", listCellText(w.超级列表框3, 0, 3));
-    w.超级列表框4.setCurrentRow(0);
+    clickListRow(w.超级列表框4, 0);
     click(w.删除表项1);
     EXPECT_TEXT_EQ("1", listCellText(w.超级列表框3, 0, 3));
     EXPECT_TEXT_EQ("1", listCellText(w.超级列表框4, 0, 3));
     click(w.确定手动分配1);
     EXPECT_EQ(seating(), (TextList{" |0", "大厅|1号桌"}));
     EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1", {"已坐人数"}), TextList{"1"});
+    EXPECT_EQ(countFaults(), TextList{});
 }
 
 TEST_F(TablesTest, AnActionRefusedHalfwayKeepsNothingAndSaysSo)
