@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <vector>
@@ -32,11 +33,15 @@ struct ExternalDatabase::Connection {
     int transactionDepth = 0;  // open Transaction brackets
     bool transactionFailed = false;
     int changedRows = 0;       // by the last statement of execSql
+    dev_t device = 0;          // the file it has open, while open
+    ino_t inode = 0;
 };
 
 namespace {
 
 using Connection = ExternalDatabase::Connection;
+
+constexpr qint64 kHeaderSize = 100;   // the engine's file header
 
 std::vector<Connection*>& connections()
 {
@@ -123,10 +128,16 @@ bool connect(Connection& c)
         QSqlDatabase db = addSqlite(c.qtName, c.filePath);
         ok = db.open() && prepareSqlite(db);
     }
-    if (!ok)
+    struct stat file {};
+    ok = ok && ::stat(QFile::encodeName(c.filePath).constData(), &file) == 0;
+    if (!ok) {
         disconnect(c);
-    c.state = ok ? Connection::State::Open : c.state;
-    return ok;
+        return false;
+    }
+    c.device = file.st_dev;
+    c.inode = file.st_ino;
+    c.state = Connection::State::Open;
+    return true;
 }
 
 // Closes the handle until the connection's next use; an open unit of
@@ -407,11 +418,23 @@ bool databaseIsWritable(ExternalDatabase& database)
 
 bool databaseFileExists(const Text& path) { return isDatabaseFile(fileSystemPath(path)); }
 
+// Locks on a file belong to the whole process, and closing any descriptor
+// of the file drops them all: the engine's connections would go on without
+// their locks, and another program ending could then take the write-ahead
+// log from under them. So a file a connection of this program has open is
+// never opened here; the engine checked it when the connection opened.
 bool isDatabaseFile(const QString& path)
 {
     static const QByteArray header("SQLite format 3", 16);   // with its NUL
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(header.size()) == header;
+    struct stat file {};
+    if (::stat(QFile::encodeName(path).constData(), &file) != 0 || !S_ISREG(file.st_mode)
+        || file.st_size < kHeaderSize)
+        return false;
+    for (const Connection* c : connections())
+        if (c->state == Connection::State::Open && c->device == file.st_dev && c->inode == file.st_ino)
+            return true;
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) && in.read(header.size()) == header;
 }
 
 bool settleDatabaseFile(const QString& path)

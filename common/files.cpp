@@ -68,6 +68,11 @@ bool copyFile(const Text& source, const Text& target)
     bool database = isDatabaseFile(from), replacesDatabase = isDatabaseFile(to);
     if (database && !settleDatabaseFile(from))
         return false;
+    // Reading the file here would drop the locks of this program's
+    // connections on it (see isDatabaseFile): they let go of it first and
+    // open again on their next use.
+    if (database)
+        releaseDatabaseFile(from);
     releaseDatabaseFile(to);
     QFile in(from);
     if (QFileInfo(in).isDir() || !in.open(QIODevice::ReadOnly))

@@ -8,6 +8,8 @@
 #include "tests/support/write_protection.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -420,6 +422,43 @@ TEST_F(DatabaseTest, ADatabaseThatCannotBeWrittenIsToldApart)
     EXPECT_EQ(count(db, "select * from 密码信息"), 1);
     EXPECT_FALSE(databaseIsWritable(db));
     EXPECT_FALSE(execSql(db, "insert  into 会议信息 (会议名称) values ('写不进')"));
+}
+
+// What another program on the same database reads: the first value of its
+// statement, or "failed".
+Text peerReads(const QString& database, const Text& sql)
+{
+    QProcess peer;
+    peer.start(QELVANA_DATABASE_PEER, {database, QString::fromStdString(gbkToUtf8(sql))});
+    if (!peer.waitForFinished(20000) || peer.exitStatus() != QProcess::NormalExit || peer.exitCode() != 0)
+        return "failed";
+    return peer.readAllStandardOutput().toStdString();
+}
+
+TEST_F(DatabaseTest, TwoProgramsOnOneDatabaseKeepEachOthersWrites)
+{
+    // As a desk starts: the login window's connection has read, the main
+    // window opens a connection of its own, the login window closes; then
+    // another program on the same database comes and goes.
+    ExternalDatabase login{window, "login"};
+    ASSERT_TRUE(openDatabase(login, connection()));
+    EXPECT_EQ(count(login, "select * from 密码信息"), 1);
+    ASSERT_TRUE(openDatabase(db, connection()));
+    closeDatabase(login);
+    ASSERT_TRUE(execSql(db, "insert  into 会议信息 (会议名称) values ('甲')"));
+    const QString file = directory.file("meeting.mdb");
+    EXPECT_TEXT_EQ("1", peerReads(file, "select count(*) from 会议信息"));
+    // Its end must not take the log from under this program's connection.
+    EXPECT_TRUE(QFileInfo::exists(file + "-wal"));
+    ASSERT_TRUE(execSql(db, "insert  into 会议信息 (会议名称) values ('乙')"));
+    EXPECT_TEXT_EQ("2", peerReads(file, "select count(*) from 会议信息"));
+    // A copy of the file read here leaves the connection its locks too.
+    ASSERT_TRUE(copyFile(dir + "\\meeting.mdb", dir + "\\data\\copy.mdb"));
+    EXPECT_EQ(count(db, "select * from 会议信息"), 2);
+    EXPECT_TEXT_EQ("2", peerReads(file, "select count(*) from 会议信息"));
+    EXPECT_TRUE(QFileInfo::exists(file + "-wal"));
+    EXPECT_TEXT_EQ("1", peerReads(file, "insert into 会议信息 (会议名称) values ('丙') returning 1"));
+    EXPECT_EQ(count(db, "select * from 会议信息"), 3);
 }
 
 TEST_F(DatabaseTest, ACommittedChangeSurvivesTheProgramBeingKilled)
