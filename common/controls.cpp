@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
@@ -190,8 +191,46 @@ void RadioButton::setChecked(bool c)
 
 // ---- GroupBox ---------------------------------------------------------------
 
+namespace {
+
+// Units are placed from the box's corner, the caption's band included, so
+// the frame stays out of their way: its top line runs through the middle of
+// the caption, which stands on it and breaks it, and an etched line (a dark
+// line with a light one inside it) goes round the box.
+class GroupBoxWidget : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const int top = title().isEmpty() ? 0 : metrics.height() / 2;
+        const QRect caption(8, 0, title().isEmpty() ? 0 : metrics.horizontalAdvance(title()) + 4, metrics.height());
+        auto frame = [&](const QRect& r) {
+            painter.drawLine(r.topLeft(), QPoint(caption.left() - 1, r.top()));
+            painter.drawLine(QPoint(caption.right() + 1, r.top()), r.topRight());
+            painter.drawLine(r.topLeft(), r.bottomLeft());
+            painter.drawLine(r.bottomLeft(), r.bottomRight());
+            painter.drawLine(r.topRight(), r.bottomRight());
+        };
+        const QRect outer(0, top, width(), height() - top);
+        painter.setPen(palette().color(QPalette::Mid));
+        frame(outer.adjusted(0, 0, -1, -1));
+        painter.setPen(palette().color(QPalette::Light));
+        frame(outer.adjusted(1, 1, 0, 0));
+        if (title().isEmpty())
+            return;
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter, title());
+    }
+};
+
+} // namespace
+
 GroupBox::GroupBox(Container& parent, const Text& name, const Rect& r, const Text& caption)
-    : Unit(name, new QGroupBox(toQString(caption), parent.containerWidget()), r)
+    : Unit(name, new GroupBoxWidget(toQString(caption), parent.containerWidget()), r)
 {
 }
 

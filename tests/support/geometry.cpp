@@ -2,11 +2,16 @@
 
 #include "common/qtext.h"
 
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -15,12 +20,12 @@ bool listed(const TextList& names, const QString& name)
     return std::any_of(names.begin(), names.end(), [&](const Text& n) { return toQString(n) == name; });
 }
 
-std::string describe(const QWidget* unit, const QRect& rect, const char* outside)
+std::string describe(const QWidget* unit, const QRect& rect, const char* fault)
 {
-    return QStringLiteral("%1 (%2, %3, %4 x %5) outside %6")
+    return QStringLiteral("%1 (%2, %3, %4 x %5) %6")
         .arg(unit->objectName())
         .arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height())
-        .arg(QString::fromUtf8(outside))
+        .arg(QString::fromUtf8(fault))
         .toStdString();
 }
 
@@ -32,28 +37,107 @@ const QTabBar* stripOver(const QWidget* client, const QWidget* page)
     return bar && bar->parentWidget() == tabs && bar->isVisibleTo(client) ? bar : nullptr;
 }
 
+// What a group box draws of its own, found in its pixels: the rows and
+// columns of its frame lines and the rectangle of its caption's ink.
+struct FrameMarks {
+    std::vector<int> lineRows, lineColumns;
+    QRect caption;
+};
+
+FrameMarks frameMarks(const QGroupBox* box)
+{
+    const QColor blank(255, 0, 255);
+    QImage image(box->size(), QImage::Format_RGB32);
+    image.fill(blank);
+    const_cast<QGroupBox*>(box)->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    // A box may fill its inside; what differs from its middle is drawn.
+    const QColor inside = image.pixelColor(image.width() / 2, image.height() / 2);
+    auto drawn = [&](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return c != blank && c != inside;
+    };
+    FrameMarks marks;
+    // A line runs across at least half the box; the caption breaks it less.
+    for (int y = 0; y < image.height(); ++y) {
+        int count = 0;
+        for (int x = 0; x < image.width(); ++x)
+            count += drawn(x, y);
+        if (count * 2 >= image.width())
+            marks.lineRows.push_back(y);
+    }
+    for (int x = 0; x < image.width(); ++x) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            count += drawn(x, y);
+        if (count * 2 >= image.height())
+            marks.lineColumns.push_back(x);
+    }
+    // The caption is the rest, away from the side lines and their rounded
+    // corners.
+    auto on = [](const std::vector<int>& lines, int at, int reach) {
+        return std::any_of(lines.begin(), lines.end(), [&](int line) { return std::abs(line - at) <= reach; });
+    };
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (drawn(x, y) && !on(marks.lineRows, y, 0) && !on(marks.lineColumns, x, 3))
+                marks.caption |= QRect(x, y, 1, 1);
+    return marks;
+}
+
+// A unit on a group box must not lie across the box's frame or caption.
+void checkAgainstFrame(const FrameMarks& marks, const QWidget* unit, std::vector<std::string>& found)
+{
+    const QRect rect = unit->geometry();
+    auto within = [](const std::vector<int>& lines, int from, int to) {
+        return std::any_of(lines.begin(), lines.end(), [&](int at) { return at >= from && at <= to; });
+    };
+    if (within(marks.lineRows, rect.top(), rect.bottom()) || within(marks.lineColumns, rect.left(), rect.right()))
+        found.push_back(describe(unit, rect, "crosses its group box's frame line"));
+    if (marks.caption.intersects(rect))
+        found.push_back(describe(unit, rect, "covers its group box's caption"));
+}
+
+struct Walk {
+    const QWidget* client;
+    const ShownState& state;
+    std::vector<std::string>& found;
+    std::vector<std::pair<const QWidget*, QRect>> labels;   // in the client area
+};
+
 // Units are the named widgets; Qt's own parts are named "qt_..." or not at
 // all, and hold no units except the surfaces of tab pages.
-void walk(const QWidget* client, const QWidget* parent, const ShownState& state, std::vector<std::string>& found)
+void walk(Walk& w, const QWidget* parent)
 {
+    std::optional<FrameMarks> frame;
+    if (auto* box = qobject_cast<const QGroupBox*>(parent))
+        frame = frameMarks(box);
     for (const QObject* child : parent->children()) {
         auto* widget = qobject_cast<const QWidget*>(child);
-        if (!widget || widget->isWindow() || !widget->isVisibleTo(client))
+        if (!widget || widget->isWindow() || !widget->isVisibleTo(w.client))
             continue;
         const QString name = widget->objectName();
-        if (name.startsWith(QStringLiteral("qt_")) || listed(state.outOfSight, name))
+        if (name.startsWith(QStringLiteral("qt_")) || listed(w.state.outOfSight, name))
             continue;
-        if (!name.isEmpty() && !listed(state.cut, name)) {
+        const QRect inClient(widget->mapTo(w.client, QPoint(0, 0)), widget->size());
+        if (!name.isEmpty() && !listed(w.state.cut, name)) {
             if (!parent->rect().contains(widget->geometry()))
-                found.push_back(describe(widget, widget->geometry(), "its container"));
-            const QRect inClient(widget->mapTo(client, QPoint(0, 0)), widget->size());
-            if (!client->rect().contains(inClient))
-                found.push_back(describe(widget, inClient, "the client area"));
-            const QTabBar* strip = stripOver(client, parent);
-            if (strip && strip->geometry().intersects(widget->geometry()) && !listed(state.overStrip, name))
-                found.push_back(describe(widget, widget->geometry(), "the page: it covers the tab strip"));
+                w.found.push_back(describe(widget, widget->geometry(), "outside its container"));
+            if (!w.client->rect().contains(inClient))
+                w.found.push_back(describe(widget, inClient, "outside the client area"));
+            const QTabBar* strip = stripOver(w.client, parent);
+            if (strip && strip->geometry().intersects(widget->geometry()) && !listed(w.state.overStrip, name))
+                w.found.push_back(describe(widget, widget->geometry(), "covers the tab strip of its page"));
+            if (frame)
+                checkAgainstFrame(*frame, widget, w.found);
         }
-        walk(client, widget, state, found);
+        if (!name.isEmpty() && qobject_cast<const QLabel*>(widget)) {
+            for (const auto& [other, rect] : w.labels)
+                if (rect.intersects(inClient))
+                    w.found.push_back(describe(widget, inClient, "overlaps the label ")
+                                         + other->objectName().toStdString());
+            w.labels.emplace_back(widget, inClient);
+        }
+        walk(w, widget);
     }
 }
 
@@ -62,7 +146,7 @@ void walk(const QWidget* client, const QWidget* parent, const ShownState& state,
 std::vector<std::string> unitsOutside(Window& window, const ShownState& state)
 {
     std::vector<std::string> found;
-    QWidget* client = window.containerWidget();
-    walk(client, client, state, found);
+    Walk shown{window.containerWidget(), state, found, {}};
+    walk(shown, shown.client);
     return found;
 }
