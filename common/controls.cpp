@@ -92,7 +92,7 @@ EditBox::EditBox(Container& parent, const Text& name, const Rect& r, const Text&
     if (mode_ == MultiLine) {
         auto* edit = static_cast<KeyCharWidget<QPlainTextEdit>*>(widget());
         edit->keyChar = &keyChar;
-        edit->setPlainText(toQString(content));
+        setContent(content);
         QObject::connect(edit, &QPlainTextEdit::textChanged, [this] { fire(changed); });
     } else {
         auto* edit = static_cast<KeyCharWidget<QLineEdit>*>(widget());
@@ -102,7 +102,7 @@ EditBox::EditBox(Container& parent, const Text& name, const Rect& r, const Text&
             edit->setEchoMode(QLineEdit::Password);
             edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));   // '*'
         }
-        edit->setText(toQString(content));
+        setContent(content);
         QObject::connect(edit, &QLineEdit::textChanged, [this] { fire(changed); });
         if (mode_ == DateTimeText)
             QObject::connect(edit, &QLineEdit::editingFinished, [edit] {
@@ -130,7 +130,10 @@ void EditBox::setContent(const Text& content)
         QString text = toQString(content).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         static_cast<QPlainTextEdit*>(widget())->setPlainText(text);
     } else {
-        static_cast<QLineEdit*>(widget())->setText(toQString(content));
+        auto* edit = static_cast<QLineEdit*>(widget());
+        edit->setText(toQString(content));
+        // A value the program sets shows from its start.
+        edit->setCursorPosition(0);
     }
 }
 
@@ -245,6 +248,8 @@ ProgressBar::ProgressBar(Container& parent, const Text& name, const Rect& r, int
     auto* bar = static_cast<QProgressBar*>(widget());
     bar->setRange(0, maximum);
     bar->setValue(0);
+    // The bar shows no figure of its own: a window that wants one shows it.
+    bar->setTextVisible(false);
 }
 
 int ProgressBar::position() const { return static_cast<QProgressBar*>(widget())->value(); }

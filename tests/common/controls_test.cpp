@@ -1,5 +1,6 @@
 // Basic units: program changes raise no user events, the right button moves
 // no current item, typed characters reach the handler.
+#include "common/qtext.h"
 #include "common/runtime.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/test_pictures.h"
@@ -127,6 +128,38 @@ TEST_F(ControlsTest, ALongTextIsNeverCut)
     QTest::keyClick(单位.widget(), Qt::Key_End);
     QTest::keyClick(单位.widget(), 'y');
     EXPECT_EQ(单位.content(), text + "y");
+}
+
+// The meeting editor fills its boxes with names longer than they are wide.
+TEST_F(ControlsTest, AValueTheProgramSetsShowsFromItsStart)
+{
+    const Text head = "全国科技";
+    const Text value = head + "创新与产业发展高峰论坛第二十三届年会";
+    EditBox start{*w, "start", {120, 260, 100, 24}, head};
+    const QImage expected = start.widget()->grab().toImage();
+    const int headWidth = start.widget()->fontMetrics().horizontalAdvance(toQString(head));
+    ASSERT_LT(headWidth, 80);
+    auto expectStartShown = [&](const EditBox& box) {
+        const QImage shown = box.widget()->grab().toImage();
+        EXPECT_EQ(shown.copy(0, 0, headWidth, shown.height()), expected.copy(0, 0, headWidth, expected.height()))
+            << gbkToUtf8(box.name());
+    };
+    EditBox created{*w, "created", {10, 260, 100, 24}, value};
+    expectStartShown(created);
+    EditBox set{*w, "set", {10, 230, 100, 24}};
+    set.setContent(value);
+    expectStartShown(set);
+}
+
+// The backup and restore windows show the figure in a label of their own.
+TEST_F(ControlsTest, AProgressBarShowsNoFigureOfItsOwn)
+{
+    ProgressBar bar{*w, "bar", {10, 260, 300, 24}};
+    bar.setPosition(0);
+    const QImage shown = bar.widget()->grab().toImage();
+    const int middle = shown.height() / 2;
+    for (int x = shown.width() / 4; x < shown.width() * 3 / 4; ++x)
+        ASSERT_EQ(shown.pixelColor(x, middle), shown.pixelColor(shown.width() / 4, middle)) << "x " << x;
 }
 
 TEST_F(ControlsTest, RadioButtonsOfOneFrameFormOneGroup)
