@@ -3,6 +3,7 @@
 #include "common/internal/rtf.h"
 #include "common/qtext.h"
 
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -67,6 +68,9 @@ void RichEdit::setSelection(int start, int length)
     cursor.setPosition(from);
     cursor.setPosition(to, QTextCursor::KeepAnchor);
     editOf(*this)->setTextCursor(cursor);
+    // A caret at the start shows the text from its top, margin included.
+    if (from == 0)
+        editOf(*this)->verticalScrollBar()->setValue(0);
 }
 
 int richFindText(const RichEdit& edit, const Text& sought, int from)

@@ -30,7 +30,29 @@ public:
     int heightForWidth(int width) const override
     {
         QTextLayout layout;
-        return layOut(layout, width);
+        return layOut(layout, font(), width);
+    }
+
+    // The label's font, or a smaller size of it at which the wrapped text
+    // fits the label's height: a long caption loses size, never lines.
+    QFont shownFont() const
+    {
+        QFont shown = font();
+        if (shown.pointSize() <= 0)
+            return shown;
+        for (int points = shown.pointSize(); points > kSmallestPoints; --points) {
+            shown.setPointSize(points);
+            QTextLayout layout;
+            if (layOut(layout, shown, width()) <= height())
+                return shown;
+        }
+        shown.setPointSize(std::min(font().pointSize(), kSmallestPoints));
+        return shown;
+    }
+    int shownHeight() const
+    {
+        QTextLayout layout;
+        return layOut(layout, shownFont(), width());
     }
     // The label keeps its width; the height is what the wrapped text needs.
     QSize sizeHint() const override { return QSize(width(), heightForWidth(width())); }
@@ -39,7 +61,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QTextLayout layout;
-        layOut(layout, width());
+        layOut(layout, shownFont(), width());
         QPainter painter(this);
         painter.setRenderHint(QPainter::TextAntialiasing);
         if (labelFont.angle != 0)
@@ -71,10 +93,14 @@ protected:
     bool handled() const { return up && *up; }
 
 private:
+    // Below this a caption is no longer legible; it is drawn at this size
+    // and its last lines are clipped.
+    static constexpr int kSmallestPoints = 6;
+
     // Lays the text out in lines of `width` pixels; gives the height used.
-    int layOut(QTextLayout& layout, int width) const
+    int layOut(QTextLayout& layout, const QFont& font, int width) const
     {
-        return static_cast<int>(std::ceil(layOutLines(layout, text, font(), width, true)));
+        return static_cast<int>(std::ceil(layOutLines(layout, text, font, width, true)));
     }
 };
 
@@ -122,6 +148,10 @@ void TransparentLabel::setLabelFont(const LabelFont& font)
              font.strikeOut != 0});
     widget()->update();
 }
+
+int TransparentLabel::shownPoints() const { return widgetOf(*this).shownFont().pointSize(); }
+
+int TransparentLabel::shownHeight() const { return widgetOf(*this).shownHeight(); }
 
 int TransparentLabel::textColour() const { return widgetOf(*this).colour; }
 

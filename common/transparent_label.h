@@ -27,6 +27,10 @@ public:
     void setCaption(const Text& caption) override;
     LabelFont labelFont() const;
     void setLabelFont(const LabelFont& font);
+    // A caption too long for the label at its font is drawn smaller, down to
+    // a legible least size: the size drawn and the height the text takes.
+    int shownPoints() const;
+    int shownHeight() const;
     int textColour() const;               // 0xBBGGRR; black at first
     void setTextColour(int colour);
     int effect() const;

@@ -113,6 +113,8 @@ void MainWindow::showSlipFor(int value)
     超级编辑框2.setContent(超级编辑框1.content());
     const bool merged = fillCheckInSlip();
     超级编辑框2.setVisible(true);
+    // The merge leaves the caret at the last marker; the label is read from its top.
+    超级编辑框2.setSelection(0, 0);
     // Only a delegate whose label was merged can be checked in.
     超级按钮2.setDisabled(!merged);
     if (选择夹2.currentPage() == 1)

@@ -4,6 +4,9 @@
 #include "common/clipboard.h"
 #include "tests/support/rich_text.h"
 
+#include <QAbstractScrollArea>
+#include <QScrollBar>
+
 namespace {
 
 class CheckInTest : public DeskTest {
@@ -50,6 +53,36 @@ TEST_F(CheckInTest, APickMergesEveryMarkerWithoutTouchingTheClipboard)
     EXPECT_TEXT_EQ("一号会\n李四/李四\n 0房间| 0\n--\n\n无标记", w.超级编辑框2.plainText());
     clickTreeItem(w.树型框1, 0);
     EXPECT_TRUE(w.超级按钮2.disabled());
+}
+
+TEST_F(CheckInTest, TheMergedLabelShowsItsStart)
+{
+    MainWindow& w = openCheckIn();
+    Text lines = "[会议名称]\n";
+    for (int i = 0; i < 30; ++i)
+        lines += "第" + toText(i) + "行\n";
+    w.超级编辑框1.setContent(lines + "[座次]");
+    clickTreeItem(w.树型框1, 1);
+    const QScrollBar* bar = qobject_cast<QAbstractScrollArea*>(w.超级编辑框2.widget())->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0) << "the label must be longer than its box";
+    EXPECT_EQ(bar->value(), 0);
+}
+
+// A long meeting name makes the banner's text smaller, never cut; a short
+// one keeps the banner's own size.
+TEST_F(CheckInTest, TheBannerShowsAnyMeetingNameWhole)
+{
+    MainWindow& w = open();
+    for (const Text& name : {Text("全国科技工作会议"), Text("全国科技创新与产业发展高峰论坛第二十三届年会")}) {
+        currentMeetingName = name;
+        chooseMenuItem(w.代表报到);
+        SCOPED_TRACE(gbkToUtf8(name));
+        EXPECT_TEXT_EQ("热烈欢迎参加" + name + "的代表", w.横幅.caption());
+        EXPECT_LE(w.横幅.shownHeight(), w.横幅.height());
+        EXPECT_GE(w.横幅.shownPoints(), 12);
+        const bool fitsAtItsSize = w.横幅.widget()->heightForWidth(w.横幅.width()) <= w.横幅.height();
+        EXPECT_EQ(fitsAtItsSize, w.横幅.shownPoints() == w.横幅.labelFont().points);
+    }
 }
 
 TEST_F(CheckInTest, AnArrivalIsRecordedOnceAndTheListsFollowIt)

@@ -387,6 +387,10 @@ TEST_F(BadgePageTest, TheTextsFitTheirLabels)
     leftRelease(w->标签6);   // 工作证: as many characters
     EXPECT_TEXT_EQ("工作证", w->出席证标签.caption());
     EXPECT_LE(w->出席证标签.widget()->heightForWidth(32), 104);
+    // A meeting name too long for the design size is drawn smaller, whole.
+    w->会议名称标签.setCaption("全国科技创新与产业发展高峰论坛第二十三届年会");
+    EXPECT_LT(w->会议名称标签.shownPoints(), w->会议名称标签.labelFont().points);
+    EXPECT_LE(w->会议名称标签.shownHeight(), w->会议名称标签.height());
 }
 
 TEST_F(BadgePageTest, PrintingWritesTheBadgeAsShownAndHandsItsPathToPaint)
