@@ -12,6 +12,8 @@ TemplateEditorWindow::TemplateEditorWindow(TextList arguments)
 {
     通用对话框1.filter = "表格文件(*.grd)|*.grd";
     通用对话框1.defaultExtension = "grd";
+    // The font dialog first shows the face that cells without one are drawn in.
+    字体对话框.font.face = "宋体";
     图片文件对话框.title = "请输入图片文件名：";
     图片文件对话框.filter = "JPG文件(*.jpg)|*.jpg|GIF文件(*.gif)|*.gif|BMP文件(*.bmp)|*.bmp";
     created = [this] { onEditorCreated(); };

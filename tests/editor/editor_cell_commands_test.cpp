@@ -144,6 +144,9 @@ TEST_F(CellCommandsTest, TheFontDialogGivesFaceStyleAndSizeInTenthsOfAMillimetre
         {11, true, true, true, true, 38, 15},
     };
     select(2, 2, 1, 2);
+    person.answerFont(false);
+    chooseMenuItem(editor->字体);
+    EXPECT_TEXT_EQ("宋体", person.calls().back().text) << "the dialog opens on the cells' face";
     for (const Case& c : cases) {
         FontChoice choice;
         choice.font = {"黑体", c.points, c.bold, c.italic, c.underline, c.strikeOut};

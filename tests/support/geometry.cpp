@@ -2,6 +2,7 @@
 
 #include "common/qtext.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -129,6 +130,9 @@ void walk(Walk& w, const QWidget* parent)
                 w.found.push_back(describe(widget, widget->geometry(), "covers the tab strip of its page"));
             if (frame)
                 checkAgainstFrame(*frame, widget, w.found);
+            if (auto* combo = qobject_cast<const QComboBox*>(widget);
+                combo && combo->sizeHint().width() > combo->width())
+                w.found.push_back(describe(widget, widget->geometry(), "cuts its longest item"));
         }
         if (!name.isEmpty() && qobject_cast<const QLabel*>(widget)) {
             for (const auto& [other, rect] : w.labels)
