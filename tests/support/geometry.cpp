@@ -57,22 +57,21 @@ FrameMarks frameMarks(const QGroupBox* box)
         const QColor c = image.pixelColor(x, y);
         return c != blank && c != inside;
     };
-    FrameMarks marks;
     // A line runs across at least half the box; the caption breaks it less.
-    for (int y = 0; y < image.height(); ++y) {
-        int count = 0;
-        for (int x = 0; x < image.width(); ++x)
-            count += drawn(x, y);
-        if (count * 2 >= image.width())
-            marks.lineRows.push_back(y);
-    }
-    for (int x = 0; x < image.width(); ++x) {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            count += drawn(x, y);
-        if (count * 2 >= image.height())
-            marks.lineColumns.push_back(x);
-    }
+    auto lines = [&](int count, int length, auto drawnAt) {
+        std::vector<int> found;
+        for (int at = 0; at < count; ++at) {
+            int drawnCount = 0;
+            for (int along = 0; along < length; ++along)
+                drawnCount += drawnAt(at, along);
+            if (drawnCount * 2 >= length)
+                found.push_back(at);
+        }
+        return found;
+    };
+    FrameMarks marks;
+    marks.lineRows = lines(image.height(), image.width(), [&](int y, int x) { return drawn(x, y); });
+    marks.lineColumns = lines(image.width(), image.height(), drawn);
     // The caption is the rest, away from the side lines and their rounded
     // corners.
     auto on = [](const std::vector<int>& lines, int at, int reach) {
