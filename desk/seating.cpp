@@ -244,14 +244,18 @@ void MainWindow::onDeleteSeatingChartClick()
         != AnswerOk)
         return;
     const Text k = toText(大会座次表.currentIndex() + 1);
-    if (大会座次表.currentValue() == openChartId_)
-        openChartId_ = 0;
+    const int chart = 大会座次表.currentValue();
     Transaction unit(外部数据库1);
-    execSql(外部数据库1, "delete from 自制模板 where 模板id=" + toText(大会座次表.currentValue()));
+    execSql(外部数据库1, "delete from 自制模板 where 模板id=" + toText(chart));
     execSql(外部数据库1, "update 代表信息 set 表" + k + "='0'   where  会议编号=" + currentMeetingText());
     execSql(外部数据库1, "update 会议信息 set 表" + k + "='0'   where  会议编号=" + currentMeetingText());
-    if (!unit.commit())
+    // A refused delete leaves the chart stored: it stays listed and open.
+    if (!unit.commit()) {
         messageBox("删除失败！", BoxOk | IconInformation, "失败");
+        return;
+    }
+    if (chart == openChartId_)
+        openChartId_ = 0;
     表格1.setDisabled(true);
     fillSeatingChartSlots();
 }

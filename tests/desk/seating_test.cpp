@@ -154,6 +154,22 @@ TEST_F(SeatingTest, QueuedNamesAreSeatedInTheChosenOrder)
     EXPECT_EQ(w.列表框2.itemCount(), 1);
 }
 
+TEST_F(SeatingTest, APrintThatFailsFromTheChartPreviewIsReported)
+{
+    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    MainWindow& w = openSeating();
+    importTemplate(writeTemplate("hall.grd", 2, 3));
+    newChart("图");
+    chooseComboItem(w.大会座次表, 0);
+    const size_t shown = messageTexts().size();
+    person.answerPrintPreview(PreviewPrinted);
+    click(w.打印预览);
+    EXPECT_EQ(messageTexts().size(), shown);
+    person.answerPrintPreview(PreviewPrintFailed).answerMessage(AnswerOk);
+    click(w.打印预览);
+    EXPECT_TEXT_EQ("打印失败！|错误", lastMessage());
+}
+
 TEST_F(SeatingTest, SavingWritesSeatLabelsAndAMovedSeatCountsOnlyWhereItIs)
 {
     exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
@@ -263,13 +279,24 @@ TEST_F(SeatingTest, ARefusedStatementKeepsTheChartAndEveryStoredSeat)
     closeRecordSet(rs);
     EXPECT_TEXT_EQ("李　四", cellText(chart, 3, 3));
 
-    refuse("delete", "自制模板");
+    exec("drop trigger " + refusal);
+    refusal = refuse("delete", "自制模板");
     click(w.删除表格);
     click(w.删除座次表);
     EXPECT_TEXT_EQ("删除失败！|失败", lastMessage());
     EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表1"}), stored);
     EXPECT_EQ(rows("select * from 会议信息 where 会议编号=1", {"表1"}), TextList{"图"});
     EXPECT_TEXT_EQ("图", w.大会座次表.itemText(0));
+    // The chart is still open: shown, editable, and saved into its slot.
+    EXPECT_EQ(w.大会座次表.currentIndex(), 0);
+    EXPECT_FALSE(w.表格1.disabled());
+    EXPECT_TEXT_EQ("李　四", cellText(w.数据源1, 5, 5));
+    exec("drop trigger " + refusal);
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(w.保存座次表);
+    EXPECT_TEXT_EQ("保存文件成功！|成功", messageTexts().at(messageTexts().size() - 2));
+    EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表1"}),
+              (TextList{"张三|1排1列", "李四|3排4列"}));
 }
 
 TEST_F(SeatingTest, AVacatedSeatKeepsNoDelegate)
