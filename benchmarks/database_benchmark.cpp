@@ -37,8 +37,9 @@ public:
     bool fontDialog(FontChoice&) override { return false; }
     bool colourDialog(int&) override { return false; }
     bool runProgram(const Text&, int) override { return false; }
+    bool printerAvailable() override { return false; }
     bool printText(const PrintJob&) override { return false; }
-    bool printPreview(const GridPrintout&) override { return false; }
+    PreviewOutcome printPreview(const GridPrintout&) override { return PreviewClosed; }
     bool printGridDocument(const GridPrintout&, int, int) override { return false; }
     bool pageSetupDialog(PageSetup&) override { return false; }
     void popupMenu(Menu&) override {}

@@ -153,11 +153,11 @@ bool printGrid(GridTable& grid, int firstPage, int lastPage)
     return interaction().printGridDocument(GridPrintout(*source), firstPage, lastPage);
 }
 
-bool printPreview(GridTable& grid)
+PreviewOutcome printPreview(GridTable& grid)
 {
     const DataSource* source = grid.dataSource();
     if (!source)
-        return false;
+        return PreviewClosed;
     ensureRuntime();
     return interaction().printPreview(GridPrintout(*source));
 }

@@ -10,6 +10,7 @@
 // are not read-only, and drags row heights and column widths on the rulers.
 // The program's calls never raise the grid's events.
 #include "common/grid.h"
+#include "common/interaction.h"
 
 class GridPrintout;
 
@@ -89,5 +90,5 @@ void pasteAtCursor(GridTable& grid);
 // with its print settings; false for an unbound grid or a failed print.
 bool printGrid(GridTable& grid, int firstPage = 1, int lastPage = 0);
 // The preview window, from which the person prints; an unbound grid shows
-// none. True when the person printed.
-bool printPreview(GridTable& grid);
+// none and gives PreviewClosed.
+PreviewOutcome printPreview(GridTable& grid);

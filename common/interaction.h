@@ -19,6 +19,11 @@ enum BoxKind {
 };
 enum BoxAnswer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
+// How a print preview ended: closed without printing, printed from it, or
+// printing from it failed (no printer, a printer error, a print-to-file
+// target that cannot be written).
+enum PreviewOutcome { PreviewClosed, PreviewPrinted, PreviewPrintFailed };
+
 struct FileDialogRequest {
     bool save = false;
     Text title;
@@ -54,11 +59,14 @@ public:
     virtual bool fontDialog(FontChoice& choice) = 0;
     virtual bool colourDialog(int& colour) = 0;
     virtual bool runProgram(const Text& commandLine, int windowMode) = 0;
-    // Prints on the default printer without a dialog.
+    // Whether a default printer is there to take a job.
+    virtual bool printerAvailable() = 0;
+    // Prints on the default printer without a dialog; true when the
+    // printer took the whole job.
     virtual bool printText(const PrintJob& job) = 0;
     // The print preview window of a grid document, from which the person
-    // prints; true when they did.
-    virtual bool printPreview(const GridPrintout& printout) = 0;
+    // prints.
+    virtual PreviewOutcome printPreview(const GridPrintout& printout) = 0;
     // Prints pages firstPage..lastPage (0: to the last) on the default
     // printer with the document's print settings, without a dialog.
     virtual bool printGridDocument(const GridPrintout& printout, int firstPage, int lastPage) = 0;

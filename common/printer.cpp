@@ -5,8 +5,9 @@
 int startPrinting(Printer& printer)
 {
     printer.job_ = {};
-    printer.started_ = true;
-    return 1;
+    ensureRuntime();
+    printer.started_ = interaction().printerAvailable();
+    return printer.started_ ? 1 : 0;
 }
 
 void printTextLine(Printer& printer, const Text& text)

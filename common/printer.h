@@ -19,7 +19,8 @@ private:
     PrintJob job_;
 };
 
-// 1 when the job has started. Lines outside a started job are dropped.
+// 1 when the job has started, 0 when no printer can take it. Lines outside
+// a started job are dropped.
 int startPrinting(Printer& printer);
 void printTextLine(Printer& printer, const Text& text);
 // Sends the job; true when the printer took it.

@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -224,6 +225,8 @@ public:
         return QProcess::startDetached(program, words);
     }
 
+    bool printerAvailable() override { return !QPrinterInfo::defaultPrinter().isNull(); }
+
     bool printText(const PrintJob& job) override
     {
         QPrinter printer(QPrinterInfo::defaultPrinter());
@@ -250,17 +253,25 @@ public:
         return painter.end();
     }
 
-    bool printPreview(const GridPrintout& printout) override
+    PreviewOutcome printPreview(const GridPrintout& printout) override
     {
         NormalCursor cursor;
         QPrinter printer(QPrinter::HighResolution);
         printout.applyPageSetup(printer);
         QPrintPreviewDialog preview(&printer);
         preview.setWindowTitle(QStringLiteral("打印预览"));
-        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                         [&printout](QPrinter* target) { printout.print(*target); });
-        // The dialog accepts when the person has printed from it.
-        return preview.exec() == QDialog::Accepted;
+        // The preview pages are painted on a picture engine; any other
+        // engine is the printer (or its file) the person printed to.
+        PreviewOutcome outcome = PreviewClosed;
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&printout, &outcome](QPrinter* target) {
+            const bool previewing = target->paintEngine() && target->paintEngine()->type() == QPaintEngine::Picture;
+            const bool printed = printout.print(*target);
+            if (!previewing)
+                outcome = printed ? PreviewPrinted : PreviewPrintFailed;
+        });
+        // The dialog's own answer does not tell whether anything was printed.
+        preview.exec();
+        return outcome;
     }
 
     bool printGridDocument(const GridPrintout& printout, int firstPage, int lastPage) override

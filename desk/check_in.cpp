@@ -160,8 +160,10 @@ void MainWindow::onCheckInClick()
 
 void MainWindow::onPrintLabelClick()
 {
-    if (startPrinting(打印机1) != 1)
+    if (startPrinting(打印机1) != 1) {
+        messageBox("没有可用的打印机，标签未打印！", BoxOk | IconStop, "错误");
         return;
+    }
     // Half a centimetre from the top and the left of the label.
     打印机1.leftMargin = 5;
     打印机1.topMargin = 5;
@@ -171,7 +173,8 @@ void MainWindow::onPrintLabelClick()
         printTextLine(打印机1, richLineText(超级编辑框2, i - 1));
         打印机1.fontSize = 8;
     }
-    endPrinting(打印机1);
+    if (!endPrinting(打印机1))
+        messageBox("打印失败！", BoxOk | IconStop, "错误");
 }
 
 void MainWindow::showCheckInList(bool checkedIn)

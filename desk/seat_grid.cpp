@@ -116,6 +116,6 @@ void MainWindow::onSetChartTitleClick()
 
 void MainWindow::onChartPreviewClick()
 {
-    if (!表格1.dataSourceName().empty())
-        printPreview(表格1);
+    if (!表格1.dataSourceName().empty() && printPreview(表格1) == PreviewPrintFailed)
+        messageBox("打印失败！", BoxOk | IconStop, "错误");
 }

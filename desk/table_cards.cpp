@@ -70,4 +70,8 @@ void MainWindow::onGenerateCardsClick()
     }
 }
 
-void MainWindow::onCardPreviewClick() { printPreview(表格3); }
+void MainWindow::onCardPreviewClick()
+{
+    if (printPreview(表格3) == PreviewPrintFailed)
+        messageBox("打印失败！", BoxOk | IconStop, "错误");
+}

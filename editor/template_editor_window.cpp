@@ -205,7 +205,11 @@ void TemplateEditorWindow::onPrintClick()
         messageBox("打印失败！", BoxOk | IconStop, "错误");
 }
 
-void TemplateEditorWindow::onPrintPreviewClick() { printPreview(表格1); }
+void TemplateEditorWindow::onPrintPreviewClick()
+{
+    if (printPreview(表格1) == PreviewPrintFailed)
+        messageBox("打印失败！", BoxOk | IconStop, "错误");
+}
 
 void TemplateEditorWindow::onExitClick()
 {

@@ -89,7 +89,11 @@ void ReportWindow::runFillOfKind()
     }
 }
 
-void ReportWindow::previewReportPrint() { printPreview(表格1); }
+void ReportWindow::previewReportPrint()
+{
+    if (printPreview(表格1) == PreviewPrintFailed)
+        messageBox("打印失败！", BoxOk | IconStop, "错误");
+}
 
 void ReportWindow::exportReportAsDoc()
 {

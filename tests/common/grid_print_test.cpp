@@ -31,8 +31,8 @@ protected:
     ScriptedInteraction::RenderedGrid preview()
     {
         ScriptedInteraction ui;
-        ui.answerPrintPreview(false);
-        EXPECT_FALSE(printPreview(w.表格1));
+        ui.answerPrintPreview();
+        EXPECT_EQ(printPreview(w.表格1), PreviewClosed);
         return ui.renderedGrids().empty() ? ScriptedInteraction::RenderedGrid{} : ui.renderedGrids().front();
     }
 
@@ -154,7 +154,7 @@ TEST_F(GridPrintTest, NothingToPrint)
 {
     // An unbound grid opens no preview: the scripted seam would fail the test.
     w.表格1.setDataSourceName("");
-    EXPECT_FALSE(printPreview(w.表格1));
+    EXPECT_EQ(printPreview(w.表格1), PreviewClosed);
     EXPECT_FALSE(printGrid(w.表格1));
     // A card template without cards has no page.
     w.表格1.setDataSourceName("数据源1");

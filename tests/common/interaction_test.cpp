@@ -190,4 +190,15 @@ TEST(Printing, LinesKeepTheFontSizeInForceAndGoOutAsOneJob)
     EXPECT_EQ(job.leftMargin, 50);
 }
 
+TEST(Printing, NoPrinterStartsNoJobAndSendsNothing)
+{
+    ScriptedInteraction ui;
+    ui.withoutPrinter();
+    Printer printer("打印机1");
+    EXPECT_EQ(startPrinting(printer), 0);
+    printTextLine(printer, "欢迎");
+    EXPECT_FALSE(endPrinting(printer));
+    EXPECT_TRUE(ui.printJobs().empty());
+}
+
 } // namespace

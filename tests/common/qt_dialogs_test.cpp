@@ -4,15 +4,21 @@
 #include "common/interaction.h"
 #include "common/qtext.h"
 #include "common/runtime.h"
+#include "tests/common/grid_test_window.h"
 #include "tests/support/gbk_print.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -123,6 +129,55 @@ TEST(QtDialogs, TheFontDialogOpensOnTheFontInUse)
     FontChoice choice{{"宋体", 12}, 0};
     ASSERT_TRUE(interaction().fontDialog(choice));
     EXPECT_EQ(toQString(choice.font.face), picked);
+}
+
+// A print started from the preview window goes through Qt's print dialog
+// to the printer the preview holds; its result is what the caller hears.
+TEST(QtDialogs, APrintFromThePreviewTellsWhetherItWasPrinted)
+{
+    GridWindow w;
+    setTableSize(w.数据源1, 2, 2);
+    setCellText(w.数据源1, 1, 1, "会议代表一览表");
+    QTemporaryDir dir;
+    const QString written = dir.filePath(QStringLiteral("preview.pdf"));
+    struct Case {
+        QString target;   // "" closes the preview without printing
+        PreviewOutcome outcome;
+    } cases[] = {
+        {written, PreviewPrinted},
+        {QStringLiteral("/no-such-directory/preview.pdf"), PreviewPrintFailed},
+        {QString(), PreviewClosed},
+    };
+    for (const Case& c : cases) {
+        whenDialogOpens([&c](QWidget& dialog) {
+            auto& preview = dynamic_cast<QPrintPreviewDialog&>(dialog);
+            if (c.target.isEmpty()) {
+                preview.reject();
+                return;
+            }
+            preview.printer()->setOutputFileName(c.target);
+            // The print dialog opens from the preview's print button.
+            auto* poll = new QTimer(qApp);
+            QObject::connect(poll, &QTimer::timeout, [poll] {
+                if (auto* print = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+                    poll->deleteLater();
+                    poll->stop();
+                    print->accept();
+                }
+            });
+            poll->start(10);
+            for (QAction* action : preview.findChildren<QAction*>())
+                if (const QString text = action->text().remove(QLatin1Char('&'));
+                    text == QStringLiteral("打印") || text == QStringLiteral("Print")) {
+                    action->trigger();
+                    return;
+                }
+            ADD_FAILURE() << "the preview shows no print button";
+            preview.reject();
+        });
+        EXPECT_EQ(printPreview(w.表格1), c.outcome) << c.target.toStdString();
+    }
+    EXPECT_TRUE(QFile::exists(written));
 }
 
 } // namespace

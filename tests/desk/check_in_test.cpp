@@ -6,6 +6,7 @@
 
 #include <QAbstractScrollArea>
 #include <QScrollBar>
+#include <functional>
 
 namespace {
 
@@ -216,6 +217,32 @@ TEST_F(CheckInTest, TheLabelPrintsItsSecondLineLarger)
     EXPECT_EQ(job.lines[1].points, 11);
     EXPECT_EQ(job.lines[2].points, 8);
     EXPECT_EQ(job.lines[4].points, 8);
+}
+
+TEST_F(CheckInTest, ALabelThatIsNotPrintedIsReportedAndTheArrivalStaysOpen)
+{
+    MainWindow& w = openCheckIn();
+    clickTreeItem(w.树型框1, 1);
+    struct Case {
+        const char* what;
+        std::function<void(ScriptedInteraction&)> printer;
+        size_t jobs;   // sent so far
+        Text message;
+    } cases[] = {
+        {"printer error", [](ScriptedInteraction& p) { p.answerPrint(false); }, 1, "打印失败！|错误"},
+        {"no printer", [](ScriptedInteraction& p) { p.withoutPrinter(); }, 1, "没有可用的打印机，标签未打印！|错误"},
+    };
+    for (const Case& c : cases) {
+        c.printer(person);
+        person.answerMessage(AnswerOk);
+        click(w.按钮17);
+        EXPECT_EQ(person.printJobs().size(), c.jobs) << c.what;
+        EXPECT_TEXT_EQ(c.message, lastMessage()) << c.what;
+        EXPECT_EQ(person.messages().back().boxKind, BoxOk | IconStop) << c.what;
+        // Printing records nothing: the arrival is still to be recorded.
+        EXPECT_FALSE(w.超级按钮2.disabled()) << c.what;
+        EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 and 报到情况=true", {"姓名"}), TextList{}) << c.what;
+    }
 }
 
 } // namespace

@@ -84,13 +84,18 @@ TEST_F(TableCardsTest, MixedWidthNamesArePrintedWhole)
     add("a张b");
     add("张三");
     click(w.生成台签);
-    person.answerPrintPreview(false);
+    person.answerPrintPreview();
     click(w.打印预览1);
     ASSERT_EQ(person.renderedGrids().size(), 1u);
     TextList printed;
     for (const TextList& page : person.renderedGrids().front().pages)
         printed.insert(printed.end(), page.begin(), page.end());
     EXPECT_EQ(printed, (TextList{"a张b李", "a张b", "张 　 三"}));
+    EXPECT_TRUE(person.messages().empty());
+
+    person.answerPrintPreview(PreviewPrintFailed).answerMessage(AnswerOk);
+    click(w.打印预览1);
+    EXPECT_EQ(messageTexts(), TextList{"打印失败！|错误"});
 }
 
 TEST_F(TableCardsTest, AMissingPaperTemplateChangesNothing)

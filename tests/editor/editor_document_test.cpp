@@ -249,6 +249,11 @@ TEST_F(EditorDocumentTest, ViewingCommandsLeaveTheFlagAndPrintSettingsSetIt)
     person.answerPageSetup(true, landscape).answerGridPrint(false).answerMessage(AnswerOk);
     chooseMenuItem(editor->打印);
     EXPECT_TEXT_EQ("打印失败！", person.messages().at(0).text);
+    // So is one started from the preview.
+    person.answerPrintPreview(PreviewPrintFailed).answerMessage(AnswerOk);
+    chooseMenuItem(editor->打印预览);
+    ASSERT_EQ(person.messages().size(), 2u);
+    EXPECT_TEXT_EQ("打印失败！", person.messages().back().text);
 }
 
 TEST_F(EditorDocumentTest, RowsColumnsHeightsAndHeaders)

@@ -30,7 +30,7 @@ protected:
     // What the preview window of 报表打印 showed.
     ScriptedInteraction::RenderedGrid preview(ReportWindow* w)
     {
-        person.answerPrintPreview(false);
+        person.answerPrintPreview();
         click(w->报表打印);
         EXPECT_EQ(1u, person.renderedGrids().size());
         return person.renderedGrids().empty() ? ScriptedInteraction::RenderedGrid{} : person.renderedGrids().back();
@@ -158,6 +158,15 @@ TEST_F(ReportWindowTest, PrintPreviewRendersTheFilledReport)
                       "张三·李四", "男"};
     std::sort(expected.begin(), expected.end());
     EXPECT_LINES_EQ(expected, drawn);
+    EXPECT_TRUE(person.messages().empty());
+
+    // A print from the preview that fails is reported; one that works is not.
+    person.answerPrintPreview(PreviewPrinted);
+    click(w->报表打印);
+    EXPECT_TRUE(person.messages().empty());
+    person.answerPrintPreview(PreviewPrintFailed).answerMessage(AnswerOk);
+    click(w->报表打印);
+    EXPECT_EQ(messageTexts(), TextList{"打印失败！|错误"});
 }
 
 TEST_F(ReportWindowTest, ALongListPrintsAcrossPagesWithTitleAndLabelsOnEach)

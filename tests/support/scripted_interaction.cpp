@@ -75,9 +75,9 @@ ScriptedInteraction& ScriptedInteraction::answerPrint(bool printed)
     return queue({Call::Print, printed, 0, {}, {}, {}});
 }
 
-ScriptedInteraction& ScriptedInteraction::answerPrintPreview(bool printed)
+ScriptedInteraction& ScriptedInteraction::answerPrintPreview(PreviewOutcome outcome)
 {
-    return queue({Call::Preview, printed, 0, {}, {}, {}});
+    return queue({Call::Preview, false, outcome, {}, {}, {}});
 }
 
 ScriptedInteraction& ScriptedInteraction::answerGridPrint(bool printed)
@@ -188,6 +188,12 @@ bool ScriptedInteraction::runProgram(const Text& commandLine, int windowMode)
     return take(Call::Program, a) && a.ok;
 }
 
+ScriptedInteraction& ScriptedInteraction::withoutPrinter()
+{
+    printerAvailable_ = false;
+    return *this;
+}
+
 bool ScriptedInteraction::printText(const PrintJob& job)
 {
     calls_.push_back({Call::Print, job.lines.empty() ? Text() : job.lines.front().text, {}, 0});
@@ -248,12 +254,12 @@ void ScriptedInteraction::render(const GridPrintout& printout, int firstPage, in
     rendered_.push_back(std::move(grid));
 }
 
-bool ScriptedInteraction::printPreview(const GridPrintout& printout)
+PreviewOutcome ScriptedInteraction::printPreview(const GridPrintout& printout)
 {
     calls_.push_back({Call::Preview, {}, {}, printout.pageCount()});
     render(printout, 1, 0);
     Answer a;
-    return take(Call::Preview, a) && a.ok;
+    return take(Call::Preview, a) ? static_cast<PreviewOutcome>(a.number) : PreviewClosed;
 }
 
 bool ScriptedInteraction::printGridDocument(const GridPrintout& printout, int firstPage, int lastPage)

@@ -39,8 +39,10 @@ public:
     ScriptedInteraction& answerColour(bool ok, int colour = 0);
     ScriptedInteraction& answerProgram(bool started = true);
     ScriptedInteraction& answerPrint(bool printed = true);
+    // No default printer from now on: no print job starts.
+    ScriptedInteraction& withoutPrinter();
     // Both render the printout; the preview renders every page.
-    ScriptedInteraction& answerPrintPreview(bool printed = false);
+    ScriptedInteraction& answerPrintPreview(PreviewOutcome outcome = PreviewClosed);
     ScriptedInteraction& answerGridPrint(bool printed = true);
     ScriptedInteraction& answerPageSetup(bool ok, const ::PageSetup& setup = {});
     // From now on a message box with no queued answer gets `answer` (an OK
@@ -65,8 +67,9 @@ public:
     bool fontDialog(FontChoice& choice) override;
     bool colourDialog(int& colour) override;
     bool runProgram(const Text& commandLine, int windowMode) override;
+    bool printerAvailable() override { return printerAvailable_; }
     bool printText(const PrintJob& job) override;
-    bool printPreview(const GridPrintout& printout) override;
+    PreviewOutcome printPreview(const GridPrintout& printout) override;
     bool printGridDocument(const GridPrintout& printout, int firstPage, int lastPage) override;
     bool pageSetupDialog(::PageSetup& setup) override;
     void popupMenu(Menu& menu) override;
@@ -94,4 +97,5 @@ private:
     std::vector<PrintJob> printJobs_;
     std::vector<RenderedGrid> rendered_;
     ::PageSetup lastPageSetup_;
+    bool printerAvailable_ = true;
 };
