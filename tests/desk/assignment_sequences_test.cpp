@@ -1,11 +1,14 @@
 // Seeded random sequences of what a person does on the room and the
 // banquet-table pages, by real clicks: picks, cancels, commits, automatic
 // runs, exclusions, mode switches, deletions of rooms, tables and
-// delegates, new delegates, clear-alls and chart saves. After every step
-// the stored counts must still be those of the delegates.
+// delegates, new delegates, clear-alls, and delegates seated on the
+// seating chart by clicks in its cells, which is then saved. After every
+// step the stored counts must still be those of the delegates, and after a
+// chart save every stored seat must be where the delegate's name stands.
 #include "tests/desk/desk_fixture.h"
 
 #include <functional>
+#include <map>
 #include <random>
 
 namespace {
@@ -39,13 +42,43 @@ protected:
                  + toText(1 + tables_++) + "号桌'," + toText(seats) + ",0,1)");
         Window scratch{"scratch", {0, 0, 10, 10}, ""};
         DataSource hall{scratch, "hall"};
-        setTableSize(hall, 4, 4);
+        setTableSize(hall, kSeatRows + 2, kSeatColumns + 1);
         setHeaderRowCount(hall, 2);
         setHeaderColumnCount(hall, 1);
+        for (int c = 1; c <= kSeatColumns; ++c)
+            setCellText(hall, 2, c + 1, toText(c));
+        for (int r = 1; r <= kSeatRows; ++r)
+            setCellText(hall, r + 2, 1, toText(r) + "排");
         EXPECT_TRUE(execSql(db, "insert into 自制模板 (表格次序,模板名称,会议编号,模板) values (1,'图',1,?)",
                             tableToBytes(hall)));
     }
     int any(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
+
+    // What the open chart shows against what the delegates of meeting 1
+    // have stored as their seat in it: each delegate once, and stored where
+    // the name stands.
+    TextList seatFaults(MainWindow& w)
+    {
+        std::map<Text, Text> shown;   // delegate id -> seat label
+        TextList faults;
+        for (int r = 3; r <= kSeatRows + 2; ++r)
+            for (int c = 2; c <= kSeatColumns + 1; ++c) {
+                const Text face = cellFontName(w.数据源1, r, c);
+                const bool seated = !face.empty() && face.find_first_not_of("0123456789") == Text::npos
+                                 && face.find_first_not_of('0') != Text::npos;
+                if (cellText(w.数据源1, r, c).empty() || !seated)
+                    continue;
+                if (!shown.emplace(face, cellText(w.数据源1, r, 1) + cellText(w.数据源1, 2, c) + "列").second)
+                    faults.push_back(face + " 坐了两处");
+            }
+        for (const Text& row : rows("select * from 代表信息 where 会议编号=1", {"代表id", "表1"})) {
+            const Text id = row.substr(0, row.find('|')), stored = row.substr(row.find('|') + 1);
+            const auto seat = shown.find(id);
+            if (stored != (seat == shown.end() ? "0" : seat->second))
+                faults.push_back(id + " 存的座次 " + stored);
+        }
+        return faults;
+    }
 
     // The steps of both pages. A step that needs the other mode switches
     // to it first, as a person would.
@@ -103,11 +136,20 @@ protected:
                  click(w.按钮7);
                  chooseMenuItem(p.menu);
              }},
-            {"save the chart", 1,
-             [&w, p] {
+            {"seat delegates and save the chart", 2,
+             [this, &w, p] {
                  chooseMenuItem(w.会场座次);
                  chooseComboItem(w.大会座次表, 0);
+                 // Organisation items queue nobody; a click on a seat with
+                 // nobody queued picks its delegate up or puts one down.
+                 const int waiting = treeItemCount(w.树型框1);
+                 for (int n = waiting > 0 ? any(3) : 0; n > 0; --n)
+                     clickTreeItem(w.树型框1, any(waiting));
+                 for (int n = 1 + any(2); n > 0; --n)
+                     clickGridCell(w.表格1, 3 + any(kSeatRows), 2 + any(kSeatColumns));
                  click(w.保存座次表);
+                 const TextList faults = seatFaults(w);
+                 stepFaults_.insert(stepFaults_.end(), faults.begin(), faults.end());
                  chooseMenuItem(p.menu);
              }},
         };
@@ -131,14 +173,19 @@ protected:
             done += std::string(step.name) + "; ";
             step.act();
             std::string faults;
-            for (const Text& fault : countFaults())
+            TextList found = countFaults();
+            found.insert(found.end(), stepFaults_.begin(), stepFaults_.end());
+            stepFaults_.clear();
+            for (const Text& fault : found)
                 faults += gbkToUtf8(fault) + "\n";
             ASSERT_EQ(faults, "") << "after step " << i << ": " << done;
         }
     }
 
+    static constexpr int kSeatRows = 4, kSeatColumns = 5;
     std::mt19937 random_{20241210};
     int rooms_ = 0, tables_ = 0, delegates_ = 0;
+    TextList stepFaults_;   // found inside the last step
 };
 
 TEST_F(AssignmentSequenceTest, RoomCountsHoldAfterEveryStep)

@@ -57,7 +57,7 @@ TEST_F(DelegateRecordsTest, SavingStoresTheFormsOfItsValues)
                  {"a张b", "a张b", 0}};   // four bytes, but not two characters
     for (const Case& c : cases) {
         fillForm(c.typed, "O'Reilly 单位", "00" + toText(c.sex));
-        w.组合框1.setCurrentIndex(c.sex);
+        chooseComboItem(w.组合框1, c.sex);
         click(w.按钮7);
         EXPECT_TEXT_EQ("", w.编辑框1.content());   // cleared for the next
     }
@@ -67,13 +67,13 @@ TEST_F(DelegateRecordsTest, SavingStoresTheFormsOfItsValues)
                         "a张b|O'Reilly 单位|男| | | |1"}));
     EXPECT_NE(findText(w.标签13.caption(), "insert  into 代表信息 (姓名,"), -1);
 
-    w.选择框1.setChecked(true);
+    click(w.选择框1);   // 复写 ticked
     fillForm("王五", "单位甲", "009");
-    w.onNewDelegateClick();
+    click(w.按钮5);
     EXPECT_TEXT_EQ("010", w.编辑框6.content());
     EXPECT_TEXT_EQ("单位甲", w.编辑框2.content());
-    w.选择框1.setChecked(false);
-    w.onNewDelegateClick();
+    click(w.选择框1);
+    click(w.按钮5);
     EXPECT_TEXT_EQ("", w.编辑框2.content());
 }
 
@@ -315,7 +315,7 @@ TEST_F(DelegateRecordsTest, ADeletedDelegateLeavesItsRoomAndTableOrNothingChange
         return all;
     };
     auto deleteItem = [&](int item) {
-        w.工具条1.buttonClicked(0);
+        pressToolButton(w.工具条1, 0);
         clickTreeItem(w.树型框1, item);
         click(w.按钮6);
     };

@@ -60,7 +60,7 @@ TEST_F(GroupsTest, GroupsAreSavedChangedAndDeletedWithTheirMessages)
     click(w.删除会议组);
     click(w.保存会议组);
 
-    w.分组复写.setChecked(true);
+    click(w.分组复写);
     fillGroupForm("第一'组", "三楼", "上午");
     person.answerMessage(AnswerOk);
     click(w.保存会议组);
@@ -163,7 +163,7 @@ TEST_F(GroupsTest, AGroupListsItsMembersAndTheUngroupedOnly)
     clickListRow(w.会议组, 1);
     EXPECT_EQ(memberRows(), TextList{"散户-"});
 
-    setListRowChecked(w.当前组代表, 0, true);
+    clickListRowTick(w.当前组代表, 0);   // 散户 ticked
     person.answerMessage(AnswerOk);
     click(w.保存分组代表);
     EXPECT_TEXT_EQ("成功保存会议组！|注意", messageTexts().back());
@@ -173,7 +173,7 @@ TEST_F(GroupsTest, AGroupListsItsMembersAndTheUngroupedOnly)
     click(w.保存分组代表);   // no group chosen again: nothing
 
     clickListRow(w.会议组, 0);
-    setListRowChecked(w.当前组代表, 0, false);
+    clickListRowTick(w.当前组代表, 0);   // 成员 no longer ticked
     person.answerMessage(AnswerOk);
     click(w.保存分组代表);
     EXPECT_EQ(groupOf("成员"), 0);

@@ -24,7 +24,8 @@ protected:
         window->编辑框10.setContent(first);
         window->编辑框11.setContent(last);
         window->编辑框12.setContent(beds);
-        window->选择框2.setChecked(interval);
+        if (window->选择框2.checked() != interval)
+            click(window->选择框2);
         click(window->确定手动分配);
     }
     // Every row of the room list shows its stored room's guests and sex.

@@ -69,11 +69,16 @@ protected:
     {
         return rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表" + toText(chart)});
     }
-    // Each name a delegate of its own.
+    // Queued by clicking each delegate's item in the tree, in this order.
     void queue(const TextList& names)
     {
-        for (const Text& name : names)
-            window->列表框2.addItem(name, nextQueuedId_++);
+        for (const Text& name : names) {
+            int item = 0;
+            while (item < treeItemCount(window->树型框1) && treeItemText(window->树型框1, item) != name)
+                ++item;
+            ASSERT_LT(item, treeItemCount(window->树型框1)) << gbkToUtf8(name) << " is not in the tree";
+            clickTreeItem(window->树型框1, item);
+        }
     }
     TextList rowTexts(int row)
     {
@@ -82,9 +87,6 @@ protected:
             texts.push_back(cellText(window->数据源1, row, c));
         return texts;
     }
-
-private:
-    int nextQueuedId_ = 100;
 };
 
 TEST_F(SeatingTest, TemplatesAreImportedAndChartsTakeTheFirstFreeSlot)
@@ -99,7 +101,7 @@ TEST_F(SeatingTest, TemplatesAreImportedAndChartsTakeTheFirstFreeSlot)
 
     // Slot 1 is used.
     ASSERT_TRUE(execSql(db, "insert into 自制模板  (表格次序,模板名称,会议编号,模板) values (1,'一',1,?)", Bytes()));
-    w.fillSeatingChartSlots();
+    chooseMenuItem(w.会场座次);   // the page opened again lists it
     newChart("上午\\主会场");
     EXPECT_TEXT_EQ("主会场", w.大会座次表.itemText(1));
     EXPECT_EQ(rows("select * from 会议信息 where 会议编号=1", {"表2"}).size(), 0u);   // the meeting row is not seeded
@@ -117,11 +119,12 @@ TEST_F(SeatingTest, TemplatesAreImportedAndChartsTakeTheFirstFreeSlot)
 TEST_F(SeatingTest, QueuedNamesAreSeatedInTheChosenOrder)
 {
     exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    for (const char* name : {"A", "B", "C", "D", "E", "F", "G", "H"})
+        addDelegate("甲", name, "男", name);
     const Text path = writeTemplate("hall.grd", 2, 7);   // one header column, eight columns
     MainWindow& w = openSeating();
     importTemplate(path);
     newChart("图");
-    chooseComboItem(w.大会座次表, 0);
     struct Case {
         RadioButton* order;
         TextList seated;    // columns 2..8 of seat row 3
@@ -132,20 +135,21 @@ TEST_F(SeatingTest, QueuedNamesAreSeatedInTheChosenOrder)
         {&w.单选框2, {"", "", "", "A", "B", "C", "D"}, 1},
     };
     for (const Case& c : cases) {
-        for (int col = 2; col <= 8; ++col)
-            setCellText(w.数据源1, 3, col, "");
-        w.列表框2.clearItems();
+        chooseComboItem(w.大会座次表, 0);   // the unsaved chart anew, the queue empty
         click(*c.order);
         queue({"A", "B", "C", "D", "E"});
         clickGridCell(w.表格1, 3, 5);
         EXPECT_EQ(rowTexts(3), c.seated);
         EXPECT_EQ(w.列表框2.itemCount(), c.left);
     }
-    EXPECT_TEXT_EQ("113", cellFontName(w.数据源1, 3, 8));   // D of the third batch
+    EXPECT_TEXT_EQ(idOf("D"), cellFontName(w.数据源1, 3, 8));   // D of the third batch
 
     // A batch stops at the row labels, and at an occupied seat.
-    w.列表框2.clearItems();
+    chooseComboItem(w.大会座次表, 0);
     click(w.单选框1);
+    queue({"A"});
+    clickGridCell(w.表格1, 3, 5);
+    ASSERT_TEXT_EQ("A", cellText(w.数据源1, 3, 5));
     queue({"F", "G", "H"});
     clickGridCell(w.表格1, 4, 2);
     EXPECT_EQ(w.列表框2.itemCount(), 1);

@@ -38,10 +38,10 @@ TEST_F(TableCardsTest, TypedNamesAreSpacedAndRemovedOnlyWhenChosen)
     click(w.增加台签名单);
     click(w.删除台签名单);
     EXPECT_EQ(messageTexts(), (TextList{"请先录入增加的姓名！|警示", "请先选择待删姓名！|警示"}));
-    w.列表框1.setCurrentIndex(1);
+    clickListRow(w.列表框1, 1);
     click(w.删除台签名单);
     EXPECT_TEXT_EQ("司马相如", w.列表框1.itemText(1));
-    w.列表框1.doubleClicked();
+    doubleClickListRow(w.列表框1, 0);
     EXPECT_EQ(w.列表框1.itemCount(), 0);
 }
 
@@ -55,7 +55,7 @@ TEST_F(TableCardsTest, CardsTakeTheirSizeFromTheNameAndTheirHeightFromThePaper)
         int height;
     } papers[] = {{0, 2600}, {1, 1400}, {2, 1400}, {0, 2600}};
     for (const Case& p : papers) {
-        w.台签纸型.setCurrentIndex(p.paper);
+        chooseComboItem(w.台签纸型, p.paper);
         click(w.生成台签);
         ASSERT_EQ(tableRowCount(w.数据源1), 5);   // made anew each time
         EXPECT_TEXT_EQ("数据源1", w.表格3.dataSourceName());
@@ -103,7 +103,7 @@ TEST_F(TableCardsTest, AMissingPaperTemplateChangesNothing)
     MainWindow& w = openCards();
     add("张三");
     QFile::remove(directory.file(QStringLiteral("A4（左边进纸）.grd")));
-    w.台签纸型.setCurrentIndex(1);
+    chooseComboItem(w.台签纸型, 1);
     person.answerMessage(AnswerOk);
     click(w.生成台签);
     EXPECT_EQ(messageTexts(), TextList{"找不到台签表格模板!|错误"});

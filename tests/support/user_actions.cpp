@@ -26,16 +26,47 @@ void click(Unit& button)
 
 void typeEnter(EditBox& box) { QTest::keyClick(box.widget(), Qt::Key_Return); }
 
-void clickListRow(ListView& list, int row, int button)
+namespace {
+
+// Where row `row` of a list unit shows, scrolled into view; fails the test
+// when it is not shown.
+void rowCentre(Unit& list, int row, QAbstractItemView*& view, QPoint& centre)
 {
-    auto* view = qobject_cast<QAbstractItemView*>(list.widget());
+    view = qobject_cast<QAbstractItemView*>(list.widget());
     ASSERT_NE(view, nullptr) << "not a list";
     const QModelIndex index = view->model()->index(row, 0);
     view->scrollTo(index);
-    QRect rect = view->visualRect(index);
+    const QRect rect = view->visualRect(index);
     ASSERT_FALSE(rect.isEmpty()) << "row " << row << " is not shown";
-    QTest::mouseClick(view->viewport(), button == RightButton ? Qt::RightButton : Qt::LeftButton, {},
-                      rect.center());
+    centre = rect.center();
+}
+
+} // namespace
+
+void clickListRow(ListView& list, int row, int button)
+{
+    QAbstractItemView* view = nullptr;
+    QPoint centre;
+    ASSERT_NO_FATAL_FAILURE(rowCentre(list, row, view, centre));
+    QTest::mouseClick(view->viewport(), button == RightButton ? Qt::RightButton : Qt::LeftButton, {}, centre);
+}
+
+void clickListRow(ListBox& list, int row)
+{
+    QAbstractItemView* view = nullptr;
+    QPoint centre;
+    ASSERT_NO_FATAL_FAILURE(rowCentre(list, row, view, centre));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+}
+
+void doubleClickListRow(ListBox& list, int row)
+{
+    QAbstractItemView* view = nullptr;
+    QPoint centre;
+    ASSERT_NO_FATAL_FAILURE(rowCentre(list, row, view, centre));
+    // The first click of the pair, then the second as the double click.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
 }
 
 void clickListRowTick(ListView& list, int row)

@@ -11,6 +11,8 @@
 void click(Unit& button);                       // a left click on a button or box
 void typeEnter(EditBox& box);                   // the Enter key in an edit box
 void clickListRow(ListView& list, int row, int button = LeftButton);
+void clickListRow(ListBox& list, int row);
+void doubleClickListRow(ListBox& list, int row);
 // A click on the tick box of a row of a list with tick boxes.
 void clickListRowTick(ListView& list, int row);
 void chooseMenuItem(MenuItem& item);
