@@ -143,6 +143,9 @@ TEST_F(SeatingTest, QueuedNamesAreSeatedInTheChosenOrder)
         EXPECT_EQ(w.列表框2.itemCount(), c.left);
     }
     EXPECT_TEXT_EQ(idOf("D"), cellFontName(w.数据源1, 3, 8));   // D of the third batch
+    ASSERT_EQ(w.列表框2.itemCount(), 1);
+    chooseMenuItem(w.会场座次);   // the page opened again starts with no queue
+    EXPECT_EQ(w.列表框2.itemCount(), 0);
 
     // A batch stops at the row labels, and at an occupied seat.
     chooseComboItem(w.大会座次表, 0);
