@@ -93,6 +93,25 @@ void fitColumnsToWidth(GridTable& grid)
     });
 }
 
+void zoomToShowCell(GridTable& grid, int row, int column)
+{
+    const DataSource* source = grid.dataSource();
+    if (!source || !source->document().cell(row, column))
+        return;
+    const GridDocument& d = source->document();
+    GridBlock block{row, column, 1, 1};
+    if (const GridBlock* m = d.mergeAt(row, column))
+        block = *m;
+    const long long width = columnSpan(d, block.column, block.lastColumn()), height = rowSpan(d, block.row, block.lastRow());
+    if (width <= 0 || height <= 0)
+        return;
+    GridView* view = viewOf(grid);
+    const double full = view->scale() * 100.0 / grid.zoom();   // pixels per unit at 100 %
+    const double across = view->cellAreaWidth() / (width * full), down = view->cellAreaHeight() / (height * full);
+    grid.setZoom(std::clamp(static_cast<int>(std::min(across, down) * 100), 10, 100));
+    view->showCell(block.row, block.column);
+}
+
 void copyBlockToClipboard(const GridTable& grid, int row, int column, int rows, int columns)
 {
     const DataSource* source = grid.dataSource();

@@ -80,6 +80,10 @@ int selectionColumnCount(const GridTable& grid);
 void setGridCursor(GridTable& grid, int row, int column);
 // Scales the column widths so that the table fills the grid's width.
 void fitColumnsToWidth(GridTable& grid);
+// Zooms the grid out, never above 100 %, so that the cell (a merged block
+// whole) shows whole, and shows it; a cell too large even at the least
+// zoom shows from its top-left corner.
+void zoomToShowCell(GridTable& grid, int row, int column);
 // The texts of the block, cells separated by tabs and rows by CR LF.
 void copyBlockToClipboard(const GridTable& grid, int row, int column, int rows, int columns);
 // Writes the clipboard's text so laid out from the cursor on, skipping

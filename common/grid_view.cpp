@@ -56,6 +56,7 @@ double GridView::scale() const
 int GridView::rulerWidth() const { return table_ && table_->display().rulers ? kRulerWidth : 0; }
 int GridView::rulerHeight() const { return table_ && table_->display().rulers ? kRulerHeight : 0; }
 int GridView::cellAreaWidth() const { return std::max(viewport()->width() - rulerWidth(), 1); }
+int GridView::cellAreaHeight() const { return std::max(viewport()->height() - rulerHeight(), 1); }
 
 void GridView::documentChanged()
 {
@@ -124,6 +125,11 @@ int GridView::lineAt(const Axis& a, int pixel) const
     const double at = pixel - a.ruler;
     const int line = lineHolding(a.starts, at < fixed ? at / s : (at + a.bar->value()) / s);
     return line < static_cast<int>(a.starts.size()) ? line : -1;
+}
+
+int GridView::bodyStart(const Axis& a) const
+{
+    return a.ruler + static_cast<int>(a.starts[static_cast<size_t>(frozen(a))] * scale());
 }
 
 int GridView::firstBody(const Axis& a) const
@@ -227,7 +233,11 @@ void GridView::paintSelection(QPainter& painter, const GridDocument& d)
     if (block.empty())
         return;
     painter.save();
-    painter.setClipRect(QRect(rulerWidth(), rulerHeight(), viewport()->width(), viewport()->height()));
+    // A block that starts in the scrolled part never reaches over the header
+    // rows and columns.
+    const int left = block.column > frozen(columns()) ? bodyStart(columns()) : rulerWidth();
+    const int top = block.row > frozen(rows()) ? bodyStart(rows()) : rulerHeight();
+    painter.setClipRect(QRect(left, top, viewport()->width(), viewport()->height()));
     const QRectF first = cellRect(block.row, block.column), last = cellRect(block.lastRow(), block.lastColumn());
     QColor highlight = palette().color(QPalette::Highlight);
     highlight.setAlpha(50);
@@ -245,20 +255,24 @@ void GridView::paintRulers(QPainter& painter, const GridDocument&)
     painter.fillRect(QRect(0, 0, rulerWidth(), viewport()->height()), palette().color(QPalette::Button));
     painter.setPen(palette().color(QPalette::ButtonText));
     const double s = scale();
+    // The header lines' numbers, then the scrolled ones clipped to the part
+    // after them, as their cells are.
     auto numbers = [&](const Axis& a, bool across) {
-        painter.setClipRect(across ? QRect(rulerWidth(), 0, viewport()->width(), rulerHeight())
-                                   : QRect(0, rulerHeight(), rulerWidth(), viewport()->height()));
         const int n = frozen(a), first = firstBody(a);
-        for (int line = 1; line < static_cast<int>(a.starts.size()); ++line) {
-            const double at = position(a, line), size = (a.starts[static_cast<size_t>(line)] - a.starts[static_cast<size_t>(line - 1)]) * s;
-            if (at >= a.ruler + a.extent)
-                break;
-            if (line > n && line < first)
-                continue;
-            const QRectF r = across ? QRectF(at, 0, size, rulerHeight()) : QRectF(0, at, rulerWidth(), size);
-            painter.drawRect(r);
-            painter.drawText(r, Qt::AlignCenter, QString::number(line));
-        }
+        auto draw = [&](int from, int to, int clipFrom) {
+            painter.setClipRect(across ? QRect(clipFrom, 0, viewport()->width(), rulerHeight())
+                                       : QRect(0, clipFrom, rulerWidth(), viewport()->height()));
+            for (int line = from; line <= to; ++line) {
+                const double at = position(a, line), size = (a.starts[static_cast<size_t>(line)] - a.starts[static_cast<size_t>(line - 1)]) * s;
+                if (at >= a.ruler + a.extent)
+                    break;
+                const QRectF r = across ? QRectF(at, 0, size, rulerHeight()) : QRectF(0, at, rulerWidth(), size);
+                painter.drawRect(r);
+                painter.drawText(r, Qt::AlignCenter, QString::number(line));
+            }
+        };
+        draw(1, n, a.ruler);
+        draw(first, static_cast<int>(a.starts.size()) - 1, bodyStart(a));
     };
     painter.save();
     numbers(columns(), true);

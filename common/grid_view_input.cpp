@@ -68,6 +68,8 @@ void GridView::selectTo(int row, int column)
         row = anchorRow_;
         column = anchorColumn_;
     }
+    endRow_ = row;
+    endColumn_ = column;
     GridBlock block{std::min(row, anchorRow_), std::min(column, anchorColumn_), std::abs(row - anchorRow_) + 1,
                     std::abs(column - anchorColumn_) + 1};
     // A selection never cuts a merged block.
@@ -93,6 +95,29 @@ void GridView::moveCursor(int row, int column)
     showCell(row, column);
 }
 
+void GridView::keepAnchor()
+{
+    const GridTable::Selection& sel = table_->selection();
+    const bool inside = anchorRow_ >= sel.row && anchorRow_ < sel.row + sel.rows && anchorColumn_ >= sel.column
+        && anchorColumn_ < sel.column + sel.columns;
+    if (inside)
+        return;
+    // A selection the program set is anchored at its first cell.
+    anchorRow_ = sel.row;
+    anchorColumn_ = sel.column;
+    endRow_ = sel.row + sel.rows - 1;
+    endColumn_ = sel.column + sel.columns - 1;
+}
+
+void GridView::extendBy(int rows, int columns)
+{
+    const GridDocument* d = document();
+    keepAnchor();
+    const int row = std::clamp(endRow_ + rows, 1, d->rows()), column = std::clamp(endColumn_ + columns, 1, d->columns());
+    selectTo(row, column);
+    showCell(row, column);
+}
+
 void GridView::mousePressEvent(QMouseEvent* event)
 {
     if (!table_)
@@ -105,8 +130,12 @@ void GridView::mousePressEvent(QMouseEvent* event)
     table_->setPressedOnCell(row > 0 && column > 0);
     if (event->button() == Qt::LeftButton && document() && !startResize(pos)) {
         if (row > 0 && column > 0) {
-            anchorRow_ = row;
-            anchorColumn_ = column;
+            if (event->modifiers() & Qt::ShiftModifier) {
+                keepAnchor();
+            } else {
+                anchorRow_ = row;
+                anchorColumn_ = column;
+            }
             selectTo(row, column);
             drag_ = Drag::Select;
         }
@@ -169,11 +198,19 @@ void GridView::keyPressEvent(QKeyEvent* event)
     }
     const GridTable::Selection& sel = table_->selection();
     const int row = std::clamp(sel.row, 1, d->rows()), column = std::clamp(sel.column, 1, d->columns());
+    // With Shift the arrows move the selection's far end; its anchor stays.
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    auto step = [&](int rows, int columns) {
+        if (extend)
+            extendBy(rows, columns);
+        else
+            moveCursor(std::clamp(row + rows, 1, d->rows()), std::clamp(column + columns, 1, d->columns()));
+    };
     switch (event->key()) {
-    case Qt::Key_Up: moveCursor(std::max(row - 1, 1), column); return;
-    case Qt::Key_Down: moveCursor(std::min(row + 1, d->rows()), column); return;
-    case Qt::Key_Left: moveCursor(row, std::max(column - 1, 1)); return;
-    case Qt::Key_Right: moveCursor(row, std::min(column + 1, d->columns())); return;
+    case Qt::Key_Up: step(-1, 0); return;
+    case Qt::Key_Down: step(1, 0); return;
+    case Qt::Key_Left: step(0, -1); return;
+    case Qt::Key_Right: step(0, 1); return;
     case Qt::Key_F2:
     case Qt::Key_Return:
     case Qt::Key_Enter: startEdit(row, column, nullptr); return;

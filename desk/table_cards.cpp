@@ -68,6 +68,8 @@ void MainWindow::onGenerateCardsClick()
         setRowHeight(数据源1, i, 1, paper == "A3（中间进纸）" ? 2600 : 1400);
         setCellText(数据源1, i, 1, 列表框1.itemText(i - 1));
     }
+    // A card is far larger than the grid: show the first one whole.
+    zoomToShowCell(表格3, 1, 1);
 }
 
 void MainWindow::onCardPreviewClick()

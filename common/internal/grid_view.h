@@ -26,6 +26,7 @@ public:
     double scale() const;
     // The width of the cell area in pixels.
     int cellAreaWidth() const;
+    int cellAreaHeight() const;
     // Where the person sees the cell (a merged block whole), in viewport
     // pixels as it is scrolled now.
     QRect placeOfCell(int row, int column);
@@ -64,6 +65,7 @@ private:
     double position(const Axis& axis, int line) const;   // its start, in view pixels
     int lineAt(const Axis& axis, int pixel) const;       // 0 on the ruler, -1 past the last
     int firstBody(const Axis& axis) const;       // the first scrolled line shown
+    int bodyStart(const Axis& axis) const;       // view pixel where the scrolled lines begin
     int grip(const Axis& axis, int pixel) const; // the line whose end is under the pixel, or 0
     std::array<Band, 2> bands(const Axis& axis) const;
 
@@ -80,6 +82,8 @@ private:
     bool startResize(const QPoint& pos);
     void selectTo(int row, int column);
     void moveCursor(int row, int column);
+    void keepAnchor();                  // re-anchors a selection the program set
+    void extendBy(int rows, int columns);
     void startEdit(int row, int column, const QString* typed);
     void commitEdit();
     void closeEditor();
@@ -93,6 +97,7 @@ private:
     bool scrollUpdatePending_ = false;
     Drag drag_ = Drag::None;
     int anchorRow_ = 0, anchorColumn_ = 0, resized_ = 0;
+    int endRow_ = 0, endColumn_ = 0;   // the selection's end that the mouse or Shift+arrows move
     bool sizeChanged_ = false;
     QLineEdit* editor_ = nullptr;
     int editRow_ = 0, editColumn_ = 0;

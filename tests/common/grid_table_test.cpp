@@ -161,6 +161,38 @@ TEST_F(GridTableTest, HeaderRowsStayWhileTheRestScrollsAndZoomScales)
     EXPECT_EQ(200, w->表格1.zoom());
 }
 
+// Scrolled sideways, the header column, its ruler number and the rows'
+// numbers stay exactly as they were: nothing of the scrolled columns, nor
+// the selection of one of them, is drawn over them.
+TEST_F(GridTableTest, HeaderColumnsStayPutWhileTheRestScrollsSideways)
+{
+    setTableSize(ds(), 4, 12);
+    setHeaderColumnCount(ds(), 1);
+    setBlockBackground(ds(), 1, 1, 4, 1, kBlue);
+    setBlockBackground(ds(), 1, 2, 4, 11, kGreen);
+    setCellText(ds(), 2, 2, "一二三四五六七八九十");
+    click(w->表格1, 2, 2);
+    processEvents();
+    QWidget* viewport = view(w->表格1)->viewport();
+    const int frozenRight = 40 + static_cast<int>(300 * scale(w->表格1));
+    const QRect still(0, 0, frozenRight - 1, viewport->height() - 1);
+    const QImage before = viewport->grab(still).toImage();
+    QScrollBar* bar = view(w->表格1)->horizontalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    for (int value : {static_cast<int>(150 * scale(w->表格1)), bar->maximum()}) {
+        bar->setValue(value);
+        EXPECT_EQ(before, viewport->grab(still).toImage()) << "scrolled by " << value;
+    }
+    // The scrolled columns' numbers stand over their columns.
+    bar->setValue(static_cast<int>(150 * scale(w->表格1)));
+    const QPoint onColumn3(centre(w->表格1, 2, 3).x() - static_cast<int>(150 * scale(w->表格1)), 10);
+    const QRect numberCell(onColumn3.x() - 20, 2, 40, 16);
+    QImage ruler = viewport->grab(numberCell).toImage();
+    bar->setValue(0);
+    const QPoint unscrolled(centre(w->表格1, 2, 3).x(), 10);
+    EXPECT_EQ(viewport->grab(QRect(unscrolled.x() - 20, 2, 40, 16)).toImage(), ruler);
+}
+
 TEST_F(GridTableTest, AFaceThatIsNoFontDrawsInARealOne)
 {
     setBlockFontName(ds(), 1, 1, 1, 1, "1234");
@@ -282,6 +314,32 @@ TEST_F(GridTableTest, SelectionsAreBlocksThatNeverCutAMerge)
 
     setGridCursor(w->表格1, 4, 1);
     EXPECT_EQ((GridTable::Selection{4, 1, 1, 1}), w->表格1.selection());
+}
+
+// Shift with a click or the arrow keys moves the far end of the selection
+// and keeps where it started, also from a cell the program chose.
+TEST_F(GridTableTest, ShiftExtendsTheSelectionFromItsAnchor)
+{
+    QWidget* viewport = view(w->表格1)->viewport();
+    click(w->表格1, 2, 2);
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, centre(w->表格1, 4, 3));
+    EXPECT_EQ((GridTable::Selection{2, 2, 3, 2}), w->表格1.selection());
+    QTest::keyClick(viewport, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(viewport, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ((GridTable::Selection{2, 1, 3, 2}), w->表格1.selection());
+    QTest::keyClick(viewport, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(viewport, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(viewport, Qt::Key_Up, Qt::ShiftModifier);   // stops at the first row
+    EXPECT_EQ((GridTable::Selection{1, 1, 2, 2}), w->表格1.selection());
+    QTest::keyClick(viewport, Qt::Key_Down);   // without Shift: one cell again
+    EXPECT_EQ((GridTable::Selection{2, 1, 1, 1}), w->表格1.selection());
+
+    setGridCursor(w->表格1, 3, 3);
+    QTest::keyClick(viewport, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ((GridTable::Selection{3, 3, 1, 2}), w->表格1.selection());
+    mergeBlock(ds(), 1, 1, 2, 2);
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, centre(w->表格1, 2, 2));
+    EXPECT_EQ((GridTable::Selection{1, 1, 3, 3}), w->表格1.selection()) << "a merge is never cut";
 }
 
 TEST_F(GridTableTest, OneCellAtATimeWithoutBlockSelection)

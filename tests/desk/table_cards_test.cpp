@@ -2,6 +2,7 @@
 #include "tests/desk/desk_fixture.h"
 
 #include "common/internal/grid_model.h"
+#include "common/internal/grid_view.h"
 
 #include <QFile>
 #include <QTest>
@@ -61,6 +62,10 @@ TEST_F(TableCardsTest, CardsTakeTheirSizeFromTheNameAndTheirHeightFromThePaper)
         EXPECT_TEXT_EQ("数据源1", w.表格3.dataSourceName());
         EXPECT_TEXT_EQ("", w.表格1.dataSourceName());
         EXPECT_EQ(w.数据源1.document().rowHeight(1), p.height);
+        // The first card shows whole in the grid, not a corner of it.
+        auto* view = dynamic_cast<GridView*>(w.表格3.widget());
+        ASSERT_NE(view, nullptr);
+        EXPECT_TRUE(view->viewport()->rect().contains(view->placeOfCell(1, 1))) << p.paper;
     }
     const int sizes[] = {430, 430, 380, 325, 430};
     for (int row = 1; row <= 5; ++row) {
