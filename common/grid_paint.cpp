@@ -303,6 +303,17 @@ void paintGridBand(QPainter& painter, const GridDocument& document, const GridBa
         paintBand(painter, document, rows, columns, style);
 }
 
+void paintGridBlock(QPainter& painter, const GridDocument& document, const GridBlock& block, const QRectF& rect,
+                    const GridPaintStyle& style)
+{
+    const GridCell* cell = document.cell(block.row, block.column);
+    if (!cell)
+        return;
+    const GridBlock* merge = document.mergeAt(block.row, block.column);
+    drawContent(painter, rect, *cell, style);
+    drawLines(painter, rect, merge ? mergedLines(document, *merge) : cellLines(document, block.row, block.column), style);
+}
+
 QPageLayout toPageLayout(const PageSetup& s)
 {
     const QPageSize paper(QSizeF(s.paperWidth / 10.0, s.paperHeight / 10.0), QPageSize::Millimeter, QString(),

@@ -173,8 +173,20 @@ QRectF GridView::cellRect(int row, int column) const
     if (const GridBlock* m = d->mergeAt(row, column))
         block = *m;
     const double s = scale();
-    return QRectF(position(columns(), block.column), position(rows(), block.row),
-                  columnSpan(*d, block.column, block.lastColumn()) * s, rowSpan(*d, block.row, block.lastRow()) * s);
+    // A block from the header lines into the scrolled ones keeps its start
+    // in place and ends where its last line ends now, never before the
+    // header lines do.
+    auto span = [&](const Axis& a, int first, int last) {
+        const double start = position(a, first);
+        double end = position(a, last) + (a.starts[static_cast<size_t>(last)] - a.starts[static_cast<size_t>(last - 1)]) * s;
+        const int n = frozen(a);
+        if (first <= n && last > n)
+            end = std::max(end, a.ruler + a.starts[static_cast<size_t>(n)] * s);
+        return std::pair{start, end};
+    };
+    const auto [left, right] = span(columns(), block.column, block.lastColumn());
+    const auto [top, bottom] = span(rows(), block.row, block.lastRow());
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
 QRect GridView::placeOfCell(int row, int column)
@@ -213,17 +225,59 @@ void GridView::paintCells(QPainter& painter, const GridDocument& d)
     style.screen = true;
     style.lineColour = toQColor(table_->display().lineColour);
     style.dottedEmptyLines = table_->display().dottedEmptyLines;
-    const double s = scale();
+    const double s = scale(), pixel = 1 / s;
     painter.save();
     painter.translate(rulerWidth(), rulerHeight());
     painter.scale(s, s);
-    for (const Band& r : bands(rows()))
-        for (const Band& c : bands(columns())) {
-            // Scrolled cells never reach over the header rows and columns.
-            painter.setClipRect(QRectF(QPointF(c.from, r.from), QPointF(c.to, r.to)));
-            paintGridBand(painter, d, r.lines, c.lines, style);
+    // Scrolled cells never reach over the header rows and columns; the
+    // header band keeps the pixel of its far edge's line.
+    auto clip = [pixel](const Band& band, bool header) {
+        return header ? std::pair{band.from, band.to + pixel}
+                      : std::pair{band.from + (band.from > 0 ? pixel : 0), band.to};
+    };
+    const std::array<Band, 2> rowBands = bands(rows()), columnBands = bands(columns());
+    for (size_t r = 0; r < rowBands.size(); ++r)
+        for (size_t c = 0; c < columnBands.size(); ++c) {
+            const auto [top, bottom] = clip(rowBands[r], r == 0);
+            const auto [left, right] = clip(columnBands[c], c == 0);
+            painter.setClipRect(QRectF(QPointF(left, top), QPointF(right, bottom)));
+            paintGridBand(painter, d, rowBands[r].lines, columnBands[c].lines, style);
         }
     painter.restore();
+    paintCrossingMerges(painter, d, style);
+}
+
+// A merged block from the header lines into the scrolled ones is drawn
+// again over what the bands drew of it, whole in the place cellRect gives
+// it, so that its text is not cut at the header's edge.
+void GridView::paintCrossingMerges(QPainter& painter, const GridDocument& d, const GridPaintStyle& style)
+{
+    const Axis across = columns(), down = rows();
+    const int headerColumns = frozen(across), headerRows = frozen(down);
+    const double s = scale();
+    const QColor background = toQColor(table_->display().background);
+    for (const GridBlock& m : d.merges()) {
+        const bool crossesColumns = m.column <= headerColumns && m.lastColumn() > headerColumns;
+        const bool crossesRows = m.row <= headerRows && m.lastRow() > headerRows;
+        if (!crossesColumns && !crossesRows)
+            continue;
+        // Where it may draw: the cell area, after the header lines on an
+        // axis along which it lies wholly in the scrolled part.
+        const int left = m.column > headerColumns ? bodyStart(across) + 1 : rulerWidth();
+        const int top = m.row > headerRows ? bodyStart(down) + 1 : rulerHeight();
+        const QRectF place = cellRect(m.row, m.column);
+        const QRectF shown = place.intersected(QRectF(QPointF(left, top), QPointF(viewport()->rect().bottomRight()) + QPointF(1, 1)));
+        if (shown.isEmpty())
+            continue;
+        painter.save();
+        painter.setClipRect(shown.adjusted(0, 0, 1, 1));
+        painter.fillRect(shown, background);
+        painter.translate(rulerWidth(), rulerHeight());
+        painter.scale(s, s);
+        const QRectF units((place.left() - rulerWidth()) / s, (place.top() - rulerHeight()) / s, place.width() / s, place.height() / s);
+        paintGridBlock(painter, d, m, units, style);
+        painter.restore();
+    }
 }
 
 void GridView::paintSelection(QPainter& painter, const GridDocument& d)
@@ -306,8 +360,9 @@ void GridView::showCell(int row, int column)
         if (line <= n)
             return;
         const long long fixed = a.starts[static_cast<size_t>(n)];
-        const int start = static_cast<int>((a.starts[static_cast<size_t>(line - 1)] - fixed) * s);
-        const int end = static_cast<int>((a.starts[static_cast<size_t>(line)] - fixed) * s);
+        // Whole pixels that hold the line, partly covered ones included.
+        const int start = static_cast<int>(std::floor((a.starts[static_cast<size_t>(line - 1)] - fixed) * s));
+        const int end = static_cast<int>(std::ceil((a.starts[static_cast<size_t>(line)] - fixed) * s));
         if (start < a.bar->value())
             a.bar->setValue(start);
         else if (end > a.bar->value() + a.bar->pageStep())

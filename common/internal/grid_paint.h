@@ -39,6 +39,11 @@ struct GridBand {
 void paintGridBand(QPainter& painter, const GridDocument& document, const GridBand& rows, const GridBand& columns,
                    const GridPaintStyle& style);
 
+// Paints one cell or merged block into `rect`, its content and its lines,
+// as a band draws it there.
+void paintGridBlock(QPainter& painter, const GridDocument& document, const GridBlock& block, const QRectF& rect,
+                    const GridPaintStyle& style);
+
 // Print settings and Qt's page layouts; scale and rows per page stay `base`'s.
 QPageLayout toPageLayout(const PageSetup& setup);
 PageSetup fromPageLayout(const QPageLayout& layout, const PageSetup& base);

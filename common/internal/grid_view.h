@@ -77,6 +77,7 @@ private:
     int rulerHeight() const;
     QRectF cellRect(int row, int column) const;   // a merged block whole
     void paintCells(QPainter& painter, const GridDocument& d);
+    void paintCrossingMerges(QPainter& painter, const GridDocument& d, const GridPaintStyle& style);
     void paintSelection(QPainter& painter, const GridDocument& d);
     void paintRulers(QPainter& painter, const GridDocument& d);
     bool startResize(const QPoint& pos);

@@ -8,6 +8,7 @@
 
 #include "common/clipboard.h"
 #include "common/internal/grid_paint.h"
+#include "common/internal/grid_view.h"
 
 #include <QAbstractScrollArea>
 #include <QFontDatabase>
@@ -191,6 +192,75 @@ TEST_F(GridTableTest, HeaderColumnsStayPutWhileTheRestScrollsSideways)
     bar->setValue(0);
     const QPoint unscrolled(centre(w->表格1, 2, 3).x(), 10);
     EXPECT_EQ(viewport->grab(QRect(unscrolled.x() - 20, 2, 40, 16)).toImage(), ruler);
+}
+
+// Scrolled both ways by the keyboard, the rulers' sections lie on the
+// lines of the cells they number: the columns' along the scrolled header
+// row, the rows' along the header column. Nothing of a line scrolled under
+// the header column or row shows in the ruler.
+TEST_F(GridTableTest, RulerSectionsLineUpWithTheirCellsAfterScrolling)
+{
+    setTableSize(ds(), 40, 12);
+    setHeaderRowCount(ds(), 2);
+    setHeaderColumnCount(ds(), 1);
+    addBlockLines(ds(), 1, 1, 40, 12, GridAllLines);
+    click(w->表格1, 3, 2);
+    QWidget* viewport = view(w->表格1)->viewport();
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(viewport, Qt::Key_Right);
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(viewport, Qt::Key_Down);
+    ASSERT_GT(view(w->表格1)->horizontalScrollBar()->value(), 0);
+    ASSERT_GT(view(w->表格1)->verticalScrollBar()->value(), 0);
+    const QImage shown = viewport->grab().toImage();
+    // Where dark runs start along a scan line.
+    auto lines = [&](QPoint from, QPoint step) {
+        std::vector<int> at;
+        bool onLine = false;
+        for (QPoint p = from; shown.valid(p); p += step) {
+            const bool dark = shown.pixelColor(p).lightness() < 128;
+            if (dark && !onLine)
+                at.push_back(step.x() ? p.x() : p.y());
+            onLine = dark;
+        }
+        return at;
+    };
+    const QPoint headerCell = centre(w->表格1, 2, 1);
+    EXPECT_EQ(lines({40, 1}, {1, 0}), lines({40, headerCell.y()}, {1, 0})) << "columns";
+    EXPECT_EQ(lines({1, 20}, {0, 1}), lines({headerCell.x(), 20}, {0, 1})) << "rows";
+}
+
+// A merged block that starts in the header column and reaches into the
+// scrolled ones (a chart's title) keeps its start in place and ends where
+// its last column now ends: its text stays readable and it covers no other
+// cell.
+TEST_F(GridTableTest, AMergeAcrossTheHeaderColumnShowsItsTextWhileScrolled)
+{
+    setTableSize(ds(), 6, 12);
+    setHeaderRowCount(ds(), 2);
+    setHeaderColumnCount(ds(), 1);
+    mergeBlock(ds(), 1, 1, 1, 12);
+    setCellText(ds(), 1, 1, "十五日上午全体大会座次表十五日上午全体大会座次表");
+    mergeBlock(ds(), 2, 1, 1, 3);
+    click(w->表格1, 4, 4);
+    processEvents();
+    QWidget* viewport = view(w->表格1)->viewport();
+    const int column = static_cast<int>(300 * scale(w->表格1));
+    const QRect title(42, 22, column * 3, static_cast<int>(60 * scale(w->表格1)) - 4);
+    const QImage before = viewport->grab(title).toImage();
+    QScrollBar* bar = view(w->表格1)->horizontalScrollBar();
+    bar->setValue(column);
+    EXPECT_EQ(before, viewport->grab(title).toImage());
+
+    auto* grid = dynamic_cast<GridView*>(w->表格1.widget());
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->placeOfCell(2, 1).left(), 40);
+    EXPECT_NEAR(grid->placeOfCell(2, 1).right() + 1, grid->placeOfCell(2, 4).left(), 1) << "ends where column 4 begins";
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, grid->placeOfCell(2, 4).center());
+    EXPECT_EQ((GridTable::Selection{2, 4, 1, 1}), w->表格1.selection());
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(grid->placeOfCell(2, 1).left(), 40);
+    EXPECT_NEAR(grid->placeOfCell(2, 1).width(), column, 1) << "scrolled past its end, its header column's part is left";
 }
 
 TEST_F(GridTableTest, AFaceThatIsNoFontDrawsInARealOne)

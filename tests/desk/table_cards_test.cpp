@@ -67,6 +67,13 @@ TEST_F(TableCardsTest, CardsTakeTheirSizeFromTheNameAndTheirHeightFromThePaper)
         ASSERT_NE(view, nullptr);
         EXPECT_TRUE(view->viewport()->rect().contains(view->placeOfCell(1, 1))) << p.paper;
     }
+    // The card the person moves to shows whole as well.
+    auto* view = dynamic_cast<GridView*>(w.表格3.widget());
+    clickGridCell(w.表格3, 1, 1);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(w.表格3.selection().row, 3);
+    EXPECT_TRUE(view->viewport()->rect().contains(view->placeOfCell(3, 1)));
     const int sizes[] = {430, 430, 380, 325, 430};
     for (int row = 1; row <= 5; ++row) {
         EXPECT_EQ(w.数据源1.document().cell(row, 1)->fontSize, sizes[row - 1]) << row;

@@ -329,6 +329,23 @@ TEST_F(EditorDocumentTest, CutPasteMergeAndSplit)
     EXPECT_TRUE(doc().document().merges().empty());
 }
 
+// The commands on a block take the block the person marked with Shift and
+// a click or Shift and the arrow keys.
+TEST_F(EditorDocumentTest, ABlockMarkedWithShiftIsWhatTheCommandsTake)
+{
+    open();
+    chooseMenuItem(editor->新建);
+    clickGridCell(editor->表格1, 2, 2);
+    clickGridCell(editor->表格1, 3, 4, true);
+    pressToolButton(editor->工具条1, 11);   // 合并
+    clickGridCell(editor->表格1, 6, 3);
+    QWidget* grid = editor->表格1.widget();
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Down})
+        QTest::keyClick(grid, key, Qt::ShiftModifier);
+    pressToolButton(editor->工具条1, 11);
+    EXPECT_EQ(doc().document().merges(), (std::vector<GridBlock>{{2, 2, 2, 3}, {6, 1, 2, 3}}));
+}
+
 TEST_F(EditorDocumentTest, AddedDataIsAppendedAndTheScratchDocumentEmptied)
 {
     const Text added = tableFile("加.grd", 3, "加");

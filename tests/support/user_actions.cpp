@@ -127,7 +127,7 @@ void clickTreeItem(TreeView& tree, int item, int button)
     QTest::mouseClick(view->viewport(), button == RightButton ? Qt::RightButton : Qt::LeftButton, {}, rect.center());
 }
 
-void clickGridCell(GridTable& grid, int row, int column)
+void clickGridCell(GridTable& grid, int row, int column, bool withShift)
 {
     auto* view = dynamic_cast<GridView*>(grid.widget());
     ASSERT_NE(view, nullptr) << "not a grid";
@@ -140,7 +140,7 @@ void clickGridCell(GridTable& grid, int row, int column)
     place.translate((column - shownColumn) * place.width(), (row - shownRow) * place.height());
     ASSERT_TRUE(view->viewport()->rect().contains(place.center()))
         << "cell " << row << "," << column << " is not shown";
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, place.center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, withShift ? Qt::ShiftModifier : Qt::NoModifier, place.center());
 }
 
 void pressToolButton(ToolBar& bar, int number)

@@ -22,8 +22,9 @@ void chooseComboItem(ComboBox& box, int index);
 void clickTreeItem(TreeView& tree, int item, int button = LeftButton);
 // A left click in the middle of cell (row, column) where the grid shows it,
 // scrolled into view. A row or column past the document's last is a click
-// that many cell sizes beyond it, on no cell.
-void clickGridCell(GridTable& grid, int row, int column);
+// that many cell sizes beyond it, on no cell. With Shift held the click
+// extends the selection.
+void clickGridCell(GridTable& grid, int row, int column, bool withShift = false);
 // A left click on button `number` of a tool bar (numbers count separators,
 // as the bar does), or, when the bar has no room for it, on its entry in the
 // bar's overflow menu; fails when the button is reachable neither way.
