@@ -261,6 +261,14 @@ TEST_F(GridTableTest, AMergeAcrossTheHeaderColumnShowsItsTextWhileScrolled)
     bar->setValue(bar->maximum());
     EXPECT_EQ(grid->placeOfCell(2, 1).left(), 40);
     EXPECT_NEAR(grid->placeOfCell(2, 1).width(), column, 1) << "scrolled past its end, its header column's part is left";
+
+    // The same down the rows: a block from the header rows into the
+    // scrolled ones ends where its last row now ends.
+    setTableSize(ds(), 40, 3);
+    mergeBlock(ds(), 2, 2, 3, 1);
+    processEvents();
+    view(w->表格1)->verticalScrollBar()->setValue(static_cast<int>(60 * scale(w->表格1)));
+    EXPECT_NEAR(grid->placeOfCell(2, 2).bottom() + 1, grid->placeOfCell(5, 2).top(), 1);
 }
 
 TEST_F(GridTableTest, AFaceThatIsNoFontDrawsInARealOne)
