@@ -1,6 +1,7 @@
 #include "common/controls.h"
 
 #include "common/internal/dispatch.h"
+#include "common/internal/faces.h"
 #include "common/internal/mouse_widget.h"
 #include "common/internal/pixmaps.h"
 #include "common/program.h"
@@ -209,8 +210,9 @@ protected:
     {
         QPainter painter(this);
         const QFontMetrics metrics(font());
-        const int top = title().isEmpty() ? 0 : metrics.height() / 2;
-        const QRect caption(8, 0, title().isEmpty() ? 0 : metrics.horizontalAdvance(title()) + 4, metrics.height());
+        const int band = designLineHeight(font());
+        const int top = title().isEmpty() ? 0 : band / 2;
+        const QRect caption(8, 0, title().isEmpty() ? 0 : metrics.horizontalAdvance(title()) + 4, band);
         auto frame = [&](const QRect& r) {
             painter.drawLine(r.topLeft(), QPoint(caption.left() - 1, r.top()));
             painter.drawLine(QPoint(caption.right() + 1, r.top()), r.topRight());
@@ -226,7 +228,7 @@ protected:
         if (title().isEmpty())
             return;
         painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-        painter.drawText(caption, Qt::AlignCenter, title());
+        painter.drawText(caption.adjusted(0, -designRaise(font()), 0, 0), Qt::AlignHCenter | Qt::AlignTop, title());
     }
 };
 

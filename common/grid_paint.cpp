@@ -2,18 +2,16 @@
 #include "common/internal/grid_paint.h"
 
 #include "common/internal/colours.h"
+#include "common/internal/faces.h"
 #include "common/internal/file_paths.h"
 #include "common/internal/pixmaps.h"
 #include "common/internal/text_lines.h"
 #include "common/qtext.h"
 
-#include <QFontDatabase>
-#include <QGuiApplication>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <utility>
 
 namespace {
@@ -22,26 +20,12 @@ constexpr double kPrintLineWidth = 2;   // tenths of a millimetre
 constexpr double kUnitsPerPixel = 254.0 / 96.0;   // a picture pixel at 96 dpi
 constexpr int kMostTiles = 64;                     // per side of a cell
 
-// A face that is no installed font (a delegate id, say) draws in the
-// application's font; the face itself stays as it is in the document.
-QString drawnFamily(const Text& face)
-{
-    static std::map<Text, QString> families;
-    auto it = families.find(face);
-    if (it == families.end()) {
-        QString family = toQString(face);
-        if (face.empty() || !QFontDatabase::hasFamily(family))
-            family = QGuiApplication::font().family();
-        it = families.emplace(face, family).first;
-    }
-    return it->second;
-}
-
 } // namespace
 
 QFont gridCellFont(const GridCell& cell, double pixelsPerUnit)
 {
-    QFont font(drawnFamily(cell.fontName));
+    QFont font;
+    setDrawnFace(font, cell.fontName);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(cell.fontSize * pixelsPerUnit))));
     font.setBold(cell.fontStyle & GridBold);
     font.setItalic(cell.fontStyle & GridItalic);

@@ -2,13 +2,13 @@
 
 #include "common/dialogs.h"
 #include "common/internal/dispatch.h"
+#include "common/internal/faces.h"
 #include "common/interaction.h"
 #include "common/window.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFont>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -59,18 +59,10 @@ Arguments& processArguments()
 
 void chooseDefaultFont()
 {
-    // A face that has Chinese glyphs, so the program's texts render.
-    static const char* const preferred[] = {"WenQuanYi Zen Hei", "Noto Sans CJK SC",
-                                            "Noto Sans SC", "AR PL UMing CN"};
-    const QStringList families = QFontDatabase::families();
-    for (const char* face : preferred) {
-        if (families.contains(QString::fromLatin1(face))) {
-            QFont font(QString::fromLatin1(face));
-            font.setPointSize(9);
-            QApplication::setFont(font);
-            return;
-        }
-    }
+    QFont font;
+    setDrawnFace(font, "");
+    font.setPointSize(9);
+    QApplication::setFont(font);
 }
 
 // Qt's own dialogs and buttons (message boxes, file, colour and print

@@ -1,5 +1,6 @@
 // The rich text format's paragraphs and runs as the blocks and fragments of
 // the document a rich-edit unit shows.
+#include "common/internal/faces.h"
 #include "common/internal/rtf.h"
 
 #include <QTextBlock>
@@ -12,7 +13,7 @@ QTextCharFormat charFormat(const RtfFormat& format)
 {
     QTextCharFormat result;
     if (!format.font.isEmpty())
-        result.setFontFamilies(QStringList{format.font});
+        result.setFontFamilies(drawnFamilies(format.font));
     result.setFontPointSize(format.halfPoints / 2.0);
     result.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
     result.setFontItalic(format.italic);

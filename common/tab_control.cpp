@@ -6,6 +6,7 @@
 #include "common/controls.h"
 
 #include "common/internal/dispatch.h"
+#include "common/internal/faces.h"
 #include "common/internal/unit_helpers.h"
 #include "common/qtext.h"
 
@@ -19,6 +20,29 @@
 namespace {
 
 QTabWidget* tabs(const Unit* u) { return static_cast<QTabWidget*>(u->widget()); }
+
+// Tabs (along the top) as high as the designs count their captions' line,
+// which the pages' units below the strip were placed for.
+class TabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int index) const override { return designHigh(QTabBar::tabSizeHint(index)); }
+    QSize minimumTabSizeHint(int index) const override { return designHigh(QTabBar::minimumTabSizeHint(index)); }
+
+private:
+    QSize designHigh(QSize size) const
+    {
+        size.rheight() -= fontMetrics().height() - designLineHeight(font());
+        return size;
+    }
+};
+
+class TabWidget : public QTabWidget {
+public:
+    explicit TabWidget(QWidget* parent) : QTabWidget(parent) { setTabBar(new TabBar(this)); }
+};
 
 class PageSurface : public QWidget {
 public:
@@ -123,7 +147,7 @@ private:
 
 TabControl::TabControl(Container& parent, const Text& name, const Rect& r,
                        const std::vector<Text>& pages, bool userMaySwitch)
-    : Unit(name, new QTabWidget(parent.containerWidget()), r)
+    : Unit(name, new TabWidget(parent.containerWidget()), r)
 {
     for (const Text& caption : pages) {
         tabs(this)->addTab(new QWidget, toQString(caption));

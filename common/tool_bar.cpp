@@ -1,6 +1,7 @@
 #include "common/tool_bar.h"
 
 #include "common/internal/dispatch.h"
+#include "common/internal/faces.h"
 #include "common/internal/pixmaps.h"
 #include "common/qtext.h"
 
@@ -56,7 +57,7 @@ public:
         const QFontMetrics metrics(font());
         const QSize picture = iconSize();
         return {std::max(picture.width(), metrics.horizontalAdvance(text())) + 2 * kSide,
-                kTop + picture.height() + metrics.height() + kTop};
+                kTop + picture.height() + designLineHeight(font()) + kTop};
     }
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -72,7 +73,8 @@ protected:
         const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
         const QSize picture = iconSize();
         icon().paint(&painter, QRect(QPoint((width() - picture.width()) / 2, kTop), picture), Qt::AlignCenter, mode);
-        const QRect caption(0, kTop + picture.height(), width(), height() - kTop - picture.height());
+        const int top = kTop + picture.height() - designRaise(font());
+        const QRect caption(0, top, width(), height() - top);
         painter.drawItemText(caption, Qt::AlignHCenter | Qt::AlignTop, palette(), isEnabled(), text(),
                              QPalette::ButtonText);
     }

@@ -2,6 +2,7 @@
 
 #include "common/internal/colours.h"
 #include "common/internal/dispatch.h"
+#include "common/internal/faces.h"
 #include "common/internal/hosts.h"
 #include "common/internal/text_lines.h"
 #include "common/qtext.h"
@@ -115,7 +116,10 @@ int pointsForLineHeight(const Text& face, int pixels, bool bold)
     const QString sample = QStringLiteral("\u56fdAg");
     for (int points = std::max(pixels, 1); points > 1; --points) {
         QTextLayout layout;
-        const QFont font(toQString(face), points, bold ? QFont::Bold : QFont::Normal);
+        QFont font;
+        setDrawnFace(font, face);
+        font.setPointSize(points);
+        font.setBold(bold);
         if (std::ceil(layOutLines(layout, sample, font, 1e6, false)) <= pixels)
             return points;
     }

@@ -1,5 +1,6 @@
 #include "common/unit.h"
 
+#include "common/internal/faces.h"
 #include "common/qtext.h"
 #include "common/text.h"
 
@@ -43,7 +44,7 @@ void Unit::setFont(const FontSpec& spec)
         return;
     QFont font = widget_->font();
     if (!spec.face.empty())
-        font.setFamily(toQString(spec.face));
+        setDrawnFace(font, spec.face);
     if (spec.points > 0)
         font.setPointSize(spec.points);
     font.setBold(spec.bold);

@@ -6,7 +6,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libgl-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
-  fonts-wqy-zenhei
+  fonts-noto-cjk fonts-wqy-zenhei
+  cups-client
   libsqlite3-dev
 )
 

@@ -17,8 +17,8 @@ struct GridPaintStyle {
     TextList* drawn = nullptr;       // gets each text drawn
 };
 
-// The cell's font at `pixelsPerUnit` (1: in document units); a face that
-// is no installed font gives the application's font.
+// The cell's font at `pixelsPerUnit` (1: in document units), drawing the
+// cell's face as common/internal/faces.h tells.
 QFont gridCellFont(const GridCell& cell, double pixelsPerUnit = 1);
 
 // The height a text cell's text takes, wrapped to a cell `width` wide (both

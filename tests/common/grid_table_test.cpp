@@ -11,7 +11,9 @@
 #include "common/internal/grid_view.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QFontDatabase>
+#include <QRawFont>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -271,12 +273,35 @@ TEST_F(GridTableTest, AMergeAcrossTheHeaderColumnShowsItsTextWhileScrolled)
     EXPECT_NEAR(grid->placeOfCell(2, 2).bottom() + 1, grid->placeOfCell(5, 2).top(), 1);
 }
 
-TEST_F(GridTableTest, AFaceThatIsNoFontDrawsInARealOne)
+// The face a cell's Chinese text is drawn in, in the weight asked for: a
+// face made in that weight, not regular glyphs thickened. A face named in a
+// template that is not installed (a delegate id among them) draws in a
+// Chinese face too, and the document keeps the name.
+TEST_F(GridTableTest, FacesDrawInChineseFacesWithRealWeights)
 {
-    setBlockFontName(ds(), 1, 1, 1, 1, "1234");
-    const QFont font = gridCellFont(cellOf(ds(), 1, 1));
-    EXPECT_TRUE(QFontDatabase::hasFamily(font.family())) << font.family().toStdString();
-    EXPECT_TEXT_EQ("1234", cellFontName(ds(), 1, 1));
+    const QString serif = QStringLiteral("Noto Serif CJK SC"), sans = QStringLiteral("Noto Sans CJK SC");
+    const struct {
+        Text face;
+        QString family;
+    } cases[] = {{"宋体", serif},   {"新宋体", serif}, {"SimSun", serif},      {"黑体", sans},
+                 {"SimHei", sans},  {"", sans},        {"楷体_GB2312", serif}, {"Arial", sans},
+                 {"1234", sans},    {"DejaVu Sans", sans}};
+    for (const auto& c : cases)
+        for (const bool bold : {true, false}) {
+            setBlockFontName(ds(), 1, 1, 1, 1, c.face);
+            setBlockFontStyle(ds(), 1, 1, 1, 1, bold ? GridBold : 0);
+            const QRawFont drawn = QRawFont::fromFont(gridCellFont(cellOf(ds(), 1, 1)), QFontDatabase::SimplifiedChinese);
+            EXPECT_EQ(drawn.familyName().toStdString(), c.family.toStdString()) << gbkToUtf8(c.face);
+            EXPECT_EQ(drawn.styleName().toStdString(), bold ? "Bold" : "Regular") << gbkToUtf8(c.face);
+            EXPECT_TEXT_EQ(c.face, cellFontName(ds(), 1, 1));
+        }
+    EXPECT_TRUE(QFontDatabase::styles(serif).contains(QStringLiteral("Bold")));
+    EXPECT_TRUE(QFontDatabase::styles(sans).contains(QStringLiteral("Bold")));
+    QFont program = QApplication::font();
+    program.setBold(true);
+    const QRawFont drawn = QRawFont::fromFont(program, QFontDatabase::SimplifiedChinese);
+    EXPECT_EQ(drawn.familyName().toStdString(), sans.toStdString());
+    EXPECT_EQ(drawn.styleName().toStdString(), "Bold");
 }
 
 // Where a cell's text shows: the pixels of the text colour, red here.

@@ -7,7 +7,9 @@
 #include "tests/support/test_pictures.h"
 
 #include <QDir>
+#include <QFontDatabase>
 #include <QImage>
+#include <QRawFont>
 #include <QToolButton>
 
 namespace {
@@ -391,6 +393,22 @@ TEST_F(BadgePageTest, TheTextsFitTheirLabels)
     w->会议名称标签.setCaption("全国科技创新与产业发展高峰论坛第二十三届年会");
     EXPECT_LT(w->会议名称标签.shownPoints(), w->会议名称标签.labelFont().points);
     EXPECT_LE(w->会议名称标签.shownHeight(), w->会议名称标签.height());
+}
+
+// The design's faces are not installed: the bold meeting name and delegate
+// name draw their characters in a face made in bold, the organisation in
+// its regular.
+TEST_F(BadgePageTest, TheBoldTextsDrawInAFacesOwnBold)
+{
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    const std::pair<TransparentLabel*, const char*> labels[] = {
+        {&w->会议名称标签, "Bold"}, {&w->姓名标签, "Bold"}, {&w->单位标签, "Regular"}};
+    for (const auto& [label, style] : labels) {
+        const QRawFont drawn = QRawFont::fromFont(label->widget()->font(), QFontDatabase::SimplifiedChinese);
+        EXPECT_EQ("Noto Serif CJK SC", drawn.familyName().toStdString()) << gbkToUtf8(label->name());
+        EXPECT_EQ(style, drawn.styleName().toStdString()) << gbkToUtf8(label->name());
+    }
 }
 
 TEST_F(BadgePageTest, PrintingWritesTheBadgeAsShownAndHandsItsPathToPaint)

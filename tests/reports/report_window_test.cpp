@@ -169,6 +169,18 @@ TEST_F(ReportWindowTest, PrintPreviewRendersTheFilledReport)
     EXPECT_EQ(messageTexts(), TextList{"打印失败！|错误"});
 }
 
+// The title and the column labels are bold 宋体: they print in the serif
+// face's own bold, the rows in its regular, and no other face prints.
+TEST_F(ReportWindowTest, TheBoldTitleAndLabelsPrintInTheSerifFacesOwnBold)
+{
+    seed();
+    ReportWindow* w = open("客房一览表");
+    ASSERT_NE(w, nullptr);
+    QStringList fonts = preview(w).fonts;
+    fonts.sort();
+    EXPECT_EQ("NotoSerifCJKsc-Bold NotoSerifCJKsc-Regular", fonts.join(QLatin1Char(' ')).toStdString());
+}
+
 TEST_F(ReportWindowTest, ALongListPrintsAcrossPagesWithTitleAndLabelsOnEach)
 {
     for (int i = 1; i <= 40; ++i)

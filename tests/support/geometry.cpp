@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
@@ -97,6 +99,23 @@ void checkAgainstFrame(const FrameMarks& marks, const QWidget* unit, std::vector
         found.push_back(describe(unit, rect, "covers its group box's caption"));
 }
 
+// A choice box shows its items in its field, by their characters' ink (the
+// blank half of a closing full-width bracket may run past the field).
+bool cutsAnItem(const QComboBox* combo)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.frame = combo->hasFrame();
+    const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+    for (int i = 0; i < combo->count(); ++i) {
+        const QRect ink = combo->fontMetrics().boundingRect(combo->itemText(i));
+        if (ink.x() + ink.width() > field.width() - 2)   // the label stands 1 px inside the field
+            return true;
+    }
+    return false;
+}
+
 struct Walk {
     const QWidget* client;
     const ShownState& state;
@@ -129,8 +148,7 @@ void walk(Walk& w, const QWidget* parent)
                 w.found.push_back(describe(widget, widget->geometry(), "covers the tab strip of its page"));
             if (frame)
                 checkAgainstFrame(*frame, widget, w.found);
-            if (auto* combo = qobject_cast<const QComboBox*>(widget);
-                combo && combo->sizeHint().width() > combo->width())
+            if (auto* combo = qobject_cast<const QComboBox*>(widget); combo && cutsAnItem(combo))
                 w.found.push_back(describe(widget, widget->geometry(), "cuts its longest item"));
         }
         if (!name.isEmpty() && qobject_cast<const QLabel*>(widget)) {

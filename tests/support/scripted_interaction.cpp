@@ -251,6 +251,11 @@ void ScriptedInteraction::render(const GridPrintout& printout, int firstPage, in
     // Page objects, not the page tree ("/Type /Pages").
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
     grid.pdfPages = static_cast<int>(QString::fromLatin1(pdf).count(page));
+    // A subset of a face is named "ABCDEF+" and the face's name.
+    static const QRegularExpression font(QStringLiteral("/BaseFont\\s*/(?:[A-Z]{6}\\+)?([^\\s/<>\\[\\]()]+)"));
+    for (auto it = font.globalMatch(QString::fromLatin1(pdf)); it.hasNext();)
+        if (const QString name = it.next().captured(1); !grid.fonts.contains(name))
+            grid.fonts << name;
     rendered_.push_back(std::move(grid));
 }
 

@@ -6,6 +6,8 @@
 #include "common/interaction.h"
 #include "tests/support/gbk_print.h"
 
+#include <QStringList>
+
 #include <deque>
 #include <functional>
 #include <optional>
@@ -26,6 +28,7 @@ public:
         int pageCount = 0;             // the printout's pages
         std::vector<TextList> pages;   // the texts drawn on each rendered page
         int pdfPages = 0;              // pages the PDF holds
+        QStringList fonts;             // the faces the PDF embeds, by their PostScript names
     };
 
     ScriptedInteraction();   // installs itself

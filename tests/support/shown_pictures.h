@@ -36,7 +36,17 @@ inline testing::AssertionResult showsPictureAndCaption(const ToolBar& bar, int n
     const QSize picture = button->iconSize();
     if (button->icon().isNull() || picture.width() < size || picture.height() < size)
         return testing::AssertionFailure() << "button " << number << " has no picture of " << size << " pixels";
-    if (button->height() < picture.height() + button->fontMetrics().height())
+    // The caption's characters show whole below the picture: as high as the
+    // font draws them, clear of the button's last row.
+    const QImage shown = button->grab().toImage();
+    const QRgb background = shown.pixel(0, shown.height() - 1);
+    QRect ink;
+    for (int y = picture.height(); y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (shown.pixel(x, y) != background)
+                ink |= QRect(x, y, 1, 1);
+    const int needed = button->fontMetrics().tightBoundingRect(button->text()).height();
+    if (ink.height() < needed - 1 || ink.bottom() >= shown.height() - 1)
         return testing::AssertionFailure() << "button " << number << " cuts its caption";
     if (!showsPicture(button, QRect(0, 0, button->width(), picture.height())))
         return testing::AssertionFailure() << "button " << number << " shows no picture";
