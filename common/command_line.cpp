@@ -1,10 +1,13 @@
 #include "common/internal/command_line.h"
 
+#include "common/dialogs.h"
 #include "common/internal/file_paths.h"
 #include "common/qtext.h"
 #include "common/text.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace {
 
@@ -85,11 +88,58 @@ QStringList platformCommand(QStringList words)
     const QString name = words.first().toLower();
     if (name == QLatin1String("hh.exe") || name == QLatin1String("hh"))
         words.first() = QStringLiteral("xdg-open");
-    // Paint is started only to print a picture file: the print spooler
-    // takes the file as it stands, and has no use for Paint's "/p".
+    // Paint is started only to print a picture file at its own size on the
+    // default printer: the print spooler takes the file with the picture's
+    // resolution (a screen's 96 pixels to the inch) and prints it at that
+    // size instead of fitted to the page; it has no use for Paint's "/p".
     if (name == QLatin1String("mspaint.exe") || name == QLatin1String("mspaint")) {
-        words.first() = QStringLiteral("lp");
+        words.removeFirst();
         words.removeAll(QStringLiteral("/p"));
+        words = QStringList{kPrintSpooler, QStringLiteral("-o"), QStringLiteral("ppi=96"), QStringLiteral("-o"),
+                            QStringLiteral("natural-scaling=100")}
+                + words;
     }
     return words;
+}
+
+namespace {
+
+// The spooler takes a job in a moment; one it is still busy with after this
+// long is left to it.
+constexpr int kSpoolerAnswerMs = 30000;
+
+// What the spooler said when it refused a job.
+QString refusal(QProcess& spooler)
+{
+    QString reason = QString::fromLocal8Bit(spooler.readAllStandardError()).trimmed();
+    if (reason.isEmpty())
+        reason = QString::fromLocal8Bit(spooler.readAllStandardOutput()).trimmed();
+    if (reason.isEmpty())
+        reason = spooler.exitStatus() == QProcess::CrashExit
+                     ? QStringLiteral("%1 异常退出").arg(spooler.program())
+                     : QStringLiteral("%1 退出，代码 %2").arg(spooler.program()).arg(spooler.exitCode());
+    return reason;
+}
+
+} // namespace
+
+bool startPlatformCommand(QStringList words)
+{
+    if (words.isEmpty())
+        return false;
+    const QString program = words.takeFirst();
+    if (program != kPrintSpooler)
+        return QProcess::startDetached(program, words);
+    auto* spooler = new QProcess(qApp);
+    QObject::connect(spooler, &QProcess::finished, spooler, &QObject::deleteLater);
+    spooler->start(program, words);
+    if (!spooler->waitForStarted()) {
+        delete spooler;
+        return false;
+    }
+    if (!spooler->waitForFinished(kSpoolerAnswerMs))
+        return true;
+    if (spooler->exitStatus() != QProcess::NormalExit || spooler->exitCode() != 0)
+        messageBox("打印失败！\r\n" + fromQString(refusal(*spooler)), BoxOk | IconStop, "错误");
+    return true;
 }

@@ -82,3 +82,5 @@ public:
 Interaction& interaction();
 // nullptr restores the Qt implementation. The caller keeps ownership.
 void setInteraction(Interaction* replacement);
+// The Qt implementation itself, for a stand-in that passes calls on to it.
+Interaction& platformInteraction();

@@ -218,11 +218,7 @@ public:
     bool runProgram(const Text& commandLine, int) override
     {
         // No shell: "\" in paths and blanks inside them reach the program.
-        QStringList words = platformCommand(splitCommandLine(commandLine));
-        if (words.isEmpty())
-            return false;
-        const QString program = words.takeFirst();
-        return QProcess::startDetached(program, words);
+        return startPlatformCommand(platformCommand(splitCommandLine(commandLine)));
     }
 
     bool printerAvailable() override { return !QPrinterInfo::defaultPrinter().isNull(); }
@@ -312,11 +308,13 @@ Interaction* installed = nullptr;
 
 } // namespace
 
-Interaction& interaction()
+Interaction& platformInteraction()
 {
     static QtInteraction qtInteraction;
-    return installed ? *installed : qtInteraction;
+    return qtInteraction;
 }
+
+Interaction& interaction() { return installed ? *installed : platformInteraction(); }
 
 void setInteraction(Interaction* replacement) { installed = replacement; }
 

@@ -12,8 +12,18 @@
 // blank line.
 QStringList splitCommandLine(const Text& commandLine);
 
+// The print spooler's client, which takes a file for the default printer.
+inline const QString kPrintSpooler = QStringLiteral("lp");
+
 // The command of this platform that stands in for a command the program
 // code writes for the original platform: "hh.exe" (the help viewer) opens
 // its file with the desktop's viewer, "mspaint … /p" prints its picture
-// file through the print spooler; other commands unchanged.
+// file through the print spooler at the picture's own size; other commands
+// unchanged.
 QStringList platformCommand(QStringList words);
+
+// Starts a platform command without waiting for it. The print spooler is
+// waited for only until it answers whether it took the job; a job it
+// refuses is reported with the reason it gives. False when the command
+// cannot be started.
+bool startPlatformCommand(QStringList words);

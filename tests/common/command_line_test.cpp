@@ -40,10 +40,13 @@ TEST(CommandLine, PathsKeepBlanksAndBackslashesOptionsStayAsWritten)
 TEST(CommandLine, ProgramsOfTheOriginalPlatformHaveTheirStandIns)
 {
     const QString a = QStringLiteral("a"), p = QStringLiteral("/p");
+    // The picture at its own size: 96 pixels to the inch, not fitted to the page.
+    const QStringList spooler{QStringLiteral("lp"), QStringLiteral("-o"), QStringLiteral("ppi=96"), QStringLiteral("-o"),
+                              QStringLiteral("natural-scaling=100")};
     EXPECT_EQ(platformCommand({QStringLiteral("hh.exe"), a}), (QStringList{QStringLiteral("xdg-open"), a}));
     EXPECT_EQ(platformCommand({QStringLiteral("HH.EXE"), a}), (QStringList{QStringLiteral("xdg-open"), a}));
     for (const char* paint : {"mspaint", "MSPaint", "mspaint.exe"})
-        EXPECT_EQ(platformCommand({QString::fromLatin1(paint), a, p}), (QStringList{QStringLiteral("lp"), a})) << paint;
+        EXPECT_EQ(platformCommand({QString::fromLatin1(paint), a, p}), spooler + QStringList{a}) << paint;
     EXPECT_EQ(platformCommand({QStringLiteral("cp"), a, p}), (QStringList{QStringLiteral("cp"), a, p}));
     EXPECT_TRUE(platformCommand({}).isEmpty());
 
@@ -56,7 +59,7 @@ TEST(CommandLine, ProgramsOfTheOriginalPlatformHaveTheirStandIns)
     ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
     picture.close();
     EXPECT_EQ(platformCommand(splitCommandLine("mspaint  \"" + fromQtPath(home) + "\\temp.bmp\"  /p")),
-              (QStringList{QStringLiteral("lp"), home + QStringLiteral("/temp.bmp")}));
+              spooler + QStringList{home + QStringLiteral("/temp.bmp")});
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // its background and size, printing through the picture file, and the
 // stored layout.
 #include "tests/reports/report_fixture.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/shown_pictures.h"
 #include "tests/support/test_pictures.h"
 
@@ -10,6 +11,7 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QRawFont>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 namespace {
@@ -70,6 +72,38 @@ protected:
                 texts.push_back(c.text + "|" + toText(c.boxKind));
         return texts;
     }
+};
+
+// A print spooler client of the test's own, first on the PATH: it writes
+// its arguments, one a line, and a copy of the file it was given; one that
+// refuses says why, as the spooler does, and fails.
+class StandInSpooler {
+public:
+    explicit StandInSpooler(bool refuse)
+    {
+        QFile script(dir_.filePath(QStringLiteral("lp")));
+        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(refuse ? "#!/bin/sh\necho 'lp: No default destination.' >&2\nexit 1\n"
+                            : "#!/bin/sh\nhere=$(dirname \"$0\")\nprintf '%s\\n' \"$@\" > \"$here/arguments\"\n"
+                              "for last; do :; done\ncp \"$last\" \"$here/file\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+    }
+    QStringList arguments() const
+    {
+        QFile f(dir_.filePath(QStringLiteral("arguments")));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                           : QStringList();
+    }
+    Bytes file() const
+    {
+        QFile f(dir_.filePath(QStringLiteral("file")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : Bytes();
+    }
+
+private:
+    QTemporaryDir dir_;
+    ScopedEnv path_{"PATH", dir_.path().toStdString() + ":" + std::getenv("PATH")};
 };
 
 TEST_F(BadgePageTest, OpeningShowsTheFirstDelegateAndStoresTheDesignedLayout)
@@ -488,6 +522,30 @@ TEST_F(BadgePageTest, ThePrintedBadgeShowsEveryTextWholeInsideTheBadge)
         EXPECT_GT(whole, 0);
         EXPECT_GE(ink.pixels, whole * 19 / 20) << ink.pixels << " of " << whole;
     }
+}
+
+// The spooler stands in for Paint: it gets the badge as shown, for the
+// default printer, at the picture's own size (417 x 238 pixels at 96 to the
+// inch, about 110 x 63 mm) instead of fitted to the page. A job it refuses
+// is reported with its reason.
+TEST_F(BadgePageTest, TheSpoolerPrintsTheBadgeAtItsOwnSizeAndARefusalIsReported)
+{
+    ReportWindow* w = openBadges();
+    ASSERT_NE(w, nullptr);
+    person.startProgramsForReal();
+    {
+        StandInSpooler spooler(false);
+        click(w->打印);
+        EXPECT_EQ((QStringList{QStringLiteral("-o"), QStringLiteral("ppi=96"), QStringLiteral("-o"),
+                               QStringLiteral("natural-scaling=100"), directory.file(QStringLiteral("temp.bmp"))}),
+                  spooler.arguments());
+        EXPECT_TRUE(windowSnapshot(unitWindowHandle(w->图片框1)) == spooler.file()) << "not the badge as shown";
+        EXPECT_TRUE(person.messages().empty());
+    }
+    StandInSpooler refusing(true);
+    person.answerMessage(AnswerOk);
+    click(w->打印);
+    EXPECT_LINES_EQ(TextList{"打印失败！\r\nlp: No default destination.|错误"}, messageTexts());
 }
 
 TEST_F(BadgePageTest, APrintThatCannotWriteOrStartSaysSo)

@@ -181,9 +181,17 @@ bool ScriptedInteraction::colourDialog(int& colour)
     return true;
 }
 
+ScriptedInteraction& ScriptedInteraction::startProgramsForReal()
+{
+    realPrograms_ = true;
+    return *this;
+}
+
 bool ScriptedInteraction::runProgram(const Text& commandLine, int windowMode)
 {
     calls_.push_back({Call::Program, commandLine, {}, windowMode});
+    if (realPrograms_)
+        return platformInteraction().runProgram(commandLine, windowMode);
     Answer a;
     return take(Call::Program, a) && a.ok;
 }

@@ -41,6 +41,9 @@ public:
     ScriptedInteraction& answerFont(bool ok, const FontChoice& choice = {});
     ScriptedInteraction& answerColour(bool ok, int colour = 0);
     ScriptedInteraction& answerProgram(bool started = true);
+    // From now on programs are started for real (and still recorded), not
+    // answered from the queue.
+    ScriptedInteraction& startProgramsForReal();
     ScriptedInteraction& answerPrint(bool printed = true);
     // No default printer from now on: no print job starts.
     ScriptedInteraction& withoutPrinter();
@@ -101,4 +104,5 @@ private:
     std::vector<RenderedGrid> rendered_;
     ::PageSetup lastPageSetup_;
     bool printerAvailable_ = true;
+    bool realPrograms_ = false;
 };
