@@ -65,6 +65,15 @@ void chooseDefaultFont()
     QApplication::setFont(font);
 }
 
+// Dates, sizes and file types the Chinese way, whatever the desktop's
+// language: Qt's file dialogs read them from the environment's locale,
+// which the programs started from here inherit.
+void useChineseLocale()
+{
+    qputenv("LC_ALL", "zh_CN.UTF-8");
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+}
+
 // Qt's own dialogs and buttons (message boxes, file, colour and print
 // dialogs) in Chinese, from Qt's translations when they are installed.
 void loadChineseTranslations(QApplication& app)
@@ -82,6 +91,7 @@ void ensureRuntime()
     if (QCoreApplication::instance())
         return;
     Arguments& args = processArguments();
+    useChineseLocale();
     auto* app = new QApplication(args.count, args.pointers.data());
     app->setQuitOnLastWindowClosed(false);
     chooseDefaultFont();

@@ -3,6 +3,7 @@
 #include "common/grid_print.h"
 #include "common/internal/colours.h"
 #include "common/internal/command_line.h"
+#include "common/internal/file_dialog.h"
 #include "common/internal/file_paths.h"
 #include "common/internal/filters.h"
 #include "common/internal/grid_paint.h"
@@ -16,8 +17,6 @@
 #include <QCursor>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QInputDialog>
@@ -172,17 +171,7 @@ public:
     bool fileDialog(FileDialogRequest& request) override
     {
         NormalCursor cursor;
-        QString start = fileSystemPath(request.initialDirectory);
-        QString name = fileSystemPath(request.fileName);
-        if (!name.isEmpty())
-            start = start.isEmpty() || QDir::isAbsolutePath(name) ? name : start + QLatin1Char('/') + name;
-        QString filter = qtFileFilter(request.filter);
-        // A filter shows its description alone: the program's descriptions
-        // name their patterns already.
-        const auto options = QFileDialog::HideNameFilterDetails;
-        QString chosen = request.save
-            ? QFileDialog::getSaveFileName(nullptr, toQString(request.title), start, filter, nullptr, options)
-            : QFileDialog::getOpenFileName(nullptr, toQString(request.title), start, filter, nullptr, options);
+        const QString chosen = chooseFile(request, nullptr);
         if (chosen.isEmpty())
             return false;
         request.fileName = fromQtPath(chosen);

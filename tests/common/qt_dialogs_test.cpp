@@ -10,9 +10,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontComboBox>
+#include <QHeaderView>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -21,8 +26,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -101,6 +108,75 @@ TEST(QtDialogs, FileFiltersShowTheirDescriptionOnce)
         EXPECT_FALSE(interaction().fileDialog(request));
         EXPECT_EQ(shown, c.shown) << gbkToUtf8(c.filter);
     }
+}
+
+// The texts of the files a detail view shows cut short, with their column.
+std::vector<std::string> cutTexts(QTreeView& view)
+{
+    std::vector<std::string> cut;
+    const QHeaderView* header = view.header();
+    const QModelIndex root = view.rootIndex();
+    for (int column = 0; column < header->count(); ++column) {
+        if (header->isSectionHidden(column))
+            continue;
+        const bool outside = header->sectionViewportPosition(column) + header->sectionSize(column) > view.viewport()->width();
+        for (int row = 0; row < view.model()->rowCount(root); ++row) {
+            const QModelIndex index = view.model()->index(row, column, root);
+            if (outside || view.sizeHintForIndex(index).width() > header->sectionSize(column))
+                cut.push_back(index.data().toString().toStdString() + " (column " + std::to_string(column) + ")");
+        }
+    }
+    return cut;
+}
+
+// The file dialog speaks Chinese: its column captions, the files' sizes,
+// types and dates. It opens with every column of the program directory's
+// files whole.
+TEST(QtDialogs, TheFileDialogShowsTheProgramDirectoryWholeInChinese)
+{
+    const QString directory = qEnvironmentVariable("QELVANA_PROGRAM_DIR");
+    ASSERT_TRUE(QFileInfo::exists(directory + QStringLiteral("/Meeting.dsn"))) << directory.toStdString();
+    const qsizetype entries = QDir(directory).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size();
+    std::vector<std::string> cut;
+    QStringList captions;
+    std::map<QString, QStringList> shown;   // by name: size, type, date
+    whenDialogOpens([&](QWidget& dialog) {
+        auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        ASSERT_NE(view, nullptr);
+        auto* waited = new QElapsedTimer;
+        waited->start();
+        auto* poll = new QTimer(&dialog);
+        QObject::connect(poll, &QTimer::timeout, [&, poll, view, waited] {
+            const QModelIndex root = view->rootIndex();
+            const bool late = waited->elapsed() > 5000;
+            if (!late && (view->model()->rowCount(root) < entries || !cutTexts(*view).empty()))
+                return;
+            poll->stop();
+            delete waited;
+            cut = cutTexts(*view);
+            for (int column = 0; column < 4; ++column)
+                captions << view->model()->headerData(column, Qt::Horizontal).toString();
+            for (int row = 0; row < view->model()->rowCount(root); ++row)
+                shown[view->model()->index(row, 0, root).data().toString()] = {
+                    view->model()->index(row, 1, root).data().toString(),
+                    view->model()->index(row, 2, root).data().toString(),
+                    view->model()->index(row, 3, root).data().toString()};
+            static_cast<QDialog&>(dialog).reject();
+        });
+        poll->start(20);
+    });
+    FileDialogRequest request;
+    request.initialDirectory = fromQtPath(directory);
+    EXPECT_FALSE(interaction().fileDialog(request));
+    EXPECT_EQ(static_cast<size_t>(entries), shown.size());
+    EXPECT_EQ(std::vector<std::string>{}, cut);
+    EXPECT_EQ(captions.join(QLatin1Char('|')).toStdString(), QStringLiteral("名称|体积|类型|修改日期").toStdString());
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    const QFileInfo dsn(directory + QStringLiteral("/Meeting.dsn"));
+    EXPECT_EQ(shown[QStringLiteral("Meeting.dsn")].join(QLatin1Char('|')).toStdString(),
+              (chinese.formattedDataSize(dsn.size()) + QStringLiteral("|纯文本文档|")
+               + chinese.toString(dsn.lastModified(), QLocale::ShortFormat)).toStdString());
+    EXPECT_EQ(shown[QStringLiteral("pictures")].value(1).toStdString(), QStringLiteral("文件夹").toStdString());
 }
 
 TEST(QtDialogs, TheFontDialogOpensOnTheFontInUse)
