@@ -22,7 +22,7 @@ ComboBox::ComboBox(Container& parent, const Text& name, const Rect& r,
     for (const Text& item : items)
         addItem(item, 0);
     setCurrentIndex(current);
-    QObject::connect(combo(this), &QComboBox::activated, [this](int) { fire(selectionChanged); });
+    QObject::connect(combo(this), &QComboBox::activated, [this](int) { fire(widget(), selectionChanged); });
 }
 
 void ComboBox::addItem(const Text& text, int value)
@@ -83,7 +83,7 @@ ListBox::ListBox(Container& parent, const Text& name, const Rect& r)
 {
     static_cast<UnitItemView<QListWidget>*>(widget())->currentMoved = &selectionChanged;
     new RightButtonGuard(list(this), nullptr);
-    QObject::connect(list(this), &QListWidget::itemDoubleClicked, [this] { fire(doubleClicked); });
+    QObject::connect(list(this), &QListWidget::itemDoubleClicked, [this] { fire(widget(), doubleClicked); });
 }
 
 void ListBox::addItem(const Text& text, int value)

@@ -39,7 +39,7 @@ ColourPicker::ColourPicker(Container& parent, const Text& name, const Rect& r)
             int chosen = colour();
             if (interaction().colourDialog(chosen))
                 setColour(chosen);
-        });
+        }, widget());
     });
 }
 

@@ -45,7 +45,7 @@ protected:
         else if (!event->text().isEmpty())
             code = event->text().at(0).unicode();
         if (code != 0 && keyChar && *keyChar)
-            fire(*keyChar, code);
+            fire(this, *keyChar, code);
         Base::keyPressEvent(event);
     }
 };
@@ -59,7 +59,7 @@ Button::Button(Container& parent, const Text& name, const Rect& r, const Text& c
 {
     auto* button = static_cast<QPushButton*>(widget());
     button->setAutoDefault(false);
-    QObject::connect(button, &QPushButton::clicked, [this] { fire(clicked); });
+    QObject::connect(button, &QPushButton::clicked, [this] { fire(widget(), clicked); });
 }
 
 Text Button::caption() const { return fromQString(static_cast<QPushButton*>(widget())->text()); }
@@ -94,7 +94,7 @@ EditBox::EditBox(Container& parent, const Text& name, const Rect& r, const Text&
         auto* edit = static_cast<KeyCharWidget<QPlainTextEdit>*>(widget());
         edit->keyChar = &keyChar;
         setContent(content);
-        QObject::connect(edit, &QPlainTextEdit::textChanged, [this] { fire(changed); });
+        QObject::connect(edit, &QPlainTextEdit::textChanged, [this] { fire(widget(), changed); });
     } else {
         auto* edit = static_cast<KeyCharWidget<QLineEdit>*>(widget());
         edit->keyChar = &keyChar;
@@ -104,7 +104,7 @@ EditBox::EditBox(Container& parent, const Text& name, const Rect& r, const Text&
             edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));   // '*'
         }
         setContent(content);
-        QObject::connect(edit, &QLineEdit::textChanged, [this] { fire(changed); });
+        QObject::connect(edit, &QLineEdit::textChanged, [this] { fire(widget(), changed); });
         if (mode_ == DateTimeText)
             QObject::connect(edit, &QLineEdit::editingFinished, [edit] {
                 QString date = normalisedDate(edit->text());
@@ -160,7 +160,7 @@ CheckBox::CheckBox(Container& parent, const Text& name, const Rect& r, const Tex
 {
     auto* box = static_cast<QCheckBox*>(widget());
     box->setChecked(checked);
-    QObject::connect(box, &QCheckBox::clicked, [this] { fire(clicked); });
+    QObject::connect(box, &QCheckBox::clicked, [this] { fire(widget(), clicked); });
 }
 
 Text CheckBox::caption() const { return fromQString(static_cast<QCheckBox*>(widget())->text()); }
@@ -177,7 +177,7 @@ RadioButton::RadioButton(Container& parent, const Text& name, const Rect& r, con
 {
     auto* button = static_cast<QRadioButton*>(widget());
     button->setChecked(checked);
-    QObject::connect(button, &QRadioButton::clicked, [this] { fire(clicked); });
+    QObject::connect(button, &QRadioButton::clicked, [this] { fire(widget(), clicked); });
 }
 
 Text RadioButton::caption() const { return fromQString(static_cast<QRadioButton*>(widget())->text()); }
@@ -262,7 +262,7 @@ ImageButton::ImageButton(Container& parent, const Text& name, const Rect& r, con
 {
     setPicture(picture);
     QObject::connect(static_cast<QToolButton*>(widget()), &QToolButton::clicked,
-                     [this] { fire(clicked); });
+                     [this] { fire(widget(), clicked); });
 }
 
 void ImageButton::setPicture(const Bytes& picture)
@@ -291,7 +291,7 @@ Timer::Timer(Container& window, const Text& name, int period) : name_(name)
     // A child of the window, so closing the window can stop it.
     impl_ = std::make_unique<Impl>(new QTimer(window.containerWidget()));
     impl_->timer->setObjectName(toQString(name));
-    QObject::connect(impl_->timer, &QTimer::timeout, [this] { fire(tick); });
+    QObject::connect(impl_->timer, &QTimer::timeout, [this] { fire(impl_->timer, tick); });
     setPeriod(period);
 }
 

@@ -38,7 +38,7 @@ QValidator* validatorFor(int inputType, QObject* parent)
 void GridView::edited()
 {
     if (table_)
-        fire(table_->cellEdited);
+        fire(this, table_->cellEdited);
 }
 
 bool GridView::startResize(const QPoint& pos)
@@ -140,7 +140,7 @@ void GridView::mousePressEvent(QMouseEvent* event)
             drag_ = Drag::Select;
         }
     }
-    fire(table_->mouseDown, mouseButtonCode(event->button()));
+    fire(this, table_->mouseDown, mouseButtonCode(event->button()));
 }
 
 void GridView::mouseMoveEvent(QMouseEvent* event)
@@ -177,7 +177,7 @@ void GridView::mouseReleaseEvent(QMouseEvent* event)
         sizeChanged_ = false;
         edited();
     }
-    fire(table_->mouseUp, mouseButtonCode(event->button()));
+    fire(this, table_->mouseUp, mouseButtonCode(event->button()));
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* event)

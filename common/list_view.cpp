@@ -75,7 +75,7 @@ ListView::ListView(Container& parent, const Text& name, const Rect& r, Mode mode
         static_cast<UnitItemView<QTreeView>*>(view)->currentMoved = &currentRowChanged;
     new RightButtonGuard(view, [this](bool pressed) {
         if (!pressed)
-            fire(rightButtonUp);
+            fire(widget(), rightButtonUp);
     });
 }
 

@@ -12,10 +12,10 @@
 Menu::Menu(Window& window, const Text& caption, int shortcutCode)
     : window_(window), menu_(window.menuBar()->addMenu(toQString(caption)))
 {
-    QObject::connect(menu_, &QMenu::aboutToShow, [this] { fire(clicked); });
+    QObject::connect(menu_, &QMenu::aboutToShow, [this] { fire(menu_, clicked); });
     if (shortcutCode != 0) {
         shortcutAction_ = new QAction(menu_);
-        QObject::connect(shortcutAction_, &QAction::triggered, [this] { fire(clicked); });
+        QObject::connect(shortcutAction_, &QAction::triggered, [this] { fire(shortcutAction_, clicked); });
         window.registerShortcut(shortcutAction_, shortcutCode, true);
     }
 }
@@ -38,7 +38,7 @@ MenuItem::MenuItem(Menu& menu, const Text& name, const Text& caption, int shortc
             QSignalBlocker block(action_);
             action_->setChecked(!action_->isChecked());
         }
-        fire(clicked);
+        fire(action_, clicked);
     });
     menu.window().registerShortcut(action_, shortcutCode, false);
 }

@@ -17,7 +17,7 @@ PictureTextButton::PictureTextButton(Container& parent, const Text& name, const 
     QPushButton* button = buttonOf(*this);
     button->setAutoDefault(false);
     setPicture(picture);
-    QObject::connect(button, &QPushButton::clicked, [this] { fire(clicked); });
+    QObject::connect(button, &QPushButton::clicked, [this] { fire(widget(), clicked); });
 }
 
 Text PictureTextButton::caption() const { return fromQString(buttonOf(*this)->text()); }

@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "common/internal/dispatch.h"
 #include "common/internal/faces.h"
+#include "common/internal/hosts.h"
 #include "common/interaction.h"
 #include "common/window.h"
 
@@ -11,6 +12,7 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QTimer>
 #include <QTranslator>
 
@@ -24,7 +26,14 @@
 namespace {
 
 int handlerDepth = 0;
-std::deque<std::function<void()>> afterHandlerTasks;
+// What each running handler belongs to, the innermost last; an origin
+// deleted while its handler runs reads as null.
+std::vector<QPointer<const QObject>> handlerOrigins;
+struct AfterHandlerTask {
+    std::function<void()> task;
+    QPointer<const QObject> origin;   // that of the handler that queued it
+};
+std::deque<AfterHandlerTask> afterHandlerTasks;
 bool runningAfterHandlerTasks = false;
 std::map<int, std::function<void()>> exitHooks;
 int nextExitHookId = 1;
@@ -106,28 +115,33 @@ void runAfterHandlerTasks()
         return;   // the loop below picks up what a task queues
     runningAfterHandlerTasks = true;
     while (!afterHandlerTasks.empty()) {
-        const std::function<void()> task = std::move(afterHandlerTasks.front());
+        const AfterHandlerTask next = std::move(afterHandlerTasks.front());
         afterHandlerTasks.pop_front();
-        runHandler(task);
+        runHandler(next.task, next.origin);
     }
     runningAfterHandlerTasks = false;
 }
 
 } // namespace
 
-void runHandler(const std::function<void()>& handler)
+void runHandler(const std::function<void()>& handler, const QObject* origin)
 {
     struct Depth {
-        Depth() { ++handlerDepth; }
+        explicit Depth(const QObject* origin)
+        {
+            ++handlerDepth;
+            handlerOrigins.emplace_back(origin);
+        }
         ~Depth()
         {
+            handlerOrigins.pop_back();
             if (--handlerDepth != 0)
                 return;
             runAfterHandlerTasks();
             if (closedWindowsPending())
                 QTimer::singleShot(0, qApp, [] { flushClosedWindows(); });
         }
-    } depth;
+    } depth(origin);
     // No exception leaves a handler: the work it was doing stops, the user
     // is told, and the program goes on with its next event.
     Text failure;
@@ -146,13 +160,25 @@ void runHandler(const std::function<void()>& handler)
 void afterHandlers(std::function<void()> task)
 {
     if (handlerDepth > 0) {
-        afterHandlerTasks.push_back(std::move(task));
+        afterHandlerTasks.push_back({std::move(task), handlerOrigins.back()});
         return;
     }
     runHandler(task);
 }
 
 bool handlerRunning() { return handlerDepth > 0; }
+
+QWidget* handlerWindow()
+{
+    for (auto it = handlerOrigins.rbegin(); it != handlerOrigins.rend(); ++it)
+        for (const QObject* at = *it; at; at = at->parent())
+            if (auto* host = dynamic_cast<const WindowHost*>(at)) {
+                if (host->isVisible())
+                    return const_cast<WindowHost*>(host);
+                break;
+            }
+    return QApplication::activeWindow();
+}
 
 void processEvents()
 {

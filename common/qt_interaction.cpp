@@ -3,6 +3,7 @@
 #include "common/grid_print.h"
 #include "common/internal/colours.h"
 #include "common/internal/command_line.h"
+#include "common/internal/dispatch.h"
 #include "common/internal/file_dialog.h"
 #include "common/internal/file_paths.h"
 #include "common/internal/filters.h"
@@ -24,6 +25,7 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPaintEngine>
+#include <QPointer>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -55,7 +57,7 @@ private:
 
 class FontColourDialog : public QDialog {
 public:
-    explicit FontColourDialog(const FontChoice& choice) : colour_(choice.colour)
+    FontColourDialog(const FontChoice& choice, QWidget* parent) : QDialog(parent), colour_(choice.colour)
     {
         setWindowTitle(QStringLiteral("字体"));
         auto* form = new QFormLayout(this);
@@ -130,26 +132,31 @@ public:
     int messageBox(const Text& text, int kind, const Text& caption) override
     {
         NormalCursor cursor;
-        QMessageBox box(iconOf(kind), toWindowTitle(caption),
-                        toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        // Over the window whose handler asks; the box goes with that window
+        // should it be destroyed meanwhile.
+        QPointer<QMessageBox> box = new QMessageBox(iconOf(kind), toWindowTitle(caption),
+                                                    toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                                                    QMessageBox::NoButton, handlerWindow());
         switch (kind & 0xF) {
         case BoxOkCancel:
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-            box.setEscapeButton(QMessageBox::Cancel);
+            box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box->setEscapeButton(QMessageBox::Cancel);
             break;
         case BoxYesNoCancel:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-            box.setEscapeButton(QMessageBox::Cancel);
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box->setEscapeButton(QMessageBox::Cancel);
             break;
         case BoxYesNo:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setEscapeButton(QMessageBox::No);
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box->setEscapeButton(QMessageBox::No);
             break;
         default:
-            box.setStandardButtons(QMessageBox::Ok);
-            box.setEscapeButton(QMessageBox::Ok);
+            box->setStandardButtons(QMessageBox::Ok);
+            box->setEscapeButton(QMessageBox::Ok);
         }
-        switch (box.exec()) {
+        const int answer = box->exec();
+        delete box;
+        switch (answer) {
         case QMessageBox::Ok: return AnswerOk;
         case QMessageBox::Yes: return AnswerYes;
         case QMessageBox::No: return AnswerNo;
@@ -161,7 +168,7 @@ public:
     {
         NormalCursor cursor;
         bool ok = false;
-        QString answer = QInputDialog::getText(nullptr, toWindowTitle(caption), toQString(prompt),
+        QString answer = QInputDialog::getText(handlerWindow(), toWindowTitle(caption), toQString(prompt),
                                                QLineEdit::Normal, toQString(value), &ok);
         if (ok)
             value = fromQString(answer);
@@ -171,7 +178,7 @@ public:
     bool fileDialog(FileDialogRequest& request) override
     {
         NormalCursor cursor;
-        const QString chosen = chooseFile(request, nullptr);
+        const QString chosen = chooseFile(request, handlerWindow());
         if (chosen.isEmpty())
             return false;
         request.fileName = fromQtPath(chosen);
@@ -181,7 +188,7 @@ public:
     bool fontDialog(FontChoice& choice) override
     {
         NormalCursor cursor;
-        FontColourDialog dialog(choice);
+        FontColourDialog dialog(choice, handlerWindow());
         if (dialog.exec() != QDialog::Accepted)
             return false;
         choice = dialog.choice();
@@ -197,7 +204,7 @@ public:
     bool colourDialog(int& colour) override
     {
         NormalCursor cursor;
-        QColor c = QColorDialog::getColor(toQColor(colour));
+        QColor c = QColorDialog::getColor(toQColor(colour), handlerWindow());
         if (!c.isValid())
             return false;
         colour = fromQColor(c);
@@ -243,7 +250,7 @@ public:
         NormalCursor cursor;
         QPrinter printer(QPrinter::HighResolution);
         printout.applyPageSetup(printer);
-        QPrintPreviewDialog preview(&printer);
+        QPrintPreviewDialog preview(&printer, handlerWindow());
         preview.setWindowTitle(QStringLiteral("打印预览"));
         // The preview pages are painted on a picture engine; any other
         // engine is the printer (or its file) the person printed to.
@@ -273,7 +280,7 @@ public:
         NormalCursor cursor;
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(toPageLayout(setup));
-        QPageSetupDialog dialog(&printer);
+        QPageSetupDialog dialog(&printer, handlerWindow());
         if (dialog.exec() != QDialog::Accepted)
             return false;
         setup = fromPageLayout(printer.pageLayout(), setup);

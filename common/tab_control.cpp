@@ -165,7 +165,7 @@ TabControl::TabControl(Container& parent, const Text& name, const Rect& r,
     showCurrentSurface();
     QObject::connect(tabs(this), &QTabWidget::currentChanged, [this] {
         showCurrentSurface();
-        fire(pageChanged);
+        fire(widget(), pageChanged);
     });
 }
 

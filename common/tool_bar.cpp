@@ -145,7 +145,7 @@ int ToolBar::addButton(const Bytes& image, const Text& caption, const Text& tool
     auto* item = new BarButton(barOf(*this), pixmapFromBytes(image), toQString(caption), toQString(toolTip));
     const int number = itemCount();
     barOf(*this)->addAction(item);
-    QObject::connect(item, &QAction::triggered, [this, number] { fire(buttonClicked, number); });
+    QObject::connect(item, &QAction::triggered, [this, number] { fire(widget(), buttonClicked, number); });
     return number;
 }
 

@@ -89,7 +89,7 @@ protected:
     {
         event->setAccepted(handled());
         if (handled() && rect().contains(event->position().toPoint()))
-            fire(*up, mouseButtonCode(event->button()));
+            fire(this, *up, mouseButtonCode(event->button()));
     }
     bool handled() const { return up && *up; }
 

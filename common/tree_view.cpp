@@ -64,7 +64,7 @@ TreeView::TreeView(Container& parent, const Text& name, const Rect& r)
     w.currentMoved = &selectionChanged;
     new RightButtonGuard(&w, [this](bool pressed) {
         if (pressed)
-            fire(rightButtonDown);
+            fire(widget(), rightButtonDown);
     });
 }
 

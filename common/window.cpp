@@ -75,14 +75,14 @@ void WindowHost::closeEvent(QCloseEvent* event)
         if (w->mayClose && !w->mayClose())
             return;
         closeWindow(*w);
-    });
+    }, this);
 }
 
 void WindowHost::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (window_->isOpen())
-        fire(window_->resized);
+        fire(this, window_->resized);
 }
 
 bool WindowHost::eventFilter(QObject* watched, QEvent* event)
@@ -95,7 +95,7 @@ bool WindowHost::eventFilter(QObject* watched, QEvent* event)
 
 void WindowHost::mouseReleaseEvent(QMouseEvent* event)
 {
-    fire(window_->mouseUp, mouseButtonCode(event->button()));
+    fire(this, window_->mouseUp, mouseButtonCode(event->button()));
 }
 
 int mouseButtonCode(Qt::MouseButton button)
@@ -264,7 +264,7 @@ bool WindowManager::open_(Window* window, Window* owner, bool modal)
     open.push_back(window);
     window->resolveShortcuts();
     window->state_ = Window::State::Creating;
-    fire(window->created);
+    fire(window->host_, window->created);
     if (window->state_ != Window::State::Creating)
         return false;   // closed inside its created event; destroyed later
     window->state_ = Window::State::Open;
@@ -300,7 +300,7 @@ void WindowManager::close(Window& window)
     // A closed window's timers must not tick while it waits to be destroyed.
     for (QTimer* timer : window.host_->findChildren<QTimer*>())
         timer->stop();
-    fire(window.destroyed);
+    fire(window.host_, window.destroyed);
     window.host_->hide();
     if (window.owner_)
         std::erase(window.owner_->owned_, &window);

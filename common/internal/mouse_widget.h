@@ -17,7 +17,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override
     {
         if (down && *down) {
-            fire(*down, mouseButtonCode(event->button()));
+            fire(this, *down, mouseButtonCode(event->button()));
             event->accept();
             return;
         }
@@ -26,7 +26,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         if (up && *up) {
-            fire(*up, mouseButtonCode(event->button()));
+            fire(this, *up, mouseButtonCode(event->button()));
             event->accept();
             return;
         }

@@ -28,7 +28,7 @@ protected:
         if (current.siblingAtColumn(0) == previous.siblingAtColumn(0))
             return;   // another column of the same row
         if (!this->signalsBlocked() && currentMoved && *currentMoved)
-            fire(*currentMoved);
+            fire(this, *currentMoved);
     }
 
     // Qt makes the first item current when a view without one gains focus

@@ -6,6 +6,7 @@
 #include "common/runtime.h"
 #include "tests/common/grid_test_window.h"
 #include "tests/support/gbk_print.h"
+#include "tests/support/user_actions.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -75,6 +76,53 @@ TEST(QtDialogs, MessageBoxesSpeakChineseAndKeepAnEmptyCaptionEmpty)
         EXPECT_EQ(shown, expected) << c.kind;
         EXPECT_TRUE(title.trimmed().isEmpty()) << title.toStdString();
     }
+}
+
+// A window with a button whose handler asks, and a button that opens a
+// window whose created event asks.
+struct AskingWindow : Window {
+    explicit AskingWindow(const Rect& place) : Window("AskingWindow", place, "")
+    {
+        ask.clicked = [] { messageBox("确定吗？", BoxOkCancel); };
+        open.clicked = [this] { loadWindow<AskingWindow>(this, true, Rect{200, 150, 200, 120}, true); };
+    }
+    AskingWindow(const Rect& place, bool askWhenCreated) : AskingWindow(place)
+    {
+        created = [this, askWhenCreated] {
+            if (askWhenCreated) {
+                messageBox("确定吗？", BoxOk);
+                closeWindow(*this);
+            }
+        };
+    }
+    Button ask{*this, "ask", {10, 10, 80, 24}, "ask"};
+    Button open{*this, "open", {10, 40, 80, 24}, "open"};
+};
+
+// Message boxes open centred over the window whose handler shows them; a
+// window that is not shown yet lets the window that opened it hold its box.
+TEST(QtDialogs, AMessageBoxOpensOverTheWindowWhoseHandlerShowsIt)
+{
+    AskingWindow* left = loadWindow<AskingWindow>(nullptr, false, Rect{10, 10, 300, 220});
+    AskingWindow* right = loadWindow<AskingWindow>(nullptr, false, Rect{430, 300, 340, 260});
+    ASSERT_TRUE(left && right);
+    const std::pair<AskingWindow*, Button AskingWindow::*> cases[] = {
+        {left, &AskingWindow::ask}, {right, &AskingWindow::ask}, {right, &AskingWindow::open}};
+    for (const auto& [window, button] : cases) {
+        QPoint boxCentre;
+        whenDialogOpens([&](QWidget& dialog) {
+            boxCentre = dialog.frameGeometry().center();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        click(window->*button);
+        const QPoint windowCentre = window->containerWidget()->window()->frameGeometry().center();
+        EXPECT_LE((boxCentre - windowCentre).manhattanLength(), 4)
+            << "box at " << boxCentre.x() << "," << boxCentre.y() << ", window at " << windowCentre.x() << ","
+            << windowCentre.y();
+    }
+    closeWindow(*left);
+    closeWindow(*right);
+    processEvents();
 }
 
 TEST(QtDialogs, AWindowWithoutCaptionGivesTheWindowSystemNoEmptyTitle)
