@@ -12,6 +12,11 @@ Text programDirectory();
 Text programFileName();            // without the directory
 TextList commandLineArgs();        // element 0 is the program, 1 the first argument
 
+// A path as the person sees it: written with this platform's "/".
+Text shownPath(const Text& path);
+// A path the person typed, with "/" or "\", in the program's form.
+Text typedPath(const Text& text);
+
 // True for a name that stays inside the directory it is joined to: not
 // empty, not "." or "..", and without "\", "/" or a drive's ":".
 bool isBareFileName(const Text& name);

@@ -33,6 +33,10 @@ QString executablePath() { return QFile::symLinkTarget(QStringLiteral("/proc/sel
 
 } // namespace
 
+Text shownPath(const Text& path) { return fromQString(toQtPath(path)); }
+
+Text typedPath(const Text& text) { return fromQtPath(toQString(text)); }
+
 bool isBareFileName(const Text& name)
 {
     if (name.empty() || name == "." || name == "..")

@@ -235,11 +235,11 @@ void ReportWindow::changeBadgeBackground()
         return;
     const Bytes picture = readFile(底图对话框.fileName);
     if (picture.empty()) {
-        messageBox("无法读取底图" + 底图对话框.fileName + "！", BoxOk | IconStop, "错误");
+        messageBox("无法读取底图" + shownPath(底图对话框.fileName) + "！", BoxOk | IconStop, "错误");
         return;
     }
     if (!isPicture(picture)) {
-        messageBox("文件" + 底图对话框.fileName + "不是图片，底图未更换！", BoxOk | IconStop, "错误");
+        messageBox("文件" + shownPath(底图对话框.fileName) + "不是图片，底图未更换！", BoxOk | IconStop, "错误");
         return;
     }
     图片框1.setPicture(picture);
@@ -290,7 +290,7 @@ void ReportWindow::printBadge()
     const bool written = writeBytesToFile(file, picture);
     closeFile(file);
     if (!written) {
-        messageBox("无法保存证件图片" + path + "，未能打印！", BoxOk | IconStop, "错误");
+        messageBox("无法保存证件图片" + shownPath(path) + "，未能打印！", BoxOk | IconStop, "错误");
         return;
     }
     // The picture's full path: a bare name would be looked for in whatever

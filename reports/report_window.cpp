@@ -113,9 +113,9 @@ void ReportWindow::exportReportAsDoc()
     }
     const Text path = 导出对话框.fileName + ".doc";
     if (writeFile(path, toBytes(text)))
-        messageBox("成功保存为" + path + "！", BoxOk | IconInformation, "成功");
+        messageBox("成功保存为" + shownPath(path) + "！", BoxOk | IconInformation, "成功");
     else
-        messageBox("无法保存为" + path + "！", BoxOk | IconStop, "错误");
+        messageBox("无法保存为" + shownPath(path) + "！", BoxOk | IconStop, "错误");
     closeAllFiles();
 }
 

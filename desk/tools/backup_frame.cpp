@@ -19,8 +19,10 @@ BackupFrame::BackupFrame(const Text& name, const Setup& setup)
 void BackupFrame::chooseFile()
 {
     openCommonDialog(通用对话框1);
-    编辑框1.setContent(通用对话框1.fileName);
+    编辑框1.setContent(shownPath(通用对话框1.fileName));
 }
+
+Text BackupFrame::chosenPath() const { return typedPath(编辑框1.content()); }
 
 void BackupFrame::showPercentage() { 标签1.setCaption("%" + toText(进度条1.position())); }
 

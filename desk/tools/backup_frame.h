@@ -25,8 +25,11 @@ protected:
     };
     BackupFrame(const Text& name, const Setup& setup);
 
-    // The path box gets the dialog's file name whether it was confirmed or not.
+    // The path box gets the dialog's file name whether it was confirmed or
+    // not, as this platform writes a path.
     void chooseFile();
+    // The path box's text, typed with either separator, as a program path.
+    Text chosenPath() const;
     void showPercentage();
     void startWork();   // the timer runs and the label shows
     void stopTimer();

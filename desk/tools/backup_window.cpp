@@ -48,7 +48,7 @@ void BackupWindow::abortBackupFault()
 
 void BackupWindow::onStartBackupClick()
 {
-    const Text target = 编辑框1.content();
+    const Text target = chosenPath();
     if (target.empty()) {
         messageBox("备份目录不能为空，请点击［选择备份目录］选择备份数据存放的目录！", BoxOk | IconStop,
                    "错误！");

@@ -34,7 +34,7 @@ void RestoreWindow::onStartRestoreClick()
     releaseDataHandlesC();
     if (messageBox(kQuestion, BoxYesNo | IconExclamation, "警告！") != AnswerYes)
         return;
-    const Text source = 编辑框1.content();
+    const Text source = chosenPath();
     if (source.empty()) {
         messageBox("请选择欲恢复的备份文件！", BoxOk | IconStop, "错误！");
         return;

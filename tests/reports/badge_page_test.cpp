@@ -301,8 +301,8 @@ TEST_F(BadgePageTest, OnlyAPictureReplacesTheBackground)
     click(w->换底图);
     EXPECT_TRUE(w->图片框1.picture() == blue);
     EXPECT_EQ(qRgb(0, 0, 255), snapshot(w).pixel(10, 60) | 0xFF000000);
-    EXPECT_LINES_EQ((TextList{"文件" + programFile("data\\底图.txt") + "不是图片，底图未更换！|错误",
-                              "无法读取底图" + programFile("data\\没有.png") + "！|错误"}),
+    EXPECT_LINES_EQ((TextList{"文件" + shownFile("data/底图.txt") + "不是图片，底图未更换！|错误",
+                              "无法读取底图" + shownFile("data/没有.png") + "！|错误"}),
                     messageTexts());
     click(w->清底图);
     EXPECT_TEXT_EQ("", w->图片框1.picture());
@@ -562,7 +562,7 @@ TEST_F(BadgePageTest, APrintThatCannotWriteOrStartSaysSo)
     click(w->打印);
     EXPECT_EQ(1u, programCalls().size());
     ASSERT_EQ(2u, person.messages().size());
-    EXPECT_TEXT_EQ("无法保存证件图片" + programFile("temp.bmp") + "，未能打印！", person.messages()[1].text);
+    EXPECT_TEXT_EQ("无法保存证件图片" + shownFile("temp.bmp") + "，未能打印！", person.messages()[1].text);
 }
 
 TEST_F(BadgePageTest, SaveStoresTheCurrentLayoutAndReportsAFailure)

@@ -3,6 +3,7 @@
 // one; meeting 2 "秋季会" holds rows of its own (lodged, seated, grouped,
 // checked-in and charted delegates) that no report of meeting 1 may show.
 #include "common/internal/grid_model.h"
+#include "common/qtext.h"
 #include "reports/report_window.h"
 #include "tests/app/app_fixture.h"
 
@@ -82,6 +83,8 @@ protected:
     }
     // A file of the test's program directory in the program's own form.
     Text programFile(const Text& name) { return directory.programPath() + "\\" + name; }
+    // The file's path as a message shows it to the person.
+    Text shownFile(const Text& name) { return fromQString(directory.file(toQString(name))); }
 };
 
 // GBK lines as one UTF-8 text, one line each, for readable comparisons.

@@ -214,7 +214,7 @@ TEST_F(ReportWindowTest, TheExportWritesTheRowsFromTheHeaderRowAsSpacedTextLines
     EXPECT_TEXT_EQ("WORD文件（*.DOC）", person.lastFileRequest().filter);
     EXPECT_TRUE(person.lastFileRequest().save);
     EXPECT_TEXT_EQ("春季会客房一览表", person.lastFileRequest().fileName);
-    const Text shown = programFile("春季会客房一览表") + ".doc";
+    const Text shown = shownFile("春季会客房一览表") + ".doc";
     EXPECT_LINES_EQ(TextList{"成功保存为" + shown + "！|成功"}, messageTexts());
     EXPECT_EQ(BoxOk | IconInformation, person.messages()[0].boxKind);
 }
@@ -260,7 +260,7 @@ TEST_F(ReportWindowTest, ACancelledExportWritesNothingAndAFailedOneSaysSo)
     const Text chosen = programFile("没有的目录") + "\\名单";
     person.answerFile(true, chosen).answerMessage(AnswerOk);
     click(w->导出);
-    EXPECT_LINES_EQ(TextList{"无法保存为" + chosen + ".doc！|错误"}, messageTexts());
+    EXPECT_LINES_EQ(TextList{"无法保存为" + shownFile("没有的目录/名单") + ".doc！|错误"}, messageTexts());
 }
 
 TEST_F(ReportWindowTest, TheRightButtonSetsFaceAndSizeOfTheSelectedBlock)

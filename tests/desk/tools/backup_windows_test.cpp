@@ -15,6 +15,8 @@
 #include <QSqlQuery>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 using namespace backup_test;
@@ -118,6 +120,13 @@ protected:
         return *main;
     }
 
+    // A program path as this platform writes it.
+    static Text slashed(Text path)
+    {
+        std::replace(path.begin(), path.end(), '\\', '/');   // the test's paths hold no GBK trail byte 0x5C
+        return path;
+    }
+
     WatchingPerson desk;
     Text prog;
 };
@@ -144,8 +153,8 @@ TEST_F(BackupWindowsTest, BothWindowsShowTheirCaptionsAndDialogs)
         EXPECT_TEXT_EQ("请选择备份文件存放的目录", r.title);
         EXPECT_TEXT_EQ("备份文件(*.JQV)", r.filter);
         EXPECT_TEXT_EQ("JQV", r.defaultExtension);
-        click(w.选择目录);
-        EXPECT_TEXT_EQ(prog + "\\备份\\甲.JQV", w.编辑框1.content());
+        click(w.选择目录);   // a chosen path shows as this platform writes it
+        EXPECT_TEXT_EQ(slashed(prog) + "/备份/甲.JQV", w.编辑框1.content());
         click(w.退出备份);
     });
     inWindow<RestoreWindow>([&](RestoreWindow& w) {
@@ -221,6 +230,23 @@ TEST_F(BackupWindowsTest, ABackupThenARestoreBringsBackTheDatabaseAndPhotosAndCl
     EXPECT_EQ(tree(prog + "\\data"), expected);
     EXPECT_EQ(shownMessages().back(), "数据恢复成功，请退出系统重新登录！|恭喜！|64");
     EXPECT_EQ(desk.states.back(), "100|0|true");
+}
+
+// A path typed with "/" works as one with "\\" does: the backup goes
+// there, the restore comes from there, and the database typed so is refused.
+TEST_F(BackupWindowsTest, APathTypedWithSlashesWorks)
+{
+    const Text file = slashed(prog) + "/斜线/备份.JQV";
+    backUpTo(file);
+    EXPECT_EQ(shownMessages(), TextList{"数据备份成功！|恭喜！|64"});
+    EXPECT_TRUE(fileExists(prog + "\\斜线\\备份.JQV"));
+    exec("update 会议信息 set 会议名称='备份后的会'");
+    desk.answerMessage(AnswerYes).answerMessage(AnswerOk);
+    restoreFrom(file);
+    EXPECT_EQ(shownMessages().back(), "数据恢复成功，请退出系统重新登录！|恭喜！|64");
+    EXPECT_EQ(meetings(), TextList{"备份前的会"});
+    backUpTo(slashed(prog) + "/meeting.mdb");
+    EXPECT_EQ(shownMessages().back(), "备份文件不能是正在使用的数据库，也不能放在数据目录data中，请重新选择备份文件！|错误！|16");
 }
 
 TEST_F(BackupWindowsTest, AFailedPackingKeepsTheTimerRunningAndTheCopyInData)
