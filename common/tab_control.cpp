@@ -12,6 +12,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QRegion>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -83,9 +84,18 @@ protected:
         return false;
     }
 
+    // Tabs a unit lies over are covered whole: a caption it would cut
+    // shows no part of itself beside it.
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        for (const QRect& tab : coveredTabs_)
+            painter.fillRect(tab, palette().color(QPalette::Window));
+    }
+
 private:
     // The surface takes the mouse below the strip and on its units. A unit
-    // over the strip covers the headers under it.
+    // over the strip covers the tabs under it.
     void fitMask()
     {
         QRegion region(rect());
@@ -93,18 +103,30 @@ private:
         const bool strip = !bar->isHidden();
         if (strip)
             region -= bar->geometry();
+        QRegion covered;
         for (QObject* child : children()) {
             auto* unit = qobject_cast<QWidget*>(child);
             if (!unit || unit->isHidden())
                 continue;
             region += unit->geometry();
-            if (strip && unit->geometry().intersects(bar->geometry()))
-                unit->setAutoFillBackground(true);
+            if (!strip || !unit->geometry().intersects(bar->geometry()))
+                continue;
+            unit->setAutoFillBackground(true);
+            for (int tab = 0; tab < bar->count(); ++tab) {
+                const QRect place = bar->tabRect(tab).translated(bar->pos());
+                if (place.intersects(unit->geometry()))
+                    covered += place;
+            }
         }
-        setMask(region);
+        if (covered != coveredTabs_) {
+            coveredTabs_ = covered;
+            update();
+        }
+        setMask(region + covered);
     }
 
     QTabWidget* tabs_;
+    QRegion coveredTabs_;
 };
 
 class PageSwitchGuard : public QObject {

@@ -5,6 +5,10 @@
 #include "tests/app/app_fixture.h"
 
 #include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -131,6 +135,34 @@ TEST_F(AdminPanelTest, SavingInsertsOrUpdatesWithApostrophesIntact)
     EXPECT_EQ(rows("select * from 会议信息 where 会议编号=1", {"会议名称", "主办单位"}), TextList{"一号会'改| "});
     EXPECT_EQ(rows("select * from 密码信息 where 用户名='op1'", {"会议名称"}), TextList{"一号会'改"});
     EXPECT_EQ(selectedMeetingId, 0);
+}
+
+// With the editor shown the page labels stand over the tab strip in place
+// of the tabs' captions: each label reads whole, and no caption shows
+// beside it, cut or whole.
+TEST_F(AdminPanelTest, ThePageLabelsReadWholeAndNoCaptionShowsBesideThem)
+{
+    showEditor();
+    auto* tabs = static_cast<QTabWidget*>(login->选择夹1.widget());
+    const QTabBar* bar = tabs->tabBar();
+    for (Label* label : {&login->标签17, &login->标签18}) {
+        SCOPED_TRACE(gbkToUtf8(label->name()));
+        auto* shown = static_cast<QLabel*>(label->widget());
+        EXPECT_LE(shown->fontMetrics().horizontalAdvance(shown->text()), shown->contentsRect().width());
+        const QImage strip = tabs->grab().toImage();
+        const QRect place(shown->mapTo(tabs, QPoint(0, 0)), shown->size());
+        EXPECT_TRUE(place.intersects(bar->geometry()));
+        for (int tab = 0; tab < bar->count(); ++tab) {
+            const QRect caption = bar->tabRect(tab).translated(bar->pos());
+            int ink = 0;
+            for (int y = caption.top(); y <= caption.bottom(); ++y)
+                for (int x = caption.left(); x <= caption.right(); ++x)
+                    if (!place.contains(x, y) && qGray(strip.pixel(x, y)) < 100)
+                        ++ink;
+            EXPECT_EQ(0, ink) << "tab " << tab;
+        }
+        pressLabel(*label);   // the other page, with its label
+    }
 }
 
 TEST_F(AdminPanelTest, SwitchingBackByTheLabelMakesTheNextSaveAnInsert)
