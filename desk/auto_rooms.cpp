@@ -2,44 +2,23 @@
 // the ticked rooms by runs of one organisation and one sex.
 #include "desk/main_window.h"
 #include "app/state/globals.h"
+#include "desk/placement_walks.h"
 
 namespace {
 
-enum Sex { Man = 0, Woman = 1 };
+// The tree's image of a woman not yet placed.
+constexpr int kWomanImage = 3;
 
-struct Walk {
-    MainWindow& w;
-    int count = treeItemCount(w.树型框1);
-    int openRoom[2] = {-1, -1};
-    int cursor[2] = {0, 0};
-
-    bool isNode(int k) const { return treeItemHasChildren(w.树型框1, k) != 0; }
-    bool pending(int k) const { return k < count && !isNode(k) && treeItemValue(w.树型框1, k) != 0; }
-    Sex sexOf(int k) const { return treeItemImage(w.树型框1, k) == 3 ? Woman : Man; }
-    bool pendingOf(int k, Sex sex) const { return pending(k) && sexOf(k) == sex; }
-    double number(int row, int cell) const { return toNumber(listCellText(w.超级列表框1, row, cell)); }
-    bool hasFreeBed(int row) const { return number(row, 3) > number(row, 4); }
-    bool full(int row) const { return number(row, 4) >= number(row, 3); }
-
-    // Writes one placement; `givesSex` for the room being filled. The stored
-    // room gains one guest of this sex: the list the run works on may also
-    // count picks that are not committed, so its cells are not written back.
-    // False, with nothing more to write, once a statement has failed.
-    bool place(int k, int row, bool givesSex)
-    {
-        const Sex sex = sexOf(k);
-        const int delegate = treeItemValue(w.树型框1, k);
-        setListCellText(w.超级列表框1, row, 4, toText(number(row, 4) + 1));
-        if (givesSex)
-            setListCellText(w.超级列表框1, row, 5, sex == Man ? "男" : "女");
-        w.consumeTreeItem(k, treeItemImage(w.树型框1, k) + 3);
-        return execSql(w.外部数据库1, "update 代表信息 set  宾馆名称 ='" + sqlText(listCellText(w.超级列表框1, row, 0))
-                                          + "',房间编号='" + sqlText(listCellText(w.超级列表框1, row, 1))
-                                          + "'  where  代表id=" + toText(delegate))
-            && execSql(w.外部数据库1, "update 房间信息 set 已住人数 =已住人数+1" + Text(sex == Man ? ",性别='男'" : ",性别='女'")
-                                          + "  where  房间id=" + toText(listRowValue(w.超级列表框1, row)));
+Text endMessage(RoomWalkEnd end)
+{
+    switch (end) {
+    case RoomWalkEnd::NobodyLeft: return "代表分配完毕";
+    case RoomWalkEnd::LastOrganisationDone: return "代表分配完毕，请查看‘客房报表’";
+    case RoomWalkEnd::NobodyPending: return "代表分配完毕,请查看‘客房报表’";
+    case RoomWalkEnd::RoomsUsedUp: break;
     }
-};
+    return "房间不够分配";
+}
 
 } // namespace
 
@@ -74,104 +53,40 @@ void MainWindow::autoAssignRooms()
     // The list counts the picks not yet confirmed: they are stored first, or
     // the walk would place guests beside delegates who never get the bed.
     bool written = writePendingRooms();
-    Walk walk{*this};
-    auto finish = [this, &unit](const Text& message, bool refresh) {
-        const bool kept = unit.commit();
-        endLongOperation();
-        if (!kept) {
-            onRefreshUnassignedClick();
-            messageBox("自动分配失败！", BoxOk, "");
-            return;
-        }
-        messageBox(message, BoxOk, "");
-        if (refresh)
-            onRefreshUnassignedClick();
-    };
-    if (!written)
-        return finish("", false);
-    int t = 1, j = 0;
-    for (int r = 0; r < rows;) {
-        if (!listRowChecked(超级列表框1, r) || !walk.hasFreeBed(r)) {
-            ++r;
-            continue;
-        }
-        if (listCellText(超级列表框1, r, 4) != "0") {
-            const Text sex = listCellText(超级列表框1, r, 5);
-            if (sex == "男")
-                walk.openRoom[Man] = r;
-            else if (sex == "女")
-                walk.openRoom[Woman] = r;
-            ++r;
-            continue;
-        }
-        while (t < walk.count && treeItemValue(树型框1, t) == 0)
-            ++t;
-        if (t >= walk.count)
-            return finish("代表分配完毕", false);
 
-        const int s = t;
-        const Sex sex = walk.sexOf(s), other = sex == Man ? Woman : Man;
-        int remaining = toInteger(walk.number(r, 3));
-        bool metOther = false;
-        for (j = s; remaining > 0 && j < walk.count && !walk.isNode(j); ++j) {
-            if (walk.pendingOf(j, sex)) {
-                --remaining;
-            } else if (walk.pendingOf(j, other) && j >= walk.cursor[other] && !metOther) {
-                t = j;
-                walk.cursor[other] = j;
-                metOther = true;
-            }
-        }
+    std::vector<WalkItem> items;
+    for (int k = 0; k < treeItemCount(树型框1); ++k)
+        items.push_back({treeItemHasChildren(树型框1, k) != 0, treeItemValue(树型框1, k) != 0,
+                         treeItemImage(树型框1, k) == kWomanImage ? Sex::Woman : Sex::Man});
+    std::vector<WalkRoom> rooms;
+    for (int row = 0; row < rows; ++row)
+        rooms.push_back({listRowChecked(超级列表框1, row), toInteger(toNumber(listCellText(超级列表框1, row, 3))),
+                         toInteger(toNumber(listCellText(超级列表框1, row, 4))), listCellText(超级列表框1, row, 5)});
+    const RoomWalk walk = walkRooms(items, rooms);
 
-        bool intoOpen = false, intoRow = false;
-        for (int k = walk.cursor[sex]; written && k < j; ++k) {
-            if (!walk.pendingOf(k, sex))
-                continue;
-            int& open = walk.openRoom[sex];
-            if (remaining == 0 || open < 0) {
-                written = walk.place(k, r, true);
-                intoRow = true;
-                if (remaining != 0)
-                    open = r;
-            } else {
-                written = walk.place(k, open, false);
-                intoOpen = true;
-                if (walk.full(open))
-                    open = -1;
-            }
-        }
-        if (!written)
-            return finish("", false);
-        walk.cursor[sex] = std::max(walk.cursor[sex], j);
-
-        if (!metOther) {
-            if (j < walk.count && walk.isNode(j)) {
-                t = j + 1;
-                if (t >= walk.count)
-                    return finish("代表分配完毕，请查看‘客房报表’", true);
-            } else {
-                int p = j;
-                while (p < walk.count && !(walk.pendingOf(p, Woman) && p >= walk.cursor[Woman])
-                       && !(walk.pendingOf(p, Man) && p >= walk.cursor[Man]))
-                    ++p;
-                if (p >= walk.count)
-                    return finish("代表分配完毕,请查看‘客房报表’", true);
-                t = p;
-                walk.cursor[walk.sexOf(p)] = p;
-                j = p;
-            }
-        }
-        // A run that went wholly into an open room leaves this room empty.
-        if (!(intoOpen && !intoRow))
-            ++r;
+    // Each placement gives the stored room one guest of this sex: the list
+    // the walk worked on may also count picks that are not committed.
+    for (size_t i = 0; written && i < walk.placements.size(); ++i) {
+        const RoomPlacement& p = walk.placements[i];
+        const int delegate = treeItemValue(树型框1, p.item);
+        const Text sex = items[p.item].sex == Sex::Woman ? "女" : "男";
+        written = execSql(外部数据库1, "update 代表信息 set  宾馆名称 ='" + sqlText(listCellText(超级列表框1, p.room, 0))
+                                           + "',房间编号='" + sqlText(listCellText(超级列表框1, p.room, 1))
+                                           + "'  where  代表id=" + toText(delegate))
+               && execSql(外部数据库1, "update 房间信息 set 已住人数 =已住人数+1,性别='" + sex + "'  where  房间id="
+                                           + toText(listRowValue(超级列表框1, p.room)));
+        setListCellText(超级列表框1, p.room, 4, toText(toNumber(listCellText(超级列表框1, p.room, 4)) + 1));
+        setListCellText(超级列表框1, p.room, 5, sex);
+        consumeTreeItem(p.item, treeItemImage(树型框1, p.item) + 3);
     }
+    const bool kept = unit.commit();
     endLongOperation();
-    for (int k = j; written && k < walk.count; ++k) {
-        if (!walk.pending(k))
-            continue;
-        const int open = walk.openRoom[walk.sexOf(k)];
-        if (open >= 0 && walk.hasFreeBed(open))
-            written = walk.place(k, open, false);
+    if (!kept) {
+        onRefreshUnassignedClick();
+        messageBox("自动分配失败！", BoxOk, "");
+        return;
     }
-    finish("房间不够分配", true);
+    messageBox(endMessage(walk.end), BoxOk, "");
+    if (walk.end != RoomWalkEnd::NobodyLeft)
+        onRefreshUnassignedClick();
 }

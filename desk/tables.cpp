@@ -4,6 +4,7 @@
 #include "app/state/globals.h"
 #include "desk/batch_numbers.h"
 #include "desk/pending_rows.h"
+#include "desk/placement_walks.h"
 
 #include <vector>
 
@@ -211,31 +212,29 @@ void MainWindow::autoAssignTables()
     分组框10.setVisible(false);
     超级列表框4.setVisible(true);
     currentRecordSet = querySql(外部数据库1, unseatedQuery());
-    // Read once: each delegate takes the first table with a seat left, as
-    // reading the free tables again after every placement would give.
-    std::vector<FreeTable> tables = readFreeTables(外部数据库1);
-    auto table = tables.begin();
+    std::vector<int> delegates;
+    for (recordMoveFirst(currentRecordSet); !recordSetAtEnd(currentRecordSet); recordMoveNext(currentRecordSet))
+        delegates.push_back(readField(currentRecordSet, "代表id").number());
+    const std::vector<FreeTable> tables = readFreeTables(外部数据库1);
+    std::vector<WalkTable> walked;
+    for (const FreeTable& table : tables)
+        walked.push_back({table.seats, table.seated});
+    const TableWalk walk = walkTables(static_cast<int>(delegates.size()), walked);
     // The run is one unit: a failed placement undoes the placements before it.
     Transaction unit(外部数据库1);
-    bool written = true, tablesLeft = true;
-    for (recordMoveFirst(currentRecordSet); written && !recordSetAtEnd(currentRecordSet);
-         recordMoveNext(currentRecordSet)) {
-        while (table != tables.end() && table->seated >= table->seats)
-            ++table;
-        tablesLeft = table != tables.end();
-        if (!tablesLeft)
-            break;
-        ++table->seated;
-        written = execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =" + toText(table->seated) + "  where  餐桌id="
-                                           + toText(table->id))
-               && execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(table->restaurant) + "',餐桌编号='"
-                                           + sqlText(table->number) + "'  where  代表id="
-                                           + toText(readField(currentRecordSet, "代表id").number()));
+    bool written = true;
+    for (size_t i = 0; written && i < walk.placements.size(); ++i) {
+        const TablePlacement& p = walk.placements[i];
+        const FreeTable& table = tables[p.table];
+        written = execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =" + toText(p.seated) + "  where  餐桌id="
+                                           + toText(table.id))
+               && execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(table.restaurant) + "',餐桌编号='"
+                                           + sqlText(table.number) + "'  where  代表id=" + toText(delegates[p.delegate]));
     }
     const bool kept = unit.commit();
     if (currentRecordSet == 0 || !kept)
         messageBox("自动分配失败！", BoxOk, "");
-    else if (!tablesLeft)
+    else if (!walk.tablesLeft)
         messageBox("餐桌不够分配！", BoxOk, "警示");
     closeCurrentRecordSet();
     onDiningRefreshPendingClick();
