@@ -2,12 +2,31 @@
 // the ticked rooms by runs of one organisation and one sex.
 #include "desk/main_window.h"
 #include "app/state/globals.h"
+#include "desk/place_kinds.h"
 #include "desk/placement_walks.h"
+
+#include <map>
 
 namespace {
 
-// The tree's image of a woman not yet placed.
-constexpr int kWomanImage = 3;
+constexpr int kConsumedImage = 0;
+
+struct StoredRoom {
+    Text hotel, number, sex;
+    int beds, guests;
+};
+
+struct StoredDelegate {
+    bool woman, lodged;
+};
+
+// What one run found stored, with its own placements, and what it did.
+struct RoomRun {
+    std::map<int, StoredRoom> rooms;           // by 房间id
+    std::map<int, StoredDelegate> delegates;   // by 代表id
+    TextList givenBack;                        // picks before the run not written
+    RoomWalkEnd end = RoomWalkEnd::RoomsUsedUp;
+};
 
 Text endMessage(RoomWalkEnd end)
 {
@@ -18,6 +37,90 @@ Text endMessage(RoomWalkEnd end)
     case RoomWalkEnd::RoomsUsedUp: break;
     }
     return "房间不够分配";
+}
+
+// The meeting's rooms and delegates as stored; false when a query fails.
+bool readStored(ExternalDatabase& database, RoomRun& run)
+{
+    const int rooms = querySql(database, "select * from 房间信息 where 会议编号=" + currentMeetingText());
+    for (recordMoveFirst(rooms); !recordSetAtEnd(rooms); recordMoveNext(rooms))
+        run.rooms[readField(rooms, "房间id").number()] = {
+            readField(rooms, "宾馆名称").text(), readField(rooms, "房间编号").text(), readField(rooms, "性别").text(),
+            readField(rooms, "房间人数").number(), readField(rooms, "已住人数").number()};
+    closeRecordSet(rooms);
+    const int delegates = querySql(database, "select * from 代表信息 where 会议编号=" + currentMeetingText());
+    for (recordMoveFirst(delegates); !recordSetAtEnd(delegates); recordMoveNext(delegates))
+        run.delegates[readField(delegates, "代表id").number()] = {readField(delegates, "性别").text() == "女",
+                                                                 readField(delegates, "房间编号").text() != "0"};
+    closeRecordSet(delegates);
+    return rooms != 0 && delegates != 0;
+}
+
+// The picks before the run, then the walk over the tree and the ticked
+// rooms as stored, written as one unit that is taken before anything is
+// read: who was lodged meanwhile and beds taken meanwhile take no part.
+// False when the unit is not kept.
+bool runWalk(MainWindow& w, RoomRun& run)
+{
+    Transaction unit(w.外部数据库1);
+    if (!commitPicks(w.外部数据库1, w.超级列表框2, kRoomPlaces, run.givenBack) || !readStored(w.外部数据库1, run))
+        return false;
+    std::vector<WalkItem> items;
+    for (int k = 0; k < treeItemCount(w.树型框1); ++k) {
+        const auto stored = run.delegates.find(treeItemValue(w.树型框1, k));
+        const bool there = treeItemValue(w.树型框1, k) != 0 && stored != run.delegates.end();
+        items.push_back({treeItemHasChildren(w.树型框1, k) != 0, there && !stored->second.lodged,
+                         there && stored->second.woman ? Sex::Woman : Sex::Man});
+    }
+    std::vector<WalkRoom> rooms;
+    for (int row = 0; row < listRowCount(w.超级列表框1); ++row) {
+        const auto stored = run.rooms.find(listRowValue(w.超级列表框1, row));
+        if (stored == run.rooms.end())
+            rooms.push_back({false, 0, 0, ""});
+        else
+            rooms.push_back({listRowChecked(w.超级列表框1, row), stored->second.beds, stored->second.guests,
+                             stored->second.sex});
+    }
+    const RoomWalk walk = walkRooms(items, rooms);
+    run.end = walk.end;
+    for (const RoomPlacement& p : walk.placements) {
+        const int delegate = treeItemValue(w.树型框1, p.item);
+        StoredRoom& room = run.rooms[listRowValue(w.超级列表框1, p.room)];
+        room.sex = items[p.item].sex == Sex::Woman ? "女" : "男";
+        ++room.guests;
+        run.delegates[delegate].lodged = true;
+        execSql(w.外部数据库1, "update 代表信息 set  宾馆名称 ='" + sqlText(room.hotel) + "',房间编号='"
+                                   + sqlText(room.number) + "'  where  代表id=" + toText(delegate));
+        execSql(w.外部数据库1, "update 房间信息 set 已住人数 =已住人数+1,性别='" + room.sex + "'  where  房间id="
+                                   + toText(listRowValue(w.超级列表框1, p.room)));
+    }
+    return unit.commit();
+}
+
+// The tree and the room list as the run left the database: lodged
+// delegates marked placed, deleted ones consumed, rooms with their stored
+// guests, deleted rooms gone. Exclusion marks and ticks stay.
+void showStored(MainWindow& w, const RoomRun& run)
+{
+    for (int k = 0; k < treeItemCount(w.树型框1); ++k) {
+        const int value = treeItemValue(w.树型框1, k);
+        if (value == 0 || treeItemHasChildren(w.树型框1, k) != 0)
+            continue;
+        const auto stored = run.delegates.find(value);
+        if (stored == run.delegates.end())
+            w.consumeTreeItem(k, kConsumedImage);
+        else if (stored->second.lodged)
+            w.consumeTreeItem(k, treeItemImage(w.树型框1, k) + 3);
+    }
+    for (int row = listRowCount(w.超级列表框1) - 1; row >= 0; --row) {
+        const auto stored = run.rooms.find(listRowValue(w.超级列表框1, row));
+        if (stored == run.rooms.end()) {
+            deleteListRow(w.超级列表框1, row);
+            continue;
+        }
+        setListCellText(w.超级列表框1, row, 4, toText(stored->second.guests));
+        setListCellText(w.超级列表框1, row, 5, stored->second.sex);
+    }
 }
 
 } // namespace
@@ -39,54 +142,24 @@ void MainWindow::autoAssignRooms()
                    "和房间（去掉房间前的勾）。\r\n未准备好请按取消！",
                    BoxOkCancel | IconExclamation, "警告") != AnswerOk)
         return;
-    const int rows = listRowCount(超级列表框1);
     bool anyTicked = false;
-    for (int row = 0; row < rows; ++row)
+    for (int row = 0; row < listRowCount(超级列表框1); ++row)
         anyTicked = anyTicked || listRowChecked(超级列表框1, row);
     if (!anyTicked) {
         messageBox("请先选中待分配的房间项！", BoxOk, "注意");
         return;
     }
-    // The run is one unit: a failed placement undoes every placement before
-    // it, and the tab then shows the stored rooms again.
-    Transaction unit(外部数据库1);
-    // The list counts the picks not yet confirmed: they are stored first, or
-    // the walk would place guests beside delegates who never get the bed.
-    bool written = writePendingRooms();
-
-    std::vector<WalkItem> items;
-    for (int k = 0; k < treeItemCount(树型框1); ++k)
-        items.push_back({treeItemHasChildren(树型框1, k) != 0, treeItemValue(树型框1, k) != 0,
-                         treeItemImage(树型框1, k) == kWomanImage ? Sex::Woman : Sex::Man});
-    std::vector<WalkRoom> rooms;
-    for (int row = 0; row < rows; ++row)
-        rooms.push_back({listRowChecked(超级列表框1, row), toInteger(toNumber(listCellText(超级列表框1, row, 3))),
-                         toInteger(toNumber(listCellText(超级列表框1, row, 4))), listCellText(超级列表框1, row, 5)});
-    const RoomWalk walk = walkRooms(items, rooms);
-
-    // Each placement gives the stored room one guest of this sex: the list
-    // the walk worked on may also count picks that are not committed.
-    for (size_t i = 0; written && i < walk.placements.size(); ++i) {
-        const RoomPlacement& p = walk.placements[i];
-        const int delegate = treeItemValue(树型框1, p.item);
-        const Text sex = items[p.item].sex == Sex::Woman ? "女" : "男";
-        written = execSql(外部数据库1, "update 代表信息 set  宾馆名称 ='" + sqlText(listCellText(超级列表框1, p.room, 0))
-                                           + "',房间编号='" + sqlText(listCellText(超级列表框1, p.room, 1))
-                                           + "'  where  代表id=" + toText(delegate))
-               && execSql(外部数据库1, "update 房间信息 set 已住人数 =已住人数+1,性别='" + sex + "'  where  房间id="
-                                           + toText(listRowValue(超级列表框1, p.room)));
-        setListCellText(超级列表框1, p.room, 4, toText(toNumber(listCellText(超级列表框1, p.room, 4)) + 1));
-        setListCellText(超级列表框1, p.room, 5, sex);
-        consumeTreeItem(p.item, treeItemImage(树型框1, p.item) + 3);
-    }
-    const bool kept = unit.commit();
+    RoomRun run;
+    const bool kept = runWalk(*this, run);
     endLongOperation();
     if (!kept) {
         onRefreshUnassignedClick();
         messageBox("自动分配失败！", BoxOk, "");
         return;
     }
-    messageBox(endMessage(walk.end), BoxOk, "");
-    if (walk.end != RoomWalkEnd::NobodyLeft)
+    showStored(*this, run);
+    tellGivenBack(run.givenBack);
+    messageBox(endMessage(run.end), BoxOk, "");
+    if (run.end != RoomWalkEnd::NobodyLeft)
         onRefreshUnassignedClick();
 }
