@@ -1,5 +1,6 @@
 // Seating templates and charts, and placing delegates on a chart.
 #include "tests/desk/desk_fixture.h"
+#include "tests/desk/hall_template.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -13,20 +14,13 @@ protected:
         int row, column;
         Text name, id;
     };
-    // A hall of `rows` seat rows and `columns` columns of seats, with two
-    // header rows (title, column labels) and one header column (row labels),
-    // with cells seated as a chart seats them.
+    // A hall file of `rows` rows of `columns` seats (drawHall), with cells
+    // seated as a chart seats them.
     Text writeTemplate(const Text& fileName, int rows, int columns, const std::vector<SeatedCell>& seated = {})
     {
         Window scratch{"scratch", {0, 0, 10, 10}, ""};
         DataSource hall{scratch, "hall"};
-        setTableSize(hall, rows + 2, columns + 1);
-        setHeaderRowCount(hall, 2);
-        setHeaderColumnCount(hall, 1);
-        for (int c = 1; c <= columns; ++c)
-            setCellText(hall, 2, c + 1, toText(c));
-        for (int r = 1; r <= rows; ++r)
-            setCellText(hall, r + 2, 1, toText(r) + "排");
+        drawHall(hall, rows, columns);
         for (const SeatedCell& seat : seated) {
             setCellText(hall, seat.row, seat.column, seat.name);
             setBlockFontName(hall, seat.row, seat.column, 1, 1, seat.id);
