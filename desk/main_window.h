@@ -387,6 +387,9 @@ private:
     bool manualAssignMode() const;
     bool deleteDelegate(int delegateId);
     void addRoomBatch();
+    // The commit of a page's pending picks (commitPicks), the page then
+    // shown anew with `refresh` and the picks given back named.
+    void confirmPicks(ListView& pending, ListView& places, const PlaceKind& kind, void (MainWindow::*refresh)());
     // Asks, then releases every room or every table of the meeting and
     // shows the page anew with `refresh`.
     void clearAllPlaces(const PlaceKind& kind, void (MainWindow::*refresh)());

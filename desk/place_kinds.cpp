@@ -104,3 +104,17 @@ void MainWindow::clearAllPlaces(const PlaceKind& kind, void (MainWindow::*refres
     (this->*refresh)();
     messageBox("清空成功执行！", BoxOk, "恭喜");
 }
+
+void MainWindow::confirmPicks(ListView& pending, ListView& places, const PlaceKind& kind, void (MainWindow::*refresh)())
+{
+    TextList givenBack;
+    const bool written = commitPicks(外部数据库1, pending, kind, givenBack);
+    树型框1.setCurrentItem(-1);
+    currentDelegateId = 0;
+    places.setCurrentRow(-1);
+    (this->*refresh)();
+    if (!written)
+        messageBox("分配失败！", BoxOk, "失败了");
+    else
+        tellGivenBack(givenBack);
+}

@@ -80,17 +80,7 @@ void MainWindow::onRoomConfirmOrAddClick()
         addRoomBatch();
         return;
     }
-    TextList givenBack;
-    const bool written = commitPicks(外部数据库1, 超级列表框2, kRoomPlaces, givenBack);
-    树型框1.setCurrentItem(-1);
-    currentDelegateId = 0;
-    超级列表框1.setCurrentRow(-1);
-    selectedRoomId = 0;
-    onRefreshUnassignedClick();
-    if (!written)
-        messageBox("分配失败！", BoxOk, "失败了");
-    else
-        tellGivenBack(givenBack);
+    confirmPicks(超级列表框2, 超级列表框1, kRoomPlaces, &MainWindow::onRefreshUnassignedClick);
 }
 
 void MainWindow::addRoomBatch()

@@ -94,15 +94,7 @@ void MainWindow::onDiningConfirmOrAddClick()
         addTableBatch();
         return;
     }
-    TextList givenBack;
-    const bool written = commitPicks(外部数据库1, 超级列表框4, kTablePlaces, givenBack);
-    树型框1.setCurrentItem(-1);
-    超级列表框3.setCurrentRow(-1);
-    onDiningRefreshPendingClick();
-    if (!written)
-        messageBox("分配失败！", BoxOk, "失败了");
-    else
-        tellGivenBack(givenBack);
+    confirmPicks(超级列表框4, 超级列表框3, kTablePlaces, &MainWindow::onDiningRefreshPendingClick);
 }
 
 void MainWindow::addTableBatch()

@@ -11,6 +11,7 @@
 #include "tests/desk/desk_fixture.h"
 #include "tests/desk/hall_template.h"
 
+#include <climits>
 #include <functional>
 #include <map>
 #include <random>
@@ -211,16 +212,31 @@ protected:
         EXPECT_GE(stored * 2, drawn) << stored << " of " << drawn << " writing steps stored something";
     }
 
+    // A desk on `page` that takes the page's steps and `own` ones.
+    Desk desk(const std::string& name, MainWindow& w, const Page& page, const std::vector<Step>& own)
+    {
+        std::vector<Step> steps = pageSteps(w, page);
+        steps.insert(steps.end(), own.begin(), own.end());
+        return {name, w, page.menu, steps};
+    }
+    // A step of the maintenance mode, which it switches to first; it acts
+    // while the list holds `fewest` to `most` places.
+    static Step maintenanceStep(const char* name, const Page& p, int fewest, int most, std::function<void()> act)
+    {
+        return {name, 2, true, [p, fewest, most, act] {
+                    if (p.pending.visible())
+                        click(p.adjust);
+                    const int places = listRowCount(p.places);
+                    if (places >= fewest && places <= most)
+                        act();
+                }};
+    }
+
     Desk roomDesk(const std::string& name, MainWindow& w)
     {
         const Page page{w.客房分配, w.超级列表框1, w.超级列表框2, w.确定手动分配, w.删除表项,
                         w.手动分配, w.自动分配, w.房间调整, w.全部清空};
-        auto maintenance = [&w] {
-            if (w.超级列表框2.visible())
-                click(w.房间调整);
-        };
-        std::vector<Step> steps = pageSteps(w, page);
-        steps.insert(steps.end(), {
+        return desk(name, w, page, {
             {"exclude", 1, false,
              [this, &w] {
                  if (treeItemCount(w.树型框1) == 0)
@@ -234,63 +250,44 @@ protected:
                  if (listRowCount(w.超级列表框1) > 0)
                      clickListRowTick(w.超级列表框1, any(listRowCount(w.超级列表框1)));
              }},
-            {"delete rooms", 2, true,
-             [this, &w, maintenance] {
-                 maintenance();
-                 if (listRowCount(w.超级列表框1) < 3)
-                     return;
-                 clickListRowTick(w.超级列表框1, any(listRowCount(w.超级列表框1)));
-                 click(w.删除表项);
-             }},
-            {"add rooms", 2, true,
-             [this, &w, maintenance] {
-                 maintenance();
-                 if (listRowCount(w.超级列表框1) > 6)
-                     return;
-                 w.编辑框8.setContent("宾馆");
-                 w.编辑框9.setContent("标准");
-                 w.编辑框10.setContent(toText(301 + rooms_));
-                 w.编辑框11.setContent(toText(301 + rooms_ + 1));
-                 w.编辑框12.setContent(toText(1 + any(3)));
-                 rooms_ += 2;
-                 click(w.确定手动分配);
-             }},
+            maintenanceStep("delete rooms", page, 3, INT_MAX,
+                            [this, &w] {
+                                clickListRowTick(w.超级列表框1, any(listRowCount(w.超级列表框1)));
+                                click(w.删除表项);
+                            }),
+            maintenanceStep("add rooms", page, 0, 6,
+                            [this, &w] {
+                                w.编辑框8.setContent("宾馆");
+                                w.编辑框9.setContent("标准");
+                                w.编辑框10.setContent(toText(301 + rooms_));
+                                w.编辑框11.setContent(toText(301 + rooms_ + 1));
+                                w.编辑框12.setContent(toText(1 + any(3)));
+                                rooms_ += 2;
+                                click(w.确定手动分配);
+                            }),
         });
-        return {name, w, w.客房分配, steps};
     }
 
     Desk tableDesk(const std::string& name, MainWindow& w)
     {
         const Page page{w.宴会座次, w.超级列表框3, w.超级列表框4, w.确定手动分配1, w.删除表项1,
                         w.手动分配1, w.自动分配1, w.餐桌调整, w.全部清空1};
-        auto maintenance = [&w] {
-            if (w.超级列表框4.visible())
-                click(w.餐桌调整);
-        };
-        std::vector<Step> steps = pageSteps(w, page);
-        steps.insert(steps.end(), {
-            {"delete a table", 2, true,
-             [this, &w, maintenance] {
-                 maintenance();
-                 if (listRowCount(w.超级列表框3) < 3)
-                     return;
-                 clickListRow(w.超级列表框3, any(listRowCount(w.超级列表框3)));
-                 click(w.删除表项1);
-             }},
-            {"add tables", 2, true,
-             [this, &w, maintenance] {
-                 maintenance();
-                 if (listRowCount(w.超级列表框3) > 6)
-                     return;
-                 w.编辑框17.setContent("大厅");
-                 w.编辑框14.setContent(toText(2 + any(4)));
-                 w.编辑框16.setContent(toText(10 + tables_));
-                 w.编辑框15.setContent(toText(10 + tables_ + 1));
-                 tables_ += 2;
-                 click(w.确定手动分配1);
-             }},
+        return desk(name, w, page, {
+            maintenanceStep("delete a table", page, 3, INT_MAX,
+                            [this, &w] {
+                                clickListRow(w.超级列表框3, any(listRowCount(w.超级列表框3)));
+                                click(w.删除表项1);
+                            }),
+            maintenanceStep("add tables", page, 0, 6,
+                            [this, &w] {
+                                w.编辑框17.setContent("大厅");
+                                w.编辑框14.setContent(toText(2 + any(4)));
+                                w.编辑框16.setContent(toText(10 + tables_));
+                                w.编辑框15.setContent(toText(10 + tables_ + 1));
+                                tables_ += 2;
+                                click(w.确定手动分配1);
+                            }),
         });
-        return {name, w, w.宴会座次, steps};
     }
 
     static constexpr int kSeatRows = 4, kSeatColumns = 5;
