@@ -28,12 +28,14 @@ protected:
             click(window->选择框2);
         click(window->确定手动分配);
     }
-    // Every row of the room list shows its stored room's guests and sex.
+    // Every row of the room list shows a stored room of meeting 1 with its
+    // guests and sex.
     void expectListShowsStoredRooms(MainWindow* desk = nullptr)
     {
         ListView& list = (desk ? desk : window)->超级列表框1;
         for (int r = 0; r < listRowCount(list); ++r)
-            EXPECT_EQ(rows("select * from 房间信息 where 房间id=" + toText(listRowValue(list, r)), {"已住人数", "性别"}),
+            EXPECT_EQ(rows("select * from 房间信息 where 会议编号=1 and 房间id=" + toText(listRowValue(list, r)),
+                           {"已住人数", "性别"}),
                       TextList{listCellText(list, r, 4) + "|" + listCellText(list, r, 5)})
                 << "row " << r;
     }

@@ -25,12 +25,13 @@ protected:
         window->编辑框15.setContent(last);
         click(window->确定手动分配1);
     }
-    // Every row of the table list shows its stored table's diners.
+    // Every row of the table list shows a stored table of meeting 1 with
+    // its diners.
     void expectListShowsStoredTables(MainWindow* desk = nullptr)
     {
         ListView& list = (desk ? desk : window)->超级列表框3;
         for (int r = 0; r < listRowCount(list); ++r)
-            EXPECT_EQ(rows("select * from 餐桌信息 where 餐桌id=" + toText(listRowValue(list, r)), {"已坐人数"}),
+            EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1 and 餐桌id=" + toText(listRowValue(list, r)), {"已坐人数"}),
                       TextList{listCellText(list, r, 3)})
                 << "row " << r;
     }
