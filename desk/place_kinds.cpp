@@ -25,6 +25,48 @@ bool readOne(ExternalDatabase& database, const Text& sql, const std::function<vo
     return true;
 }
 
+// A pick's delegate and place as the database holds them.
+struct StoredPick {
+    bool delegateThere = false, placed = false, placeThere = false;
+    Text sex, name, number, guestsSex;
+    int count = 0, free = 0;
+};
+
+// False when a query fails.
+bool readPick(ExternalDatabase& database, const PlaceKind& kind, const Text& delegateId, const Text& placeId,
+              StoredPick& pick)
+{
+    return readOne(database, "select * from 代表信息 where 代表id=" + delegateId + " and 会议编号=" + currentMeetingText(),
+                   [&](int rs) {
+                       pick.delegateThere = true;
+                       pick.placed = readField(rs, kind.number).text() != "0";
+                       pick.sex = readField(rs, "性别").text() == "女" ? "女" : "男";
+                   })
+        && readOne(database, Text("select * from ") + kind.table + " where " + kind.id + "=" + placeId
+                                 + " and 会议编号=" + currentMeetingText(),
+                   [&](int rs) {
+                       pick.placeThere = true;
+                       pick.name = readField(rs, kind.name).text();
+                       pick.number = readField(rs, kind.number).text();
+                       pick.count = readField(rs, kind.count).number();
+                       pick.free = readField(rs, kind.capacity).number() - pick.count;
+                       pick.guestsSex = readField(rs, "性别").text();
+                   });
+}
+
+// Why the pick cannot be stored; "" when it can.
+Text whyGivenBack(const PlaceKind& kind, const StoredPick& pick)
+{
+    const bool otherSex = kind.oneSex && pick.count > 0 && (pick.guestsSex == "男" || pick.guestsSex == "女")
+                       && pick.guestsSex != pick.sex;
+    return !pick.delegateThere ? Text("代表已被删除")
+         : pick.placed         ? "代表已分配了" + Text(kind.noun)
+         : !pick.placeThere    ? kind.noun + Text("已被删除")
+         : pick.free <= 0      ? Text(kind.full)
+         : otherSex            ? Text("房客性别不对")
+                               : Text();
+}
+
 } // namespace
 
 bool commitPicks(ExternalDatabase& database, ListView& pending, const PlaceKind& kind, TextList& givenBack)
@@ -33,45 +75,22 @@ bool commitPicks(ExternalDatabase& database, ListView& pending, const PlaceKind&
     bool read = true;
     for (int row = 0; read && row < listRowCount(pending); ++row) {
         const Text delegateId = toText(listRowImage(pending, row)), placeId = toText(listRowValue(pending, row));
-        bool delegateThere = false, placeThere = false, placed = false;
-        Text sex, name, number, guestsSex;
-        int free = 0, count = 0;
-        read = readOne(database, "select * from 代表信息 where 代表id=" + delegateId + " and 会议编号=" + currentMeetingText(),
-                       [&](int rs) {
-                           delegateThere = true;
-                           placed = readField(rs, kind.number).text() != "0";
-                           sex = readField(rs, "性别").text() == "女" ? "女" : "男";
-                       })
-            && readOne(database, Text("select * from ") + kind.table + " where " + kind.id + "=" + placeId
-                                     + " and 会议编号=" + currentMeetingText(),
-                       [&](int rs) {
-                           placeThere = true;
-                           name = readField(rs, kind.name).text();
-                           number = readField(rs, kind.number).text();
-                           count = readField(rs, kind.count).number();
-                           free = readField(rs, kind.capacity).number() - count;
-                           guestsSex = readField(rs, "性别").text();
-                       });
-        const bool otherSex = kind.oneSex && count > 0 && (guestsSex == "男" || guestsSex == "女") && guestsSex != sex;
-        const Text why = !delegateThere ? Text("代表已被删除")
-                       : placed         ? "代表已分配了" + Text(kind.noun)
-                       : !placeThere    ? kind.noun + Text("已被删除")
-                       : free <= 0      ? Text(kind.full)
-                       : otherSex       ? Text("房客性别不对")
-                                        : Text();
-        if (!read)
-            break;
-        if (!why.empty()) {
-            givenBack.push_back(listCellText(pending, row, 0) + "（" + listCellText(pending, row, 1)
-                                + listCellText(pending, row, 2) + kind.shownAfterNumber + "）：" + why);
+        StoredPick pick;
+        read = readPick(database, kind, delegateId, placeId, pick);
+        const Text why = whyGivenBack(kind, pick);
+        if (!read || !why.empty()) {
+            if (read)
+                givenBack.push_back(listCellText(pending, row, 0) + "（" + listCellText(pending, row, 1)
+                                    + listCellText(pending, row, 2) + kind.shownAfterNumber + "）：" + why);
             continue;
         }
         // The stored place gains one; the count the row carries was taken
         // from a list that may be out of date.
-        execSql(database, Text("update 代表信息 set ") + kind.name + " ='" + sqlText(name) + "'," + kind.number + "='"
-                              + sqlText(number) + "'  where  代表id=" + delegateId);
+        execSql(database, Text("update 代表信息 set ") + kind.name + " ='" + sqlText(pick.name) + "'," + kind.number
+                              + "='" + sqlText(pick.number) + "'  where  代表id=" + delegateId);
         execSql(database, Text("update ") + kind.table + " set " + kind.count + " =" + kind.count + "+1"
-                              + (kind.oneSex ? ",性别='" + sex + "'" : Text()) + "  where  " + kind.id + "=" + placeId);
+                              + (kind.oneSex ? ",性别='" + pick.sex + "'" : Text()) + "  where  " + kind.id + "="
+                              + placeId);
     }
     clearListRows(pending);
     return read && unit.commit();
