@@ -107,7 +107,10 @@ void mouseAt(QWidget* widget, const QPoint& at, const std::string& unit, Gesture
 
 std::string unitName(const Unit& unit) { return gbkToUtf8(unit.name()); }
 
-Qt::MouseButton qtButton(int button) { return button == RightButton ? Qt::RightButton : Qt::LeftButton; }
+Qt::MouseButton qtButton(int button)
+{
+    return button == RightButton ? Qt::RightButton : button == MiddleButton ? Qt::MiddleButton : Qt::LeftButton;
+}
 
 } // namespace
 
@@ -168,6 +171,28 @@ void click(Unit& button)
                  .center();
     }
     mouseAt(b, at, unitName(button));
+}
+
+void pressMouse(Unit& unit, int button)
+{
+    ASSERT_NE(unit.widget(), nullptr) << unitName(unit) << " has no widget";
+    mouseAt(unit.widget(), unit.widget()->rect().center(), unitName(unit), Gesture::Press, qtButton(button));
+}
+
+void clickMouse(Unit& unit, int button)
+{
+    ASSERT_NE(unit.widget(), nullptr) << unitName(unit) << " has no widget";
+    mouseAt(unit.widget(), unit.widget()->rect().center(), unitName(unit), Gesture::Click, qtButton(button));
+}
+
+void pressMouse(QWidget* widget, const QPoint& at, int button)
+{
+    mouseAt(widget, at, nameOf(widget), Gesture::Press, qtButton(button));
+}
+
+void clickMouse(QWidget* widget, const QPoint& at, int button)
+{
+    mouseAt(widget, at, nameOf(widget), Gesture::Click, qtButton(button));
 }
 
 void typeEnter(EditBox& box)

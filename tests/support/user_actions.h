@@ -26,6 +26,13 @@ std::string whyUnreachable(const QWidget* widget, const QPoint& at);
 
 // A left click on a button; a tick box or option button is clicked on its box.
 void click(Unit& button);
+// The mouse on a unit that takes it itself (a picture, a label, a grid's
+// surface, a window's own area): `button` goes down, or down and up again,
+// in the middle of the unit or at `at` of `widget`.
+void pressMouse(Unit& unit, int button = LeftButton);
+void clickMouse(Unit& unit, int button = LeftButton);
+void pressMouse(QWidget* widget, const QPoint& at, int button = LeftButton);
+void clickMouse(QWidget* widget, const QPoint& at, int button = LeftButton);
 void typeEnter(EditBox& box);                   // the Enter key in an edit box
 void clickListRow(ListView& list, int row, int button = LeftButton);
 void clickListRow(ListBox& list, int row);
