@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionViewItem>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -193,6 +194,15 @@ void pressMouse(QWidget* widget, const QPoint& at, int button)
 void clickMouse(QWidget* widget, const QPoint& at, int button)
 {
     mouseAt(widget, at, nameOf(widget), Gesture::Click, qtButton(button));
+}
+
+void clickTab(TabControl& tabs, int page)
+{
+    auto* control = qobject_cast<QTabWidget*>(tabs.widget());
+    ASSERT_NE(control, nullptr) << unitName(tabs) << " is not a tab control";
+    QTabBar* strip = control->tabBar();
+    ASSERT_TRUE(page >= 0 && page < strip->count()) << unitName(tabs) << " has no page " << page;
+    mouseAt(strip, strip->tabRect(page).center(), "the header of page " + std::to_string(page) + " of " + unitName(tabs));
 }
 
 void typeEnter(EditBox& box)

@@ -33,6 +33,8 @@ void pressMouse(Unit& unit, int button = LeftButton);
 void clickMouse(Unit& unit, int button = LeftButton);
 void pressMouse(QWidget* widget, const QPoint& at, int button = LeftButton);
 void clickMouse(QWidget* widget, const QPoint& at, int button = LeftButton);
+// A click on the header of page `page` in a tab control's strip.
+void clickTab(TabControl& tabs, int page);
 void typeEnter(EditBox& box);                   // the Enter key in an edit box
 void clickListRow(ListView& list, int row, int button = LeftButton);
 void clickListRow(ListBox& list, int row);
