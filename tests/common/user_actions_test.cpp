@@ -30,7 +30,14 @@ struct PressWindow : Window {
         分组框2.setDisabled(true);
         停用项.setDisabled(true);
         隐藏项.setVisible(false);
+        分组框4.setVisible(false);
+        setListColumns();
+        insertListRow(列表1, "行");
+        列表框1.addItem("行");
+        addTreeItem(树1, -1, "项", 1, 1, 0);
+        工具条1.addButton("", "按钮");
     }
+    void setListColumns() { 列表1.setColumns({{"列", 80}}); }
     Button 可按{*this, "可按", {10, 10, 80, 24}, "可按"};
     Button 隐藏{*this, "隐藏", {100, 10, 80, 24}, "隐藏"};
     Button 停用{*this, "停用", {190, 10, 80, 24}, "停用"};
@@ -48,6 +55,14 @@ struct PressWindow : Window {
     // A label laid over a button after it, so on top of it.
     Button 被盖{*this, "被盖", {200, 200, 80, 24}, "被盖"};
     Label 盖子{*this, "盖子", {210, 195, 60, 34}, "盖子"};
+    // A hidden box with a unit for each of the other helpers.
+    GroupBox 分组框4{*this, "分组框4", {0, 0, 0, 0}, ""};
+    ListView 列表1{分组框4, "列表1", {0, 0, 100, 60}, ListView::Report, true};
+    ListBox 列表框1{分组框4, "列表框1", {0, 0, 100, 60}};
+    TreeView 树1{分组框4, "树1", {0, 0, 100, 60}};
+    ComboBox 组合框2{分组框4, "组合框2", {0, 0, 100, 24}, {"一"}};
+    ToolBar 工具条1{分组框4, "工具条1", {0, 0, 100, 40}};
+    EditBox 编辑框1{分组框4, "编辑框1", {0, 0, 100, 24}};
     Menu 编辑{*this, "&E.编辑"};
     Menu 对齐{编辑, "&A.对齐"};
     MenuItem 居中{对齐, "居中", "居中"};
@@ -69,6 +84,8 @@ protected:
     // What the failure statements press; they may name no local.
     static inline Unit* unit = nullptr;
     static inline MenuItem* item = nullptr;
+    static inline PressWindow* shown = nullptr;
+    static inline void (*press)() = nullptr;
     PressWindow* w = nullptr;
 };
 
@@ -118,6 +135,28 @@ TEST_F(PressTest, WhatNoPersonCanReachFailsThePressAndRunsNothing)
     EXPECT_FATAL_FAILURE(chooseMenuItem(*item), "is hidden");
     click(w->页上);
     EXPECT_EQ(w->pressed, (TextList{"关于", "页上"}));
+}
+
+TEST_F(PressTest, EveryHelperRefusesAUnitOnAHiddenBox)
+{
+    shown = w;
+    void (*const presses[])() = {
+        [] { clickListRow(shown->列表1, 0); },
+        [] { clickListRowTick(shown->列表1, 0); },
+        [] { clickListRow(shown->列表框1, 0); },
+        [] { doubleClickListRow(shown->列表框1, 0); },
+        [] { clickTreeItem(shown->树1, 0); },
+        [] { chooseComboItem(shown->组合框2, 0); },
+        [] { pressToolButton(shown->工具条1, 0); },
+        [] { typeEnter(shown->编辑框1); },
+        [] { pressMouse(shown->列表框1); },
+        [] { clickMouse(shown->列表框1); },
+    };
+    for (int n = 0; n < std::ssize(presses); ++n) {
+        SCOPED_TRACE(n);
+        press = presses[n];
+        EXPECT_FATAL_FAILURE(press(), gbkToUtf8("it lies on 分组框4, which is hidden").c_str());
+    }
 }
 
 TEST_F(PressTest, AModalWindowKeepsTheWindowsBehindItFromThePerson)

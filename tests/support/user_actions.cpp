@@ -78,17 +78,24 @@ QWidget* underMouse(QWidget* widget, const QPoint& at, QPoint& local)
     return target;
 }
 
+// Whether a person could press `widget` at `at`; the failure names `unit`.
+testing::AssertionResult reachable(const QWidget* widget, const QPoint& at, const std::string& unit)
+{
+    if (!widget)
+        return testing::AssertionFailure() << unit << " has no widget";
+    const std::string why = whyUnreachable(widget, at);
+    if (!why.empty())
+        return testing::AssertionFailure() << unit << " cannot be pressed: " << why;
+    return testing::AssertionSuccess();
+}
+
 enum class Gesture { Click, DoubleClick, Press };
 
-// The mouse at `at` of `widget`, as a person uses it; fails the test, naming
-// `unit`, where no person could. The events go to the widget the mouse meets
-// there, the unit or a part of it.
-void mouseAt(QWidget* widget, const QPoint& at, const std::string& unit, Gesture gesture = Gesture::Click,
-             Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers modifiers = {})
+// The mouse at `at` of `widget`, sent to the widget it meets there: the
+// unit or a part of it.
+void send(QWidget* widget, const QPoint& at, Gesture gesture = Gesture::Click,
+          Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers modifiers = {})
 {
-    ASSERT_NE(widget, nullptr) << unit << " has no widget";
-    const std::string why = whyUnreachable(widget, at);
-    ASSERT_TRUE(why.empty()) << unit << " cannot be pressed: " << why;
     QPoint local;
     QWidget* target = underMouse(widget, at, local);
     switch (gesture) {
@@ -104,6 +111,15 @@ void mouseAt(QWidget* widget, const QPoint& at, const std::string& unit, Gesture
         QTest::mousePress(target, button, modifiers, local);
         break;
     }
+}
+
+// The mouse at `at` of `widget` as a person uses it; fails the test, naming
+// `unit`, where no person could.
+void mouseAt(QWidget* widget, const QPoint& at, const std::string& unit, Gesture gesture = Gesture::Click,
+             Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers modifiers = {})
+{
+    ASSERT_TRUE(reachable(widget, at, unit));
+    send(widget, at, gesture, button, modifiers);
 }
 
 std::string unitName(const Unit& unit) { return gbkToUtf8(unit.name()); }
@@ -208,8 +224,7 @@ void clickTab(TabControl& tabs, int page)
 void typeEnter(EditBox& box)
 {
     QWidget* edit = box.widget();
-    const std::string why = whyUnreachable(edit, edit->rect().center());
-    ASSERT_TRUE(why.empty()) << unitName(box) << " cannot be typed into: " << why;
+    ASSERT_TRUE(reachable(edit, edit->rect().center(), unitName(box)));
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
@@ -343,7 +358,8 @@ void chooseMenuItem(MenuItem& item)
     const std::string titleName = "the menu " + title->text().toStdString();
     const std::string why = whyNoEntry(title, bar->actionGeometry(title));
     ASSERT_TRUE(why.empty()) << titleName << " of " << name << " " << why;
-    ASSERT_NO_FATAL_FAILURE(mouseAt(bar, bar->actionGeometry(title).center(), titleName));
+    ASSERT_TRUE(reachable(bar, bar->actionGeometry(title).center(), titleName));
+    send(bar, bar->actionGeometry(title).center());
     for (size_t level = 0; level < open.menus.size(); ++level) {
         QMenu* menu = open.menus[level];
         ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); })) << menu->title().toStdString() << " does not open";
@@ -351,7 +367,8 @@ void chooseMenuItem(MenuItem& item)
         const std::string entryName = entry == action ? name : "the menu " + entry->text().toStdString();
         const std::string whyNot = whyNoEntry(entry, menu->actionGeometry(entry));
         ASSERT_TRUE(whyNot.empty()) << entryName << " " << whyNot;
-        ASSERT_NO_FATAL_FAILURE(mouseAt(menu, menu->actionGeometry(entry).center(), entryName));
+        ASSERT_TRUE(reachable(menu, menu->actionGeometry(entry).center(), entryName));
+        send(menu, menu->actionGeometry(entry).center());
     }
 }
 
@@ -361,16 +378,17 @@ void chooseComboItem(ComboBox& box, int index)
     auto* combo = qobject_cast<QComboBox*>(box.widget());
     ASSERT_NE(combo, nullptr) << name << " is not a drop-down list";
     ASSERT_TRUE(index >= 0 && index < combo->count()) << name << " has no item " << index;
-    ASSERT_NO_FATAL_FAILURE(mouseAt(combo, combo->rect().center(), name));
+    ASSERT_TRUE(reachable(combo, combo->rect().center(), name));
+    send(combo, combo->rect().center());
     QAbstractItemView* list = combo->view();
     ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); })) << "the list of " << name << " does not open";
     const QModelIndex item = list->model()->index(index, combo->modelColumn(), combo->rootModelIndex());
     list->scrollTo(item);
     const QPoint at = (list->visualRect(item) & list->viewport()->rect()).center();
-    const std::string why = whyUnreachable(list->viewport(), at);
-    if (!why.empty())
+    const testing::AssertionResult pickable = reachable(list->viewport(), at, "item " + std::to_string(index) + " of " + name);
+    if (!pickable)
         combo->hidePopup();
-    ASSERT_TRUE(why.empty()) << "item " << index << " of " << name << " cannot be picked: " << why;
+    ASSERT_TRUE(pickable);
     // The list lets a release pass for a double-click's time after it opens,
     // so that the click that opened it picks nothing; a person's next click
     // comes after that.
@@ -443,9 +461,13 @@ void pressToolButton(ToolBar& bar, int number)
     QAction* item = items[number];
     ASSERT_FALSE(item->isSeparator()) << "item " << number << " of " << unitName(bar) << " is a separator";
     ASSERT_TRUE(item->isVisible()) << name << " is hidden";
+    // A bar no person sees offers neither its buttons nor its overflow menu.
+    if (!qbar->isVisible()) {
+        ASSERT_TRUE(reachable(qbar, qbar->rect().center(), name));
+    }
     QWidget* button = qbar->widgetForAction(item);
     ASSERT_NE(button, nullptr) << name << " has no button";
-    if (!button->isHidden() || !qbar->isVisible()) {
+    if (!button->isHidden()) {
         mouseAt(button, button->rect().center(), name);
         return;
     }
@@ -467,7 +489,8 @@ void pressToolButton(ToolBar& bar, int number)
         else
             menu->close();
     });
-    ASSERT_NO_FATAL_FAILURE(mouseAt(more, more->rect().center(), "the overflow button of " + unitName(bar)));
+    ASSERT_TRUE(reachable(more, more->rect().center(), "the overflow button of " + unitName(bar)));
+    send(more, more->rect().center());
     ASSERT_TRUE(whyNot.empty()) << name << " " << whyNot;
 }
 
