@@ -19,7 +19,9 @@ bool replaceFile(const Text& path, Fill fill)
     if (!out.open(QIODevice::WriteOnly))
         return false;
     // Without commit the temporary file is removed and the target stays.
-    return fill(out) && out.commit();
+    // The last of the data leaves the buffer only here: a disk that is full
+    // by then fails this flush, which commit() alone would let pass.
+    return fill(out) && out.flush() && out.commit();
 }
 
 bool writeAll(QIODevice& out, const char* data, qint64 size)

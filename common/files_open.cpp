@@ -189,8 +189,10 @@ bool commitFile(int file)
     if (it == openFiles.end())
         return false;
     QFileDevice* device = it->second.file.get();
-    bool committed = it->second.mode == FileReplace ? static_cast<QSaveFile*>(device)->commit()
-                                                    : device->flush();
+    // A short write of the buffered rest fails the flush; the commit alone
+    // would put the cut file in place.
+    bool committed = device->flush()
+                  && (it->second.mode != FileReplace || static_cast<QSaveFile*>(device)->commit());
     openFiles.erase(it);
     return committed;
 }

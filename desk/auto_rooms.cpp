@@ -2,44 +2,126 @@
 // the ticked rooms by runs of one organisation and one sex.
 #include "desk/main_window.h"
 #include "app/state/globals.h"
+#include "desk/place_kinds.h"
+#include "desk/placement_walks.h"
+
+#include <map>
 
 namespace {
 
-enum Sex { Man = 0, Woman = 1 };
+constexpr int kConsumedImage = 0;
 
-struct Walk {
-    MainWindow& w;
-    int count = treeItemCount(w.树型框1);
-    int openRoom[2] = {-1, -1};
-    int cursor[2] = {0, 0};
-
-    bool isNode(int k) const { return treeItemHasChildren(w.树型框1, k) != 0; }
-    bool pending(int k) const { return k < count && !isNode(k) && treeItemValue(w.树型框1, k) != 0; }
-    Sex sexOf(int k) const { return treeItemImage(w.树型框1, k) == 3 ? Woman : Man; }
-    bool pendingOf(int k, Sex sex) const { return pending(k) && sexOf(k) == sex; }
-    double number(int row, int cell) const { return toNumber(listCellText(w.超级列表框1, row, cell)); }
-    bool hasFreeBed(int row) const { return number(row, 3) > number(row, 4); }
-    bool full(int row) const { return number(row, 4) >= number(row, 3); }
-
-    // Writes one placement; `givesSex` for the room being filled. The stored
-    // room gains one guest of this sex: the list the run works on may also
-    // count picks that are not committed, so its cells are not written back.
-    // False, with nothing more to write, once a statement has failed.
-    bool place(int k, int row, bool givesSex)
-    {
-        const Sex sex = sexOf(k);
-        const int delegate = treeItemValue(w.树型框1, k);
-        setListCellText(w.超级列表框1, row, 4, toText(number(row, 4) + 1));
-        if (givesSex)
-            setListCellText(w.超级列表框1, row, 5, sex == Man ? "男" : "女");
-        w.consumeTreeItem(k, treeItemImage(w.树型框1, k) + 3);
-        return execSql(w.外部数据库1, "update 代表信息 set  宾馆名称 ='" + sqlText(listCellText(w.超级列表框1, row, 0))
-                                          + "',房间编号='" + sqlText(listCellText(w.超级列表框1, row, 1))
-                                          + "'  where  代表id=" + toText(delegate))
-            && execSql(w.外部数据库1, "update 房间信息 set 已住人数 =已住人数+1" + Text(sex == Man ? ",性别='男'" : ",性别='女'")
-                                          + "  where  房间id=" + toText(listRowValue(w.超级列表框1, row)));
-    }
+struct StoredRoom {
+    Text hotel, number, sex;
+    int beds, guests;
 };
+
+struct StoredDelegate {
+    bool woman, lodged;
+};
+
+// What one run found stored, with its own placements, and what it did.
+struct RoomRun {
+    std::map<int, StoredRoom> rooms;           // by 房间id
+    std::map<int, StoredDelegate> delegates;   // by 代表id
+    TextList givenBack;                        // picks before the run not written
+    RoomWalkEnd end = RoomWalkEnd::RoomsUsedUp;
+};
+
+Text endMessage(RoomWalkEnd end)
+{
+    switch (end) {
+    case RoomWalkEnd::NobodyLeft: return "代表分配完毕";
+    case RoomWalkEnd::LastOrganisationDone: return "代表分配完毕，请查看‘客房报表’";
+    case RoomWalkEnd::NobodyPending: return "代表分配完毕,请查看‘客房报表’";
+    case RoomWalkEnd::RoomsUsedUp: break;
+    }
+    return "房间不够分配";
+}
+
+// The meeting's rooms and delegates as stored; false when a query fails.
+bool readStored(ExternalDatabase& database, RoomRun& run)
+{
+    const int rooms = querySql(database, "select * from 房间信息 where 会议编号=" + currentMeetingText());
+    for (recordMoveFirst(rooms); !recordSetAtEnd(rooms); recordMoveNext(rooms))
+        run.rooms[readField(rooms, "房间id").number()] = {
+            readField(rooms, "宾馆名称").text(), readField(rooms, "房间编号").text(), readField(rooms, "性别").text(),
+            readField(rooms, "房间人数").number(), readField(rooms, "已住人数").number()};
+    closeRecordSet(rooms);
+    const int delegates = querySql(database, "select * from 代表信息 where 会议编号=" + currentMeetingText());
+    for (recordMoveFirst(delegates); !recordSetAtEnd(delegates); recordMoveNext(delegates))
+        run.delegates[readField(delegates, "代表id").number()] = {readField(delegates, "性别").text() == "女",
+                                                                 readField(delegates, "房间编号").text() != "0"};
+    closeRecordSet(delegates);
+    return rooms != 0 && delegates != 0;
+}
+
+// The picks before the run, then the walk over the tree and the ticked
+// rooms as stored, written as one unit that is taken before anything is
+// read: who was lodged meanwhile and beds taken meanwhile take no part.
+// False when the unit is not kept.
+bool runWalk(MainWindow& w, RoomRun& run)
+{
+    Transaction unit(w.外部数据库1);
+    if (!commitPicks(w.外部数据库1, w.超级列表框2, kRoomPlaces, run.givenBack) || !readStored(w.外部数据库1, run))
+        return false;
+    std::vector<WalkItem> items;
+    for (int k = 0; k < treeItemCount(w.树型框1); ++k) {
+        const auto stored = run.delegates.find(treeItemValue(w.树型框1, k));
+        const bool there = treeItemValue(w.树型框1, k) != 0 && stored != run.delegates.end();
+        items.push_back({treeItemHasChildren(w.树型框1, k) != 0, there && !stored->second.lodged,
+                         there && stored->second.woman ? Sex::Woman : Sex::Man});
+    }
+    std::vector<WalkRoom> rooms;
+    for (int row = 0; row < listRowCount(w.超级列表框1); ++row) {
+        const auto stored = run.rooms.find(listRowValue(w.超级列表框1, row));
+        if (stored == run.rooms.end())
+            rooms.push_back({false, 0, 0, ""});
+        else
+            rooms.push_back({listRowChecked(w.超级列表框1, row), stored->second.beds, stored->second.guests,
+                             stored->second.sex});
+    }
+    const RoomWalk walk = walkRooms(items, rooms);
+    run.end = walk.end;
+    for (const RoomPlacement& p : walk.placements) {
+        const int delegate = treeItemValue(w.树型框1, p.item);
+        StoredRoom& room = run.rooms[listRowValue(w.超级列表框1, p.room)];
+        room.sex = items[p.item].sex == Sex::Woman ? "女" : "男";
+        ++room.guests;
+        run.delegates[delegate].lodged = true;
+        execSql(w.外部数据库1, "update 代表信息 set  宾馆名称 ='" + sqlText(room.hotel) + "',房间编号='"
+                                   + sqlText(room.number) + "'  where  代表id=" + toText(delegate));
+        execSql(w.外部数据库1, "update 房间信息 set 已住人数 =已住人数+1,性别='" + room.sex + "'  where  房间id="
+                                   + toText(listRowValue(w.超级列表框1, p.room)));
+    }
+    return unit.commit();
+}
+
+// The tree and the room list as the run left the database: lodged
+// delegates marked placed, deleted ones consumed, rooms with their stored
+// guests, deleted rooms gone. Exclusion marks and ticks stay.
+void showStored(MainWindow& w, const RoomRun& run)
+{
+    for (int k = 0; k < treeItemCount(w.树型框1); ++k) {
+        const int value = treeItemValue(w.树型框1, k);
+        if (value == 0 || treeItemHasChildren(w.树型框1, k) != 0)
+            continue;
+        const auto stored = run.delegates.find(value);
+        if (stored == run.delegates.end())
+            w.consumeTreeItem(k, kConsumedImage);
+        else if (stored->second.lodged)
+            w.consumeTreeItem(k, treeItemImage(w.树型框1, k) + 3);
+    }
+    for (int row = listRowCount(w.超级列表框1) - 1; row >= 0; --row) {
+        const auto stored = run.rooms.find(listRowValue(w.超级列表框1, row));
+        if (stored == run.rooms.end()) {
+            deleteListRow(w.超级列表框1, row);
+            continue;
+        }
+        setListCellText(w.超级列表框1, row, 4, toText(stored->second.guests));
+        setListCellText(w.超级列表框1, row, 5, stored->second.sex);
+    }
+}
 
 } // namespace
 
@@ -60,118 +142,24 @@ void MainWindow::autoAssignRooms()
                    "和房间（去掉房间前的勾）。\r\n未准备好请按取消！",
                    BoxOkCancel | IconExclamation, "警告") != AnswerOk)
         return;
-    const int rows = listRowCount(超级列表框1);
     bool anyTicked = false;
-    for (int row = 0; row < rows; ++row)
+    for (int row = 0; row < listRowCount(超级列表框1); ++row)
         anyTicked = anyTicked || listRowChecked(超级列表框1, row);
     if (!anyTicked) {
         messageBox("请先选中待分配的房间项！", BoxOk, "注意");
         return;
     }
-    // The run is one unit: a failed placement undoes every placement before
-    // it, and the tab then shows the stored rooms again.
-    Transaction unit(外部数据库1);
-    // The list counts the picks not yet confirmed: they are stored first, or
-    // the walk would place guests beside delegates who never get the bed.
-    bool written = writePendingRooms();
-    Walk walk{*this};
-    auto finish = [this, &unit](const Text& message, bool refresh) {
-        const bool kept = unit.commit();
-        endLongOperation();
-        if (!kept) {
-            onRefreshUnassignedClick();
-            messageBox("自动分配失败！", BoxOk, "");
-            return;
-        }
-        messageBox(message, BoxOk, "");
-        if (refresh)
-            onRefreshUnassignedClick();
-    };
-    if (!written)
-        return finish("", false);
-    int t = 1, j = 0;
-    for (int r = 0; r < rows;) {
-        if (!listRowChecked(超级列表框1, r) || !walk.hasFreeBed(r)) {
-            ++r;
-            continue;
-        }
-        if (listCellText(超级列表框1, r, 4) != "0") {
-            const Text sex = listCellText(超级列表框1, r, 5);
-            if (sex == "男")
-                walk.openRoom[Man] = r;
-            else if (sex == "女")
-                walk.openRoom[Woman] = r;
-            ++r;
-            continue;
-        }
-        while (t < walk.count && treeItemValue(树型框1, t) == 0)
-            ++t;
-        if (t >= walk.count)
-            return finish("代表分配完毕", false);
-
-        const int s = t;
-        const Sex sex = walk.sexOf(s), other = sex == Man ? Woman : Man;
-        int remaining = toInteger(walk.number(r, 3));
-        bool metOther = false;
-        for (j = s; remaining > 0 && j < walk.count && !walk.isNode(j); ++j) {
-            if (walk.pendingOf(j, sex)) {
-                --remaining;
-            } else if (walk.pendingOf(j, other) && j >= walk.cursor[other] && !metOther) {
-                t = j;
-                walk.cursor[other] = j;
-                metOther = true;
-            }
-        }
-
-        bool intoOpen = false, intoRow = false;
-        for (int k = walk.cursor[sex]; written && k < j; ++k) {
-            if (!walk.pendingOf(k, sex))
-                continue;
-            int& open = walk.openRoom[sex];
-            if (remaining == 0 || open < 0) {
-                written = walk.place(k, r, true);
-                intoRow = true;
-                if (remaining != 0)
-                    open = r;
-            } else {
-                written = walk.place(k, open, false);
-                intoOpen = true;
-                if (walk.full(open))
-                    open = -1;
-            }
-        }
-        if (!written)
-            return finish("", false);
-        walk.cursor[sex] = std::max(walk.cursor[sex], j);
-
-        if (!metOther) {
-            if (j < walk.count && walk.isNode(j)) {
-                t = j + 1;
-                if (t >= walk.count)
-                    return finish("代表分配完毕，请查看‘客房报表’", true);
-            } else {
-                int p = j;
-                while (p < walk.count && !(walk.pendingOf(p, Woman) && p >= walk.cursor[Woman])
-                       && !(walk.pendingOf(p, Man) && p >= walk.cursor[Man]))
-                    ++p;
-                if (p >= walk.count)
-                    return finish("代表分配完毕,请查看‘客房报表’", true);
-                t = p;
-                walk.cursor[walk.sexOf(p)] = p;
-                j = p;
-            }
-        }
-        // A run that went wholly into an open room leaves this room empty.
-        if (!(intoOpen && !intoRow))
-            ++r;
-    }
+    RoomRun run;
+    const bool kept = runWalk(*this, run);
     endLongOperation();
-    for (int k = j; written && k < walk.count; ++k) {
-        if (!walk.pending(k))
-            continue;
-        const int open = walk.openRoom[walk.sexOf(k)];
-        if (open >= 0 && walk.hasFreeBed(open))
-            written = walk.place(k, open, false);
+    if (!kept) {
+        onRefreshUnassignedClick();
+        messageBox("自动分配失败！", BoxOk, "");
+        return;
     }
-    finish("房间不够分配", true);
+    showStored(*this, run);
+    tellGivenBack(run.givenBack);
+    messageBox(endMessage(run.end), BoxOk, "");
+    if (run.end != RoomWalkEnd::NobodyLeft)
+        onRefreshUnassignedClick();
 }

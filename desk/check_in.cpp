@@ -138,10 +138,16 @@ void MainWindow::onHideSampleClick() { 选择夹2.setVisible(false); }
 
 void MainWindow::onSaveSampleClick()
 {
-    writeFile(labelTemplateFile(), 超级编辑框1.content());
+    // A file that cannot be written keeps its old content, and the page the
+    // edited template for another try.
+    const bool written = writeFile(labelTemplateFile(), 超级编辑框1.content());
+    closeAllFiles();
+    if (!written) {
+        messageBox("保存失败！", BoxOk, "注意");
+        return;
+    }
     超级编辑框2.setContent("");
     选择夹2.setCurrentPage(0);
-    closeAllFiles();
 }
 
 void MainWindow::onCheckInClick()

@@ -167,12 +167,14 @@ void MainWindow::onDeleteDelegateClick()
 bool MainWindow::deleteDelegate(int delegateId)
 {
     const Text id = toText(delegateId);
+    // Read inside the unit: the room and the table another desk gave him
+    // meanwhile are the ones he leaves.
+    Transaction unit(外部数据库1);
     int rs = querySql(外部数据库1, "select * from 代表信息 where 代表id=" + id);
     recordMoveFirst(rs);
     const Text hotel = readField(rs, "宾馆名称").text(), room = readField(rs, "房间编号").text(),
                restaurant = readField(rs, "餐厅名称").text(), table = readField(rs, "餐桌编号").text();
     closeRecordSet(rs);
-    Transaction unit(外部数据库1);
     execSql(外部数据库1, "delete  from 代表信息 where 代表id=" + id);
     if (room != "0" && !room.empty())
         execSql(外部数据库1, "update 房间信息 set 已住人数 =max(已住人数-1,0),性别=case when 已住人数<=1 then '无' else 性别 end"
@@ -197,9 +199,9 @@ void MainWindow::onRenumberDelegatesClick()
         return;
     }
     Text n = 编辑框13.content();
+    Transaction unit(外部数据库1);
     int rs = querySql(外部数据库1, "select * from 代表信息  where  会议编号=" + currentMeetingText()
                                        + " order by 代表编号");
-    Transaction unit(外部数据库1);
     for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs)) {
         execSql(外部数据库1, "update 代表信息 set 代表编号='" + sqlText(n) + "'  where  代表id="
                                  + toText(readField(rs, "代表id").number()));

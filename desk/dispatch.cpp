@@ -239,5 +239,10 @@ void MainWindow::onMenuExitClick() { closeWindow(*this); }
 
 void MainWindow::onMenuUserManualClick()
 {
-    runProgram("hh.exe " + programDirectory() + "\\meeting.chm");
+    const Text manual = programDirectory() + "\\meeting.chm";
+    // The manual is not delivered: without the file there is nothing to open.
+    if (!fileExists(manual))
+        messageBox("没有安装用户手册（程序目录中没有 meeting.chm）！", BoxOk | IconInformation, "用户手册");
+    else if (!runProgram("hh.exe " + manual))
+        messageBox("无法打开用户手册！", BoxOk | IconStop, "用户手册");
 }

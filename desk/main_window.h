@@ -7,6 +7,8 @@
 
 #include <vector>
 
+struct PlaceKind;
+
 class MainWindow : public Window {
 public:
     MainWindow();
@@ -385,9 +387,12 @@ private:
     bool manualAssignMode() const;
     bool deleteDelegate(int delegateId);
     void addRoomBatch();
-    // Writes the pending room picks as one unit (joining one that is open)
-    // and empties the pending list; false when the unit is not kept.
-    bool writePendingRooms();
+    // The commit of a page's pending picks (commitPicks), the page then
+    // shown anew with `refresh` and the picks given back named.
+    void confirmPicks(ListView& pending, ListView& places, const PlaceKind& kind, void (MainWindow::*refresh)());
+    // Asks, then releases every room or every table of the meeting and
+    // shows the page anew with `refresh`.
+    void clearAllPlaces(const PlaceKind& kind, void (MainWindow::*refresh)());
     void deleteTickedRooms();
     // Opens `sql` as the current record set (the one before is closed);
     // false, after "查询失败！", when the query fails.

@@ -3,6 +3,7 @@
 #include "desk/main_window.h"
 #include "app/state/globals.h"
 #include "desk/pending_rows.h"
+#include "desk/place_kinds.h"
 #include "desk/batch_numbers.h"
 
 namespace {
@@ -79,31 +80,7 @@ void MainWindow::onRoomConfirmOrAddClick()
         addRoomBatch();
         return;
     }
-    const bool written = writePendingRooms();
-    树型框1.setCurrentItem(-1);
-    currentDelegateId = 0;
-    超级列表框1.setCurrentRow(-1);
-    selectedRoomId = 0;
-    onRefreshUnassignedClick();
-    if (!written)
-        messageBox("分配失败！", BoxOk, "失败了");
-}
-
-bool MainWindow::writePendingRooms()
-{
-    // Each pick adds one guest to the stored room: the count a pending row
-    // carries was taken from the list, which may also count what an
-    // automatic run placed since or picks not committed with it.
-    Transaction unit(外部数据库1);
-    for (int row = 0; row < listRowCount(超级列表框2); ++row) {
-        execSql(外部数据库1, "update 代表信息 set 宾馆名称 ='" + sqlText(listCellText(超级列表框2, row, 1))
-                                 + "',房间编号='" + sqlText(listCellText(超级列表框2, row, 2)) + "'  where  代表id="
-                                 + toText(listRowImage(超级列表框2, row)));
-        execSql(外部数据库1, "update 房间信息 set 已住人数 =已住人数+1,性别='" + sqlText(listCellText(超级列表框2, row, 4))
-                                 + "'  where  房间id=" + toText(listRowValue(超级列表框2, row)));
-    }
-    clearListRows(超级列表框2);
-    return unit.commit();
+    confirmPicks(超级列表框2, 超级列表框1, kRoomPlaces, &MainWindow::onRefreshUnassignedClick);
 }
 
 void MainWindow::addRoomBatch()
@@ -200,18 +177,4 @@ void MainWindow::onRoomAdjustClick()
     selectedRoomId = 0;
 }
 
-void MainWindow::onRoomClearAllClick()
-{
-    if (messageBox("真的要清空并重新分配所有房间吗？\r\n清空的信息将不能恢复！", BoxOkCancel | IconExclamation,
-                   "警告") != AnswerOk)
-        return;
-    Transaction unit(外部数据库1);
-    execSql(外部数据库1, "update 房间信息 set 已住人数 =0,性别='无 '  where  会议编号=" + currentMeetingText());
-    execSql(外部数据库1, "update 代表信息 set 宾馆名称 =' ',房间编号='0'  where  会议编号=" + currentMeetingText());
-    if (!unit.commit()) {
-        messageBox("清空失败！", BoxOk, "失败了");
-        return;
-    }
-    onRefreshUnassignedClick();
-    messageBox("清空成功执行！", BoxOk, "恭喜");
-}
+void MainWindow::onRoomClearAllClick() { clearAllPlaces(kRoomPlaces, &MainWindow::onRefreshUnassignedClick); }

@@ -2,6 +2,7 @@
 // orders, picking a seat up and putting it down, the title and preview.
 #include "desk/main_window.h"
 #include "app/state/globals.h"
+#include "desk/placement_walks.h"
 
 #include <set>
 
@@ -30,18 +31,18 @@ void MainWindow::onSeatGridMouseUp(int button)
 
 void MainWindow::placeQueue(int row, int column)
 {
-    const int queued = 列表框2.itemCount();
-    for (int i = 1, col = column; i <= queued; ++i) {
-        if (col <= headerColumnCount(数据源1) || col > tableColumnCount(数据源1) || !cellText(数据源1, row, col).empty())
-            return;
+    std::vector<SeatCell> cells;
+    for (int c = 1; c <= tableColumnCount(数据源1); ++c)
+        cells.push_back({cellText(数据源1, row, c).empty(), cellFontName(数据源1, row, c)});
+    TextList queued;
+    for (int i = 0; i < 列表框2.itemCount(); ++i)
+        queued.push_back(toText(列表框2.itemValue(i)));
+    const SeatOrder order = 单选框1.checked() ? SeatOrder::RightFirst
+                          : 单选框3.checked() ? SeatOrder::LeftFirst
+                                              : SeatOrder::LeftToRight;
+    for (int col : walkSeats(cells, headerColumnCount(数据源1), column, order, queued)) {
         seatDelegate(row, col, 列表框2.itemText(0), toText(列表框2.itemValue(0)));
         列表框2.removeItem(0);
-        if (单选框1.checked())
-            col = col > column ? col - i : col + i;
-        else if (单选框3.checked())
-            col = col < column ? col + i : col - i;
-        else
-            col = column + i;
     }
 }
 

@@ -4,6 +4,8 @@
 #include "app/state/globals.h"
 #include "desk/batch_numbers.h"
 #include "desk/pending_rows.h"
+#include "desk/place_kinds.h"
+#include "desk/placement_walks.h"
 
 #include <vector>
 
@@ -22,17 +24,16 @@ struct FreeTable {
 };
 
 // The meeting's tables with a free seat, in the order the database gives
-// them.
-std::vector<FreeTable> readFreeTables(ExternalDatabase& database)
+// them; false when the query fails.
+bool readFreeTables(ExternalDatabase& database, std::vector<FreeTable>& tables)
 {
-    std::vector<FreeTable> tables;
     int rs = querySql(database, freeTablesQuery());
     for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs))
         tables.push_back({readField(rs, "餐桌id").number(), readField(rs, "可坐人数").number(),
                           readField(rs, "已坐人数").number(), readField(rs, "餐厅名称").text(),
                           readField(rs, "餐桌编号").text()});
     closeRecordSet(rs);
-    return tables;
+    return rs != 0;
 }
 
 } // namespace
@@ -93,22 +94,7 @@ void MainWindow::onDiningConfirmOrAddClick()
         addTableBatch();
         return;
     }
-    // Each pick adds one diner to the stored table, whatever count its
-    // pending row carries.
-    Transaction unit(外部数据库1);
-    for (int row = 0; row < listRowCount(超级列表框4); ++row) {
-        execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(listCellText(超级列表框4, row, 1))
-                                 + "',餐桌编号='" + sqlText(listCellText(超级列表框4, row, 2)) + "'  where  代表id="
-                                 + toText(listRowImage(超级列表框4, row)));
-        execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =已坐人数+1  where  餐桌id=" + toText(listRowValue(超级列表框4, row)));
-    }
-    const bool written = unit.commit();
-    clearListRows(超级列表框4);
-    树型框1.setCurrentItem(-1);
-    超级列表框3.setCurrentRow(-1);
-    onDiningRefreshPendingClick();
-    if (!written)
-        messageBox("分配失败！", BoxOk, "失败了");
+    confirmPicks(超级列表框4, 超级列表框3, kTablePlaces, &MainWindow::onDiningRefreshPendingClick);
 }
 
 void MainWindow::addTableBatch()
@@ -210,49 +196,31 @@ void MainWindow::autoAssignTables()
     closeCurrentRecordSet();
     分组框10.setVisible(false);
     超级列表框4.setVisible(true);
-    currentRecordSet = querySql(外部数据库1, unseatedQuery());
-    // Read once: each delegate takes the first table with a seat left, as
-    // reading the free tables again after every placement would give.
-    std::vector<FreeTable> tables = readFreeTables(外部数据库1);
-    auto table = tables.begin();
-    // The run is one unit: a failed placement undoes the placements before it.
+    // The run is one unit, taken before it reads: what another desk writes
+    // meanwhile waits for it, and a failed placement undoes the ones before.
     Transaction unit(外部数据库1);
-    bool written = true, tablesLeft = true;
-    for (recordMoveFirst(currentRecordSet); written && !recordSetAtEnd(currentRecordSet);
-         recordMoveNext(currentRecordSet)) {
-        while (table != tables.end() && table->seated >= table->seats)
-            ++table;
-        tablesLeft = table != tables.end();
-        if (!tablesLeft)
-            break;
-        ++table->seated;
-        written = execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =" + toText(table->seated) + "  where  餐桌id="
-                                           + toText(table->id))
-               && execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(table->restaurant) + "',餐桌编号='"
-                                           + sqlText(table->number) + "'  where  代表id="
-                                           + toText(readField(currentRecordSet, "代表id").number()));
+    currentRecordSet = querySql(外部数据库1, unseatedQuery());
+    std::vector<int> delegates;
+    for (recordMoveFirst(currentRecordSet); !recordSetAtEnd(currentRecordSet); recordMoveNext(currentRecordSet))
+        delegates.push_back(readField(currentRecordSet, "代表id").number());
+    std::vector<FreeTable> tables;
+    const bool read = currentRecordSet != 0 && readFreeTables(外部数据库1, tables);
+    std::vector<WalkTable> walked;
+    for (const FreeTable& table : tables)
+        walked.push_back({table.seats, table.seated});
+    const TableWalk walk = walkTables(read ? static_cast<int>(delegates.size()) : 0, walked);
+    for (const TablePlacement& p : walk.placements) {
+        const FreeTable& table = tables[p.table];
+        execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =" + toText(p.seated) + "  where  餐桌id=" + toText(table.id));
+        execSql(外部数据库1, "update 代表信息 set 餐厅名称 ='" + sqlText(table.restaurant) + "',餐桌编号='"
+                                 + sqlText(table.number) + "'  where  代表id=" + toText(delegates[p.delegate]));
     }
-    const bool kept = unit.commit();
-    if (currentRecordSet == 0 || !kept)
+    if (!unit.commit() || !read)
         messageBox("自动分配失败！", BoxOk, "");
-    else if (!tablesLeft)
+    else if (!walk.tablesLeft)
         messageBox("餐桌不够分配！", BoxOk, "警示");
     closeCurrentRecordSet();
     onDiningRefreshPendingClick();
 }
 
-void MainWindow::onDiningClearAllClick()
-{
-    if (messageBox("真的要清空并重新分配所有餐桌吗？\r\n清空的信息将不能恢复！", BoxOkCancel | IconExclamation,
-                   "警告") != AnswerOk)
-        return;
-    Transaction unit(外部数据库1);
-    execSql(外部数据库1, "update 餐桌信息 set 已坐人数 =0  where  会议编号=" + currentMeetingText());
-    execSql(外部数据库1, "update 代表信息 set 餐厅名称 =' ',餐桌编号='0'  where  会议编号=" + currentMeetingText());
-    if (!unit.commit()) {
-        messageBox("清空失败！", BoxOk, "失败了");
-        return;
-    }
-    onDiningRefreshPendingClick();
-    messageBox("清空成功执行！", BoxOk, "恭喜");
-}
+void MainWindow::onDiningClearAllClick() { clearAllPlaces(kTablePlaces, &MainWindow::onDiningRefreshPendingClick); }

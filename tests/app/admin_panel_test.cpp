@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTest>
 
 namespace {
 
@@ -43,7 +42,7 @@ protected:
         clickListRow(login->超级列表框1, 0, RightButton);
         ASSERT_TRUE(login->分组框1.visible());
     }
-    void pressLabel(Label& label) { QTest::mousePress(label.widget(), Qt::LeftButton); }
+    void pressLabel(Label& label) { pressMouse(label); }
     void writePhoto(const char* name)
     {
         QFile f(directory.file("data/") + QString::fromStdString(gbkToUtf8(name)));

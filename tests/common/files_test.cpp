@@ -2,6 +2,7 @@
 // and copies replace; searches nest; stored values read back and a damaged
 // value file is refused.
 #include "common/files.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/scoped_env.h"
 
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 
@@ -384,6 +386,38 @@ TEST_F(FilesTest, AReplacingWriteTakesThePlaceOnlyWhenCommitted)
     EXPECT_EQ(std::distance(fs::directory_iterator(rootUtf8), fs::directory_iterator()), 1);
     EXPECT_FALSE(commitFile(file));
     EXPECT_EQ(0, openFile(path("nowhere\\x"), FileReplace));
+}
+
+// A disk that fills up halfway through: every way of replacing a file
+// says so and leaves the old file whole, with nothing beside it.
+TEST_F(FilesTest, AWriteCutShortByAFullDiskFailsAndKeepsTheOldFile)
+{
+    const Bytes content(4096, 'n');
+    put("copy from.txt", content);
+    struct Case {
+        const char* what;
+        std::function<bool()> write;
+    } cases[] = {
+        {"writeFile", [&] { return writeFile(path("old.txt"), content); }},
+        {"copyFile", [&] { return copyFile(path("copy from.txt"), path("old.txt")); }},
+        {"a replacing file",
+         [&] {
+             const int file = openFile(path("old.txt"), FileReplace);
+             return writeBytesToFile(file, content) && commitFile(file);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        put("old.txt", "old");
+        bool written = true;
+        {
+            FileSizeLimit full(1000);
+            written = c.write();
+        }
+        EXPECT_FALSE(written);
+        EXPECT_EQ("old", get("old.txt"));
+        EXPECT_EQ(std::distance(fs::directory_iterator(rootUtf8), fs::directory_iterator()), 2);
+    }
 }
 
 // The piecewise list calls write what writeValues writes, and read it back

@@ -1,11 +1,12 @@
 // Window life cycle: modal loops, closing from handlers, owners, the end of
 // the event loop and of the program.
+#include "common/internal/dispatch.h"
 #include "common/runtime.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/scripted_interaction.h"
+#include "tests/support/user_actions.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -55,11 +56,6 @@ struct CloserWindow : Window {
     Window* victim_;
 };
 
-void clickButton(Button& button)
-{
-    QTest::mouseClick(button.widget(), Qt::LeftButton);
-}
-
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override
@@ -82,7 +78,7 @@ TEST_F(WindowTest, ModalWindowBlocksUntilClosedAndCallerReadsItsResult)
     bool sawWindowOpen = false;
     ui.inModalWindow([&](Window& w) {
         sawWindowOpen = w.isOpen() && w.containerWidget()->isVisible();
-        clickButton(static_cast<DialogWindow&>(w).okButton);
+        click(static_cast<DialogWindow&>(w).okButton);
     });
     Window* result = loadWindow<DialogWindow>(nullptr, true);
     EXPECT_EQ(result, nullptr);
@@ -125,7 +121,7 @@ TEST_F(WindowTest, WindowClosedFromItsOwnHandlerIsDestroyedAfterTheHandler)
 {
     DialogWindow* w = loadWindow<DialogWindow>(nullptr, false);
     ASSERT_NE(w, nullptr);
-    clickButton(w->okButton);
+    click(w->okButton);
     EXPECT_EQ(destroyedCount, 1);
     EXPECT_TRUE(openWindows().empty());
 }
@@ -140,8 +136,8 @@ TEST_F(WindowTest, OwnerClosedFromModalWindowSurvivesUntilItsSuspendedHandlerRet
         loadWindow<CloserWindow>(nullptr, true, owner);
         deletedWhileHandlerRan = ownerObjectDeleted;
     };
-    ui.inModalWindow([](Window& w) { clickButton(static_cast<CloserWindow&>(w).go); });
-    clickButton(trigger);
+    ui.inModalWindow([](Window& w) { click(static_cast<CloserWindow&>(w).go); });
+    click(trigger);
     EXPECT_FALSE(deletedWhileHandlerRan);
     EXPECT_EQ(destroyedCount, 1);
     EXPECT_TRUE(openWindows().empty());
@@ -153,10 +149,18 @@ TEST_F(WindowTest, EventLoopRunsUntilTheLastWindowWithoutOwnerCloses)
     DialogWindow* editor = loadWindow<DialogWindow>(nullptr, false);
     bool editorStillOpenAfterMain = false;
     QTimer::singleShot(0, [&] { closeWindow(*main); });
-    QTimer::singleShot(20, [&] {
-        editorStillOpenAfterMain = editor->isOpen();
-        clickButton(editor->okButton);
+    // Once the main window is destroyed, the loop is still running with the
+    // editor open; a main window never destroyed gives up after five seconds.
+    QTimer watch;
+    int polls = 0;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!ownerObjectDeleted && ++polls < 5000)
+            return;
+        watch.stop();
+        editorStillOpenAfterMain = ownerObjectDeleted && editor->isOpen();
+        click(editor->okButton);
     });
+    watch.start(1);
     runEventLoop();
     EXPECT_TRUE(editorStillOpenAfterMain);
     EXPECT_TRUE(openWindows().empty());
@@ -222,10 +226,10 @@ TEST_F(WindowTest, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn)
         throw std::runtime_error("any other failure");
     };
     ui.answerMessage(AnswerOk).answerMessage(AnswerOk);
-    clickButton(failing);
+    click(failing);
     EXPECT_FALSE(longOperationActive());
     EXPECT_TRUE(w->isOpen());
-    clickButton(failing);
+    click(failing);
     ASSERT_EQ(ui.messages().size(), 2u);
     EXPECT_TEXT_EQ("内存不足，操作未能完成！", ui.messages()[0].text);
     EXPECT_TEXT_EQ("程序运行出错，操作未能完成！", ui.messages()[1].text);
@@ -297,6 +301,7 @@ TEST(TimerUnit, TicksOnlyFromTheEventLoopAndStopsAtPeriodZero)
 {
     struct W : Window {
         W() : Window("W", {0, 0, 100, 100}, "") {}
+        Button 关闭{*this, "关闭", {0, 0, 80, 24}, "关闭"};
     };
     W* w = loadWindow<W>(nullptr, false);
     Timer clock(*w, "时钟1");
@@ -304,23 +309,32 @@ TEST(TimerUnit, TicksOnlyFromTheEventLoopAndStopsAtPeriodZero)
     clock.tick = [&] { ++ticks; };
     clock.setPeriod(1);
     EXPECT_EQ(ticks, 0);
-    QEventLoop wait;
-    QTimer::singleShot(100, &wait, &QEventLoop::quit);
-    wait.exec();
-    EXPECT_GT(ticks, 0);
-    clock.setPeriod(0);
-    int stopped = ticks;
-    QTimer::singleShot(60, &wait, &QEventLoop::quit);
-    wait.exec();
-    EXPECT_EQ(ticks, stopped);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks > 0; }));
 
-    // A closed window's timer is silent while the window awaits destruction.
+    // Stopped, or in a closed window that awaits destruction, it is silent
+    // while a timer of its period beside it ticks three times.
+    int witnessed = 0;
+    QTimer witness;
+    QObject::connect(&witness, &QTimer::timeout, [&] { ++witnessed; });
+    auto silentWhileTheWitnessTicks = [&] {
+        const int before = ticks;
+        witnessed = 0;
+        witness.start(15);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return witnessed >= 3; }));
+        witness.stop();
+        EXPECT_EQ(ticks, before);
+    };
+    clock.setPeriod(0);
+    silentWhileTheWitnessTicks();
+    // Closed by a handler that lets events run on, as one that opens a modal
+    // window does, the window awaits destruction meanwhile.
     clock.setPeriod(1);
-    closeWindow(*w);
-    stopped = ticks;
-    QTimer::singleShot(60, &wait, &QEventLoop::quit);
-    wait.exec();
-    EXPECT_EQ(ticks, stopped);
+    w->关闭.clicked = [&] {
+        closeWindow(*w);
+        EXPECT_TRUE(closedWindowsPending());
+        silentWhileTheWitnessTicks();
+    };
+    click(w->关闭);
 }
 
 } // namespace

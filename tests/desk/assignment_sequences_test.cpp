@@ -1,12 +1,17 @@
-// Seeded random sequences of what a person does on the room and the
-// banquet-table pages, by real clicks: picks, cancels, commits, automatic
-// runs, exclusions, mode switches, deletions of rooms, tables and
-// delegates, new delegates, clear-alls, and delegates seated on the
-// seating chart by clicks in its cells, which is then saved. After every
-// step the stored counts must still be those of the delegates, and after a
-// chart save every stored seat must be where the delegate's name stands.
+// Seeded random sequences of what the persons at two desks on one meeting
+// do on the room and the banquet-table pages, by real clicks, each desk's
+// steps between the other's: picks, cancels, commits, automatic runs,
+// exclusions, mode switches, deletions of rooms, tables and delegates, new
+// delegates, clear-alls, and delegates seated on the seating chart by
+// clicks in its cells, which is then saved. After every step of either
+// desk the stored counts must still be those of the delegates, after a
+// chart save every stored seat must be where the delegate's name stands,
+// and no step may report a failure. The steps that write must mostly have
+// stored something, or a fault that undoes every write would pass.
 #include "tests/desk/desk_fixture.h"
+#include "tests/desk/hall_template.h"
 
+#include <climits>
 #include <functional>
 #include <map>
 #include <random>
@@ -18,6 +23,7 @@ protected:
     struct Step {
         const char* name;
         int weight;
+        bool writes;   // what it is for is a change of the stored data
         std::function<void()> act;
     };
     // The units of one assignment page.
@@ -26,6 +32,13 @@ protected:
         ListView& places;
         ListView& pending;
         PictureTextButton &confirm, &cancel, &refresh, &automatic, &adjust, &clearAll;
+    };
+    // One desk of a sequence: its window and every step it can take.
+    struct Desk {
+        std::string name;
+        MainWindow& w;
+        MenuItem& menu;
+        std::vector<Step> steps;
     };
 
     AssignmentSequenceTest()
@@ -42,13 +55,7 @@ protected:
                  + toText(1 + tables_++) + "号桌'," + toText(seats) + ",0,1)");
         Window scratch{"scratch", {0, 0, 10, 10}, ""};
         DataSource hall{scratch, "hall"};
-        setTableSize(hall, kSeatRows + 2, kSeatColumns + 1);
-        setHeaderRowCount(hall, 2);
-        setHeaderColumnCount(hall, 1);
-        for (int c = 1; c <= kSeatColumns; ++c)
-            setCellText(hall, 2, c + 1, toText(c));
-        for (int r = 1; r <= kSeatRows; ++r)
-            setCellText(hall, r + 2, 1, toText(r) + "排");
+        drawHall(hall, kSeatRows, kSeatColumns);
         EXPECT_TRUE(execSql(db, "insert into 自制模板 (表格次序,模板名称,会议编号,模板) values (1,'图',1,?)",
                             tableToBytes(hall)));
     }
@@ -89,8 +96,8 @@ protected:
                 click(p.refresh);
         };
         return {
-            {"refresh", 2, [p] { click(p.refresh); }},
-            {"pick", 10,
+            {"refresh", 2, false, [p] { click(p.refresh); }},
+            {"pick", 10, false,
              [this, &w, p, manual] {
                  manual();
                  if (listRowCount(p.places) == 0 || treeItemCount(w.树型框1) == 0)
@@ -99,22 +106,22 @@ protected:
                  for (int n = 1 + any(2); n > 0; --n)
                      clickTreeItem(w.树型框1, any(treeItemCount(w.树型框1)));
              }},
-            {"cancel a pick", 2,
+            {"cancel a pick", 2, false,
              [this, p] {
                  if (!p.pending.visible() || listRowCount(p.pending) == 0)
                      return;
                  clickListRow(p.pending, any(listRowCount(p.pending)));
                  click(p.cancel);
              }},
-            {"commit", 4,
+            {"commit", 4, true,
              [p] {
                  if (p.pending.visible())
                      click(p.confirm);
              }},
-            {"automatic run", 3, [p] { click(p.automatic); }},
-            {"maintenance", 1, [p] { click(p.adjust); }},
-            {"clear all", 1, [p] { click(p.clearAll); }},
-            {"delete a delegate", 2,
+            {"automatic run", 3, true, [p] { click(p.automatic); }},
+            {"maintenance", 1, false, [p] { click(p.adjust); }},
+            {"clear all", 1, true, [p] { click(p.clearAll); }},
+            {"delete a delegate", 2, true,
              [this, &w, p] {
                  pressToolButton(w.工具条1, 0);
                  const int count = treeItemCount(w.树型框1);
@@ -125,7 +132,7 @@ protected:
                  }
                  chooseMenuItem(p.menu);
              }},
-            {"add a delegate", 2,
+            {"add a delegate", 2, true,
              [this, &w, p] {
                  pressToolButton(w.工具条1, 0);
                  click(w.按钮5);
@@ -136,7 +143,7 @@ protected:
                  click(w.按钮7);
                  chooseMenuItem(p.menu);
              }},
-            {"seat delegates and save the chart", 2,
+            {"seat delegates and save the chart", 2, true,
              [this, &w, p] {
                  chooseMenuItem(w.会场座次);
                  chooseComboItem(w.大会座次表, 0);
@@ -155,31 +162,132 @@ protected:
         };
     }
 
-    // Runs `count` steps drawn by weight and checks the counts after each;
-    // a failure names the steps that led to it.
-    void run(MainWindow& w, const Page& page, const std::vector<Step>& ownSteps, int count)
+    // Runs `count` steps, each of a desk drawn at random and drawn by weight
+    // from its steps, and checks after each; a failure names the steps that
+    // led to it.
+    void run(const std::vector<Desk>& desks, int count)
     {
-        chooseMenuItem(page.menu);
-        std::vector<Step> steps = pageSteps(w, page);
-        steps.insert(steps.end(), ownSteps.begin(), ownSteps.end());
-        std::vector<int> weights;
-        for (const Step& s : steps)
-            weights.push_back(s.weight);
-        std::discrete_distribution<int> draw(weights.begin(), weights.end());
+        std::vector<std::discrete_distribution<int>> draws;
+        for (const Desk& desk : desks) {
+            bringToFront(desk.w);
+            chooseMenuItem(desk.menu);
+            std::vector<int> weights;
+            for (const Step& s : desk.steps)
+                weights.push_back(s.weight);
+            draws.emplace_back(weights.begin(), weights.end());
+        }
         person.answerEveryMessage(AnswerOk);
+        std::map<std::string, std::pair<int, int>> writing;   // a writing step's draws, and those that stored
         std::string done;
         for (int i = 0; i < count && !HasFatalFailure(); ++i) {
-            const Step& step = steps[draw(random_)];
-            done += std::string(step.name) + "; ";
+            const int d = any(static_cast<int>(desks.size()));
+            const Step& step = desks[d].steps[draws[d](random_)];
+            done += desks[d].name + " " + step.name + "; ";
+            const TextList before = meetingRows(1);
+            const size_t shown = person.messages().size();
+            bringToFront(desks[d].w);
             step.act();
-            std::string faults;
             TextList found = countFaults();
             found.insert(found.end(), stepFaults_.begin(), stepFaults_.end());
             stepFaults_.clear();
+            const auto messages = person.messages();
+            for (size_t m = shown; m < messages.size(); ++m)
+                if (findText(messages[m].text + messages[m].caption, "失败") != -1)
+                    found.push_back("报了失败：" + messages[m].text);
+            if (step.writes) {
+                ++writing[step.name].first;
+                writing[step.name].second += meetingRows(1) != before;
+            }
+            std::string faults;
             for (const Text& fault : found)
                 faults += gbkToUtf8(fault) + "\n";
             ASSERT_EQ(faults, "") << "after step " << i << ": " << done;
         }
+        int drawn = 0, stored = 0;
+        for (const auto& [name, counts] : writing) {
+            EXPECT_GT(counts.second, 0) << name << " never stored anything";
+            drawn += counts.first;
+            stored += counts.second;
+        }
+        EXPECT_GE(stored * 2, drawn) << stored << " of " << drawn << " writing steps stored something";
+    }
+
+    // A desk on `page` that takes the page's steps and `own` ones.
+    Desk desk(const std::string& name, MainWindow& w, const Page& page, const std::vector<Step>& own)
+    {
+        std::vector<Step> steps = pageSteps(w, page);
+        steps.insert(steps.end(), own.begin(), own.end());
+        return {name, w, page.menu, steps};
+    }
+    // A step of the maintenance mode, which it switches to first; it acts
+    // while the list holds `fewest` to `most` places.
+    static Step maintenanceStep(const char* name, const Page& p, int fewest, int most, std::function<void()> act)
+    {
+        return {name, 2, true, [p, fewest, most, act] {
+                    if (p.pending.visible())
+                        click(p.adjust);
+                    const int places = listRowCount(p.places);
+                    if (places >= fewest && places <= most)
+                        act();
+                }};
+    }
+
+    Desk roomDesk(const std::string& name, MainWindow& w)
+    {
+        const Page page{w.客房分配, w.超级列表框1, w.超级列表框2, w.确定手动分配, w.删除表项,
+                        w.手动分配, w.自动分配, w.房间调整, w.全部清空};
+        return desk(name, w, page, {
+            {"exclude", 1, false,
+             [this, &w] {
+                 if (treeItemCount(w.树型框1) == 0)
+                     return;
+                 const int item = any(treeItemCount(w.树型框1));
+                 clickTreeItem(w.树型框1, item);
+                 clickTreeItem(w.树型框1, item, RightButton);
+             }},
+            {"tick", 1, false,
+             [this, &w] {
+                 if (listRowCount(w.超级列表框1) > 0)
+                     clickListRowTick(w.超级列表框1, any(listRowCount(w.超级列表框1)));
+             }},
+            maintenanceStep("delete rooms", page, 3, INT_MAX,
+                            [this, &w] {
+                                clickListRowTick(w.超级列表框1, any(listRowCount(w.超级列表框1)));
+                                click(w.删除表项);
+                            }),
+            maintenanceStep("add rooms", page, 0, 6,
+                            [this, &w] {
+                                w.编辑框8.setContent("宾馆");
+                                w.编辑框9.setContent("标准");
+                                w.编辑框10.setContent(toText(301 + rooms_));
+                                w.编辑框11.setContent(toText(301 + rooms_ + 1));
+                                w.编辑框12.setContent(toText(1 + any(3)));
+                                rooms_ += 2;
+                                click(w.确定手动分配);
+                            }),
+        });
+    }
+
+    Desk tableDesk(const std::string& name, MainWindow& w)
+    {
+        const Page page{w.宴会座次, w.超级列表框3, w.超级列表框4, w.确定手动分配1, w.删除表项1,
+                        w.手动分配1, w.自动分配1, w.餐桌调整, w.全部清空1};
+        return desk(name, w, page, {
+            maintenanceStep("delete a table", page, 3, INT_MAX,
+                            [this, &w] {
+                                clickListRow(w.超级列表框3, any(listRowCount(w.超级列表框3)));
+                                click(w.删除表项1);
+                            }),
+            maintenanceStep("add tables", page, 0, 6,
+                            [this, &w] {
+                                w.编辑框17.setContent("大厅");
+                                w.编辑框14.setContent(toText(2 + any(4)));
+                                w.编辑框16.setContent(toText(10 + tables_));
+                                w.编辑框15.setContent(toText(10 + tables_ + 1));
+                                tables_ += 2;
+                                click(w.确定手动分配1);
+                            }),
+        });
     }
 
     static constexpr int kSeatRows = 4, kSeatColumns = 5;
@@ -188,84 +296,16 @@ protected:
     TextList stepFaults_;   // found inside the last step
 };
 
-TEST_F(AssignmentSequenceTest, RoomCountsHoldAfterEveryStep)
+TEST_F(AssignmentSequenceTest, RoomCountsHoldAfterEveryStepOfEitherDesk)
 {
-    MainWindow& w = openUnlocked();
-    const Page page{w.客房分配, w.超级列表框1, w.超级列表框2, w.确定手动分配, w.删除表项,
-                    w.手动分配, w.自动分配, w.房间调整, w.全部清空};
-    auto maintenance = [&w] {
-        if (w.超级列表框2.visible())
-            click(w.房间调整);
-    };
-    run(w, page,
-        {{"exclude", 1,
-          [this, &w] {
-              if (treeItemCount(w.树型框1) == 0)
-                  return;
-              const int item = any(treeItemCount(w.树型框1));
-              clickTreeItem(w.树型框1, item);
-              clickTreeItem(w.树型框1, item, RightButton);
-          }},
-         {"tick", 1,
-          [this, &w] {
-              if (listRowCount(w.超级列表框1) > 0)
-                  clickListRowTick(w.超级列表框1, any(listRowCount(w.超级列表框1)));
-          }},
-         {"delete rooms", 2,
-          [this, &w, maintenance] {
-              maintenance();
-              if (listRowCount(w.超级列表框1) < 3)
-                  return;
-              clickListRowTick(w.超级列表框1, any(listRowCount(w.超级列表框1)));
-              click(w.删除表项);
-          }},
-         {"add rooms", 2,
-          [this, &w, maintenance] {
-              maintenance();
-              if (listRowCount(w.超级列表框1) > 6)
-                  return;
-              w.编辑框8.setContent("宾馆");
-              w.编辑框9.setContent("标准");
-              w.编辑框10.setContent(toText(301 + rooms_));
-              w.编辑框11.setContent(toText(301 + rooms_ + 1));
-              w.编辑框12.setContent(toText(1 + any(3)));
-              rooms_ += 2;
-              click(w.确定手动分配);
-          }}},
-        400);
+    MainWindow& first = openUnlocked();
+    run({roomDesk("first", first), roomDesk("second", openOtherDesk())}, 500);
 }
 
-TEST_F(AssignmentSequenceTest, TableCountsHoldAfterEveryStep)
+TEST_F(AssignmentSequenceTest, TableCountsHoldAfterEveryStepOfEitherDesk)
 {
-    MainWindow& w = openUnlocked();
-    const Page page{w.宴会座次, w.超级列表框3, w.超级列表框4, w.确定手动分配1, w.删除表项1,
-                    w.手动分配1, w.自动分配1, w.餐桌调整, w.全部清空1};
-    auto maintenance = [&w] {
-        if (w.超级列表框4.visible())
-            click(w.餐桌调整);
-    };
-    run(w, page,
-        {{"delete a table", 2,
-          [this, &w, maintenance] {
-              maintenance();
-              if (listRowCount(w.超级列表框3) < 3)
-                  return;
-              clickListRow(w.超级列表框3, any(listRowCount(w.超级列表框3)));
-              click(w.删除表项1);
-          }},
-         {"add tables", 2,
-          [this, &w, maintenance] {
-              maintenance();
-              if (listRowCount(w.超级列表框3) > 6)
-                  return;
-              w.编辑框17.setContent("大厅");
-              w.编辑框14.setContent(toText(2 + any(4)));
-              w.编辑框16.setContent(toText(10 + tables_));
-              w.编辑框15.setContent(toText(10 + tables_ + 1));
-              tables_ += 2;
-              click(w.确定手动分配1);
-          }}},
-        400);
+    MainWindow& first = openUnlocked();
+    run({tableDesk("first", first), tableDesk("second", openOtherDesk())}, 500);
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // the two lists, the template and the printout.
 #include "tests/desk/desk_fixture.h"
 #include "common/clipboard.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/rich_text.h"
+#include "tests/support/write_protection.h"
 
 #include <QAbstractScrollArea>
 #include <QScrollBar>
@@ -140,13 +142,13 @@ TEST_F(CheckInTest, ADelegateDeletedSinceTheTreeWasFilledIsAFailedQuery)
 TEST_F(CheckInTest, TheTemplateIsEditedWithMarkersAndSavedForTheNextOpening)
 {
     MainWindow& w = openCheckIn();
+    click(w.按钮3);   // the sample's page, with the marker buttons
+    EXPECT_EQ(w.选择夹2.currentPage(), 1);
     w.超级编辑框1.setContent("欢迎");
     w.超级编辑框1.setSelection(4, 0);
     click(w.按钮8);
     click(w.按钮12);
     EXPECT_TEXT_EQ("欢迎[代表][座次]", w.超级编辑框1.plainText());
-    click(w.按钮3);
-    EXPECT_EQ(w.选择夹2.currentPage(), 1);
     click(w.超级按钮1);
     EXPECT_EQ(w.选择夹2.currentPage(), 0);
     w.超级编辑框1.setContent("");
@@ -156,6 +158,53 @@ TEST_F(CheckInTest, TheTemplateIsEditedWithMarkersAndSavedForTheNextOpening)
     EXPECT_FALSE(w.选择夹2.visible());
     clickTreeItem(w.树型框1, 1);
     EXPECT_TRUE(w.选择夹2.visible());
+}
+
+TEST_F(CheckInTest, ATemplateThatCannotBeWrittenIsReportedAndKeptForAnotherTry)
+{
+    const Bytes before = readFile(labelFile());
+    const QString file = directory.file(QStringLiteral("会议标签.rtf"));
+    MainWindow& w = openCheckIn();
+    click(w.按钮3);
+    w.超级编辑框1.setContent("改过的样本[代表]");
+    // Each runs the save while the file cannot be written; false where it
+    // cannot take the write away (root on a file system without the flag).
+    struct Case {
+        const char* what;
+        std::function<bool(const std::function<void()>&)> whileUnwritable;
+    } cases[] = {
+        {"write-protected",
+         [&file](const std::function<void()>& save) {
+             WriteProtection readOnly(file);
+             if (readOnly.active())
+                 save();
+             return readOnly.active();
+         }},
+        {"disk full",
+         [](const std::function<void()>& save) {
+             FileSizeLimit full(64);   // shorter than any rich text label
+             save();
+             return true;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const bool unwritable = c.whileUnwritable([this, &w] {
+            person.answerMessage(AnswerOk);
+            click(w.超级按钮1);
+        });
+        if (!unwritable)
+            continue;
+        EXPECT_TEXT_EQ("保存失败！|注意", lastMessage());
+        EXPECT_EQ(readFile(labelFile()), before);
+        EXPECT_TEXT_EQ("改过的样本[代表]", w.超级编辑框1.plainText());
+        EXPECT_EQ(w.选择夹2.currentPage(), 1);
+    }
+    const size_t shown = messageTexts().size();
+    click(w.超级按钮1);   // written once the file can be
+    EXPECT_EQ(messageTexts().size(), shown);
+    chooseMenuItem(w.代表报到);
+    EXPECT_TEXT_EQ("改过的样本[代表]", w.超级编辑框1.plainText());
 }
 
 TEST_F(CheckInTest, TheDeliveredLabelIsRichTextWithEveryMarker)

@@ -25,6 +25,14 @@ TEST(SerialNumber, KeepsTheWidthWithLeadingZeros)
 
 class DelegateRecordsTest : public DeskTest {
 protected:
+    // The delegate page as a person opens it: the lock released, then the
+    // page's tool button.
+    MainWindow& openForm()
+    {
+        MainWindow& w = openUnlocked();
+        pressToolButton(w.工具条1, 0);
+        return w;
+    }
     void fillForm(const Text& name, const Text& unit, const Text& number)
     {
         window->编辑框1.setContent(name);
@@ -36,7 +44,7 @@ protected:
         const Text file = programDirectory() + "\\chosen.jpg";
         writeFile(file, bytes);
         person.answerFile(true, file);
-        QTest::mousePress(window->图片框1.widget(), Qt::LeftButton);
+        pressMouse(window->图片框1);
     }
     TextList photos() { return rows("select * from 代表信息 where 会议编号=1 order by 代表id", {"姓名", "照片"}); }
     QStringList dataFiles() { return QDir(directory.file("data")).entryList(QDir::Files, QDir::Name); }
@@ -44,7 +52,7 @@ protected:
 
 TEST_F(DelegateRecordsTest, SavingStoresTheFormsOfItsValues)
 {
-    MainWindow& w = openUnlocked();
+    MainWindow& w = openForm();
     person.answerMessage(AnswerOk);
     fillForm("张三", "", "001");
     click(w.按钮7);
@@ -82,7 +90,7 @@ TEST_F(DelegateRecordsTest, AVeryLongOrganisationRoundTripsThroughTheForm)
     Text unit;
     for (int i = 0; i < 100000; ++i)
         unit += i % 2 ? "位" : "单";
-    MainWindow& w = openUnlocked();
+    MainWindow& w = openForm();
     fillForm("欧阳明", unit, "001");
     click(w.按钮7);
     // Compared whole, reported by length: the texts are 200,000 bytes.
@@ -97,7 +105,7 @@ TEST_F(DelegateRecordsTest, AVeryLongOrganisationRoundTripsThroughTheForm)
 
 TEST_F(DelegateRecordsTest, PhotosGetNamesOfTheirOwnAndAreWrittenWithTheSave)
 {
-    MainWindow& w = openUnlocked();
+    MainWindow& w = openForm();
     choosePhoto("first picture");
     fillForm("甲一", "单位", "001");
     click(w.按钮7);
@@ -127,7 +135,7 @@ TEST_F(DelegateRecordsTest, PhotosGetNamesOfTheirOwnAndAreWrittenWithTheSave)
 // centred, so its top, its bottom and both its sides show.
 TEST_F(DelegateRecordsTest, AChosenPhotoShowsWholeAndIsSavedAsChosen)
 {
-    MainWindow& w = openUnlocked();
+    MainWindow& w = openForm();
     const Bytes photo = bandedPicture({413, 579}, {Qt::red, Qt::green, Qt::green, Qt::blue});
     choosePhoto(photo);
     const QImage shown = w.图片框1.widget()->grab().toImage();
@@ -148,8 +156,7 @@ TEST_F(DelegateRecordsTest, AChosenPhotoShowsWholeAndIsSavedAsChosen)
 TEST_F(DelegateRecordsTest, APhotoChosenBeforeAnotherDelegateIsShownIsDropped)
 {
     addDelegate("甲", "张三", "男", "001");
-    MainWindow& w = openUnlocked();
-    pressToolButton(w.工具条1, 0);
+    MainWindow& w = openForm();
     choosePhoto("meant for someone new");
     clickTreeItem(w.树型框1, 1);
     click(w.按钮7);
@@ -162,13 +169,12 @@ TEST_F(DelegateRecordsTest, AChosenPhotoThatCannotBeReadKeepsTheOneShown)
     writeFile(programDirectory() + "\\DATA\\1会old.PIC", "old picture");
     exec("insert  into 代表信息 (姓名,单位,性别,代表编号,会议编号,照片) values ('欧阳明','甲','男','001',1,'1会old.PIC')");
     writeFile(programDirectory() + "\\empty.jpg", "");
-    MainWindow& w = openUnlocked();
-    pressToolButton(w.工具条1, 0);
+    MainWindow& w = openForm();
     clickTreeItem(w.树型框1, 1);
     for (const Text& chosen : {programDirectory() + "\\DATA", programDirectory() + "\\gone.jpg",
                                programDirectory() + "\\empty.jpg"}) {
         person.answerFile(true, chosen).answerMessage(AnswerOk);
-        QTest::mousePress(w.图片框1.widget(), Qt::LeftButton);
+        pressMouse(w.图片框1);
         EXPECT_TEXT_EQ("无法读取所选的照片文件！|注意", lastMessage()) << gbkToUtf8(chosen);
         EXPECT_EQ(w.图片框1.picture(), "old picture");
     }
@@ -191,8 +197,7 @@ TEST_F(DelegateRecordsTest, AChosenPhotoThatCannotBeReadKeepsTheOneShown)
 TEST_F(DelegateRecordsTest, AnItemOfADeletedDelegateMakesTheFormANewOne)
 {
     addDelegate("甲", "欧阳明", "男", "001");
-    MainWindow& w = openUnlocked();
-    pressToolButton(w.工具条1, 0);
+    MainWindow& w = openForm();
     clickTreeItem(w.树型框1, 1);
     person.answerMessage(AnswerOk);
     click(w.按钮6);
@@ -212,8 +217,7 @@ TEST_F(DelegateRecordsTest, AnItemOfADeletedDelegateMakesTheFormANewOne)
 TEST_F(DelegateRecordsTest, ADelegateDeletedByAnotherDeskWhileShownIsNotSavedIntoNothing)
 {
     addDelegate("甲", "欧阳明", "男", "001");
-    MainWindow& w = openUnlocked();
-    pressToolButton(w.工具条1, 0);
+    MainWindow& w = openForm();
     clickTreeItem(w.树型框1, 1);
     exec("delete from 代表信息 where 姓名='欧阳明'");   // another desk
     choosePhoto("picture");
@@ -260,7 +264,7 @@ TEST_F(DelegateRecordsTest, AStoredPhotoIsReadOnlyFromTheDataDirectory)
 
 TEST_F(DelegateRecordsTest, ARefusedSaveSaysSoAndKeepsTheFormButNoPhoto)
 {
-    MainWindow& w = openUnlocked();
+    MainWindow& w = openForm();
     choosePhoto("picture");
     const Text refusal = refuse("insert", "代表信息");
     fillForm("甲一", "单位", "001");
@@ -280,10 +284,9 @@ TEST_F(DelegateRecordsTest, ARefusedSaveSaysSoAndKeepsTheFormButNoPhoto)
 TEST_F(DelegateRecordsTest, DeletingAsksFirst)
 {
     addDelegate("甲", "张三", "男", "001");
-    MainWindow& w = openUnlocked();
+    MainWindow& w = openForm();
     person.answerMessage(AnswerOk);
-    click(w.按钮6);
-    pressToolButton(w.工具条1, 0);
+    click(w.按钮6);   // no delegate picked yet
     clickTreeItem(w.树型框1, 1);
     person.answerMessage(AnswerCancel).answerMessage(AnswerOk);
     click(w.按钮6);
@@ -342,8 +345,7 @@ TEST_F(DelegateRecordsTest, RenumberingTakesTwoClicksAndFollowsTheOldTextOrder)
     addDelegate("甲", "一", "男", "9");
     addDelegate("甲", "二", "男", "10");
     addDelegate("乙", "三", "男", "2");
-    MainWindow& w = openUnlocked();
-    pressToolButton(w.工具条1, 0);   // 2 nodes and 3 delegates: five items
+    MainWindow& w = openForm();   // 2 nodes and 3 delegates: five items
     person.answerMessage(AnswerOk);
     click(w.按钮2);
     EXPECT_TRUE(w.编辑框13.visible());
@@ -372,8 +374,7 @@ TEST_F(DelegateRecordsTest, TheStartNumberIsAtLeastAsLongAsTheTreeCount)
 {
     for (const char* name : {"一", "二", "三", "四", "五", "六", "七", "八", "九"})
         addDelegate("甲", name, "男", "A");
-    MainWindow& w = openUnlocked();
-    pressToolButton(w.工具条1, 0);   // one organisation and nine delegates: ten items
+    MainWindow& w = openForm();   // one organisation and nine delegates: ten items
     person.answerEveryMessage(AnswerOk);
     click(w.按钮2);
     w.编辑框13.setContent("9");

@@ -109,6 +109,16 @@ protected:
         chooseMenuItem(w.数据锁定);
         return w;
     }
+    // A second desk on the same meeting: a main window of its own with a
+    // connection of its own, its lock released. The person turns to a desk
+    // by bringing its window to the front.
+    MainWindow& openOtherDesk()
+    {
+        MainWindow* other = loadWindow<MainWindow>(nullptr, false);
+        EXPECT_NE(other, nullptr);
+        chooseMenuItem(other->数据锁定);
+        return *other;
+    }
     // The tree as "text/image/value" per item, top-down.
     TextList tree()
     {

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 class DispatchTest : public DeskTest {};
@@ -98,6 +100,7 @@ TEST_F(DispatchTest, EveryButtonOfTheBarRunsItsCommandFromItsPlace)
 
 TEST_F(DispatchTest, TheDeclaredShortcutKeysRunTheirItems)
 {
+    ASSERT_TRUE(writeFile(programDirectory() + "\\meeting.chm", "manual"));
     MainWindow& w = open();
     pressShortcut(w, 27);   // F1: the check-in item keeps the key the help menu shares
     EXPECT_EQ(w.选择夹1.currentPage(), 7);
@@ -215,6 +218,7 @@ TEST_F(DispatchTest, PageCommandsLetGoOfWhatTheLastPageHadPicked)
 
 TEST_F(DispatchTest, InformationItemsExitAndTheManual)
 {
+    ASSERT_TRUE(writeFile(programDirectory() + "\\meeting.chm", "manual"));
     MainWindow& w = open();
     person.answerMessage(AnswerOk).answerMessage(AnswerOk).answerMessage(AnswerOk).answerProgram();
     chooseMenuItem(w.密码修改);
@@ -229,6 +233,27 @@ TEST_F(DispatchTest, InformationItemsExitAndTheManual)
     EXPECT_TEXT_EQ("hh.exe " + programDirectory() + "\\meeting.chm", person.calls().back().text);
     chooseMenuItem(w.退出);
     EXPECT_EQ(findWindow<MainWindow>(), nullptr);
+}
+
+// The manual that is not there, from the menu and from F12, and a viewer
+// that does not start: the person is told instead of nothing happening.
+TEST_F(DispatchTest, AManualThatCannotBeOpenedIsReported)
+{
+    MainWindow& w = open();
+    const std::function<void()> opens[] = {[&w] { chooseMenuItem(w.用户手册); }, [&w] { pressShortcut(w, 38); }};
+    for (const auto& openManual : opens) {
+        person.answerMessage(AnswerOk);
+        openManual();
+        ASSERT_TEXT_EQ("没有安装用户手册（程序目录中没有 meeting.chm）！|用户手册", lastMessage());
+        EXPECT_EQ(person.messages().back().boxKind, BoxOk | IconInformation);
+    }
+    for (const auto& call : person.calls())
+        EXPECT_NE(call.kind, ScriptedInteraction::Call::Program) << "a viewer was started";
+
+    ASSERT_TRUE(writeFile(programDirectory() + "\\meeting.chm", "manual"));
+    person.answerProgram(false).answerMessage(AnswerOk);
+    chooseMenuItem(w.用户手册);
+    EXPECT_TEXT_EQ("无法打开用户手册！|用户手册", lastMessage());
 }
 
 TEST_F(DispatchTest, TheMaintenanceItemsOpenTheirModalWindowsAndTheEditorStaysOpen)

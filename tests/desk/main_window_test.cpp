@@ -147,6 +147,7 @@ TEST_F(MainWindowTest, TheLockAndTheTemplateModeNeverEnableWhatTheOtherHolds)
 {
     MainWindow* w = open();
     chooseMenuItem(w->数据锁定);
+    pressToolButton(w->工具条1, 4);   // the seating page
     click(w->增删模板);   // template editing: the chart commands go off
     EXPECT_TRUE(w->新建座次表.disabled());
     chooseMenuItem(w->数据锁定);
@@ -155,7 +156,7 @@ TEST_F(MainWindowTest, TheLockAndTheTemplateModeNeverEnableWhatTheOtherHolds)
     EXPECT_TRUE(w->保存座次表.disabled());
     EXPECT_FALSE(w->增删模板.disabled());
     chooseMenuItem(w->数据锁定);
-    click(w->增删模板);   // held by the lock: no switch to chart editing
+    EXPECT_TRUE(w->增删模板.disabled());   // held by the lock: no switch to chart editing
     EXPECT_TRUE(w->增删模板.checked());
     EXPECT_TRUE(w->新建座次表.disabled());
 }

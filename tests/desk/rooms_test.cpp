@@ -28,15 +28,35 @@ protected:
             click(window->选择框2);
         click(window->确定手动分配);
     }
-    // Every row of the room list shows its stored room's guests and sex.
-    void expectListShowsStoredRooms()
+    // Every row of the room list shows a stored room of meeting 1 with its
+    // guests and sex.
+    void expectListShowsStoredRooms(MainWindow* desk = nullptr)
     {
-        for (int r = 0; r < listRowCount(window->超级列表框1); ++r)
-            EXPECT_EQ(rows("select * from 房间信息 where 房间id=" + toText(listRowValue(window->超级列表框1, r)),
+        ListView& list = (desk ? desk : window)->超级列表框1;
+        for (int r = 0; r < listRowCount(list); ++r)
+            EXPECT_EQ(rows("select * from 房间信息 where 会议编号=1 and 房间id=" + toText(listRowValue(list, r)),
                            {"已住人数", "性别"}),
-                      TextList{listCellText(window->超级列表框1, r, 4) + "|" + listCellText(window->超级列表框1, r, 5)})
+                      TextList{listCellText(list, r, 4) + "|" + listCellText(list, r, 5)})
                 << "row " << r;
     }
+    // The row of the room numbered `number`, the tree item named `name`.
+    int roomRow(MainWindow& w, const Text& number)
+    {
+        for (int r = 0; r < listRowCount(w.超级列表框1); ++r)
+            if (listCellText(w.超级列表框1, r, 1) == number)
+                return r;
+        ADD_FAILURE() << "no room " << gbkToUtf8(number);
+        return -1;
+    }
+    int treeItem(MainWindow& w, const Text& name)
+    {
+        for (int i = 0; i < treeItemCount(w.树型框1); ++i)
+            if (treeItemText(w.树型框1, i) == name)
+                return i;
+        ADD_FAILURE() << "no delegate " << gbkToUtf8(name);
+        return -1;
+    }
+    TextList unlodged() { return rows("select * from 代表信息 where 会议编号=1 and 房间编号='0'", {"姓名"}); }
     TextList roomNumbers() { return rows("select * from 房间信息 where 会议编号=1 order by 房间id", {"房间编号"}); }
     TextList lodging() { return rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "宾馆名称", "房间编号"}); }
 };
@@ -381,6 +401,102 @@ TEST_F(RoomsTest, APickGoesWithTheListItWasMadeOn)
     click(w.确定手动分配);
     EXPECT_EQ(lodging(), TextList{"M1| |0"});
     EXPECT_EQ(countFaults(), TextList{});
+}
+
+// Two desks run the automatic assignment one after the other, each over
+// the page it loaded before the other's run: the second places only who is
+// still unlodged, into beds still free, and then shows what is stored.
+TEST_F(RoomsTest, TwoDesksRunsPlaceEveryDelegateOnceIntoFreeBeds)
+{
+    struct Case {
+        const char* what;
+        TextList leftOutAtFirst;   // rooms the first desk unticks
+        size_t lodgedByFirst;
+    } cases[] = {
+        {"the first desk lodges everybody", {}, 10},
+        {"the first desk leaves rooms out", {"304", "305", "306"}, 6},
+    };
+    MainWindow& first = openRooms();
+    MainWindow& second = openOtherDesk();
+    chooseMenuItem(second.客房分配);
+    person.answerEveryMessage(AnswerOk);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        exec("delete from 代表信息 where 会议编号=1");
+        exec("delete from 房间信息 where 会议编号=1");
+        // O1 four men, O2 three women, O3 two men and a woman.
+        const std::string sexes = "mmmmwwwmmw";
+        for (int i = 0; i < 10; ++i)
+            addDelegate(i < 4 ? "O1" : i < 7 ? "O2" : "O3", "代" + toText(i), sexes[i] == 'w' ? "女" : "男",
+                        "0" + toText(i));
+        for (int room = 301; room <= 306; ++room)
+            addRoom("宾馆", toText(room), 2);
+        bringToFront(first);
+        click(first.手动分配);
+        for (const Text& room : c.leftOutAtFirst)
+            clickListRowTick(first.超级列表框1, roomRow(first, room));
+        bringToFront(second);
+        click(second.手动分配);
+
+        bringToFront(first);
+        click(first.自动分配);
+        const TextList lodged = rows("select * from 代表信息 where 会议编号=1 and 房间编号<>'0' order by 代表编号",
+                                     {"姓名", "房间编号"});
+        ASSERT_EQ(lodged.size(), c.lodgedByFirst);
+        bringToFront(second);
+        click(second.自动分配);
+        EXPECT_EQ(countFaults(), TextList{});
+        EXPECT_EQ(unlodged(), TextList{});
+        // Nobody the first desk lodged has moved.
+        const TextList after = rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "房间编号"});
+        for (const Text& stay : lodged)
+            EXPECT_NE(std::find(after.begin(), after.end(), stay), after.end()) << gbkToUtf8(stay);
+        expectListShowsStoredRooms(&second);
+        for (int i = 0; i < treeItemCount(second.树型框1); ++i)
+            EXPECT_EQ(treeItemValue(second.树型框1, i), 0) << "a lodged delegate shown pending: " << i;
+    }
+}
+
+// A desk commits picks made on a page loaded before the other desk's
+// commits: a delegate lodged meanwhile, a room full as stored and a room
+// that has taken guests of the other sex give their picks back, and the
+// rest is stored.
+TEST_F(RoomsTest, PicksOfAStalePageAreCheckedAgainstWhatIsStored)
+{
+    for (const char* name : {"M1", "M2", "M3", "M4"})
+        addDelegate("O1", name, "男", name);
+    addDelegate("O1", "W2", "女", "W2");
+    addRoom("宾馆", "201", 2);
+    addRoom("宾馆", "202", 1);
+    addRoom("宾馆", "203", 2);
+    MainWindow& first = openRooms();
+    MainWindow& second = openOtherDesk();
+    chooseMenuItem(second.客房分配);
+    click(second.手动分配);
+    bringToFront(first);
+    click(first.手动分配);
+    auto pick = [this](MainWindow& w, const Text& name, const Text& room) {
+        clickListRow(w.超级列表框1, roomRow(w, room));
+        clickTreeItem(w.树型框1, treeItem(w, name));
+    };
+    pick(first, "M1", "201");
+    pick(first, "M2", "202");
+    click(first.确定手动分配);
+
+    bringToFront(second);
+    pick(second, "W2", "201");
+    pick(second, "M1", "203");
+    pick(second, "M4", "202");
+    pick(second, "M3", "203");
+    ASSERT_EQ(listRowCount(second.超级列表框2), 4);
+    person.answerMessage(AnswerOk);
+    click(second.确定手动分配);
+    EXPECT_EQ(messageTexts(), TextList{"下列分配未能保存，已经退回：\r\nW2（宾馆201房间）：房客性别不对\r\n"
+                                       "M1（宾馆203房间）：代表已分配了房间\r\nM4（宾馆202房间）：房间已住满|注意"});
+    EXPECT_EQ(lodging(), (TextList{"M1|宾馆|201", "M2|宾馆|202", "M3|宾馆|203", "M4| |0", "W2| |0"}));
+    EXPECT_EQ(countFaults(), TextList{});
+    expectListShowsStoredRooms(&second);
+    EXPECT_EQ(listRowCount(second.超级列表框2), 0);
 }
 
 } // namespace

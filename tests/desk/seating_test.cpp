@@ -1,5 +1,6 @@
 // Seating templates and charts, and placing delegates on a chart.
 #include "tests/desk/desk_fixture.h"
+#include "tests/desk/hall_template.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -13,20 +14,13 @@ protected:
         int row, column;
         Text name, id;
     };
-    // A hall of `rows` seat rows and `columns` columns of seats, with two
-    // header rows (title, column labels) and one header column (row labels),
-    // with cells seated as a chart seats them.
+    // A hall file of `rows` rows of `columns` seats (drawHall), with cells
+    // seated as a chart seats them.
     Text writeTemplate(const Text& fileName, int rows, int columns, const std::vector<SeatedCell>& seated = {})
     {
         Window scratch{"scratch", {0, 0, 10, 10}, ""};
         DataSource hall{scratch, "hall"};
-        setTableSize(hall, rows + 2, columns + 1);
-        setHeaderRowCount(hall, 2);
-        setHeaderColumnCount(hall, 1);
-        for (int c = 1; c <= columns; ++c)
-            setCellText(hall, 2, c + 1, toText(c));
-        for (int r = 1; r <= rows; ++r)
-            setCellText(hall, r + 2, 1, toText(r) + "排");
+        drawHall(hall, rows, columns);
         for (const SeatedCell& seat : seated) {
             setCellText(hall, seat.row, seat.column, seat.name);
             setBlockFontName(hall, seat.row, seat.column, 1, 1, seat.id);
@@ -54,6 +48,35 @@ protected:
         person.answerMessage(AnswerOk).answerInput(true, name).answerMessage(AnswerOk);
         click(window->新建座次表);
         chooseComboItem(window->大会座次模板, fromTemplate);
+    }
+    // Meeting 1 and its delegates of 甲, numbered from 1 in this order, men
+    // and women by turns.
+    void seedMeeting(const TextList& names)
+    {
+        exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+        for (size_t i = 0; i < names.size(); ++i)
+            addDelegate("甲", names[i], i % 2 == 0 ? "男" : "女", toText(static_cast<int>(i) + 1));
+    }
+    // The seating page with the chart 图, made from the template of the hall
+    // file at `hall`, open in slot 1.
+    MainWindow& openChart(const Text& hall)
+    {
+        MainWindow& w = openSeating();
+        importTemplate(hall);
+        newChart("图");
+        chooseComboItem(w.大会座次表, 0);
+        return w;
+    }
+    // Cell (row, column) of chart 1 as stored.
+    Text storedChartCell(int row, int column)
+    {
+        Window scratch{"scratch", {0, 0, 10, 10}, ""};
+        DataSource chart{scratch, "chart"};
+        int rs = querySql(db, "select * from 自制模板 where 会议编号=1 and 表格次序=1");
+        recordMoveFirst(rs);
+        EXPECT_TRUE(tableFromBytes(chart, readField(rs, "模板").bytes())) << "the stored chart does not load";
+        closeRecordSet(rs);
+        return cellText(chart, row, column);
     }
     Text idOf(const Text& name) { return rows("select * from 代表信息 where 姓名='" + name + "'", {"代表id"}).at(0); }
     // The person clicks the cell and types one character and Enter into it.
@@ -118,13 +141,8 @@ TEST_F(SeatingTest, TemplatesAreImportedAndChartsTakeTheFirstFreeSlot)
 
 TEST_F(SeatingTest, QueuedNamesAreSeatedInTheChosenOrder)
 {
-    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
-    for (const char* name : {"A", "B", "C", "D", "E", "F", "G", "H"})
-        addDelegate("甲", name, "男", name);
-    const Text path = writeTemplate("hall.grd", 2, 7);   // one header column, eight columns
-    MainWindow& w = openSeating();
-    importTemplate(path);
-    newChart("图");
+    seedMeeting({"A", "B", "C", "D", "E", "F", "G", "H"});
+    MainWindow& w = openChart(writeTemplate("hall.grd", 2, 7));   // one header column, eight columns
     struct Case {
         RadioButton* order;
         TextList seated;    // columns 2..8 of seat row 3
@@ -163,11 +181,8 @@ TEST_F(SeatingTest, QueuedNamesAreSeatedInTheChosenOrder)
 
 TEST_F(SeatingTest, APrintThatFailsFromTheChartPreviewIsReported)
 {
-    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
-    MainWindow& w = openSeating();
-    importTemplate(writeTemplate("hall.grd", 2, 3));
-    newChart("图");
-    chooseComboItem(w.大会座次表, 0);
+    seedMeeting({});
+    MainWindow& w = openChart(writeTemplate("hall.grd", 2, 3));
     const size_t shown = messageTexts().size();
     person.answerPrintPreview(PreviewPrinted);
     click(w.打印预览);
@@ -179,14 +194,9 @@ TEST_F(SeatingTest, APrintThatFailsFromTheChartPreviewIsReported)
 
 TEST_F(SeatingTest, SavingWritesSeatLabelsAndAMovedSeatCountsOnlyWhereItIs)
 {
-    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
-    addDelegate("甲", "张三", "男", "1");
-    addDelegate("甲", "李四", "女", "2");
-    MainWindow& w = openSeating();
-    importTemplate(writeTemplate("hall.grd", 3, 4));
-    newChart("图");
+    seedMeeting({"张三", "李四"});
+    MainWindow& w = openChart(writeTemplate("hall.grd", 3, 4));
     EXPECT_EQ(rows("select * from 会议信息 where 会议编号=1", {"表1"}), TextList{"图"});
-    chooseComboItem(w.大会座次表, 0);
     EXPECT_EQ(treeItemCount(w.树型框1), 3);
     clickTreeItem(w.树型框1, 1);
     clickTreeItem(w.树型框1, 2);
@@ -211,12 +221,8 @@ TEST_F(SeatingTest, SavingWritesSeatLabelsAndAMovedSeatCountsOnlyWhereItIs)
 
 TEST_F(SeatingTest, AShownTemplateIsNeverSavedIntoTheOpenSlot)
 {
-    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
-    addDelegate("甲", "张三", "男", "1");
-    MainWindow& w = openSeating();
-    importTemplate(writeTemplate("hall.grd", 3, 4));
-    newChart("图");
-    chooseComboItem(w.大会座次表, 0);
+    seedMeeting({"张三"});
+    MainWindow& w = openChart(writeTemplate("hall.grd", 3, 4));
     clickTreeItem(w.树型框1, 1);
     clickGridCell(w.表格1, 3, 2);
     person.answerMessage(AnswerOk).answerMessage(AnswerOk);
@@ -228,13 +234,7 @@ TEST_F(SeatingTest, AShownTemplateIsNeverSavedIntoTheOpenSlot)
     person.answerMessage(AnswerOk);
     click(w.保存座次表);
     EXPECT_TEXT_EQ("保存文件失败！|失败", messageTexts().back());
-    Window scratch{"scratch", {0, 0, 10, 10}, ""};
-    DataSource stored{scratch, "stored"};
-    int rs = querySql(db, "select * from 自制模板 where 会议编号=1 and 表格次序=1");
-    recordMoveFirst(rs);
-    ASSERT_TRUE(tableFromBytes(stored, readField(rs, "模板").bytes()));
-    closeRecordSet(rs);
-    EXPECT_TEXT_EQ("张　三", cellText(stored, 3, 2));
+    EXPECT_TEXT_EQ("张　三", storedChartCell(3, 2));
     EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1", {"表1"}), TextList{"1排1列"});
 
     // Deleting the chart frees its slot and every seat of it.
@@ -249,9 +249,7 @@ TEST_F(SeatingTest, AShownTemplateIsNeverSavedIntoTheOpenSlot)
 
 TEST_F(SeatingTest, ARefusedStatementKeepsTheChartAndEveryStoredSeat)
 {
-    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
-    addDelegate("甲", "张三", "男", "1");
-    addDelegate("甲", "李四", "女", "2");
+    seedMeeting({"张三", "李四"});
     MainWindow& w = openSeating();
     importTemplate(writeTemplate("hall.grd", 3, 4));
     Text refusal = refuse("update", "会议信息");
@@ -278,13 +276,7 @@ TEST_F(SeatingTest, ARefusedStatementKeepsTheChartAndEveryStoredSeat)
     const TextList shown = messageTexts();
     EXPECT_EQ(TextList(shown.end() - 2, shown.end()), (TextList{"保存文件失败！|失败", "座次分配到个人失败！|失败"}));
     EXPECT_EQ(rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"姓名", "表1"}), stored);
-    Window scratch{"scratch", {0, 0, 10, 10}, ""};
-    DataSource chart{scratch, "chart"};
-    int rs = querySql(db, "select * from 自制模板 where 会议编号=1 and 表格次序=1");
-    recordMoveFirst(rs);
-    ASSERT_TRUE(tableFromBytes(chart, readField(rs, "模板").bytes()));
-    closeRecordSet(rs);
-    EXPECT_TEXT_EQ("李　四", cellText(chart, 3, 3));
+    EXPECT_TEXT_EQ("李　四", storedChartCell(3, 3));
 
     exec("drop trigger " + refusal);
     refusal = refuse("delete", "自制模板");
@@ -308,12 +300,8 @@ TEST_F(SeatingTest, ARefusedStatementKeepsTheChartAndEveryStoredSeat)
 
 TEST_F(SeatingTest, AVacatedSeatKeepsNoDelegate)
 {
-    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
-    addDelegate("甲", "张三", "男", "1");
-    MainWindow& w = openSeating();
-    importTemplate(writeTemplate("hall.grd", 3, 4));
-    newChart("图");
-    chooseComboItem(w.大会座次表, 0);
+    seedMeeting({"张三"});
+    MainWindow& w = openChart(writeTemplate("hall.grd", 3, 4));
     clickTreeItem(w.树型框1, 1);
     clickGridCell(w.表格1, 5, 2);   // 张三 at 3排1列
     clickGridCell(w.表格1, 5, 2);   // picked up …
@@ -327,9 +315,7 @@ TEST_F(SeatingTest, AVacatedSeatKeepsNoDelegate)
 
 TEST_F(SeatingTest, AClickBesideTheCellsChangesNothing)
 {
-    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
-    addDelegate("甲", "张三", "男", "1");
-    addDelegate("甲", "李四", "女", "2");
+    seedMeeting({"张三", "李四"});
     MainWindow& w = openSeating();
     importTemplate(writeTemplate("big.grd", 6, 4));
     importTemplate(writeTemplate("small.grd", 1, 4));
@@ -355,14 +341,9 @@ TEST_F(SeatingTest, AClickBesideTheCellsChangesNothing)
 
 TEST_F(SeatingTest, ADelegateStandsOnceOnAChart)
 {
-    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
-    addDelegate("甲", "张三", "男", "1");
+    seedMeeting({"张三"});
     // A hall drawn from a chart: 张三 sits at 2排2列, yet no chart of the meeting seats him.
-    const Text hall = writeTemplate("hall.grd", 3, 4, {{4, 3, "张　三", idOf("张三")}});
-    MainWindow& w = openSeating();
-    importTemplate(hall);
-    newChart("图");
-    chooseComboItem(w.大会座次表, 0);
+    MainWindow& w = openChart(writeTemplate("hall.grd", 3, 4, {{4, 3, "张　三", idOf("张三")}}));
     EXPECT_TEXT_EQ("张　三", cellText(w.数据源1, 4, 3));
     clickTreeItem(w.树型框1, 1);
     clickGridCell(w.表格1, 3, 2);
@@ -375,15 +356,9 @@ TEST_F(SeatingTest, ADelegateStandsOnceOnAChart)
 
 TEST_F(SeatingTest, ASeatOfNoDelegateOfTheMeetingIsShownVacated)
 {
-    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
-    addDelegate("甲", "张三", "男", "1");
-    addDelegate("甲", "李四", "女", "2");
+    seedMeeting({"张三", "李四"});
     // The other meeting's 外会甲 sits at 3排3列 of the hall.
-    const Text hall = writeTemplate("hall.grd", 3, 4, {{5, 4, "外会甲", idOf("外会甲")}});
-    MainWindow& w = openSeating();
-    importTemplate(hall);
-    newChart("图");
-    chooseComboItem(w.大会座次表, 0);
+    MainWindow& w = openChart(writeTemplate("hall.grd", 3, 4, {{5, 4, "外会甲", idOf("外会甲")}}));
     EXPECT_EQ(rowTexts(5), (TextList{"", "", "", ""}));
     clickTreeItem(w.树型框1, 1);
     clickTreeItem(w.树型框1, 2);
@@ -404,7 +379,7 @@ TEST_F(SeatingTest, ASeatOfNoDelegateOfTheMeetingIsShownVacated)
 
 TEST_F(SeatingTest, NoChartFromATemplateThatDoesNotLoadNorNamedZero)
 {
-    exec("insert  into 会议信息 (会议编号,会议名称) values (1,'一号会')");
+    seedMeeting({});
     MainWindow& w = openSeating();
     importTemplate(writeTemplate("hall.grd", 3, 4));
     exec("insert  into 自制模板 (模板名称,模板) values ('坏',x'6E6F7420612067726964')");   // "not a grid"

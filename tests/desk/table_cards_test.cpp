@@ -82,7 +82,7 @@ TEST_F(TableCardsTest, CardsTakeTheirSizeFromTheNameAndTheirHeightFromThePaper)
     EXPECT_TEXT_EQ("张 　 三", cellText(w.数据源1, 1, 1));
 
     person.answerFont(true, FontChoice{FontSpec{"楷体", 12}});
-    QTest::mousePress(w.标签28.widget(), Qt::LeftButton);
+    pressMouse(w.标签28);
     EXPECT_TEXT_EQ("字体：楷体", w.标签28.caption());
     click(w.生成台签);
     EXPECT_TEXT_EQ("楷体", cellFontName(w.数据源1, 2, 1));

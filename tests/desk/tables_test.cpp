@@ -25,14 +25,28 @@ protected:
         window->编辑框15.setContent(last);
         click(window->确定手动分配1);
     }
-    // Every row of the table list shows its stored table's diners.
-    void expectListShowsStoredTables()
+    // Every row of the table list shows a stored table of meeting 1 with
+    // its diners.
+    void expectListShowsStoredTables(MainWindow* desk = nullptr)
     {
-        for (int r = 0; r < listRowCount(window->超级列表框3); ++r)
-            EXPECT_EQ(rows("select * from 餐桌信息 where 餐桌id=" + toText(listRowValue(window->超级列表框3, r)),
-                           {"已坐人数"}),
-                      TextList{listCellText(window->超级列表框3, r, 3)})
+        ListView& list = (desk ? desk : window)->超级列表框3;
+        for (int r = 0; r < listRowCount(list); ++r)
+            EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1 and 餐桌id=" + toText(listRowValue(list, r)), {"已坐人数"}),
+                      TextList{listCellText(list, r, 3)})
                 << "row " << r;
+    }
+    // Delegate `name` picked for the table numbered `number`.
+    void pick(MainWindow& w, const Text& name, const Text& number)
+    {
+        int row = 0, item = 0;
+        while (row < listRowCount(w.超级列表框3) && listCellText(w.超级列表框3, row, 1) != number)
+            ++row;
+        while (item < treeItemCount(w.树型框1) && treeItemText(w.树型框1, item) != name)
+            ++item;
+        ASSERT_LT(row, listRowCount(w.超级列表框3)) << gbkToUtf8(number);
+        ASSERT_LT(item, treeItemCount(w.树型框1)) << gbkToUtf8(name);
+        clickListRow(w.超级列表框3, row);
+        clickTreeItem(w.树型框1, item);
     }
     TextList tableNumbers() { return rows("select * from 餐桌信息 where 会议编号=1 order by 餐桌id", {"餐桌编号"}); }
     TextList seating() { return rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"餐厅名称", "餐桌编号"}); }
@@ -204,6 +218,51 @@ TEST_F(TablesTest, AnActionRefusedHalfwayKeepsNothingAndSaysSo)
             return w;
         },
         [this] { expectListShowsStoredTables(); });
+}
+
+// The second desk's page was loaded before the first desk's commit: its
+// picks of a delegate seated meanwhile and at a table full as stored are
+// given back, the rest is stored; its automatic run seats only who is
+// still unseated.
+TEST_F(TablesTest, TwoDesksSeatEveryDelegateOnceAtFreeSeats)
+{
+    for (const char* name : {"Z1", "Z2", "Z3", "Z4", "Z5", "Z6"})
+        addDelegate("甲", name, "男", name);
+    addTable("大厅", 1, 2);
+    addTable("大厅", 2, 3);
+    MainWindow& first = openTables();
+    MainWindow& second = openOtherDesk();
+    chooseMenuItem(second.宴会座次);
+    click(second.手动分配1);
+    bringToFront(first);
+    click(first.手动分配1);
+    pick(first, "Z1", "1号桌");
+    pick(first, "Z2", "1号桌");
+    click(first.确定手动分配1);
+
+    bringToFront(second);
+    pick(second, "Z3", "1号桌");
+    pick(second, "Z1", "2号桌");
+    pick(second, "Z4", "2号桌");
+    person.answerMessage(AnswerOk);
+    click(second.确定手动分配1);
+    EXPECT_EQ(messageTexts(), TextList{"下列分配未能保存，已经退回：\r\nZ3（大厅1号桌）：餐桌已坐满\r\n"
+                                       "Z1（大厅2号桌）：代表已分配了餐桌|注意"});
+    EXPECT_EQ(seating(), (TextList{"大厅|1号桌", "大厅|1号桌", " |0", "大厅|2号桌", " |0", " |0"}));
+    EXPECT_EQ(countFaults(), TextList{});
+    expectListShowsStoredTables(&second);
+
+    // Both pages loaded now; the first desk's run takes the last two seats.
+    bringToFront(first);
+    click(first.手动分配1);
+    person.answerMessage(AnswerOk).answerMessage(AnswerOk);
+    click(first.自动分配1);
+    bringToFront(second);
+    click(second.自动分配1);
+    EXPECT_EQ(seating(), (TextList{"大厅|1号桌", "大厅|1号桌", "大厅|2号桌", "大厅|2号桌", "大厅|2号桌", " |0"}));
+    EXPECT_EQ(countFaults(), TextList{});
+    EXPECT_EQ(messageTexts().back(), "餐桌不够分配！|警示");
+    expectListShowsStoredTables(&second);
 }
 
 } // namespace

@@ -389,10 +389,10 @@ TEST_F(EditorDocumentTest, TheGridsRightButtonOffersTheEditMenu)
     select(2, 2, 2, 2);
     auto* view = static_cast<QAbstractScrollArea*>(editor->表格1.widget());
     person.answerPopupMenu("").answerPopupMenu("组合");
-    QTest::mousePress(view->viewport(), Qt::RightButton, {}, view->viewport()->rect().center());
+    pressMouse(view->viewport(), view->viewport()->rect().center(), RightButton);
     EXPECT_TRUE(doc().document().merges().empty());
     EXPECT_EQ(0, modifiedFlag);
-    QTest::mousePress(view->viewport(), Qt::RightButton, {}, view->viewport()->rect().center());
+    pressMouse(view->viewport(), view->viewport()->rect().center(), RightButton);
     EXPECT_EQ(1u, doc().document().merges().size());
     EXPECT_EQ(1, modifiedFlag);
     EXPECT_TEXT_EQ("&E.编辑", person.calls().back().text);

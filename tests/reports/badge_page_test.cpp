@@ -41,7 +41,7 @@ protected:
         EXPECT_NE(w, nullptr);
         return w;
     }
-    static void leftRelease(Unit& unit) { QTest::mouseClick(unit.widget(), Qt::LeftButton); }
+    static void leftRelease(Unit& unit) { clickMouse(unit); }
     static Text shown(ReportWindow* w)
     {
         return w->姓名标签.caption() + "|" + w->单位标签.caption() + "|"
@@ -181,6 +181,7 @@ TEST_F(BadgePageTest, WithoutDelegatesTheRecordButtonsDoNothing)
             person.answerMessage(AnswerOk);   // the room list has no room
         ReportWindow* w = open(kind);
         ASSERT_NE(w, nullptr);
+        clickTab(w->报表选择夹, 1);   // the room list's person turns to the badge page
         for (ImageButton* b : {&w->图形按钮1, &w->图形按钮2, &w->图形按钮3, &w->图形按钮4})
             click(*b);
         EXPECT_TEXT_EQ("|", w->姓名标签.caption() + "|" + w->单位标签.caption());

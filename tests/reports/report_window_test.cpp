@@ -38,7 +38,7 @@ protected:
     void rightClickGrid(ReportWindow* w)
     {
         auto* view = static_cast<QAbstractScrollArea*>(w->表格1.widget());
-        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(60, 30));
+        clickMouse(view->viewport(), QPoint(60, 30), RightButton);
     }
 };
 

@@ -1,8 +1,8 @@
 // The about box closes on a left-button release anywhere on it.
 #include "desk/tools/about_window.h"
 #include "tests/support/gbk_print.h"
+#include "tests/support/user_actions.h"
 
-#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -28,9 +28,9 @@ TEST(AboutWindow, LeftReleaseOnPictureLabelOrWindowClosesItRightDoesNot)
         EXPECT_EQ(about->width(), 380);
         QWidget* target = place.widget(*about);
         QPoint inside(2, 2);
-        QTest::mouseClick(target, Qt::RightButton, {}, inside);
+        clickMouse(target, inside, RightButton);
         EXPECT_TRUE(about->isOpen()) << place.where;
-        QTest::mouseClick(target, Qt::LeftButton, {}, inside);
+        clickMouse(target, inside);
         EXPECT_FALSE(about->isOpen()) << place.where;
         EXPECT_TRUE(openWindows().empty());
         processEvents();
