@@ -106,7 +106,7 @@ namespace {
 
 // The spooler takes a job in a moment; one it is still busy with after this
 // long is left to it.
-constexpr int kSpoolerAnswerMs = 30000;
+constexpr int kSpoolerAnswerMs = 10000;
 
 // What the spooler said when it refused a job.
 QString refusal(QProcess& spooler)

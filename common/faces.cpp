@@ -28,31 +28,19 @@ QString chineseFamily(const QString& preferred)
     return chinese.isEmpty() ? preferred : chinese.first();
 }
 
-// Song, Ming and Kai faces and the calligraphic ones stand nearer the serif;
-// Hei faces, Latin sans faces and names that are no face at all (a seated
-// cell's delegate id) take the sans, the program's default.
-bool serifLike(const QString& face)
-{
-    static const char16_t* const marks[] = {u"宋", u"明", u"楷", u"仿", u"隶", u"song", u"ming",
-                                            u"kai", u"serif", u"roman", u"times"};
-    if (face.contains(QLatin1String("sans"), Qt::CaseInsensitive))
-        return false;
-    for (const char16_t* mark : marks)
-        if (face.contains(QString::fromUtf16(mark), Qt::CaseInsensitive))
-            return true;
-    return false;
-}
-
+// Song faces (宋体, 新宋体, SimSun), Ming and Kai faces and the calligraphic
+// ones stand in the serif; Hei faces (黑体, SimHei), Latin sans faces and
+// names that are no face at all (a seated cell's delegate id) in the sans,
+// the program's default.
 QString standIn(const QString& face)
 {
-    static const QStringList serifFaces = {QStringLiteral("宋体"), QStringLiteral("新宋体"), QStringLiteral("SimSun"),
-                                           QStringLiteral("NSimSun")};
-    static const QStringList sansFaces = {QStringLiteral("黑体"), QStringLiteral("SimHei")};
-    if (serifFaces.contains(face, Qt::CaseInsensitive))
-        return chineseFamily(kSerif);
-    if (sansFaces.contains(face, Qt::CaseInsensitive) || !serifLike(face))
-        return chineseFamily(kSans);
-    return chineseFamily(kSerif);
+    static const char16_t* const serifMarks[] = {u"宋", u"明", u"楷", u"仿", u"隶", u"simsun", u"song",
+                                                 u"ming", u"kai", u"serif", u"roman", u"times"};
+    if (!face.contains(QLatin1String("sans"), Qt::CaseInsensitive))
+        for (const char16_t* mark : serifMarks)
+            if (face.contains(QString::fromUtf16(mark), Qt::CaseInsensitive))
+                return chineseFamily(kSerif);
+    return chineseFamily(kSans);
 }
 
 } // namespace

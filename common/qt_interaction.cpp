@@ -5,7 +5,6 @@
 #include "common/internal/command_line.h"
 #include "common/internal/dispatch.h"
 #include "common/internal/file_dialog.h"
-#include "common/internal/file_paths.h"
 #include "common/internal/filters.h"
 #include "common/internal/grid_paint.h"
 #include "common/menu.h"
@@ -30,7 +29,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
