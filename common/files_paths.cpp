@@ -43,6 +43,8 @@ bool isBareFileName(const Text& name)
     return true;
 }
 
+Text fileNameKey(const Text& name) { return fromQString(toQString(name).toCaseFolded()); }
+
 QString fileSystemPath(const Text& path)
 {
     const QString p = toQtPath(path);

@@ -28,6 +28,12 @@ protected:
     // The path box gets the dialog's file name whether it was confirmed or not.
     void chooseFile();
     void showPercentage();
-    void startWork();   // the timer runs and the label shows
+    // The timer runs and the label shows; until endWork, the close box
+    // leaves the window open while the work lets events run.
+    void startWork();
+    void endWork();
     void stopTimer();
+
+private:
+    bool working_ = false;
 };

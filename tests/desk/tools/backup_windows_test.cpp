@@ -155,7 +155,8 @@ TEST_F(BackupWindowsTest, ABackupWithoutADatabaseNeverPutsAStaleCopyInPlace)
     // A failed backup left its copy in data; this backup file has none.
     const Text file = prog + "\\无库.JQV";
     writeBackup(file, "1", packedEach({"data\\a.PIC"}), packedEach({"a"}));
-    put(prog + "\\data\\meeting.mdb", get(prog + "\\meeting.mdb"));
+    const Bytes stale = get(prog + "\\meeting.mdb");
+    put(prog + "\\data\\meeting.mdb", stale);
     exec("update 会议信息 set 会议名称='现在的会'");
     openMainWindow();
     restoreFrom(file);
@@ -163,7 +164,8 @@ TEST_F(BackupWindowsTest, ABackupWithoutADatabaseNeverPutsAStaleCopyInPlace)
     EXPECT_EQ(desk.states.back(), "10|1|true");
     EXPECT_EQ(findWindow<MainWindow>(), nullptr);
     EXPECT_EQ(meetings(), TextList{"现在的会"});
-    EXPECT_EQ(get(prog + "\\data\\a.PIC"), "a");
+    EXPECT_FALSE(fileExists(prog + "\\data\\a.PIC"));
+    EXPECT_EQ(get(prog + "\\data\\meeting.mdb"), stale);
 }
 
 TEST_F(BackupWindowsTest, ABackupWhoseDatabaseIsNoDatabaseNeverReplacesTheOne)
