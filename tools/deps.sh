@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libgl-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   fonts-wqy-zenhei
-  libsqlite3-dev
+  libsqlite3-dev sqlite3
 )
 
 missing=()

@@ -298,6 +298,32 @@ TEST_F(DatabaseTest, TextSortsAndComparesInGbkByteOrder)
     EXPECT_EQ(TextList{"西楼"}, hotels("where 宾馆名称 = (select max(宾馆名称) from 房间信息)"));
 }
 
+// The engine's own shell knows the program's collation only once it loads
+// the extension from the program directory; then it orders and compares
+// text as the program does.
+TEST_F(DatabaseTest, TheEnginesShellComparesTextInGbkOrderWithTheExtension)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    for (const char* name : {"西楼", "东楼", "北楼", "安楼"})
+        ASSERT_TRUE(execSql(db, "insert  into  房间信息 (宾馆名称,会议编号)  values  ('" + Text(name) + "',1)"));
+    closeDatabase(db);
+    const QString sql = QString::fromStdString(
+        gbkToUtf8("select 宾馆名称 from 房间信息 where 宾馆名称 > '北' order by 宾馆名称;"));
+    auto shell = [&](QStringList arguments, QString& output) {
+        QProcess sqlite;
+        sqlite.start("sqlite3", arguments << directory.file("meeting.mdb") << sql);
+        EXPECT_TRUE(sqlite.waitForFinished());
+        output = QString::fromUtf8(sqlite.readAllStandardOutput() + sqlite.readAllStandardError());
+        return sqlite.exitStatus() == QProcess::NormalExit && sqlite.exitCode() == 0;
+    };
+    QString output;
+    EXPECT_FALSE(shell({}, output));
+    EXPECT_TRUE(output.contains("no such collation sequence: GBK")) << output.toStdString();
+    const QString extension = qEnvironmentVariable("QELVANA_PROGRAM_DIR") + "/gbk_collation";
+    ASSERT_TRUE(shell({"-cmd", ".load " + extension}, output)) << output.toStdString();
+    EXPECT_EQ(output.toStdString(), gbkToUtf8("北楼\n东楼\n西楼\n"));
+}
+
 TEST_F(DatabaseTest, ACopyHoldsEveryCommittedChange)
 {
     ASSERT_TRUE(openDatabase(db, connection()));
