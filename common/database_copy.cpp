@@ -19,8 +19,9 @@ namespace {
 // How long a copy waits for another connection's write to end.
 constexpr int kBusyMilliseconds = 5000;
 // A step of a restore copies about a megabyte; between steps the window
-// handles its events.
+// handles its events, and as often during the check of a copy.
 constexpr int kPagesPerStep = 256;
+constexpr int kInstructionsBetweenEvents = 200000;
 
 struct Closer {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
@@ -160,9 +161,17 @@ bool snapshotDatabase(const Text& database, const Text& copy)
     return copied;
 }
 
-DatabaseCopy checkDatabaseCopy(const Text& copy, const Bytes& schemaScript)
+DatabaseCopy checkDatabaseCopy(const Text& copy, const Bytes& schemaScript, const std::function<void()>& working)
 {
     Handle db = openCopy(copy);
+    if (db && working)
+        sqlite3_progress_handler(
+            db.get(), kInstructionsBetweenEvents,
+            [](void* callback) {
+                (*static_cast<const std::function<void()>*>(callback))();
+                return 0;
+            },
+            const_cast<std::function<void()>*>(&working));
     if (!db || !isSound(db.get()))
         return DatabaseCopy::Damaged;
     // Without the program's own tables to compare with, nothing counts as sound.

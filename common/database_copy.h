@@ -4,6 +4,7 @@
 // connections do.
 #include "common/gbk.h"
 
+#include <functional>
 #include <memory>
 
 // Writes one consistent state of the database at `database` (its committed
@@ -16,9 +17,11 @@ bool snapshotDatabase(const Text& database, const Text& copy);
 // (the SQL that builds the program's database, UTF-8) creates is there with
 // all its columns (names ignoring case; their types and collations may be
 // an older version's). Foreign: a sound database without them. Damaged: no
-// database, or a damaged one.
+// database, or a damaged one. `working()` runs every few milliseconds of
+// the check, for a window to paint.
 enum class DatabaseCopy { Sound, Foreign, Damaged };
-DatabaseCopy checkDatabaseCopy(const Text& copy, const Bytes& schemaScript);
+DatabaseCopy checkDatabaseCopy(const Text& copy, const Bytes& schemaScript,
+                               const std::function<void()>& working = {});
 
 // Puts the content of a checked copy into the database at `database` in
 // place, some pages at a time, as one transaction: until the step that

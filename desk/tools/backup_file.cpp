@@ -119,8 +119,14 @@ bool readStoredLists(int file, StoredLists& lists)
 
 // Entry by entry into `scratch`, names and contents read in step.
 Text unpackEntries(int file, StoredLists lists, const Text& scratch, const Text& target, const Text& readError,
-                   TextList& names, const std::function<void(size_t, size_t)>& unpacked)
+                   TextList& names, const std::function<void(unsigned long long, unsigned long long)>& unpacked)
 {
+    unsigned long long done = 0;
+    const auto piece = [&](unsigned long long bytes) {
+        done += bytes;
+        if (unpacked)
+            unpacked(done, lists.unpackedBytes);
+    };
     for (size_t i = 0; i < lists.count; ++i) {
         Text name;
         if (!setFilePosition(file, lists.names) || !readName(file, name))
@@ -131,15 +137,13 @@ Text unpackEntries(int file, StoredLists lists, const Text& scratch, const Text&
             return "创建文件夹" + target + "失败！";
         if (!setFilePosition(file, lists.contents))
             return readError;
-        switch (readPackedFile(file, scratch + name)) {
+        switch (readPackedFile(file, scratch + name, piece)) {
         case PackedEntry::Damaged: return readError;
         case PackedEntry::Unwritable: return "写出文件" + target + name + "失败！";
         case PackedEntry::Unpacked: break;
         }
         lists.contents = filePosition(file);
         names.push_back(name);
-        if (unpacked)
-            unpacked(i + 1, lists.count);
     }
     return "";
 }
@@ -203,7 +207,7 @@ bool createDirectoryPath(const Text& path)
 }
 
 Text unpackToRestorePlace(const Text& backupFile, const Text& target, TextList& names,
-                          const std::function<void(size_t, size_t)>& unpacked)
+                          const std::function<void(unsigned long long, unsigned long long)>& unpacked)
 {
     const Text readError = "读取文件" + backupFile + "失败！";
     const int file = openFile(backupFile, FileRead);

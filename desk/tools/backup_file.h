@@ -46,10 +46,12 @@ Text unpackFileToDirectory(const Text& backupFile, const Text& targetDirectory);
 // earlier one left settled (settleRestore), then every entry of
 // `backupFile` unpacked into the restore's place and checked as
 // unpackFileToDirectory says, and nothing else changed. `names` gets the
-// names in the file's order; `unpacked(done, count)` runs after each entry.
+// names in the file's order; `unpacked(done, total)` runs after each piece
+// written, with the bytes unpacked so far and those the file holds.
 // "" on success, else the error text; the caller settles what is left.
-Text unpackToRestorePlace(const Text& backupFile, const Text& target, TextList& names,
-                          const std::function<void(size_t done, size_t count)>& unpacked = {});
+Text unpackToRestorePlace(
+    const Text& backupFile, const Text& target, TextList& names,
+    const std::function<void(unsigned long long done, unsigned long long total)>& unpacked = {});
 
 // The walk: appends the full path of every file of `directory` to
 // packedFilePaths, a directory's own files before its subdirectories (those

@@ -54,7 +54,7 @@ RestoreOutcome restoreUnpacked(const Text& target, const TextList& names, const 
         return RestoreOutcome::Refused;
     if (copy.empty())
         return RestoreOutcome::DatabaseFailed;
-    switch (checkDatabaseCopy(copy, deliveredSchema())) {
+    switch (checkDatabaseCopy(copy, deliveredSchema(), [&] { progress(10); })) {
     case DatabaseCopy::Damaged: return RestoreOutcome::DatabaseFailed;
     case DatabaseCopy::Foreign: return RestoreOutcome::Foreign;
     case DatabaseCopy::Sound: break;
@@ -73,8 +73,9 @@ RestoreOutcome restoreBackupFile(const Text& backupFile, const Text& programDire
             progress(position);
     };
     TextList names;
-    const bool unpacked = unpackToRestorePlace(backupFile, target, names, [&](size_t done, size_t count) {
-        show(static_cast<int>(10 * done / count));
+    const bool unpacked = unpackToRestorePlace(backupFile, target, names, [&](unsigned long long done,
+                                                                              unsigned long long total) {
+        show(static_cast<int>(10 * done / total));
     }).empty();
     const RestoreOutcome outcome = unpacked ? restoreUnpacked(target, names, show) : RestoreOutcome::Refused;
     settleRestore(target);

@@ -154,8 +154,9 @@ TEST_F(InterruptedRestoreTest, AKilledRestoreIsFinishedOrUndoneAtTheNextStart)
         {
             Child child;
             ASSERT_NO_FATAL_FAILURE(startChild(child));
-            if (k.onceCopying)
+            if (k.onceCopying) {
                 ASSERT_NO_FATAL_FAILURE(awaitSaying(child, "copying\n"));
+            }
             std::this_thread::sleep_for(std::chrono::microseconds(k.after));
             kill(static_cast<pid_t>(child.process.processId()), SIGKILL);
             ASSERT_TRUE(child.process.waitForFinished(60000));

@@ -5,7 +5,9 @@
 // the database is copied.
 #include "tests/desk/tools/backup_windows_fixture.h"
 
+#include <QImage>
 #include <QPointer>
+#include <QScreen>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -190,8 +192,8 @@ TEST_F(RestoreFaultTest, NamesThatCannotAllBeRestoredRefuseTheWholeFile)
 }
 
 // The database is copied a number of pages at a time, and between the
-// steps the window handles its events: the bar moves from 10 to 20 while
-// the buttons cannot start the work again or close the window.
+// steps the window handles its events: the bar moves from 10 to 20 on the
+// screen while the buttons cannot start the work again or close the window.
 TEST_F(RestoreFaultTest, TheBarMovesWhileTheDatabaseIsCopied)
 {
     exec("insert into 自制模板 (模板名称,模板) values ('大模板', randomblob(12000000))");
@@ -200,6 +202,8 @@ TEST_F(RestoreFaultTest, TheBarMovesWhileTheDatabaseIsCopied)
     // What the window shows each time it handles its events, while it is open.
     std::vector<int> shown;
     bool buttonsOpen = false;
+    QImage screen;
+    QPoint nearStart, nearEnd;
     QTimer watch;
     desk.inModalWindow([&](Window& window) {
         auto& w = dynamic_cast<RestoreWindow&>(window);
@@ -210,6 +214,12 @@ TEST_F(RestoreFaultTest, TheBarMovesWhileTheDatabaseIsCopied)
                 return;
             shown.push_back(bar->value());
             buttonsOpen = buttonsOpen || start->isEnabled() || leave->isEnabled();
+            if (bar->value() >= 15 && bar->value() < 20) {
+                screen = bar->screen()->grabWindow(bar->window()->winId()).toImage();
+                const int y = bar->height() / 2;
+                nearStart = bar->mapTo(bar->window(), QPoint(bar->width() * 14 / 100, y));
+                nearEnd = bar->mapTo(bar->window(), QPoint(bar->width() * 90 / 100, y));
+            }
         });
         click(w.选择目录);
         watch.start(0);
@@ -222,6 +232,10 @@ TEST_F(RestoreFaultTest, TheBarMovesWhileTheDatabaseIsCopied)
     EXPECT_GE(std::count_if(shown.begin(), shown.end(), [](int p) { return p > 10 && p < 20; }), 3);
     EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
     EXPECT_FALSE(buttonsOpen);
+    // On the screen the bar is filled near its start (left of the
+    // percentage over its middle), and not near its end.
+    ASSERT_FALSE(screen.isNull());
+    EXPECT_NE(screen.pixelColor(nearStart), screen.pixelColor(nearEnd));
 }
 
 } // namespace
