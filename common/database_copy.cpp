@@ -250,6 +250,16 @@ bool readDatabaseNumber(const Text& database, int& number)
 bool writeDatabaseNumber(const Text& copy, int number)
 {
     const QString path = fileSystemPath(copy);
-    Handle db = isDatabaseFile(path) ? openConnection(path, SQLITE_OPEN_READWRITE) : nullptr;
-    return db && run(db.get(), ("PRAGMA user_version=" + std::to_string(number)).c_str());
+    {
+        // A copy in write-ahead mode keeps a change in its log: as a plain
+        // file of its own, the change is in the file itself.
+        Handle db = isDatabaseFile(path) ? openConnection(path, SQLITE_OPEN_READWRITE) : nullptr;
+        if (!db || !run(db.get(), "PRAGMA journal_mode=DELETE")
+            || !run(db.get(), ("PRAGMA user_version=" + std::to_string(number)).c_str()))
+            return false;
+    }
+    // Read back as a restore reads the copy.
+    Handle check = openCopy(copy);
+    std::vector<std::string> value;
+    return check && column(check.get(), "PRAGMA user_version", value) && value == std::vector<std::string>{std::to_string(number)};
 }

@@ -53,7 +53,9 @@ private:
 
 // The number a database carries in its header for the program's own use
 // (the engine's user version). readDatabaseNumber sees every committed
-// change; writeDatabaseNumber is for a copy no connection has open. Both
-// give false when the file is no database or cannot be read or written.
+// change. writeDatabaseNumber is for a copy no connection has open: it
+// leaves the copy a file of its own without a log, holding the number as a
+// DatabaseRestore reads it. Both give false when the file is no database or
+// cannot be read or written.
 bool readDatabaseNumber(const Text& database, int& number);
 bool writeDatabaseNumber(const Text& copy, int number);
