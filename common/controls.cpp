@@ -255,7 +255,15 @@ ProgressBar::ProgressBar(Container& parent, const Text& name, const Rect& r, int
 }
 
 int ProgressBar::position() const { return static_cast<QProgressBar*>(widget())->value(); }
-void ProgressBar::setPosition(int p) { static_cast<QProgressBar*>(widget())->setValue(p); }
+void ProgressBar::setPosition(int p)
+{
+    auto* bar = static_cast<QProgressBar*>(widget());
+    bar->setValue(p);
+    // The whole bar is painted again with the window's next paint: the
+    // bar's own immediate repaint reaches the screen only where a label
+    // over it that changes as often (the percentage) is drawn.
+    bar->update();
+}
 
 ImageButton::ImageButton(Container& parent, const Text& name, const Rect& r, const Bytes& picture)
     : Unit(name, new QToolButton(parent.containerWidget()), r)

@@ -130,18 +130,6 @@ bool databaseIsWritable(ExternalDatabase& database);
 // True for a file that holds a database of the embedded engine.
 bool databaseFileExists(const Text& path);
 
-// Copies through the engine, page by page under its locks, waiting a while
-// for another connection's write. snapshotDatabase writes one consistent
-// state of the database at `database` (its committed changes, even while
-// other programs write) into `copy`, a file of its own without side files,
-// replacing an older one. restoreDatabase puts the content of such a copy
-// into the database at `database` in place, in one transaction: every
-// connection on it, in this program or another, sees the restored content
-// with its next statement and writes into it. A copy the engine finds
-// damaged changes nothing. Both give false on failure.
-bool snapshotDatabase(const Text& database, const Text& copy);
-bool restoreDatabase(const Text& copy, const Text& database);
-
 // A text value for use between single quotes in SQL: every "'" doubled.
 Text sqlText(const Text& value);
 // True for an optional sign and decimal digits only: the form in which a

@@ -34,11 +34,20 @@ bool moveFile(const Text& source, const Text& target);
 // Deletes a directory with everything below it; links inside are removed,
 // never followed. True when nothing is left (also when nothing was there).
 bool deleteDirectoryTree(const Text& path);
+// Removes a directory that holds nothing; false when it is not one.
+bool removeEmptyDirectory(const Text& path);
 // A symbolic link, whatever it points to (or to nothing).
 bool isLink(const Text& path);
 // Bytes free to this program on the file system of `path` (an existing
 // directory); -1 when unknown.
 long long freeDiskSpace(const Text& path);
+// Writes everything written to files on the file system of `path` (an
+// existing file or directory) through to the disk, as one flush for all of
+// them: files put in place before it survive a power cut.
+bool syncFileSystem(const Text& path);
+// The form in which names that the runtime takes for the same name (names
+// match ignoring case) are equal.
+Text fileNameKey(const Text& name);
 // True when `path` is `place` itself or lies below it, as the file system
 // resolves both (links, "." and "..", names in another case).
 bool pathIsWithin(const Text& path, const Text& place);

@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
+
+#include <dirent.h>
 
 namespace {
 
@@ -18,15 +21,24 @@ QString joinPath(const QString& base, const QString& name)
     return base.endsWith(QLatin1Char('/')) ? base + name : base + QLatin1Char('/') + name;
 }
 
-// The entry of `dir` whose name equals `name` ignoring case, or "".
+// The entry of `dir` whose name equals `name` ignoring case, or "" (the
+// first in code order when several do). Read straight from the directory,
+// unsorted: a path is resolved once per file a restore writes.
 QString entryIgnoringCase(const QString& dir, const QString& name)
 {
-    const QStringList names = QDir(dir.isEmpty() ? QStringLiteral(".") : dir)
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& entry : names)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
-    return {};
+    DIR* listing = opendir(QFile::encodeName(dir.isEmpty() ? QStringLiteral(".") : dir).constData());
+    if (!listing)
+        return {};
+    QString found;
+    while (const dirent* entry = readdir(listing)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        const QString candidate = QFile::decodeName(entry->d_name);
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0 && (found.isEmpty() || candidate < found))
+            found = candidate;
+    }
+    closedir(listing);
+    return found;
 }
 
 QString executablePath() { return QFile::symLinkTarget(QStringLiteral("/proc/self/exe")); }
@@ -47,15 +59,30 @@ bool isBareFileName(const Text& name)
     return true;
 }
 
+Text fileNameKey(const Text& name) { return fromQString(toQString(name).toCaseFolded()); }
+
 QString fileSystemPath(const Text& path)
 {
     const QString p = toQtPath(path);
     if (p.isEmpty() || QFileInfo::exists(p))
         return p;
-    QString done = p.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
-    bool resolving = true;
     const QStringList parts = p.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString& part : parts) {
+    const QString root = p.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
+    // The deepest level that exists as written, found from below: the
+    // levels up to it stay as they are, and only those after it are looked
+    // for in another case.
+    qsizetype existing = parts.size() - 1;
+    QString done;
+    for (; existing > 0; --existing) {
+        done = root + parts.mid(0, existing).join(QLatin1Char('/'));
+        if (QFileInfo::exists(done))
+            break;
+    }
+    if (existing == 0)
+        done = root;
+    bool resolving = true;
+    for (qsizetype i = existing; i < parts.size(); ++i) {
+        const QString& part = parts[i];
         QString candidate = joinPath(done, part);
         bool special = part == QLatin1String(".") || part == QLatin1String("..");
         if (resolving && !special && !QFileInfo::exists(candidate)) {

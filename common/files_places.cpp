@@ -9,6 +9,9 @@
 #include <cerrno>
 #include <cstdio>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // The absolute path with every link of its existing part resolved; the
@@ -56,12 +59,28 @@ bool deleteDirectoryTree(const Text& path)
     return info.isDir() && QDir(p).removeRecursively();
 }
 
+bool removeEmptyDirectory(const Text& path)
+{
+    const QString p = fileSystemPath(path);
+    return QFileInfo(p).isDir() && !QFileInfo(p).isSymLink() && QDir().rmdir(p);
+}
+
 bool isLink(const Text& path) { return QFileInfo(fileSystemPath(path)).isSymLink(); }
 
 long long freeDiskSpace(const Text& path)
 {
     const QStorageInfo storage(fileSystemPath(path));
     return storage.isValid() ? storage.bytesAvailable() : -1;
+}
+
+bool syncFileSystem(const Text& path)
+{
+    const int fd = ::open(QFile::encodeName(fileSystemPath(path)).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::syncfs(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 bool pathIsWithin(const Text& path, const Text& place)

@@ -3,6 +3,7 @@
 #include "common/internal/packed_form.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -35,6 +36,43 @@ size_t runLength(const char* in, size_t size, size_t pos)
     return n;
 }
 
+uint64_t word(const char* at)
+{
+    uint64_t w;
+    std::memcpy(&w, at, 8);
+    return w;
+}
+
+// The first position at or after `pos` where a byte stands three times in
+// a row; `size` when there is none. Eight positions a step: a byte of
+// (x ^ y) | (y ^ z) is zero where three bytes are equal, and the lowest
+// byte the zero-byte test marks is the first zero byte (little-endian).
+size_t nextTriple(const char* in, size_t size, size_t pos)
+{
+    static_assert(kRepeatMin == 3);
+    constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+    for (; pos + 10 <= size; pos += 8) {
+        const uint64_t x = word(in + pos), y = word(in + pos + 1), z = word(in + pos + 2);
+        const uint64_t v = (x ^ y) | (y ^ z);
+        const uint64_t zero = (v - ones) & ~v & highs;
+        if (zero != 0)
+            return pos + static_cast<size_t>(__builtin_ctzll(zero)) / 8;
+    }
+    for (; pos + 2 < size; ++pos)
+        if (in[pos] == in[pos + 1] && in[pos] == in[pos + 2])
+            return pos;
+    return size;
+}
+
+void appendLiterals(Bytes& out, const char* in, size_t size)
+{
+    for (size_t at = 0; at < size; at += kLiteralMax) {
+        const size_t n = std::min(kLiteralMax, size - at);
+        out += static_cast<char>(n - 1);
+        out.append(in + at, n);
+    }
+}
+
 } // namespace
 
 Bytes packedHeader(uint64_t length, uint32_t checksum)
@@ -56,30 +94,21 @@ bool readPackedHeader(const char* header, uint64_t& length, uint32_t& checksum)
 
 bool bodyCanHold(uint64_t length, uint64_t bodySize) { return length / kMostPerBodyByte <= bodySize; }
 
+// Every run of three or more bytes (up to kRepeatMax) is a repeat, every
+// stretch between them literals.
 void appendPackedBody(Bytes& out, const char* in, size_t size)
 {
-    size_t literalStart = 0, pos = 0;
-    auto flushLiterals = [&](size_t end) {
-        while (literalStart < end) {
-            size_t n = std::min(kLiteralMax, end - literalStart);
-            out += static_cast<char>(n - 1);
-            out.append(in + literalStart, n);
-            literalStart += n;
-        }
-    };
+    size_t pos = 0;
     while (pos < size) {
-        size_t run = runLength(in, size, pos);
-        if (run < kRepeatMin) {
-            pos += run;
-            continue;
-        }
-        flushLiterals(pos);
+        const size_t repeat = nextTriple(in, size, pos);
+        appendLiterals(out, in + pos, repeat - pos);
+        if (repeat == size)
+            break;
+        const size_t run = runLength(in, size, repeat);
         out += static_cast<char>(run + 125);
-        out += in[pos];
-        pos += run;
-        literalStart = pos;
+        out += in[repeat];
+        pos = repeat + run;
     }
-    flushLiterals(size);
 }
 
 bool PackedBodyDecoder::feed(const char* in, size_t size, Bytes& out)

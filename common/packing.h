@@ -21,6 +21,7 @@
 #include "common/gbk.h"
 
 #include <cstddef>
+#include <functional>
 
 // The smallest packed form (that of the empty string): every packed value is
 // at least this long, which bounds how many values a stored list can hold.
@@ -41,7 +42,10 @@ enum class PackedEntry { Unpacked, Damaged, Unwritable };
 // Unpacks the next list entry read from `file` into a new file at `target`
 // (replacing one there), refusing what unpackBytes refuses: Damaged for the
 // entry, Unwritable for the target; either way no file is left at `target`.
-PackedEntry readPackedFile(int file, const Text& target);
+// `unpacked(bytes)` follows each piece written. What is written starts on
+// its way to the disk at once, so a sync of it afterwards waits little.
+PackedEntry readPackedFile(int file, const Text& target,
+                           const std::function<void(unsigned long long bytes)>& unpacked = {});
 // Steps over the next list entry read from `file`, giving the length its
 // packed form states, once the entry's length can hold that form.
 bool skipPackedFile(int file, unsigned long long& length);

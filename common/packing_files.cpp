@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+
 namespace {
 
 // The piece read at a time; decoded, one piece stands for at most 65 times
@@ -45,8 +47,16 @@ bool readEntryHeader(QFileDevice& in, uint64_t& length, uint32_t& checksum, uint
     return bodyCanHold(length, bodySize);
 }
 
+// Starts the writeback of what was just written, without waiting for it.
+void startWriteback(QFile& out, qint64 from, qint64 size)
+{
+    if (out.flush())
+        ::sync_file_range(out.handle(), from, size, SYNC_FILE_RANGE_WRITE);
+}
+
 // The body into `out`, checked against the stated length and checksum.
-PackedEntry decodeBody(QFileDevice& in, uint64_t bodySize, uint64_t length, uint32_t checksum, QFile& out)
+PackedEntry decodeBody(QFileDevice& in, uint64_t bodySize, uint64_t length, uint32_t checksum, QFile& out,
+                       const std::function<void(unsigned long long)>& unpacked)
 {
     PackedBodyDecoder decoder(length);
     Bytes& piece = buffers().piece;
@@ -61,8 +71,12 @@ PackedEntry decodeBody(QFileDevice& in, uint64_t bodySize, uint64_t length, uint
         if (!decoder.feed(piece.data(), static_cast<size_t>(n), decoded))
             return PackedEntry::Damaged;
         crc = crc32(decoded.data(), decoded.size(), crc);
+        const qint64 at = out.pos();
         if (!writeAll(out, decoded))
             return PackedEntry::Unwritable;
+        startWriteback(out, at, static_cast<qint64>(decoded.size()));
+        if (unpacked)
+            unpacked(decoded.size());
     }
     if (!decoder.complete() || crc != checksum)
         return PackedEntry::Damaged;
@@ -103,7 +117,7 @@ bool writePackedFile(int file, const Text& source)
         && endListEntry(*out, start);
 }
 
-PackedEntry readPackedFile(int file, const Text& target)
+PackedEntry readPackedFile(int file, const Text& target, const std::function<void(unsigned long long)>& unpacked)
 {
     QFileDevice* in = openFileDevice(file, false);
     uint64_t length = 0, bodySize = 0;
@@ -113,7 +127,7 @@ PackedEntry readPackedFile(int file, const Text& target)
     QFile out(fileSystemPath(target));
     if (QFileInfo(out).isDir() || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return PackedEntry::Unwritable;
-    const PackedEntry result = decodeBody(*in, bodySize, length, checksum, out);
+    const PackedEntry result = decodeBody(*in, bodySize, length, checksum, out, unpacked);
     if (result != PackedEntry::Unpacked)
         out.remove();
     return result;

@@ -1,7 +1,15 @@
 #include "common/internal/text_collation.h"
 #include "common/gbk.h"
 
+// Built a second time as a loadable extension of the engine (see
+// common/CMakeLists.txt), whose calls then go through the interface the
+// loading engine hands over.
+#ifdef QELVANA_SQLITE_EXTENSION
+#include <sqlite3ext.h>
+SQLITE_EXTENSION_INIT1
+#else
 #include <sqlite3.h>
+#endif
 
 #include <algorithm>
 #include <cstring>
@@ -51,3 +59,15 @@ bool registerGbkCollation(sqlite3* db)
 {
     return db && sqlite3_create_collation(db, kGbkCollation, SQLITE_UTF8, nullptr, compareInGbkOrder) == SQLITE_OK;
 }
+
+#ifdef QELVANA_SQLITE_EXTENSION
+// The entry the engine looks for in "gbk_collation": every connection that
+// loads it compares text in GBK order as the program does.
+extern "C" __attribute__((visibility("default"))) int sqlite3_gbkcollation_init(sqlite3* db, char** error,
+                                                                               const sqlite3_api_routines* api)
+{
+    SQLITE_EXTENSION_INIT2(api);
+    (void)error;
+    return registerGbkCollation(db) ? SQLITE_OK : SQLITE_ERROR;
+}
+#endif

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-noto-cjk fonts-wqy-zenhei
   cups-client
-  libsqlite3-dev
+  libsqlite3-dev sqlite3
 )
 
 missing=()

@@ -5,7 +5,8 @@
 -- deleted meeting can never reappear under a new one.
 -- Text columns order and compare in GBK byte order, as the program's own
 -- text does; the collation GBK is the program's, registered on each of its
--- connections (the engine's own tools do not know it).
+-- connections (the engine's own tools load it from gbk_collation in the
+-- program directory).
 
 CREATE TABLE 密码信息 (
     用户id   INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -1,40 +1,20 @@
 #include "desk/tools/backup_file.h"
+#include "desk/tools/backup_paths.h"
+#include "desk/tools/restore_journal.h"
 #include "app/state/globals.h"
 #include "common/runtime.h"
 
 #include <algorithm>
-#include <functional>
 #include <limits>
+#include <set>
 #include <string>
 
 namespace {
 
 // The one directory a backup file may hold, as the first level of its names.
 const Text kBackupRoot = "data";
-// Where a restore unpacks before anything takes its place; beside the
-// restored directory, so each file moves in one step.
-const Text kScratch = ".qelvana-restore";
 // Far above any real name; bounds what one stored name may take.
 constexpr size_t kPackedNameAtMost = 64 << 10;
-
-bool endsWithSeparator(const Text& path)
-{
-    return !path.empty() && path.back() == '\\' && isCharacterStart(path, path.size() - 1);
-}
-
-Text withoutSeparator(const Text& path)
-{
-    return endsWithSeparator(path) ? path.substr(0, path.size() - 1) : path;
-}
-
-Text withSeparator(const Text& path) { return endsWithSeparator(path) ? path : path + "\\"; }
-
-// The part of `path` before its last "\"; "" when it has none.
-Text parentOf(const Text& path)
-{
-    const int slash = findTextReverse(path, "\\");
-    return slash < 0 ? Text() : leftText(path, slash - 1);
-}
 
 // A plain relative path of a file below the backup root, one that every
 // file system of the program can hold, and none that the walk leaves out
@@ -52,23 +32,6 @@ bool isBackupName(const Text& name)
             return false;
     }
     return true;
-}
-
-// Every file below `directory`, a directory's own files first; links and
-// directories whose name starts with "." are left out.
-void forEachFile(const Text& directory, const std::function<void(const Text&)>& visit,
-                 const std::function<void()>& atDirectory)
-{
-    atDirectory();
-    const Text dir = withSeparator(directory);
-    for (Text name = findFile(dir + "*.*"); !name.empty(); name = findNextFile())
-        if (!isLink(dir + name))
-            visit(dir + name);
-    endFileSearch();
-    for (Text name = findFile(dir + "*.*", AttributeDirectory); !name.empty(); name = findNextFile())
-        if (name.front() != '.' && !isLink(dir + name))
-            forEachFile(dir + name, visit, atDirectory);
-    endFileSearch();
 }
 
 // ---- packing ---------------------------------------------------------------
@@ -122,6 +85,14 @@ struct StoredLists {
     unsigned long long unpackedBytes = 0;
 };
 
+// Names that the restore could put in place all at once: none given twice
+// as the runtime matches names, none below the database's copy.
+bool isRestorableName(const Text& name, std::set<Text>& seen)
+{
+    const Text key = fileNameKey(name), copy = fileNameKey(kDatabaseCopyName + "\\");
+    return key.compare(0, copy.size(), copy) != 0 && seen.insert(key).second;
+}
+
 bool readStoredLists(int file, StoredLists& lists)
 {
     Text countText, name;
@@ -130,8 +101,9 @@ bool readStoredLists(int file, StoredLists& lists)
         || !readListStart(file, stored) || stored != lists.count)
         return false;
     lists.names = filePosition(file);
+    std::set<Text> seen;
     for (size_t i = 0; i < lists.count; ++i)
-        if (!readName(file, name))
+        if (!readName(file, name) || !isRestorableName(name, seen))
             return false;
     if (!readListStart(file, stored) || stored != lists.count)
         return false;
@@ -146,8 +118,15 @@ bool readStoredLists(int file, StoredLists& lists)
 }
 
 // Entry by entry into `scratch`, names and contents read in step.
-Text unpackEntries(int file, StoredLists lists, const Text& scratch, const Text& target, const Text& readError)
+Text unpackEntries(int file, StoredLists lists, const Text& scratch, const Text& target, const Text& readError,
+                   TextList& names, const std::function<void(unsigned long long, unsigned long long)>& unpacked)
 {
+    unsigned long long done = 0;
+    const auto piece = [&](unsigned long long bytes) {
+        done += bytes;
+        if (unpacked)
+            unpacked(done, lists.unpackedBytes);
+    };
     for (size_t i = 0; i < lists.count; ++i) {
         Text name;
         if (!setFilePosition(file, lists.names) || !readName(file, name))
@@ -158,61 +137,20 @@ Text unpackEntries(int file, StoredLists lists, const Text& scratch, const Text&
             return "创建文件夹" + target + "失败！";
         if (!setFilePosition(file, lists.contents))
             return readError;
-        switch (readPackedFile(file, scratch + name)) {
+        switch (readPackedFile(file, scratch + name, piece)) {
         case PackedEntry::Damaged: return readError;
         case PackedEntry::Unwritable: return "写出文件" + target + name + "失败！";
         case PackedEntry::Unpacked: break;
         }
         lists.contents = filePosition(file);
+        names.push_back(name);
     }
     return "";
-}
-
-// A file may take the place `name` gives it below `target` only where every
-// level above it is a directory of its own (not a file, not a link; the
-// root may be a link the user made) and where no directory stands.
-Text placeError(const Text& target, const Text& name)
-{
-    const TextList levels = splitText(name, "\\");
-    Text path = target + levels.front();
-    if (fileExists(path))
-        return "创建文件夹" + target + "失败！";
-    for (size_t i = 1; i + 1 < levels.size(); ++i) {
-        path += "\\" + levels[i];
-        if (fileExists(path) || isLink(path))
-            return "创建文件夹" + target + "失败！";
-    }
-    path += "\\" + levels.back();
-    return directoryExists(path) && !isLink(path) ? "写出文件" + path + "失败！" : "";
-}
-
-Text moveInPlace(const TextList& names, const Text& scratch, const Text& target)
-{
-    for (const Text& name : names) {
-        const Text directory = target + parentOf(name);
-        if (!directoryExists(directory) && !createDirectoryPath(directory))
-            return "创建文件夹" + target + "失败！";
-        if (!moveFile(scratch + name, target + name))
-            return "写出文件" + target + name + "失败！";
-    }
-    return "";
-}
-
-Text restoreFromScratch(int file, const StoredLists& lists, const Text& scratch, const Text& target,
-                        const Text& readError)
-{
-    Text error = unpackEntries(file, lists, scratch, target, readError);
-    closeFile(file);
-    TextList names;
-    if (error.empty())
-        forEachFile(scratch, [&](const Text& path) { names.push_back(path.substr(scratch.size())); }, [] {});
-    for (const Text& name : names)
-        if (error.empty())
-            error = placeError(target, name);
-    return error.empty() ? moveInPlace(names, scratch, target) : error;
 }
 
 } // namespace
+
+const Text kDatabaseCopyName = "data\\meeting.mdb";
 
 Text packDirectoryToFile(const Text& sourceDirectory, const Text& targetFile)
 {
@@ -243,7 +181,16 @@ Text packDirectoryToFile(const Text& sourceDirectory, const Text& targetFile)
 
 void collectFilesRecursive(const Text& directory)
 {
-    forEachFile(directory, [](const Text& path) { packedFilePaths.push_back(path); }, [] { processEvents(); });
+    processEvents();
+    const Text dir = withSeparator(directory);
+    for (Text name = findFile(dir + "*.*"); !name.empty(); name = findNextFile())
+        if (!isLink(dir + name))
+            packedFilePaths.push_back(dir + name);
+    endFileSearch();
+    for (Text name = findFile(dir + "*.*", AttributeDirectory); !name.empty(); name = findNextFile())
+        if (name.front() != '.' && !isLink(dir + name))
+            collectFilesRecursive(dir + name);
+    endFileSearch();
 }
 
 bool createDirectoryPath(const Text& path)
@@ -259,28 +206,42 @@ bool createDirectoryPath(const Text& path)
     return true;
 }
 
-Text unpackFileToDirectory(const Text& backupFile, const Text& targetDirectory)
+Text unpackToRestorePlace(const Text& backupFile, const Text& target, TextList& names,
+                          const std::function<void(unsigned long long, unsigned long long)>& unpacked)
 {
     const Text readError = "读取文件" + backupFile + "失败！";
-    const Text target = withSeparator(targetDirectory);
     const int file = openFile(backupFile, FileRead);
     StoredLists lists;
     if (file == 0 || !readStoredLists(file, lists)) {
         closeFile(file);
         return readError;
     }
-    const Text scratch = target + kScratch;
-    if (!createDirectoryPath(target) || !deleteDirectoryTree(scratch) || !createDirectory(scratch)) {
+    const Text scratch = restorePlace(target) + "new";
+    if (!createDirectoryPath(target) || !settleRestore(target) || !createDirectoryPath(scratch)) {
         closeFile(file);
         return "创建文件夹" + target + "失败！";
     }
     const long long space = freeDiskSpace(scratch);
     if (space < 0 || lists.unpackedBytes > static_cast<unsigned long long>(space)) {
         closeFile(file);
-        deleteDirectoryTree(scratch);
         return "写出文件" + target + "失败！";
     }
-    const Text error = restoreFromScratch(file, lists, withSeparator(scratch), target, readError);
-    deleteDirectoryTree(scratch);
+    names.clear();
+    const Text error = unpackEntries(file, lists, scratch + "\\", target, readError, names, unpacked);
+    closeFile(file);
+    return error;
+}
+
+Text unpackFileToDirectory(const Text& backupFile, const Text& targetDirectory)
+{
+    const Text target = withSeparator(targetDirectory);
+    TextList names;
+    Text error = unpackToRestorePlace(backupFile, target, names);
+    if (error.empty())
+        error = placeRestoredFiles(target, names, 0);
+    if (error.empty() && !keepRestoredFiles(target))
+        error = "写出文件" + target + "失败！";
+    if (!error.empty())
+        settleRestore(target);
     return error;
 }

@@ -15,6 +15,8 @@
 // message.
 #include "common/text.h"
 
+#include <functional>
+
 // Packs every file below `sourceDirectory` (a trailing "\" is ignored) into
 // `targetFile`, creating its missing directories. Links are never followed
 // or packed. The file is written beside the target and takes its place,
@@ -23,16 +25,33 @@
 // of that name as it was.
 Text packDirectoryToFile(const Text& sourceDirectory, const Text& targetFile);
 
+// The name a backup file gives the copy of the database. No name below it
+// is ever restored.
+extern const Text kDatabaseCopyName;
+
 // Recreates the files of `backupFile` below `targetDirectory`, replacing
 // files of the same name (read-only ones included). Every entry is unpacked
-// into a scratch directory beside the targets and checked first: a damaged,
-// truncated or foreign file, a count or sizes that the file or the free
-// disk space cannot hold, a name that is not a relative name below "data\"
-// (read error), a name that would make an existing file a folder, go
-// through a link, or put a file where a folder is (folder or write error)
-// refuses the whole file and changes nothing. Then each file takes its
-// target's place in one step.
+// into the restore's place beside the targets (restore_journal.h) and
+// checked first: a damaged, truncated or foreign file, a count or sizes
+// that the file or the free disk space cannot hold, a name that is not a
+// relative name below "data\", that lies below kDatabaseCopyName or that
+// the file gives twice (in any case) (read error), a name that would make an
+// existing file a folder, go through a link, or put a file where a folder
+// is (folder or write error) refuses the whole file and changes nothing.
+// Then the files take their places as a whole: all of them, or, after a
+// failure or once settleRestore has run after the program was killed, none.
 Text unpackFileToDirectory(const Text& backupFile, const Text& targetDirectory);
+
+// The first step of every restore into `target` (ending with "\"): what an
+// earlier one left settled (settleRestore), then every entry of
+// `backupFile` unpacked into the restore's place and checked as
+// unpackFileToDirectory says, and nothing else changed. `names` gets the
+// names in the file's order; `unpacked(done, total)` runs after each piece
+// written, with the bytes unpacked so far and those the file holds.
+// "" on success, else the error text; the caller settles what is left.
+Text unpackToRestorePlace(
+    const Text& backupFile, const Text& target, TextList& names,
+    const std::function<void(unsigned long long done, unsigned long long total)>& unpacked = {});
 
 // The walk: appends the full path of every file of `directory` to
 // packedFilePaths, a directory's own files before its subdirectories (those

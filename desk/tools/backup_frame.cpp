@@ -14,6 +14,7 @@ BackupFrame::BackupFrame(const Text& name, const Setup& setup)
     通用对话框1.defaultExtension = "JQV";
     标签1.setTextColour(0xFFFFFF);
     标签1.setVisible(false);
+    mayClose = [this] { return !working_; };
 }
 
 void BackupFrame::chooseFile()
@@ -30,6 +31,9 @@ void BackupFrame::startWork()
 {
     时钟1.setPeriod(1);
     标签1.setVisible(true);
+    working_ = true;
 }
+
+void BackupFrame::endWork() { working_ = false; }
 
 void BackupFrame::stopTimer() { 时钟1.setPeriod(0); }

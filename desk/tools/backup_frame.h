@@ -31,6 +31,12 @@ protected:
     // The path box's text, typed with either separator, as a program path.
     Text chosenPath() const;
     void showPercentage();
-    void startWork();   // the timer runs and the label shows
+    // The timer runs and the label shows; until endWork, the close box
+    // leaves the window open while the work lets events run.
+    void startWork();
+    void endWork();
     void stopTimer();
+
+private:
+    bool working_ = false;
 };

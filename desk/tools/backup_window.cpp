@@ -1,7 +1,7 @@
 #include "desk/tools/backup_window.h"
 #include "desk/tools/backup_file.h"
 #include "app/state/globals.h"
-#include "common/database.h"
+#include "common/database_copy.h"
 
 BackupWindow::BackupWindow()
     : BackupFrame("BackupWindow", {"数据备份", "请选择备份数据存放目录", "选择备份目录(&L)",
@@ -41,6 +41,7 @@ bool BackupWindow::copyDatabaseToDataDir()
 
 void BackupWindow::abortBackupFault()
 {
+    endWork();
     messageBox("系统遇到故障，备份无法进行，请退出系统重试！", BoxOk | IconStop, "错误！");
     if (closeAllWindows())
         exitProgram(0);
@@ -60,6 +61,7 @@ void BackupWindow::onStartBackupClick()
         return;
     }
     startWork();
+    备份.setDisabled(true);
     退出备份.setDisabled(true);
     if (!copyDatabaseToDataDir())
         return;
@@ -73,6 +75,6 @@ void BackupWindow::onStartBackupClick()
         // The copy stays in data; the next backup replaces it.
         messageBox("数据备份失败！请退出系统重试！", BoxOk | IconStop, "错误！");
     }
-    备份.setDisabled(true);
+    endWork();
     退出备份.setDisabled(false);
 }

@@ -1,5 +1,5 @@
 #include "desk/tools/restore_window.h"
-#include "desk/tools/backup_file.h"
+#include "desk/tools/restore_run.h"
 #include "common/database.h"
 
 namespace {
@@ -40,25 +40,27 @@ void RestoreWindow::onStartRestoreClick()
         return;
     }
     startWork();
-    const Text copy = programDirectory() + "\\data\\meeting.mdb";
-    // A copy left by a failed backup must never be put in place of the
-    // database: only the one this backup file brings may be.
-    if ((fileExists(copy) && !deleteFile(copy))
-        || !unpackFileToDirectory(source, programDirectory()).empty()) {
+    恢复.setDisabled(true);
+    退出备份.setDisabled(true);
+    const RestoreOutcome outcome = restoreBackupFile(source, programDirectory(), [this](int position) {
+        进度条1.setPosition(position);
+        processEvents();
+    });
+    endWork();
+    恢复.setDisabled(false);
+    退出备份.setDisabled(false);
+    switch (outcome) {
+    case RestoreOutcome::Refused:
         messageBox("数据恢复失败，请退出系统重试！", BoxOk | IconStop, "错误！");
         return;
-    }
-    进度条1.setPosition(10);
-    // Into the open database, so that every desk still working on it sees
-    // the restored data; a copy that is no sound database changes nothing.
-    if (!restoreDatabase(copy, programDirectory() + "\\meeting.mdb")) {
+    case RestoreOutcome::Foreign:
+        messageBox("该文件不是本系统的数据备份，请重新选择备份文件！", BoxOk | IconStop, "错误！");
+        return;
+    case RestoreOutcome::DatabaseFailed:
         reportRestoreFailure();
         return;
-    }
-    进度条1.setPosition(20);
-    if (!deleteFile(copy)) {
-        reportRestoreFailure();
-        return;
+    case RestoreOutcome::Restored:
+        break;
     }
     进度条1.setPosition(100);
     stopTimer();

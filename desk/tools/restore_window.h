@@ -1,7 +1,8 @@
 #pragma once
-// The restore: unpacks a backup file into the program directory, puts its
-// database in place of meeting.mdb and closes itself and the main window it
-// was opened from (none: only itself), so that the user starts again.
+// The restore: checks a backup file whole, puts its photos and its database
+// in place of data's and meeting.mdb's together (restore_run.h), showing its
+// progress, and closes itself and the main window it was opened from (none:
+// only itself), so that the user starts again.
 #include "desk/tools/backup_frame.h"
 
 class RestoreWindow : public BackupFrame {

@@ -4,6 +4,8 @@
 #include "app/login_window.h"
 #include "app/startup.h"
 #include "app/state/connection.h"
+#include "desk/tools/backup_file.h"
+#include "desk/tools/restore_journal.h"
 #include "common/database.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/program_directory.h"
@@ -130,6 +132,32 @@ TEST(StartupDeathTest, ADatabaseThatCannotBeWrittenIsRefusedAtLogin)
             GTEST_SKIP() << "no write protection on this file system";
         expectRefusedStart("数据库无法写入！请检查 meeting.mdb 和程序目录的写入权限。|错误");
     }
+}
+
+// A restore cut short after its photos took their places, before it was
+// final: the start puts the photos back before the login window opens.
+TEST(StartupDeathTest, ARestoreCutShortIsUndoneBeforeTheLogin)
+{
+    TestProgramDirectory dir;
+    const Text prog = dir.programPath() + "\\";
+    ASSERT_TRUE(writeFile(prog + "data\\a.PIC", "backed up"));
+    ASSERT_TEXT_EQ("", packDirectoryToFile(prog + "data", prog + "x.JQV"));
+    ASSERT_TRUE(writeFile(prog + "data\\a.PIC", "today's"));
+    TextList names;
+    ASSERT_TEXT_EQ("", unpackToRestorePlace(prog + "x.JQV", prog, names));
+    ASSERT_TEXT_EQ("", placeRestoredFiles(prog, names, 0));
+    ASSERT_EQ(readFile(prog + "data\\a.PIC"), "backed up");
+    EXPECT_EXIT(
+        {
+            QTimer::singleShot(0, [] {
+                for (Window* w : openWindows())
+                    closeWindow(*w);
+            });
+            startProgram();
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readFile(prog + "data\\a.PIC"), "today's");
+    EXPECT_FALSE(QFileInfo::exists(dir.file(".qelvana-restore")));
 }
 
 } // namespace

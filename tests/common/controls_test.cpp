@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QImage>
+#include <QScreen>
 #include <QListWidget>
 #include <QTabBar>
 #include <QTabWidget>
@@ -160,6 +161,28 @@ TEST_F(ControlsTest, AProgressBarShowsNoFigureOfItsOwn)
     const int middle = shown.height() / 2;
     for (int x = shown.width() / 4; x < shown.width() * 3 / 4; ++x)
         ASSERT_EQ(shown.pixelColor(x, middle), shown.pixelColor(shown.width() / 4, middle)) << "x " << x;
+}
+
+// A bar moved step by step under a label that changes with it (the
+// percentage over the backup and restore windows' bar) shows its whole fill
+// on the screen, not only where the label is drawn.
+TEST_F(ControlsTest, AProgressBarUnderAChangingLabelShowsItsWholeFill)
+{
+    ProgressBar bar{*w, "bar", {10, 260, 300, 24}};
+    TransparentLabel label{*w, "label", {140, 256, 48, 32}};
+    for (int position = 0; position <= 60; ++position) {
+        bar.setPosition(position);
+        label.setCaption("%" + toText(position));
+        processEvents();
+    }
+    QWidget* window = bar.widget()->window();
+    const QImage screen = window->screen()->grabWindow(window->winId()).toImage();
+    const int y = bar.widget()->height() / 2;
+    auto shown = [&](int percent) {
+        return screen.pixelColor(bar.widget()->mapTo(window, QPoint(bar.widget()->width() * percent / 100, y)));
+    };
+    EXPECT_EQ(shown(20), shown(40));
+    EXPECT_NE(shown(20), shown(90));
 }
 
 TEST_F(ControlsTest, RadioButtonsOfOneFrameFormOneGroup)

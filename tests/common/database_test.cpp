@@ -1,6 +1,7 @@
 // Connections, typed record sets and the safety of copying and replacing
 // the database file, against the delivered database in a test directory.
 #include "common/database.h"
+#include "common/database_copy.h"
 #include "common/files.h"
 #include "common/window.h"
 #include "tests/support/gbk_print.h"
@@ -297,6 +298,32 @@ TEST_F(DatabaseTest, TextSortsAndComparesInGbkByteOrder)
     EXPECT_EQ(TextList{"西楼"}, hotels("where 宾馆名称 = (select max(宾馆名称) from 房间信息)"));
 }
 
+// The engine's own shell knows the program's collation only once it loads
+// the extension from the program directory; then it orders and compares
+// text as the program does.
+TEST_F(DatabaseTest, TheEnginesShellComparesTextInGbkOrderWithTheExtension)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    for (const char* name : {"西楼", "东楼", "北楼", "安楼"})
+        ASSERT_TRUE(execSql(db, "insert  into  房间信息 (宾馆名称,会议编号)  values  ('" + Text(name) + "',1)"));
+    closeDatabase(db);
+    const QString sql = QString::fromStdString(
+        gbkToUtf8("select 宾馆名称 from 房间信息 where 宾馆名称 > '北' order by 宾馆名称;"));
+    auto shell = [&](QStringList arguments, QString& output) {
+        QProcess sqlite;
+        sqlite.start("sqlite3", arguments << directory.file("meeting.mdb") << sql);
+        EXPECT_TRUE(sqlite.waitForFinished());
+        output = QString::fromUtf8(sqlite.readAllStandardOutput() + sqlite.readAllStandardError());
+        return sqlite.exitStatus() == QProcess::NormalExit && sqlite.exitCode() == 0;
+    };
+    QString output;
+    EXPECT_FALSE(shell({}, output));
+    EXPECT_TRUE(output.contains("no such collation sequence: GBK")) << output.toStdString();
+    const QString extension = qEnvironmentVariable("QELVANA_PROGRAM_DIR") + "/gbk_collation";
+    ASSERT_TRUE(shell({"-cmd", ".load " + extension}, output)) << output.toStdString();
+    EXPECT_EQ(output.toStdString(), gbkToUtf8("北楼\n东楼\n西楼\n"));
+}
+
 TEST_F(DatabaseTest, ACopyHoldsEveryCommittedChange)
 {
     ASSERT_TRUE(openDatabase(db, connection()));
@@ -309,33 +336,57 @@ TEST_F(DatabaseTest, ACopyHoldsEveryCommittedChange)
     EXPECT_EQ(count(copy, "select * from 会议分组 where 会议编号=7"), 50);
 }
 
-// The engine's own copy: a snapshot stands alone beside the live file, and
-// only a sound copy is put into the open database, which every open
-// connection then reads.
-TEST_F(DatabaseTest, SnapshotsStandAloneAndOnlySoundCopiesAreRestoredInPlace)
+// The engine's own copy: a snapshot stands alone beside the live file; a
+// copy is sound only when it is whole and holds the tables a script makes;
+// a restore into the open database changes nothing any connection sees
+// until its last step commits, and nothing when it is given up.
+TEST_F(DatabaseTest, SnapshotsStandAloneAndRestoresCommitInTheirLastStep)
 {
     ASSERT_TRUE(openDatabase(db, connection()));
-    for (int i = 0; i < 300; ++i)
-        ASSERT_TRUE(execSql(db, "insert  into 会议分组 (分组名称,会议编号) values ('" + Text(200, 'x') + "',7)"));
+    ASSERT_TRUE(execSql(db, "insert  into 自制模板 (模板名称,模板) values ('大',randomblob(3000000))"));
     const Text copy = dir + "\\data\\meeting.mdb";
     writeFile(copy, "an older copy");
     ASSERT_TRUE(snapshotDatabase(dir + "\\meeting.mdb", copy));
     for (const char* suffix : {"-wal", "-shm", "-journal"})
         EXPECT_FALSE(QFile::exists(directory.file("data/meeting.mdb") + suffix)) << suffix;
     EXPECT_FALSE(snapshotDatabase(dir + "\\gone.mdb", dir + "\\data\\gone.mdb"));
+    ASSERT_TRUE(execSql(db, "delete from 自制模板"));
 
-    ASSERT_TRUE(execSql(db, "delete from 会议分组"));
     const Bytes sound = readFile(copy);
     Bytes damaged = sound;
     damaged.replace(damaged.size() / 2, 4096, 4096, '\x5a');
+    const Bytes tables = gbkToUtf8("create table 自制模板 (模板名称, 模板);"), other = gbkToUtf8("create table 自制模板 (别的);");
     for (const Bytes& bad : {damaged, Bytes("not a database")}) {
         writeFile(copy, bad);
-        EXPECT_FALSE(restoreDatabase(copy, dir + "\\meeting.mdb"));
-        EXPECT_EQ(count(db, "select * from 会议分组"), 0);
+        EXPECT_EQ(checkDatabaseCopy(copy, tables), DatabaseCopy::Damaged);
     }
     writeFile(copy, sound);
-    ASSERT_TRUE(restoreDatabase(copy, dir + "\\meeting.mdb"));
-    EXPECT_EQ(count(db, "select * from 会议分组 where 会议编号=7"), 300);
+    EXPECT_EQ(checkDatabaseCopy(copy, tables), DatabaseCopy::Sound);
+    EXPECT_EQ(checkDatabaseCopy(copy, other), DatabaseCopy::Foreign);
+    EXPECT_EQ(checkDatabaseCopy(copy, "not sql"), DatabaseCopy::Damaged);
+
+    ASSERT_TRUE(writeDatabaseNumber(copy, 7));
+    {
+        DatabaseRestore givenUp(copy, dir + "\\meeting.mdb");
+        ASSERT_TRUE(givenUp.lock());
+        ASSERT_TRUE(givenUp.step());
+        EXPECT_FALSE(givenUp.committed());
+        EXPECT_EQ(count(db, "select * from 自制模板"), 0);
+    }
+    int number = -1;
+    ASSERT_TRUE(readDatabaseNumber(dir + "\\meeting.mdb", number));
+    EXPECT_EQ(number, 0);
+    EXPECT_EQ(count(db, "select * from 自制模板"), 0);
+    DatabaseRestore restore(copy, dir + "\\meeting.mdb");
+    int steps = 0;
+    while (!restore.committed() && restore.step())
+        ++steps;
+    EXPECT_TRUE(restore.committed());
+    EXPECT_GT(steps, 1);
+    EXPECT_EQ(restore.percentCopied(), 100);
+    EXPECT_EQ(count(db, "select * from 自制模板"), 1);
+    ASSERT_TRUE(readDatabaseNumber(dir + "\\meeting.mdb", number));
+    EXPECT_EQ(number, 7);
     EXPECT_FALSE(QFile::exists(directory.file("data/meeting.mdb-shm")));
 }
 

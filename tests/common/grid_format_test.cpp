@@ -3,6 +3,7 @@
 // included; truncated and crafted data are refused and leave the document
 // as it was. The crafted data are built from the format's description, so
 // the reader is held to what its comment promises.
+#include "tests/common/crc_reference.h"
 #include "tests/common/grid_test_window.h"
 #include "tests/support/scripted_interaction.h"
 
@@ -131,17 +132,6 @@ TEST_F(GridFormatTest, AFailedSaveReportsFailure)
 }
 
 // ---- data built from the format's description ------------------------------
-
-uint32_t crc32Bitwise(const Bytes& data)
-{
-    uint32_t crc = 0xFFFFFFFFu;
-    for (unsigned char byte : data) {
-        crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
 
 Bytes u32(uint32_t v)
 {

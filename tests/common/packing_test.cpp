@@ -2,6 +2,8 @@
 // damaged form refused without touching the result.
 #include "common/files.h"
 #include "common/packing.h"
+#include "common/internal/crc32.h"
+#include "tests/common/crc_reference.h"
 #include "tests/support/gbk_print.h"
 
 #include <QFileInfo>
@@ -55,6 +57,40 @@ TEST(Packing, RestoresExactlyWhatWasPacked)
         ASSERT_TRUE(unpackBytes(packBytes(original), restored)) << original.size() << " bytes";
         EXPECT_EQ(restored, original) << original.size() << " bytes";
     }
+}
+
+// The body as stored files hold it: three or more equal bytes (up to 130)
+// are a repeat, everything between literals of up to 128 bytes.
+TEST(Packing, WritesRepeatsAndLiteralsAsTheFormatGivesThem)
+{
+    const Bytes distinct = allByteValues().substr(0, 129);
+    const struct {
+        Bytes original, body;
+    } cases[] = {
+        {"ab" + Bytes(5, 'c') + "d", Bytes("\x01" "ab" "\x82" "c" "\x00" "d", 7)},
+        {"xxyy", "\x03xxyy"},
+        {Bytes(3, '\0'), Bytes("\x80\0", 2)},
+        {Bytes(131, 'y'), Bytes("\xFFy\x00y", 4)},
+        {Bytes(133, 'y'), "\xFFy\x80y"},
+        {distinct, "\x7F" + distinct.substr(0, 128) + '\x00' + distinct.substr(128)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(packBytes(c.original).substr(kPackedSizeAtLeast), c.body) << c.original.size() << " bytes";
+}
+
+// The checksum is the CRC-32 of IEEE 802.3 at every length and alignment
+// around the pieces it is folded in, and when chained piece by piece.
+TEST(Packing, ChecksumsAreTheStandardCrc32)
+{
+    EXPECT_EQ(crc32("123456789", 9), 0xCBF43926u);
+    const Bytes data = randomBytes(70000, 6);
+    for (size_t offset = 0; offset < 16; ++offset)
+        for (size_t n = 0; n < 300; ++n)
+            ASSERT_EQ(crc32(data.data() + offset, n), crc32Bitwise(data.substr(offset, n))) << offset << "+" << n;
+    uint32_t chained = 0;
+    for (size_t at = 0, n = 1; at < data.size(); at += n, n = n * 3 % 997 + 1)
+        chained = crc32(data.data() + at, std::min(n, data.size() - at), chained);
+    EXPECT_EQ(chained, crc32Bitwise(data));
 }
 
 TEST(Packing, CompressesRunsAndBarelyGrowsOtherData)

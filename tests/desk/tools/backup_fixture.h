@@ -22,6 +22,14 @@ inline fs::path disk(const Text& programPath)
     return fs::path(name);
 }
 
+// The program path of a file-system path.
+inline Text fromDisk(const std::string& diskPath)
+{
+    std::string name = diskPath;
+    std::replace(name.begin(), name.end(), '/', '\\');
+    return utf8ToGbk(name);
+}
+
 inline void put(const Text& programPath, const Bytes& content)
 {
     fs::create_directories(disk(programPath).parent_path());

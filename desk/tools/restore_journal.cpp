@@ -1,0 +1,189 @@
+#include "desk/tools/restore_journal.h"
+#include "desk/tools/backup_file.h"
+#include "desk/tools/backup_paths.h"
+#include "common/database_copy.h"
+#include "common/files.h"
+
+#include <set>
+
+namespace {
+
+// Hidden beside the data directory, on its file system, so that each file
+// moves in one step.
+const Text kPlace = ".qelvana-restore\\";
+// Far above any real name or directory; bounds what one stored entry takes.
+constexpr size_t kEntryAtMost = 64 << 10;
+
+struct Journal {
+    int stamp = 0;
+    TextList names;
+    TextList replaced;      // "1" where the name's file replaced one, else "0"
+    TextList directories;   // made for the names, parents first
+};
+
+Text journalPath(const Text& target) { return restorePlace(target) + "journal"; }
+Text newPath(const Text& target, const Text& name) { return restorePlace(target) + "new\\" + name; }
+Text oldPath(const Text& target, const Text& name) { return restorePlace(target) + "old\\" + name; }
+
+bool writeList(int file, const TextList& entries)
+{
+    if (!writeListStart(file, entries.size()))
+        return false;
+    for (const Text& entry : entries)
+        if (!writeListEntry(file, entry))
+            return false;
+    return true;
+}
+
+bool readList(int file, TextList& entries)
+{
+    size_t count = 0;
+    if (!readListStart(file, count))
+        return false;
+    entries.assign(count, Text());
+    for (Text& entry : entries)
+        if (!readListEntry(file, entry, kEntryAtMost))
+            return false;
+    return true;
+}
+
+// Written whole or not at all, and on disk once the file system is synced.
+bool writeJournal(const Text& target, const Journal& journal)
+{
+    const int file = openFile(journalPath(target), FileReplace);
+    if (!writeText(file, toText(journal.stamp)) || !writeList(file, journal.names)
+        || !writeList(file, journal.replaced) || !writeList(file, journal.directories)) {
+        closeFile(file);
+        return false;
+    }
+    return commitFile(file);
+}
+
+bool readJournal(const Text& target, Journal& journal)
+{
+    const int file = openFile(journalPath(target), FileRead);
+    Text stamp;
+    const bool read = readValues(file, stamp) && readList(file, journal.names) && readList(file, journal.replaced)
+                   && readList(file, journal.directories) && journal.replaced.size() == journal.names.size();
+    closeFile(file);
+    journal.stamp = read ? toInteger(stamp) : 0;
+    return read;
+}
+
+// A file may take the place `name` gives it below `target` only where every
+// level above it is a directory of its own (not a file, not a link; the
+// root may be a link the user made) and where no directory stands.
+Text placeError(const Text& target, const Text& name)
+{
+    const TextList levels = splitText(name, "\\");
+    Text path = target + levels.front();
+    if (fileExists(path))
+        return "创建文件夹" + target + "失败！";
+    for (size_t i = 1; i + 1 < levels.size(); ++i) {
+        path += "\\" + levels[i];
+        if (fileExists(path) || isLink(path))
+            return "创建文件夹" + target + "失败！";
+    }
+    path += "\\" + levels.back();
+    return directoryExists(path) && !isLink(path) ? "写出文件" + path + "失败！" : "";
+}
+
+// What the files of `names` will replace and the directories they need.
+Journal journalFor(const Text& target, const TextList& names, int stamp)
+{
+    Journal journal{stamp, names, {}, {}};
+    std::set<Text> made;
+    for (const Text& name : names) {
+        journal.replaced.push_back(fileExists(target + name) ? "1" : "0");
+        Text directory;
+        for (const Text& level : splitText(parentOf(name), "\\")) {
+            directory += (directory.empty() ? "" : "\\") + level;
+            if (!directoryExists(target + directory) && made.insert(fileNameKey(directory)).second)
+                journal.directories.push_back(directory);
+        }
+    }
+    return journal;
+}
+
+bool moveInto(const Text& from, const Text& to)
+{
+    const Text directory = parentOf(to);
+    return (directoryExists(directory) || createDirectoryPath(directory)) && moveFile(from, to);
+}
+
+// Each name's file back as it was; what was put where nothing stood goes,
+// and so do the directories made for it once empty. Safe to run again.
+bool undo(const Text& target, const Journal& journal)
+{
+    for (size_t i = journal.names.size(); i-- > 0;) {
+        const Text& name = journal.names[i];
+        const Text placed = target + name, aside = oldPath(target, name);
+        if (journal.replaced[i] == "1" ? fileExists(aside) && !moveFile(aside, placed)
+                                       : (fileExists(placed) || isLink(placed)) && !deleteFile(placed))
+            return false;
+    }
+    for (size_t i = journal.directories.size(); i-- > 0;)
+        removeEmptyDirectory(target + journal.directories[i]);
+    return syncFileSystem(target);
+}
+
+} // namespace
+
+Text restorePlace(const Text& target) { return target + kPlace; }
+
+Text placementError(const Text& target, const TextList& names)
+{
+    for (const Text& name : names) {
+        const Text error = placeError(target, name);
+        if (!error.empty())
+            return error;
+    }
+    return "";
+}
+
+Text placeRestoredFiles(const Text& target, const TextList& names, int stamp)
+{
+    const Text error = placementError(target, names);
+    if (!error.empty())
+        return error;
+    const Journal journal = journalFor(target, names, stamp);
+    if (!writeJournal(target, journal) || !syncFileSystem(restorePlace(target)))
+        return "写出文件" + journalPath(target) + "失败！";
+    for (size_t i = 0; i < names.size(); ++i) {
+        const Text placed = target + names[i];
+        if (journal.replaced[i] == "1" && !moveInto(placed, oldPath(target, names[i])))
+            return "写出文件" + placed + "失败！";
+        if (!moveInto(newPath(target, names[i]), placed))
+            return "写出文件" + placed + "失败！";
+    }
+    return syncFileSystem(target) ? Text() : "写出文件" + target + "失败！";
+}
+
+bool keepRestoredFiles(const Text& target)
+{
+    const Text journal = journalPath(target);
+    if (fileExists(journal) && !deleteFile(journal))
+        return false;
+    deleteDirectoryTree(restorePlace(target));
+    return true;
+}
+
+bool settleRestore(const Text& target)
+{
+    const Text place = restorePlace(target);
+    if (!directoryExists(place) && !isLink(place))
+        return true;
+    Journal journal;
+    if (!fileExists(journalPath(target)))
+        return deleteDirectoryTree(place);
+    if (!readJournal(target, journal))
+        return false;
+    if (journal.stamp != 0) {
+        int number = 0;
+        if (!readDatabaseNumber(target + "meeting.mdb", number))
+            return false;
+        if (number == journal.stamp)
+            return keepRestoredFiles(target);
+    }
+    return undo(target, journal) && keepRestoredFiles(target);
+}

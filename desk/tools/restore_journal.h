@@ -1,0 +1,44 @@
+#pragma once
+// Files of a restore put in place below a directory as a whole: finished or
+// undone, even when the restore was cut short (a failure, the program
+// killed, a power cut). The restore's place beside them, restorePlace,
+// holds
+//   new\      the files to put in place, unpacked and checked;
+//   old\      the files they replaced;
+//   journal   from before the first file moves: the names put in place,
+//             which of them replaced a file, the directories made for
+//             them, and the stamp of a database step (0 for none).
+// A restore without a database step has happened once its journal is gone;
+// one with a database step (into the database target + "meeting.mdb") once
+// that database carries the journal's stamp as its number
+// (readDatabaseNumber), which the step commits together with the restored
+// content. So the database and the files change together.
+#include "common/text.h"
+
+// The restore's place for `target` (which ends with "\"), ending with "\".
+Text restorePlace(const Text& target);
+
+// The error text for the first of `names` that would put a file where a
+// directory is, or below a file or a link; "" when all can take their
+// places.
+Text placementError(const Text& target, const TextList& names);
+
+// Puts each of `names` ("data\...") from restorePlace(target) + "new\" in
+// the place of target + name, moving a file there aside first; the files
+// are on disk before the first one moves, and in their places on disk when
+// it returns. A placementError refuses them all before anything moves. ""
+// on success, else the error text; either way settleRestore then finishes
+// or undoes.
+Text placeRestoredFiles(const Text& target, const TextList& names, int stamp);
+
+// Makes the files put in place final (the commit of a restore without a
+// database step) and drops the files they replaced; false when that cannot
+// be done, which leaves the restore to settleRestore.
+bool keepRestoredFiles(const Text& target);
+
+// Finishes or undoes a restore of `target` cut short or failed: the files
+// it replaced come back to their places and the files it added go, unless
+// it happened, when the replaced ones are dropped. What is left of one not
+// yet placing files is dropped; nothing to settle is fine. False when it
+// cannot be decided or done: everything is then left for another try.
+bool settleRestore(const Text& target);

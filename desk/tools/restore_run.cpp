@@ -1,0 +1,88 @@
+#include "desk/tools/restore_run.h"
+#include "desk/tools/backup_file.h"
+#include "desk/tools/delivered_schema.h"
+#include "desk/tools/restore_journal.h"
+#include "common/database_copy.h"
+#include "common/files.h"
+
+#include <limits>
+
+namespace {
+
+// A number the database does not carry yet, never 0 (no database step).
+int nextStamp(int number)
+{
+    return number == std::numeric_limits<int>::max() || number == -1 ? 1 : number + 1;
+}
+
+// The photos and the database of an unpacked file put in place together;
+// the journal keeps the database's new number, and the database carries
+// it once its content is the backup's.
+RestoreOutcome putInPlace(const Text& target, const Text& copy, const TextList& photos,
+                          const std::function<void(int)>& progress)
+{
+    const Text database = target + "meeting.mdb";
+    int number = 0;
+    if (!readDatabaseNumber(database, number))
+        return RestoreOutcome::DatabaseFailed;
+    const int stamp = nextStamp(number);
+    if (!writeDatabaseNumber(copy, stamp))
+        return RestoreOutcome::DatabaseFailed;
+    {
+        // The write lock first: a database another desk keeps busy changes
+        // no photo.
+        DatabaseRestore restore(copy, database);
+        if (!restore.lock() || !placeRestoredFiles(target, photos, stamp).empty())
+            return RestoreOutcome::DatabaseFailed;
+        while (!restore.committed() && restore.step())
+            progress(10 + restore.percentCopied() / 10);
+    }
+    return readDatabaseNumber(database, number) && number == stamp ? RestoreOutcome::Restored
+                                                                      : RestoreOutcome::DatabaseFailed;
+}
+
+RestoreOutcome restoreUnpacked(const Text& target, const TextList& names, const std::function<void(int)>& progress)
+{
+    TextList photos;
+    Text copy;
+    for (const Text& name : names)
+        if (fileNameKey(name) == fileNameKey(kDatabaseCopyName))
+            copy = restorePlace(target) + "new\\" + name;
+        else
+            photos.push_back(name);
+    if (!placementError(target, photos).empty())
+        return RestoreOutcome::Refused;
+    if (copy.empty())
+        return RestoreOutcome::DatabaseFailed;
+    switch (checkDatabaseCopy(copy, deliveredSchema(), [&] { progress(10); })) {
+    case DatabaseCopy::Damaged: return RestoreOutcome::DatabaseFailed;
+    case DatabaseCopy::Foreign: return RestoreOutcome::Foreign;
+    case DatabaseCopy::Sound: break;
+    }
+    return putInPlace(target, copy, photos, progress);
+}
+
+} // namespace
+
+RestoreOutcome restoreBackupFile(const Text& backupFile, const Text& programDirectory,
+                                 const std::function<void(int)>& progress)
+{
+    const Text target = programDirectory + "\\";
+    const auto show = [&](int position) {
+        if (progress)
+            progress(position);
+    };
+    TextList names;
+    const bool unpacked = unpackToRestorePlace(backupFile, target, names, [&](unsigned long long done,
+                                                                              unsigned long long total) {
+        show(static_cast<int>(10 * done / total));
+    }).empty();
+    const RestoreOutcome outcome = unpacked ? restoreUnpacked(target, names, show) : RestoreOutcome::Refused;
+    settleRestore(target);
+    // A copy a failed backup left in data belongs to no restored state.
+    if (outcome == RestoreOutcome::Restored && fileExists(target + kDatabaseCopyName))
+        deleteFile(target + kDatabaseCopyName);
+    return outcome;
+}
+
+bool settleInterruptedRestore(const Text& programDirectory) { return settleRestore(programDirectory + "\\"); }

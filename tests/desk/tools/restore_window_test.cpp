@@ -1,0 +1,241 @@
+// The restore window with backup files it must refuse or cannot finish:
+// the data directory and the database change together or not at all, a
+// database of another program is refused, names that could not all be
+// restored refuse the whole file, and the window shows its progress while
+// the database is copied.
+#include "tests/desk/tools/backup_windows_fixture.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QScreen>
+#include <QProgressBar>
+#include <QTimer>
+
+namespace {
+
+using namespace backup_test;
+
+const Text kRefused = "数据恢复失败，请退出系统重试！|错误！|16";
+const Text kDatabaseFailed = "恢复数据失败，请退出系统重试！|错误！|16";
+const Text kForeign = "该文件不是本系统的数据备份，请重新选择备份文件！|错误！|16";
+const Text kRestored = "数据恢复成功，请退出系统重新登录！|恭喜！|64";
+const Text kPhoto = "data\\1会20240101120000.PIC";
+
+// A backup made through the backup window, then the data changed after it:
+// the meeting renamed, a photo changed and one added.
+class RestoreFaultTest : public OtherDeskTest {
+protected:
+    RestoreFaultTest()
+    {
+        backUpTo(good);
+        const StoredBackup stored = readBackup(good);
+        for (size_t i = 0; i < stored.names.size(); ++i)
+            if (stored.names[i] == "data\\meeting.mdb")
+                database = stored.contents[i];
+        exec("update 会议信息 set 会议名称='现在的会'");
+        put(prog + "\\" + kPhoto, "today's photo");
+        put(prog + "\\data\\新照片.PIC", "added today");
+        before = tree(prog + "\\data");
+    }
+    // A backup file of the given names and contents.
+    Text craft(const TextList& names, const BytesList& contents)
+    {
+        const Text file = prog + "\\做的" + toText(++crafted) + ".JQV";
+        writeBackup(file, toText(static_cast<long long>(names.size())), packedEach(names), packedEach(contents));
+        return file;
+    }
+    // The data directory file for file, the database and nothing left
+    // beside them.
+    void expectNothingChanged(const std::string& what)
+    {
+        EXPECT_EQ(tree(prog + "\\data"), before) << what;
+        EXPECT_EQ(meetings(), TextList{"现在的会"}) << what;
+        for (const auto& entry : fs::directory_iterator(disk(prog)))
+            EXPECT_NE(entry.path().filename().string().front(), '.') << what << ": " << entry.path();
+    }
+    // A database file made by `build` on a connection of its own.
+    Bytes databaseFile(const std::function<void(QSqlDatabase&)>& build)
+    {
+        const Text path = prog + "\\外来" + toText(++crafted) + ".db";
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "maker");
+            db.setDatabaseName(QString::fromStdString(disk(path).string()));
+            EXPECT_TRUE(db.open());
+            build(db);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("maker");
+        return get(path);
+    }
+
+    const Text good = prog + "\\好.JQV";
+    Bytes database;
+    std::map<std::string, Bytes> before;
+    int crafted = 0;
+};
+
+void run(QSqlDatabase& db, const QString& sql)
+{
+    QSqlQuery q(db);
+    EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
+}
+
+// The database step cannot be done: no database in the file, a database
+// that is no database, or another desk holding the write lock longer than
+// the restore waits. The user is told, both windows close, and the photos
+// and the database are as they were.
+TEST_F(RestoreFaultTest, AFailedDatabaseStepLeavesPhotosAndDatabaseAsTheyWere)
+{
+    const struct {
+        std::string what;
+        Text file;
+    } cases[] = {
+        {"no database", craft({kPhoto, "data\\备份里的.PIC"}, {"from the backup", "only in the backup"})},
+        {"a text file", craft({kPhoto, "data\\meeting.mdb"}, {"from the backup", "not a database"})},
+        {"a damaged database", craft({kPhoto, "data\\meeting.mdb"},
+                                     {"from the backup", database.substr(0, database.size() / 2)})},
+        {"another desk writing", good},
+    };
+    for (const auto& c : cases) {
+        const bool locked = c.file == good;
+        if (locked) {
+            other("begin immediate");
+            other("insert into 会议分组 (分组名称,会议编号) values ('他处',1)");
+        }
+        openMainWindow();
+        restoreFrom(c.file);
+        if (locked)
+            other("rollback");
+        EXPECT_EQ(shownMessages().back(), kDatabaseFailed) << c.what;
+        EXPECT_EQ(findWindow<MainWindow>(), nullptr) << c.what;
+        expectNothingChanged(c.what);
+    }
+}
+
+// A sound database of another program, or one that lacks a column the
+// program reads, is refused before anything changes; the windows stay
+// open for another choice. A database of an older version, whose columns
+// do not name the program's collation, is the program's.
+TEST_F(RestoreFaultTest, ADatabaseOfAnotherProgramIsRefusedAndAnOlderOneRestored)
+{
+    const Bytes foreign = databaseFile([](QSqlDatabase& db) { run(db, "create table x(a)"); });
+    Bytes withoutColumn = database;
+    put(prog + "\\缺列.mdb", database);
+    {
+        ExternalDatabase copy{seedWindow, "copy"};
+        ASSERT_TRUE(openDatabase(copy, "DBQ=" + prog + "\\缺列.mdb;FILEDSN=" + prog + "\\Meeting.dsn"));
+        ASSERT_TRUE(execSql(copy, "alter table 代表信息 drop column 照片"));
+        closeDatabase(copy);
+        withoutColumn = get(prog + "\\缺列.mdb");
+    }
+    for (const Bytes& content : {foreign, withoutColumn}) {
+        MainWindow& main = openMainWindow();
+        restoreFrom(craft({kPhoto, "data\\meeting.mdb"}, {"from the backup", content}));
+        EXPECT_EQ(shownMessages().back(), kForeign);
+        EXPECT_EQ(findWindow<MainWindow>(), &main);
+        expectNothingChanged("foreign");
+        closeWindow(main);
+    }
+
+    // The program's tables as an older version made them, with the meeting
+    // of the backup.
+    put(prog + "\\表.mdb", database);
+    const Bytes older = databaseFile([&](QSqlDatabase& db) {
+        QSqlDatabase tables = QSqlDatabase::addDatabase("QSQLITE", "tables");
+        tables.setDatabaseName(QString::fromStdString(disk(prog + "\\表.mdb").string()));
+        ASSERT_TRUE(tables.open());
+        QSqlQuery q(tables);
+        ASSERT_TRUE(q.exec("select sql from sqlite_master where type='table' and name not like 'sqlite%'"));
+        while (q.next())
+            run(db, q.value(0).toString().remove(" COLLATE GBK"));
+        q.finish();
+        tables.close();
+        run(db, QString::fromStdString(gbkToUtf8("insert into 会议信息 (会议名称) values ('旧版的会')")));
+    });
+    QSqlDatabase::removeDatabase("tables");
+    restoreFrom(craft({kPhoto, "data\\meeting.mdb"}, {"from the backup", older}));
+    EXPECT_EQ(shownMessages().back(), kRestored);
+    EXPECT_EQ(meetings(), TextList{"旧版的会"});
+    EXPECT_EQ(get(prog + "\\" + kPhoto), "from the backup");
+}
+
+// Names the data directory could not all hold as given: below the
+// database's copy (whether a copy lies in data or not), or one file named
+// twice (in any case). The whole file is refused before anything changes,
+// and the next backup still runs.
+TEST_F(RestoreFaultTest, NamesThatCannotAllBeRestoredRefuseTheWholeFile)
+{
+    const Bytes stale = "a copy a failed backup left";
+    const struct {
+        std::string what;
+        TextList names;
+        BytesList contents;
+        bool staleCopy;
+    } cases[] = {
+        {"below the copy", {kPhoto, "data\\meeting.mdb\\x"}, {"new", "x"}, false},
+        {"below a stale copy", {kPhoto, "DATA\\Meeting.MDB\\x"}, {"new", "x"}, true},
+        {"twice", {kPhoto, "data\\meeting.mdb", kPhoto}, {"first", database, "second"}, false},
+        {"twice in another case", {"data\\a.PIC", "data\\meeting.mdb", "DATA\\A.pic"}, {"first", database, "second"}, false},
+    };
+    for (const auto& c : cases) {
+        if (c.staleCopy) {
+            put(prog + "\\data\\meeting.mdb", stale);
+            before = tree(prog + "\\data");
+        }
+        restoreFrom(craft(c.names, c.contents));
+        EXPECT_EQ(shownMessages().back(), kRefused) << c.what;
+        expectNothingChanged(c.what);
+    }
+    EXPECT_EQ(get(prog + "\\data\\meeting.mdb"), stale);
+    backUpTo(prog + "\\之后.JQV");
+    EXPECT_EQ(shownMessages().back(), "数据备份成功！|恭喜！|64");
+}
+
+// The database is copied a number of pages at a time, and between the
+// steps the window handles its events: the bar moves from 10 to 20 on the
+// screen while the buttons cannot start the work again or close the window.
+TEST_F(RestoreFaultTest, TheBarMovesWhileTheDatabaseIsCopied)
+{
+    exec("insert into 自制模板 (模板名称,模板) values ('大模板', randomblob(12000000))");
+    const Text file = prog + "\\大.JQV";
+    backUpTo(file);
+    // What the window shows each time it handles its events, while it is open.
+    std::vector<int> shown;
+    bool buttonsOpen = false;
+    QImage screen;
+    QPoint nearStart, nearEnd;
+    QTimer watch;
+    desk.inModalWindow([&](Window& window) {
+        auto& w = dynamic_cast<RestoreWindow&>(window);
+        QPointer<QProgressBar> bar = qobject_cast<QProgressBar*>(w.进度条1.widget());
+        QPointer<QWidget> start = w.恢复.widget(), leave = w.退出备份.widget();
+        QObject::connect(&watch, &QTimer::timeout, [&, bar, start, leave] {
+            if (!bar || !start || !leave || !bar->isVisible())
+                return;
+            shown.push_back(bar->value());
+            buttonsOpen = buttonsOpen || start->isEnabled() || leave->isEnabled();
+            if (bar->value() >= 15 && bar->value() < 20) {
+                screen = bar->screen()->grabWindow(bar->window()->winId()).toImage();
+                const int y = bar->height() / 2;
+                nearStart = bar->mapTo(bar->window(), QPoint(bar->width() * 14 / 100, y));
+                nearEnd = bar->mapTo(bar->window(), QPoint(bar->width() * 90 / 100, y));
+            }
+        });
+        click(w.选择目录);
+        watch.start(0);
+        click(w.恢复);
+    });
+    desk.answerFile(true, file).answerMessage(AnswerYes).answerMessage(AnswerOk);
+    chooseMenuItem(openMainWindow().数据恢复);
+    watch.stop();
+    EXPECT_EQ(shownMessages().back(), kRestored);
+    EXPECT_GE(std::count_if(shown.begin(), shown.end(), [](int p) { return p > 10 && p < 20; }), 3);
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_FALSE(buttonsOpen);
+    // On the screen the bar is filled near its start (left of the
+    // percentage over its middle), and not near its end.
+    ASSERT_FALSE(screen.isNull());
+    EXPECT_NE(screen.pixelColor(nearStart), screen.pixelColor(nearEnd));
+}
+
+} // namespace
