@@ -1,7 +1,7 @@
 #pragma once
 // The start window: login, the change of one's own credentials and, for an
 // administrator, the administration panel on its tab control.
-#include "common/database.h"
+#include "common/database/database.h"
 #include "common/runtime.h"
 
 class LoginWindow : public Window {

@@ -10,8 +10,8 @@
 // memory with their ratios: the routines' peak is the process's own
 // high-water mark (reset before each), tar's that of its largest process.
 #include "app/state/globals.h"
-#include "common/database_copy.h"
-#include "common/program.h"
+#include "common/database/database_copy.h"
+#include "common/program/program.h"
 #include "desk/tools/backup_file.h"
 #include "desk/tools/restore_run.h"
 

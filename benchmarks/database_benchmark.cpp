@@ -8,11 +8,11 @@
 // timed beside the same placements reading the free tables again for every
 // delegate.
 #include "app/state/globals.h"
-#include "common/database.h"
-#include "common/files.h"
-#include "common/interaction.h"
+#include "common/database/database.h"
+#include "common/files/files.h"
+#include "common/dialogs/interaction.h"
 #include "common/internal/measurement.h"
-#include "common/program.h"
+#include "common/program/program.h"
 #include "desk/main_window.h"
 
 #include <benchmark/benchmark.h>

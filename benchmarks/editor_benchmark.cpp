@@ -1,8 +1,8 @@
 // Converting every cell of a 1,600 x 10 table (16,000 cells) in the template
 // editor: the document kept in memory beside database mode, where the table
 // file is written once the command is done. Compare the two in one run.
-#include "common/files.h"
-#include "common/program.h"
+#include "common/files/files.h"
+#include "common/program/program.h"
 #include "editor/template_editor_window.h"
 
 #include <benchmark/benchmark.h>

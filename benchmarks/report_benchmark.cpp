@@ -7,9 +7,9 @@
 // run. A user expects each fill under 0.2 s.
 #include "app/state/connection.h"
 #include "app/state/globals.h"
-#include "common/database.h"
-#include "common/files.h"
-#include "common/program.h"
+#include "common/database/database.h"
+#include "common/files/files.h"
+#include "common/program/program.h"
 #include "reports/report_window.h"
 
 #include <benchmark/benchmark.h>

@@ -16,7 +16,7 @@
 //   lines ROW COLUMN ROWS COLUMNS MASK
 //   merge ROW COLUMN ROWS COLUMNS
 //   text ROW COLUMN A|B|...                 texts of ROW from COLUMN on
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 #include "common/internal/grid_model.h"
 
 #include <filesystem>

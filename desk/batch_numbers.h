@@ -1,6 +1,6 @@
 #pragma once
 // What the batch adds of the room and table pages accept as typed.
-#include "common/text.h"
+#include "common/text/text.h"
 
 // The numbers from `first` to `last`, each the next number of the one
 // before (nextSerialNumber, so the width of `first` is kept), skipping every

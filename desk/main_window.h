@@ -2,7 +2,7 @@
 // The conference desk: one window per login, on the meeting chosen there.
 // It opens locked: the editing units stay disabled until the data lock is
 // released from the menu.
-#include "common/database.h"
+#include "common/database/database.h"
 #include "common/runtime.h"
 
 #include <vector>

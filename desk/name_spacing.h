@@ -3,7 +3,7 @@
 // delegate is stored. The rules count characters of two bytes after the
 // surrounding blanks are removed; a name with any other character (a Latin
 // letter, a four-byte character) is never cut and stays as trimmed.
-#include "common/text.h"
+#include "common/text/text.h"
 
 // True when the trimmed name is exactly two double-byte characters.
 bool isTwoCharacterName(const Text& name);

@@ -1,5 +1,5 @@
 #include "desk/pending_rows.h"
-#include "common/text.h"
+#include "common/text/text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Pending assignment rows of the room and banquet-table pages.
-#include "common/list_view.h"
+#include "common/windows/list_view.h"
 
 // Drops pending row `row` and gives its place back: the place's count in
 // `places` (cell `placeCount`) goes down by one, and so do the counts the

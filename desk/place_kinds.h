@@ -2,8 +2,8 @@
 // What the room and the banquet-table pages share: the columns of a kind
 // of place and of the delegate's place, the words of their messages, and
 // the commit of the picks made on their pending lists.
-#include "common/database.h"
-#include "common/list_view.h"
+#include "common/database/database.h"
+#include "common/windows/list_view.h"
 
 struct PlaceKind {
     const char* table;      // the places' table

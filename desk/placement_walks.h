@@ -2,7 +2,7 @@
 // The automatic placements as functions of plain records: who goes into
 // which room, at which table or into which seat. No unit and no database:
 // the handlers read the records, call a walk and store what it gives.
-#include "common/text.h"
+#include "common/text/text.h"
 
 #include <vector>
 

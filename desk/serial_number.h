@@ -1,6 +1,6 @@
 #pragma once
 // Number texts that keep their width.
-#include "common/text.h"
+#include "common/text/text.h"
 
 // The next number after `text`, with leading zeros up to the width of
 // `text` ("009" -> "010", "99" -> "100"). A text of digits only is counted

@@ -1,8 +1,8 @@
 #pragma once
 // The editor's display preferences in the settings store and its file
 // association in the registry store.
-#include "common/grid_table.h"
-#include "common/settings.h"
+#include "common/grid/grid_table.h"
+#include "common/program/settings.h"
 
 #include <functional>
 

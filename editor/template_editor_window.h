@@ -2,7 +2,7 @@
 // The template editor: one grid document (".grd") at a time, shown in one
 // grid, with its file, edit and cell menus and its tool bar. It has no
 // owner: it stays open when the main window closes.
-#include "common/grid_database_provider.h"
+#include "common/grid/grid_database_provider.h"
 #include "common/runtime.h"
 
 class TemplateEditorWindow : public Window {

@@ -2,7 +2,7 @@
 // The binary interface between the runtime and the support library lumtra:
 // the identifier, the type tags, the entry and callback signatures and the
 // records the library describes itself with. Shared by the library
-// (encoding/) and the runtime's loader (common/library.cpp); plain C++ so
+// (encoding/) and the runtime's loader (common/program/library.cpp); plain C++ so
 // that the library needs nothing else.
 //
 // Calling convention: x86-64 has one C calling convention, so every entry

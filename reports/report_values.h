@@ -1,7 +1,7 @@
 #pragma once
 // Values that the report fills read and write alike.
 #include "app/state/globals.h"
-#include "common/database.h"
+#include "common/database/database.h"
 
 namespace report {
 

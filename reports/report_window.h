@@ -6,7 +6,7 @@
 // shows the filled report with print preview, text export, a replacement
 // title and a font for the selected cells; page 1 is the badge page, which
 // the kind "代表证" opens on.
-#include "common/database.h"
+#include "common/database/database.h"
 #include "common/runtime.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "app/state/connection.h"
-#include "common/database.h"
-#include "common/files.h"
+#include "common/database/database.h"
+#include "common/files/files.h"
 
 Text connectionText() { return connectionTextFor(programDirectory()); }
 

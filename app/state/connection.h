@@ -1,7 +1,7 @@
 #pragma once
 // The one connection text for meeting.mdb, used by the login, main and
 // report windows; each window opens a connection of its own with it.
-#include "common/text.h"
+#include "common/text/text.h"
 
 class ExternalDatabase;
 

@@ -2,7 +2,7 @@
 // Values that outlive one handler: the only channel, besides the database,
 // through which windows hand data to each other. GUI thread only. Every one
 // starts at 0 or "" (the backup walk list empty).
-#include "common/text.h"
+#include "common/text/text.h"
 
 extern int currentAccountId;
 extern int currentMeetingId;

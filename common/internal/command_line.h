@@ -1,7 +1,7 @@
 #pragma once
 // Internal to common/: a raw command line as program code writes it, split
 // into the program and its arguments without a shell.
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 #include <QStringList>
 
 // Blanks separate words, double quotes group them. A word holding "\" is a

@@ -4,7 +4,7 @@
 // each is drawn in an installed Chinese face made for print, with real bold
 // glyphs, and a name that is no installed face never draws without Chinese
 // glyphs.
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 
 #include <QFont>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 // Internal to common/: Qt's own file dialog as the program's file dialogs
 // show it.
-#include "common/interaction.h"
+#include "common/dialogs/interaction.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Internal to common/: program paths ("\" separators, GBK) at the file system.
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Internal to common/: the program's dialog filters in Qt's form.
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 #include <QString>
 
 // "desc|pattern|desc|pattern" pairs become "desc (pattern);;...". A lone

@@ -1,9 +1,9 @@
 #pragma once
 // Internal to common/: the grid document itself, free of Qt. Its operations
-// keep the promises of common/grid.h: they clip to the table, take only
+// keep the promises of common/grid/grid.h: they clip to the table, take only
 // values they accept, and keep a request that reaches the row after the
 // last row until that row is appended.
-#include "common/grid.h"
+#include "common/grid/grid.h"
 
 #include <functional>
 #include <vector>

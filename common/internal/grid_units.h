@@ -3,7 +3,7 @@
 // name. Units enter in their constructors and leave in their destructors,
 // so whatever is found here is alive; a grid looks its data source up on
 // every use, in whatever order the window declared the two.
-#include "common/grid_table.h"
+#include "common/grid/grid_table.h"
 
 #include <algorithm>
 #include <vector>

@@ -3,7 +3,7 @@
 // columns stay in place (when they take at most half the view) while the
 // rest scrolls; everything is laid out in document units and drawn scaled
 // by the zoom.
-#include "common/grid_table.h"
+#include "common/grid/grid_table.h"
 #include "common/internal/grid_model.h"
 #include "common/internal/grid_paint.h"
 

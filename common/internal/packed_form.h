@@ -1,7 +1,7 @@
 #pragma once
-// Internal to common/: the parts of the packed form (common/packing.h), for
+// Internal to common/: the parts of the packed form (common/packing/packing.h), for
 // packing and unpacking a piece at a time.
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 
 #include <cstddef>
 #include <cstdint>

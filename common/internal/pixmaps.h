@@ -1,6 +1,6 @@
 #pragma once
 // Internal to common/: pictures given as file bytes (any common format).
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 
 #include <QIcon>
 #include <QPixmap>

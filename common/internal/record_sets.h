@@ -1,6 +1,6 @@
 #pragma once
 // Internal to common/: the store of record sets read by querySql.
-#include "common/database.h"
+#include "common/database/database.h"
 
 #include <vector>
 

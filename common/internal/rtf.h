@@ -3,7 +3,7 @@
 // and written from paragraphs of formatted runs. Only what a welcome label
 // needs is kept: font, size, bold, italic, underline, colour and paragraph
 // alignment; everything else a word processor writes is read past.
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 
 #include <QString>
 #include <vector>

@@ -13,7 +13,7 @@
 // size of the files. The routines report through their result only: "" on
 // success, else an error text naming the path concerned; they never show a
 // message.
-#include "common/text.h"
+#include "common/text/text.h"
 
 #include <functional>
 

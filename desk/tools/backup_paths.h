@@ -1,7 +1,7 @@
 #pragma once
 // Paths of the backup and the restore: "\" separators that are characters
 // of their own (never the trail byte of a double-byte character).
-#include "common/text.h"
+#include "common/text/text.h"
 
 inline bool endsWithSeparator(const Text& path)
 {

@@ -1,7 +1,7 @@
 #include "desk/tools/backup_window.h"
 #include "desk/tools/backup_file.h"
 #include "app/state/globals.h"
-#include "common/database_copy.h"
+#include "common/database/database_copy.h"
 
 BackupWindow::BackupWindow()
     : BackupFrame("BackupWindow", {"数据备份", "请选择备份数据存放目录", "选择备份目录(&L)",

@@ -1,8 +1,8 @@
 #include "desk/tools/restore_journal.h"
 #include "desk/tools/backup_file.h"
 #include "desk/tools/backup_paths.h"
-#include "common/database_copy.h"
-#include "common/files.h"
+#include "common/database/database_copy.h"
+#include "common/files/files.h"
 
 #include <set>
 

@@ -13,7 +13,7 @@
 // that database carries the journal's stamp as its number
 // (readDatabaseNumber), which the step commits together with the restored
 // content. So the database and the files change together.
-#include "common/text.h"
+#include "common/text/text.h"
 
 // The restore's place for `target` (which ends with "\"), ending with "\".
 Text restorePlace(const Text& target);

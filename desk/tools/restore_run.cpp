@@ -2,8 +2,8 @@
 #include "desk/tools/backup_file.h"
 #include "desk/tools/delivered_schema.h"
 #include "desk/tools/restore_journal.h"
-#include "common/database_copy.h"
-#include "common/files.h"
+#include "common/database/database_copy.h"
+#include "common/files/files.h"
 
 #include <limits>
 

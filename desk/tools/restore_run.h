@@ -3,7 +3,7 @@
 // the restore window and the start-up: the file unpacked and checked, its
 // database checked, then the photos and the database put in place together
 // (restore_journal.h).
-#include "common/text.h"
+#include "common/text/text.h"
 
 #include <functional>
 

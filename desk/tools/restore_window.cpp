@@ -1,6 +1,6 @@
 #include "desk/tools/restore_window.h"
 #include "desk/tools/restore_run.h"
-#include "common/database.h"
+#include "common/database/database.h"
 
 namespace {
 

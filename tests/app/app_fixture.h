@@ -3,7 +3,7 @@
 // and a connection of the test's own for seeding and checking rows.
 #include "app/state/connection.h"
 #include "app/state/globals.h"
-#include "common/database.h"
+#include "common/database/database.h"
 #include "common/runtime.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/program_directory.h"

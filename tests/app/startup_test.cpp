@@ -6,7 +6,7 @@
 #include "app/state/connection.h"
 #include "desk/tools/backup_file.h"
 #include "desk/tools/restore_journal.h"
-#include "common/database.h"
+#include "common/database/database.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/program_directory.h"
 #include "tests/support/scripted_interaction.h"

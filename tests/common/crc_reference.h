@@ -1,7 +1,7 @@
 #pragma once
 // The CRC-32 of IEEE 802.3 one bit at a time, as its definition gives it:
 // what the stored formats' checksums are checked against.
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Check-in: the welcome label merged for a picked delegate, the arrival,
 // the two lists, the template and the printout.
 #include "tests/desk/desk_fixture.h"
-#include "common/clipboard.h"
+#include "common/program/clipboard.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/rich_text.h"
 #include "tests/support/write_protection.h"

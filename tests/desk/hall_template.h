@@ -2,7 +2,7 @@
 // A hall drawn as a seating template: two header rows (the title, then the
 // column labels 1, 2, ...) and one header column (the row labels 1排,
 // 2排, ...) around `rows` rows of `columns` seats.
-#include "common/grid.h"
+#include "common/grid/grid.h"
 
 inline void drawHall(DataSource& hall, int rows, int columns)
 {

@@ -1,7 +1,7 @@
 // The editor's documents: new, open, save, the save question, the modified
 // flag and the commands on rows, columns, blocks and the whole document.
-#include "common/clipboard.h"
-#include "common/library.h"
+#include "common/program/clipboard.h"
+#include "common/program/library.h"
 #include "tests/editor/editor_fixture.h"
 #include "tests/support/shown_pictures.h"
 

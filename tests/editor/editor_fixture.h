@@ -4,7 +4,7 @@
 #include "app/state/globals.h"
 #include "common/internal/grid_model.h"
 #include "common/runtime.h"
-#include "common/settings.h"
+#include "common/program/settings.h"
 #include "editor/template_editor_window.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/program_directory.h"

@@ -1,7 +1,7 @@
 // The editor's menus as the person finds them, and the keys of their
 // shortcuts.
-#include "common/clipboard.h"
-#include "common/qtext.h"
+#include "common/program/clipboard.h"
+#include "common/internal/qtext.h"
 #include "tests/editor/editor_fixture.h"
 
 #include <QAction>

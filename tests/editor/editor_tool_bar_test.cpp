@@ -1,5 +1,5 @@
 // The editor's tool bar: each button by its place in the bar.
-#include "common/clipboard.h"
+#include "common/program/clipboard.h"
 #include "tests/editor/editor_fixture.h"
 
 #include <functional>

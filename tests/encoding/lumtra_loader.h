@@ -1,7 +1,7 @@
 #pragma once
 // Access to the built library for the tests: the shared instance in the
 // program directory, private copies with fresh state, and hex helpers.
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 #include "encoding/lumtra_abi.h"
 
 struct LumtraLibrary {

@@ -1,6 +1,6 @@
 #pragma once
 // GBK values in failure messages, shown as UTF-8.
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 
 #include <gtest/gtest.h>
 

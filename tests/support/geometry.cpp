@@ -1,6 +1,6 @@
 #include "tests/support/geometry.h"
 
-#include "common/qtext.h"
+#include "common/internal/qtext.h"
 
 #include <QComboBox>
 #include <QGroupBox>

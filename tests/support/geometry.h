@@ -1,6 +1,6 @@
 #pragma once
 // What a window shows: its units inside the client area and their containers.
-#include "common/window.h"
+#include "common/windows/window.h"
 
 #include <string>
 #include <vector>

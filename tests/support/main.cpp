@@ -1,5 +1,5 @@
 // Test main: Qt runs on its offscreen platform, so window tests need no display.
-#include "common/program.h"
+#include "common/program/program.h"
 
 #include <gtest/gtest.h>
 

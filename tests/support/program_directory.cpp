@@ -1,5 +1,5 @@
 #include "tests/support/program_directory.h"
-#include "common/files.h"
+#include "common/files/files.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // A program directory of its own for one test: the delivered database,
 // data-source file, templates and pictures, an empty data directory, and QELVANA_HOME pointing at it
 // until the object goes.
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 #include "tests/support/scoped_env.h"
 
 #include <QTemporaryDir>

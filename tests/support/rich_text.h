@@ -2,8 +2,8 @@
 // A welcome label written by a word processor, and the formatting a
 // rich-edit unit shows, for tests of the label.
 #include "common/internal/rtf.h"
-#include "common/qtext.h"
-#include "common/rich_edit.h"
+#include "common/internal/qtext.h"
+#include "common/rich_text/rich_edit.h"
 #include "tests/support/gbk_print.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "tests/support/scripted_interaction.h"
 
-#include "common/grid_print.h"
-#include "common/menu.h"
-#include "common/qtext.h"
-#include "common/window.h"
+#include "common/grid/grid_print.h"
+#include "common/windows/menu.h"
+#include "common/internal/qtext.h"
+#include "common/windows/window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,8 +2,8 @@
 // A scripted stand-in for the person at the desk. Answers come from a queue
 // given in advance; every call is recorded. A call with no queued answer of
 // its kind, or an answer left unused at the end, fails the test.
-#include "common/grid.h"
-#include "common/interaction.h"
+#include "common/grid/grid.h"
+#include "common/dialogs/interaction.h"
 #include "tests/support/gbk_print.h"
 
 #include <QStringList>

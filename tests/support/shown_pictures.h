@@ -1,7 +1,7 @@
 #pragma once
 // Whether a place on screen shows a picture: a drawn picture holds many
 // colours, an empty place one or two (its background, a frame line).
-#include "common/tool_bar.h"
+#include "common/windows/tool_bar.h"
 
 #include <QImage>
 #include <QSet>

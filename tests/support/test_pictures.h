@@ -1,7 +1,7 @@
 #pragma once
 // Pictures in tests: solid or banded ones as file bytes, and file bytes
 // decoded.
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 
 #include <QBuffer>
 #include <QImage>

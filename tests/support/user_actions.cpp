@@ -1,6 +1,6 @@
 #include "tests/support/user_actions.h"
 
-#include "common/gbk.h"
+#include "common/text/gbk.h"
 #include "common/internal/grid_view.h"
 
 #include <QAbstractButton>

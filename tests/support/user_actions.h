@@ -7,13 +7,13 @@
 // container of it, or a tab page not shown), disabled (itself or a container
 // of it), lies outside the visible part of its window at that point, stands
 // behind a modal window, or is covered there by another unit.
-#include "common/controls.h"
-#include "common/grid_table.h"
-#include "common/list_view.h"
-#include "common/menu.h"
-#include "common/tool_bar.h"
-#include "common/window.h"
-#include "common/tree_view.h"
+#include "common/windows/controls.h"
+#include "common/grid/grid_table.h"
+#include "common/windows/list_view.h"
+#include "common/windows/menu.h"
+#include "common/windows/tool_bar.h"
+#include "common/windows/window.h"
+#include "common/windows/tree_view.h"
 
 #include <string>
 

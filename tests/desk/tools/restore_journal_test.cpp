@@ -3,7 +3,7 @@
 // step, the replaced files back or dropped, nothing of the restore left.
 #include "desk/tools/backup_file.h"
 #include "desk/tools/restore_journal.h"
-#include "common/database_copy.h"
+#include "common/database/database_copy.h"
 #include "tests/desk/tools/backup_fixture.h"
 #include "tests/support/program_directory.h"
 

@@ -1,0 +1,473 @@
+#include "common/database/database.h"
+#include "common/files/files.h"
+#include "common/program/program.h"
+#include "common/internal/database_files.h"
+#include "common/internal/file_paths.h"
+#include "common/internal/measurement.h"
+#include "common/internal/record_sets.h"
+#include "common/internal/sqlite_engine.h"
+#include "common/internal/text_collation.h"
+#include "common/internal/qtext.h"
+#include "common/windows/unit.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <vector>
+
+struct ExternalDatabase::Connection {
+    enum class State { Closed, Open, Released };
+    QString qtName;
+    QString filePath;          // canonical
+    State state = State::Closed;
+    int transactionDepth = 0;  // open Transaction brackets
+    bool transactionFailed = false;
+    int changedRows = 0;       // by the last statement of execSql
+    dev_t device = 0;          // the file it has open, while open
+    ino_t inode = 0;
+};
+
+namespace {
+
+using Connection = ExternalDatabase::Connection;
+
+constexpr qint64 kHeaderSize = 100;   // the engine's file header
+
+std::vector<Connection*>& connections()
+{
+    static std::vector<Connection*> all;
+    return all;
+}
+
+bool transactionsOff = false;
+
+// The value of `key` in a text of "key=value;" pairs: keys ignore case,
+// values lose their surrounding blanks.
+Text connectionValue(const Text& connectionText, const Text& key)
+{
+    for (const Text& part : splitText(connectionText, ";")) {
+        int equals = findText(part, "=");
+        if (equals < 0)
+            continue;
+        if (sameTextIgnoringCase(trimSpaces(leftText(part, equals - 1)), key))
+            return trimSpaces(midText(part, equals + 1, textLength(part)));
+    }
+    return {};
+}
+
+// The engine a file data source names in its "ENGINE=" line, when it is one
+// this program drives (only the embedded one so far); "" otherwise.
+QString dataSourceEngine(const Text& dataSourcePath)
+{
+    for (Text line : splitText(readFile(dataSourcePath), "\n")) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();   // a file written with CR LF line ends
+        Text value = connectionValue(trimSpaces(line), "ENGINE");
+        if (!value.empty())
+            return value == "QSQLITE" && QSqlDatabase::isDriverAvailable("QSQLITE") ? "QSQLITE" : "";
+    }
+    return {};
+}
+
+bool runPragma(QSqlDatabase& db, const QString& pragma, const QString& expected = {})
+{
+    QSqlQuery q(db);
+    if (!q.exec(pragma))
+        return false;
+    return expected.isEmpty() || (q.next() && q.value(0).toString().compare(expected, Qt::CaseInsensitive) == 0);
+}
+
+// Write-ahead logging without a flush per commit: a committed statement is
+// in the file system at once (it survives the program being killed) and a
+// run of single-row statements costs no disk flush each; a power cut can
+// lose only the last commits, never the database. Text sorts in the
+// program's order wherever the schema asks for it.
+bool prepareSqlite(QSqlDatabase& db)
+{
+    return registerGbkCollation(sqliteHandle(db))
+        && runPragma(db, "PRAGMA journal_mode=WAL", "wal")
+        && runPragma(db, "PRAGMA synchronous=NORMAL");
+}
+
+QSqlDatabase addSqlite(const QString& qtName, const QString& filePath)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", qtName);
+    // mode=rw: a missing file is a failure, never a new empty database.
+    QUrl url = QUrl::fromLocalFile(filePath);
+    url.setQuery("mode=rw");
+    db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+    db.setConnectOptions("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000");
+    return db;
+}
+
+void disconnect(Connection& c)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(c.qtName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(c.qtName);
+}
+
+// A file that is not a database of the engine (an empty file included,
+// which the engine would take for a new database) is never opened.
+bool connect(Connection& c)
+{
+    bool ok = isDatabaseFile(c.filePath);
+    if (ok) {
+        QSqlDatabase db = addSqlite(c.qtName, c.filePath);
+        ok = db.open() && prepareSqlite(db);
+    }
+    struct stat file {};
+    ok = ok && ::stat(QFile::encodeName(c.filePath).constData(), &file) == 0;
+    if (!ok) {
+        disconnect(c);
+        return false;
+    }
+    c.device = file.st_dev;
+    c.inode = file.st_ino;
+    c.state = Connection::State::Open;
+    return true;
+}
+
+// Closes the handle until the connection's next use; an open unit of
+// writing is lost with it.
+void release(Connection& c)
+{
+    disconnect(c);
+    c.state = Connection::State::Released;
+    if (c.transactionDepth > 0)
+        c.transactionFailed = true;
+}
+
+// True when the file the open connection works on is no longer the one at
+// its path: another program replaced (a restore) or removed it. Writes into
+// the old file would report success and be lost with it.
+bool fileReplaced(const Connection& c)
+{
+    sqlite3* handle = sqliteHandle(QSqlDatabase::database(c.qtName, false));
+    int moved = 0;
+    return handle && sqlite3_file_control(handle, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK
+        && moved != 0;
+}
+
+// The connection's database, opened again after a release or on the file
+// that replaced the one it had open; invalid when the connection is not
+// usable. Inside a unit of writing the file is kept: the unit's commit
+// refuses when it was replaced meanwhile.
+QSqlDatabase usable(Connection& c)
+{
+    if (c.state == Connection::State::Open && c.transactionDepth == 0 && fileReplaced(c)) {
+        disconnect(c);
+        c.state = Connection::State::Released;
+    }
+    if (c.state == Connection::State::Released && !connect(c))
+        return {};
+    if (c.state != Connection::State::Open)
+        return {};
+    return QSqlDatabase::database(c.qtName, false);
+}
+
+FieldValue::Kind columnKind(QMetaType type)
+{
+    switch (type.id()) {
+    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong:
+    case QMetaType::ULongLong: case QMetaType::Double:
+        return FieldValue::NumberKind;
+    case QMetaType::Bool: return FieldValue::TruthKind;
+    case QMetaType::QByteArray: return FieldValue::BytesKind;
+    default: return FieldValue::TextKind;
+    }
+}
+
+FieldValue fieldValue(const QVariant& v, FieldValue::Kind kind)
+{
+    if (v.isNull())
+        return FieldValue::nullOf(kind);
+    bool isText = v.typeId() == QMetaType::QString;
+    Text text = isText ? fromQString(v.toString()) : Text();
+    switch (kind) {
+    case FieldValue::NumberKind:
+        return FieldValue::ofNumber(isText ? toNumber(text) : v.toDouble());
+    case FieldValue::TruthKind:
+        return FieldValue::ofTruth(isText ? FieldValue::ofText(text).truth() : v.toLongLong() != 0);
+    case FieldValue::BytesKind: {
+        QByteArray b = v.toByteArray();
+        return FieldValue::ofBytes(isText ? text : Bytes(b.constData(), b.size()));
+    }
+    default:
+        if (v.typeId() == QMetaType::QByteArray) {
+            QByteArray b = v.toByteArray();
+            return FieldValue::ofText(Bytes(b.constData(), b.size()));
+        }
+        return FieldValue::ofText(isText ? text : fromQString(v.toString()));
+    }
+}
+
+// Runs one writing statement, as part of the connection's open unit when
+// there is one: a failed unit runs nothing more, and a failure fails it.
+template <class Run>
+bool writeStatement(Connection& c, Run run)
+{
+    if (c.transactionDepth > 0 && c.transactionFailed)
+        return false;
+    c.changedRows = 0;
+    QSqlDatabase db = usable(c);
+    if (!db.isValid())
+        return false;
+    QSqlQuery q(db);
+    const bool ok = run(q);
+    if (ok)
+        c.changedRows = std::max(q.numRowsAffected(), 0);
+    else if (c.transactionDepth > 0)
+        c.transactionFailed = true;
+    return ok;
+}
+
+// Ends the connection's unit: commits it when `keep`, else (or when the
+// commit fails) rolls it back. A connection closed or released meanwhile
+// has lost the unit already.
+bool endTransaction(Connection& c, bool keep)
+{
+    if (c.state != Connection::State::Open)
+        return false;
+    if (transactionsOff)
+        return keep;
+    QSqlDatabase db = QSqlDatabase::database(c.qtName, false);
+    if (keep && !fileReplaced(c) && QSqlQuery(db).exec("COMMIT"))
+        return true;
+    // After the engine rolled back by itself this finds nothing to undo.
+    QSqlQuery(db).exec("ROLLBACK");
+    return false;
+}
+
+bool readAll(QSqlQuery& q, RecordSet& set)
+{
+    QSqlRecord record = q.record();
+    std::vector<FieldValue::Kind> kinds;
+    for (int i = 0; i < record.count(); ++i) {
+        set.columns.push_back(fromQString(record.fieldName(i)));
+        kinds.push_back(columnKind(record.field(i).metaType()));
+    }
+    while (q.next()) {
+        std::vector<FieldValue> row;
+        row.reserve(kinds.size());
+        for (size_t i = 0; i < kinds.size(); ++i)
+            row.push_back(fieldValue(q.value(static_cast<int>(i)), kinds[i]));
+        set.rows.push_back(std::move(row));
+    }
+    return q.lastError().type() == QSqlError::NoError;
+}
+
+} // namespace
+
+void releaseAll();
+
+ExternalDatabase::ExternalDatabase(Container&, const Text& name)
+    : name_(name), connection_(std::make_unique<Connection>())
+{
+    // Connections close when the program ends, so no log is left beside the file.
+    static const int exitHook = addExitHook(releaseAll);
+    (void)exitHook;
+    static int serial = 0;
+    connection_->qtName = QString("qelvana-%1").arg(++serial);
+    connections().push_back(connection_.get());
+}
+
+ExternalDatabase::~ExternalDatabase()
+{
+    closeDatabase(*this);
+    std::erase(connections(), connection_.get());
+}
+
+bool ExternalDatabase::isOpen() const { return connection_->state != Connection::State::Closed; }
+
+bool openDatabase(ExternalDatabase& database, const Text& connectionText)
+{
+    closeDatabase(database);
+    Connection& c = database.connection();
+    Text file = connectionValue(connectionText, "DBQ");
+    Text dataSource = connectionValue(connectionText, "FILEDSN");
+    if (file.empty() || dataSource.empty())
+        return false;
+    QFileInfo info(fileSystemPath(file));
+    if (dataSourceEngine(dataSource).isEmpty() || !info.isFile())
+        return false;
+    c.filePath = info.canonicalFilePath();
+    return connect(c);
+}
+
+void closeDatabase(ExternalDatabase& database)
+{
+    Connection& c = database.connection();
+    dropRecordSetsOf(&c);
+    if (c.transactionDepth > 0)
+        c.transactionFailed = true;   // an open unit is lost with the connection
+    if (c.state == Connection::State::Open)
+        disconnect(c);
+    c.state = Connection::State::Closed;
+}
+
+int querySql(ExternalDatabase& database, const Text& sql)
+{
+    Connection& c = database.connection();
+    QSqlDatabase db = usable(c);
+    if (!db.isValid())
+        return 0;
+    RecordSet set;
+    {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.exec(toQString(sql)) || !readAll(q, set))
+            return 0;
+    }
+    return storeRecordSet(&c, std::move(set));
+}
+
+bool execSql(ExternalDatabase& database, const Text& sql)
+{
+    return writeStatement(database.connection(), [&](QSqlQuery& q) { return q.exec(toQString(sql)); });
+}
+
+int changedRowCount(const ExternalDatabase& database) { return database.connection().changedRows; }
+
+bool execSql(ExternalDatabase& database, const Text& sql, const Bytes& bytes)
+{
+    return writeStatement(database.connection(), [&](QSqlQuery& q) {
+        if (!q.prepare(toQString(sql)))
+            return false;
+        q.addBindValue(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        return q.exec();
+    });
+}
+
+Transaction::Transaction(ExternalDatabase& database) : database_(database)
+{
+    Connection& c = database.connection();
+    if (c.transactionDepth > 0) {
+        ++c.transactionDepth;
+        return;
+    }
+    QSqlDatabase db = usable(c);
+    ++c.transactionDepth;
+    c.transactionFailed = !db.isValid() || (!transactionsOff && !QSqlQuery(db).exec("BEGIN IMMEDIATE"));
+}
+
+void setTransactionsOff(bool off) { transactionsOff = off; }
+
+Transaction::~Transaction()
+{
+    if (ended_)
+        return;
+    Connection& c = database_.connection();
+    if (--c.transactionDepth > 0)
+        c.transactionFailed = true;
+    else
+        endTransaction(c, false);
+}
+
+bool Transaction::commit()
+{
+    if (ended_)
+        return false;
+    ended_ = true;
+    Connection& c = database_.connection();
+    if (--c.transactionDepth > 0)
+        return !c.transactionFailed;
+    return endTransaction(c, !c.transactionFailed);
+}
+
+void releaseAll()
+{
+    for (Connection* c : connections())
+        if (c->state == Connection::State::Open)
+            release(*c);
+}
+
+void releaseDataHandlesA() { releaseAll(); }
+void releaseDataHandlesB() { releaseAll(); }
+void releaseDataHandlesC() { releaseAll(); }
+
+bool databaseIsWritable(ExternalDatabase& database)
+{
+    QSqlDatabase db = usable(database.connection());
+    if (!db.isValid() || database.connection().transactionDepth > 0)
+        return false;
+    // Writing the schema's user number back unchanged goes all the way
+    // through the engine's journal into the file system.
+    QSqlQuery q(db);
+    bool ok = q.exec("BEGIN IMMEDIATE");
+    ok = ok && q.exec("PRAGMA user_version") && q.next();
+    const int version = ok ? q.value(0).toInt() : 0;
+    q.finish();
+    ok = ok && q.exec(QString("PRAGMA user_version=%1").arg(version)) && q.exec("COMMIT");
+    if (!ok)
+        QSqlQuery(db).exec("ROLLBACK");
+    return ok;
+}
+
+bool databaseFileExists(const Text& path) { return isDatabaseFile(fileSystemPath(path)); }
+
+// Locks on a file belong to the whole process, and closing any descriptor
+// of the file drops them all: the engine's connections would go on without
+// their locks, and another program ending could then take the write-ahead
+// log from under them. So a file a connection of this program has open is
+// never opened here; the engine checked it when the connection opened.
+bool isDatabaseFile(const QString& path)
+{
+    static const QByteArray header("SQLite format 3", 16);   // with its NUL
+    struct stat file {};
+    if (::stat(QFile::encodeName(path).constData(), &file) != 0 || !S_ISREG(file.st_mode)
+        || file.st_size < kHeaderSize)
+        return false;
+    for (const Connection* c : connections())
+        if (c->state == Connection::State::Open && c->device == file.st_dev && c->inode == file.st_ino)
+            return true;
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) && in.read(header.size()) == header;
+}
+
+bool settleDatabaseFile(const QString& path)
+{
+    if (!QFileInfo::exists(path + "-wal"))
+        return true;
+    static const QString name = "qelvana-settle";
+    bool settled = false;
+    {
+        QSqlDatabase db = addSqlite(name, QFileInfo(path).absoluteFilePath());
+        QSqlQuery q(db);
+        // Columns: busy, frames in the log, frames moved into the file.
+        if (db.open() && q.exec("PRAGMA wal_checkpoint(TRUNCATE)") && q.next())
+            settled = q.value(0).toInt() == 0 && q.value(1).toInt() == q.value(2).toInt();
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return settled;
+}
+
+void releaseDatabaseFile(const QString& path)
+{
+    QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty())
+        return;
+    for (Connection* c : connections())
+        if (c->state == Connection::State::Open && c->filePath == canonical)
+            release(*c);
+}
+
+void removeStaleJournals(const QString& path)
+{
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        QFile::remove(path + suffix);
+}

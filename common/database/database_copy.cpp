@@ -1,0 +1,265 @@
+#include "common/database/database_copy.h"
+#include "common/internal/database_files.h"
+#include "common/internal/file_paths.h"
+#include "common/internal/text_collation.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+// How long a copy waits for another connection's write to end.
+constexpr int kBusyMilliseconds = 5000;
+// A step of a restore copies about a megabyte; between steps the window
+// handles its events, and as often during the check of a copy.
+constexpr int kPagesPerStep = 256;
+constexpr int kInstructionsBetweenEvents = 200000;
+
+struct Closer {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using Handle = std::unique_ptr<sqlite3, Closer>;
+
+Handle openConnection(const QString& path, int flags, const char* query = nullptr)
+{
+    QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    if (query)
+        url.setQuery(QString::fromLatin1(query));
+    sqlite3* db = nullptr;
+    const QByteArray uri = url.toString(QUrl::FullyEncoded).toUtf8();
+    const int rc = sqlite3_open_v2(uri.constData(), &db, flags | SQLITE_OPEN_URI, nullptr);
+    Handle handle(db);
+    if (rc != SQLITE_OK || !registerGbkCollation(db))
+        return nullptr;
+    sqlite3_busy_timeout(db, kBusyMilliseconds);
+    return handle;
+}
+
+// A copy of the program's own, which no one else has open: read as it
+// lies, leaving no side files.
+Handle openCopy(const Text& copy)
+{
+    const QString path = fileSystemPath(copy);
+    return isDatabaseFile(path) ? openConnection(path, SQLITE_OPEN_READONLY, "immutable=1") : nullptr;
+}
+
+bool run(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+
+// The texts of the first column of every row `sql` gives; false when the
+// statement fails.
+bool column(sqlite3* db, const std::string& sql, std::vector<std::string>& values)
+{
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+        return false;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        values.emplace_back(text ? text : "");
+    }
+    sqlite3_finalize(statement);
+    return rc == SQLITE_DONE;
+}
+
+// The engine's own check of every page, index and constraint of `db`.
+bool isSound(sqlite3* db)
+{
+    std::vector<std::string> result;
+    return column(db, "PRAGMA integrity_check(1)", result) && result == std::vector<std::string>{"ok"};
+}
+
+// Identifiers of the engine ignore the case of ASCII letters.
+std::string foldedName(std::string name)
+{
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return name;
+}
+
+std::string quotedName(const std::string& name)
+{
+    std::string quoted = "\"";
+    for (char c : name)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::set<std::string> columnsOf(sqlite3* db, const std::string& table)
+{
+    std::vector<std::string> names;
+    column(db, "SELECT name FROM pragma_table_info(" + quotedName(table) + ")", names);
+    std::set<std::string> folded;
+    for (const std::string& name : names)
+        folded.insert(foldedName(name));
+    return folded;
+}
+
+// The program's empty database, built by its script; null when the
+// script does not run.
+Handle schemaDatabase(const Bytes& schemaScript)
+{
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr);
+    Handle handle(db);
+    return rc == SQLITE_OK && registerGbkCollation(db) && run(db, schemaScript.c_str()) ? std::move(handle) : nullptr;
+}
+
+// Every table of `schema` is in `db` with all its columns.
+bool holdsTablesOf(sqlite3* db, sqlite3* schema)
+{
+    std::vector<std::string> tables;
+    if (!column(schema, "SELECT name FROM sqlite_schema WHERE type='table' AND name NOT LIKE 'sqlite%'", tables))
+        return false;
+    for (const std::string& table : tables) {
+        const std::set<std::string> wanted = columnsOf(schema, table), held = columnsOf(db, table);
+        if (!std::includes(held.begin(), held.end(), wanted.begin(), wanted.end()))
+            return false;
+    }
+    return true;
+}
+
+// Every page of `from` into `to` in one write transaction of `to`, read
+// from one snapshot of `from`.
+bool copyAllPages(sqlite3* from, sqlite3* to)
+{
+    sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
+    if (!backup)
+        return false;
+    const int stepped = sqlite3_backup_step(backup, -1);
+    return sqlite3_backup_finish(backup) == SQLITE_OK && stepped == SQLITE_DONE;
+}
+
+} // namespace
+
+bool snapshotDatabase(const Text& database, const Text& copy)
+{
+    const QString from = fileSystemPath(database), to = fileSystemPath(copy);
+    if (!QFileInfo(from).isFile() || QFileInfo(to).isDir())
+        return false;
+    if (QFileInfo::exists(to) && !QFile::remove(to))
+        return false;
+    removeStaleJournals(to);
+    Handle source = openConnection(from, SQLITE_OPEN_READONLY);
+    Handle target = openConnection(to, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    // The copied header names the live file's log mode: the copy keeps a
+    // plain rollback journal, so it stands alone without side files.
+    const bool copied = source && target && copyAllPages(source.get(), target.get())
+                     && run(target.get(), "PRAGMA journal_mode=DELETE");
+    target.reset();
+    if (!copied) {
+        QFile::remove(to);
+        removeStaleJournals(to);
+    }
+    return copied;
+}
+
+DatabaseCopy checkDatabaseCopy(const Text& copy, const Bytes& schemaScript, const std::function<void()>& working)
+{
+    Handle db = openCopy(copy);
+    if (db && working)
+        sqlite3_progress_handler(
+            db.get(), kInstructionsBetweenEvents,
+            [](void* callback) {
+                (*static_cast<const std::function<void()>*>(callback))();
+                return 0;
+            },
+            const_cast<std::function<void()>*>(&working));
+    if (!db || !isSound(db.get()))
+        return DatabaseCopy::Damaged;
+    // Without the program's own tables to compare with, nothing counts as sound.
+    Handle schema = schemaDatabase(schemaScript);
+    if (!schema)
+        return DatabaseCopy::Damaged;
+    return holdsTablesOf(db.get(), schema.get()) ? DatabaseCopy::Sound : DatabaseCopy::Foreign;
+}
+
+struct DatabaseRestore::Engine {
+    Handle source, target;
+    sqlite3_backup* backup = nullptr;
+    bool committed = false;
+    int percent = 0;
+
+    void giveUp()
+    {
+        if (backup)
+            sqlite3_backup_finish(backup);
+        backup = nullptr;
+        source.reset();
+        target.reset();
+    }
+    // One step of `pages`; finishes the copy at its end or on failure.
+    bool step(int pages)
+    {
+        if (!backup)
+            return false;
+        const int rc = sqlite3_backup_step(backup, pages);
+        const int total = sqlite3_backup_pagecount(backup);
+        if (total > 0)
+            percent = 100 - 100 * sqlite3_backup_remaining(backup) / total;
+        if (rc == SQLITE_OK)
+            return true;
+        const int finished = sqlite3_backup_finish(backup);
+        backup = nullptr;
+        committed = rc == SQLITE_DONE && finished == SQLITE_OK;
+        giveUp();
+        return committed;
+    }
+};
+
+DatabaseRestore::DatabaseRestore(const Text& copy, const Text& database) : engine_(std::make_unique<Engine>())
+{
+    const QString to = fileSystemPath(database);
+    engine_->source = openCopy(copy);
+    if (engine_->source && isDatabaseFile(to))
+        engine_->target = openConnection(to, SQLITE_OPEN_READWRITE);
+    // The commit reaches the disk before it counts as done.
+    if (engine_->target && run(engine_->target.get(), "PRAGMA synchronous=FULL"))
+        engine_->backup = sqlite3_backup_init(engine_->target.get(), "main", engine_->source.get(), "main");
+}
+
+DatabaseRestore::~DatabaseRestore() { engine_->giveUp(); }
+
+// A step of no pages takes the destination's write lock and keeps it.
+bool DatabaseRestore::lock() { return engine_->step(0); }
+
+bool DatabaseRestore::step() { return engine_->step(kPagesPerStep); }
+
+bool DatabaseRestore::committed() const { return engine_->committed; }
+
+int DatabaseRestore::percentCopied() const { return engine_->percent; }
+
+bool readDatabaseNumber(const Text& database, int& number)
+{
+    const QString path = fileSystemPath(database);
+    Handle db = isDatabaseFile(path) ? openConnection(path, SQLITE_OPEN_READWRITE) : nullptr;
+    std::vector<std::string> value;
+    if (!db || !column(db.get(), "PRAGMA user_version", value) || value.size() != 1)
+        return false;
+    number = std::stoi(value.front());
+    return true;
+}
+
+bool writeDatabaseNumber(const Text& copy, int number)
+{
+    const QString path = fileSystemPath(copy);
+    {
+        // A copy in write-ahead mode keeps a change in its log: as a plain
+        // file of its own, the change is in the file itself.
+        Handle db = isDatabaseFile(path) ? openConnection(path, SQLITE_OPEN_READWRITE) : nullptr;
+        if (!db || !run(db.get(), "PRAGMA journal_mode=DELETE")
+            || !run(db.get(), ("PRAGMA user_version=" + std::to_string(number)).c_str()))
+            return false;
+    }
+    // Read back as a restore reads the copy.
+    Handle check = openCopy(copy);
+    std::vector<std::string> value;
+    return check && column(check.get(), "PRAGMA user_version", value) && value == std::vector<std::string>{std::to_string(number)};
+}

@@ -1,0 +1,84 @@
+#include "common/internal/qtext.h"
+#include "common/internal/text_converter.h"
+
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00;
+
+TextConverter& gbToUtf16() { thread_local TextConverter c("UTF-16LE", "GB18030"); return c; }
+TextConverter& utf16ToGb() { thread_local TextConverter c("GB18030", "UTF-16LE"); return c; }
+
+} // namespace
+
+QString toQString(const Text& gbk)
+{
+    QString result;
+    result.reserve(static_cast<qsizetype>(gbk.size()));
+    size_t pos = 0;
+    std::string utf16;
+    while (pos < gbk.size()) {
+        utf16.clear();
+        pos += gbToUtf16().run(gbk.data() + pos, gbk.size() - pos, utf16);
+        result.append(QStringView(reinterpret_cast<const char16_t*>(utf16.data()),
+                                  static_cast<qsizetype>(utf16.size() / 2)));
+        if (pos < gbk.size()) {
+            result.append(QChar(static_cast<char16_t>(
+                kEscapeBase + static_cast<unsigned char>(gbk[pos]))));
+            ++pos;
+        }
+    }
+    return result;
+}
+
+Text fromQString(const QString& s)
+{
+    Text result;
+    const char16_t* data = reinterpret_cast<const char16_t*>(s.utf16());
+    qsizetype n = s.size();
+    qsizetype start = 0;
+    auto flush = [&](qsizetype end) {
+        if (end > start)
+            utf16ToGb().run(reinterpret_cast<const char*>(data + start),
+                            static_cast<size_t>(end - start) * 2, result);
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        char16_t c = data[i];
+        bool escape = c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF
+                      && !(i > 0 && QChar::isHighSurrogate(data[i - 1]));
+        if (escape) {
+            flush(i);
+            result += static_cast<char>(c - kEscapeBase);
+            start = i + 1;
+        }
+    }
+    flush(n);
+    return result;
+}
+
+QString toQtPath(const Text& path)
+{
+    Text p = path;
+    for (size_t i = 0; i < p.size(); i += characterLength(p, i))
+        if (p[i] == '\\')
+            p[i] = '/';
+    return toQString(p);
+}
+
+Text fromQtPath(const QString& path)
+{
+    Text p = fromQString(path);
+    for (size_t i = 0; i < p.size(); i += characterLength(p, i))
+        if (p[i] == '/')
+            p[i] = '\\';
+    return p;
+}
+
+QString toWindowTitle(const Text& caption)
+{
+    return caption.empty() ? QStringLiteral(" ") : toQString(caption);
+}
+
+Text fromWindowTitle(const QString& title)
+{
+    return title == QStringLiteral(" ") ? Text() : fromQString(title);
+}
