@@ -2,6 +2,7 @@
 // editor: the document kept in memory beside database mode, where the table
 // file is written once the command is done. Compare the two in one run.
 #include "common/files/files.h"
+#include "common/internal/qt_objects.h"
 #include "common/program/program.h"
 #include "editor/template_editor_window.h"
 
@@ -49,8 +50,8 @@ void convertEveryCell(benchmark::State& state, bool databaseMode)
     if (!databaseMode)
         editor->loadTableFile(file);
     for (auto _ : state) {
-        editor->简体到繁体.action()->trigger();
-        editor->繁体到简体.action()->trigger();
+        QtObjects::action(editor->简体到繁体)->trigger();
+        QtObjects::action(editor->繁体到简体)->trigger();
     }
     state.counters["cells"] = 2 * kRows * kColumns;
     closeWindow(*editor);

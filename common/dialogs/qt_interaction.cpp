@@ -7,9 +7,10 @@
 #include "common/internal/file_dialog.h"
 #include "common/internal/filters.h"
 #include "common/internal/grid_paint.h"
-#include "common/windows/menu.h"
-#include "common/program/program.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
+#include "common/program/program.h"
+#include "common/windows/menu.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -196,7 +197,7 @@ public:
     void popupMenu(Menu& menu) override
     {
         NormalCursor cursor;
-        menu.menu()->exec(QCursor::pos());
+        QtObjects::menu(menu)->exec(QCursor::pos());
     }
 
     bool colourDialog(int& colour) override

@@ -92,12 +92,12 @@ public:
     virtual GridDocument& document() = 0;
     // After a data source has changed the document.
     virtual void documentChanged(const GridChange&) {}
-    const QWidget* windowKey() const { return window_; }
 
 protected:
     GridProvider(Container& window, const Text& name);
 
 private:
+    friend struct QtObjects;
     Text name_;
     const QWidget* window_;
 };
@@ -133,9 +133,9 @@ public:
     // Counts the changes of every data source (several may share one
     // provider's document); grids compare it to know when to lay out again.
     static unsigned revision();
-    const QWidget* windowKey() const { return window_; }
 
 private:
+    friend struct QtObjects;
     GridProvider* provider() const;
     GridDocument& storage();
 

@@ -1,6 +1,7 @@
 // Data sources and their providers.
 #include "common/internal/grid_model.h"
 #include "common/internal/grid_units.h"
+#include "common/internal/qt_objects.h"
 
 #include <QWidget>
 
@@ -10,7 +11,7 @@ unsigned changes = 0;
 
 unsigned DataSource::revision() { return changes; }
 
-const QWidget* windowOf(const Container& container) { return container.containerWidget()->window(); }
+const QWidget* windowOf(const Container& container) { return QtObjects::container(container)->window(); }
 
 GridProvider::GridProvider(Container& window, const Text& name) : name_(name), window_(windowOf(window))
 {

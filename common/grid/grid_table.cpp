@@ -1,21 +1,22 @@
 // The grid unit and its operations.
 #include "common/grid/grid_table.h"
 
-#include "common/program/clipboard.h"
-#include "common/grid/grid_print.h"
 #include "common/dialogs/interaction.h"
+#include "common/grid/grid_print.h"
 #include "common/internal/grid_units.h"
 #include "common/internal/grid_view.h"
+#include "common/internal/qt_objects.h"
+#include "common/program/clipboard.h"
 #include "common/program/program.h"
 
 namespace {
 
-GridView* viewOf(const GridTable& grid) { return static_cast<GridView*>(grid.widget()); }
+GridView* viewOf(const GridTable& grid) { return static_cast<GridView*>(QtObjects::widget(grid)); }
 
 } // namespace
 
 GridTable::GridTable(Container& parent, const Text& name, const Rect& r, const Text& dataSourceName)
-    : Unit(name, new GridView(this, parent.containerWidget()), r), dataSourceName_(dataSourceName),
+    : Unit(name, new GridView(this, QtObjects::container(parent)), r), dataSourceName_(dataSourceName),
       window_(windowOf(parent))
 {
     GridUnits<GridTable>::add(this);
@@ -63,7 +64,7 @@ void GridTable::select(const Selection& selection)
 void refreshGridsOf(const DataSource& source)
 {
     for (GridTable* grid : GridUnits<GridTable>::all()) {
-        if (grid->windowKey() != source.windowKey())
+        if (QtObjects::windowKey(*grid) != QtObjects::windowKey(source))
             continue;
         // By name (the source may be going away), or through a shared provider.
         const DataSource* shown = grid->dataSource();

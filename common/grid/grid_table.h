@@ -62,9 +62,8 @@ public:
     std::function<void(int button)> mouseDown;
     std::function<void(int button)> mouseUp;
 
-    const QWidget* windowKey() const { return window_; }
-
 private:
+    friend struct QtObjects;
     Text dataSourceName_;
     const QWidget* window_;
     int zoom_ = 100;

@@ -4,6 +4,7 @@
 // so whatever is found here is alive; a grid looks its data source up on
 // every use, in whatever order the window declared the two.
 #include "common/grid/grid_table.h"
+#include "common/internal/qt_objects.h"
 
 #include <algorithm>
 #include <vector>
@@ -16,7 +17,7 @@ public:
     static T* find(const QWidget* window, const Text& name)
     {
         for (T* unit : list())
-            if (unit->windowKey() == window && unit->name() == name)
+            if (QtObjects::windowKey(*unit) == window && unit->name() == name)
                 return unit;
         return nullptr;
     }

@@ -1,7 +1,8 @@
 #include "common/rich_text/rich_edit.h"
-#include "common/program/clipboard.h"
-#include "common/internal/rtf.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
+#include "common/internal/rtf.h"
+#include "common/program/clipboard.h"
 
 #include <QScrollBar>
 #include <QTextCursor>
@@ -10,7 +11,7 @@
 
 namespace {
 
-QTextEdit* editOf(const RichEdit& edit) { return static_cast<QTextEdit*>(edit.widget()); }
+QTextEdit* editOf(const RichEdit& edit) { return static_cast<QTextEdit*>(QtObjects::widget(edit)); }
 
 // Byte positions of the GBK plain text and character positions of Qt.
 int toCharacters(const RichEdit& edit, int bytes)
@@ -31,7 +32,7 @@ QStringList linesOf(const RichEdit& edit) { return editOf(edit)->toPlainText().s
 } // namespace
 
 RichEdit::RichEdit(Container& parent, const Text& name, const Rect& r)
-    : Unit(name, new QTextEdit(parent.containerWidget()), r)
+    : Unit(name, new QTextEdit(QtObjects::container(parent)), r)
 {
     editOf(*this)->setAcceptRichText(true);
 }

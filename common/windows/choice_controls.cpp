@@ -3,21 +3,22 @@
 
 #include "common/internal/dispatch.h"
 #include "common/internal/item_views.h"
+#include "common/internal/qt_objects.h"
+#include "common/internal/qtext.h"
 #include "common/internal/unit_helpers.h"
 #include "common/internal/unit_views.h"
-#include "common/internal/qtext.h"
 
 #include <QComboBox>
 #include <QListWidget>
 #include <QSignalBlocker>
 
 namespace {
-QComboBox* combo(const Unit* u) { return static_cast<QComboBox*>(u->widget()); }
+QComboBox* combo(const Unit* u) { return static_cast<QComboBox*>(QtObjects::widget(*u)); }
 }
 
 ComboBox::ComboBox(Container& parent, const Text& name, const Rect& r,
                    const std::vector<Text>& items, int current)
-    : Unit(name, new QComboBox(parent.containerWidget()), r)
+    : Unit(name, new QComboBox(QtObjects::container(parent)), r)
 {
     for (const Text& item : items)
         addItem(item, 0);
@@ -75,11 +76,11 @@ void ComboBox::setPlaceholder(const Text& text) { combo(this)->setPlaceholderTex
 // ---- ListBox ----------------------------------------------------------------
 
 namespace {
-QListWidget* list(const Unit* u) { return static_cast<QListWidget*>(u->widget()); }
+QListWidget* list(const Unit* u) { return static_cast<QListWidget*>(QtObjects::widget(*u)); }
 }
 
 ListBox::ListBox(Container& parent, const Text& name, const Rect& r)
-    : Unit(name, new UnitItemView<QListWidget>(parent.containerWidget()), r)
+    : Unit(name, new UnitItemView<QListWidget>(QtObjects::container(parent)), r)
 {
     static_cast<UnitItemView<QListWidget>*>(widget())->currentMoved = &selectionChanged;
     new RightButtonGuard(list(this), nullptr);

@@ -3,6 +3,7 @@
 #include "common/dialogs/interaction.h"
 #include "common/internal/colours.h"
 #include "common/internal/dispatch.h"
+#include "common/internal/qt_objects.h"
 
 #include <QAbstractButton>
 #include <QPainter>
@@ -27,12 +28,12 @@ protected:
     }
 };
 
-Swatch& swatchOf(const ColourPicker& picker) { return *static_cast<Swatch*>(picker.widget()); }
+Swatch& swatchOf(const ColourPicker& picker) { return *static_cast<Swatch*>(QtObjects::widget(picker)); }
 
 } // namespace
 
 ColourPicker::ColourPicker(Container& parent, const Text& name, const Rect& r)
-    : Unit(name, new Swatch(parent.containerWidget()), r)
+    : Unit(name, new Swatch(QtObjects::container(parent)), r)
 {
     QObject::connect(&swatchOf(*this), &QAbstractButton::clicked, [this] {
         runHandler([this] {

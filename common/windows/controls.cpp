@@ -4,8 +4,9 @@
 #include "common/internal/faces.h"
 #include "common/internal/mouse_widget.h"
 #include "common/internal/pixmaps.h"
-#include "common/program/program.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
+#include "common/program/program.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -55,7 +56,7 @@ protected:
 // ---- Button ---------------------------------------------------------------
 
 Button::Button(Container& parent, const Text& name, const Rect& r, const Text& caption)
-    : Unit(name, new QPushButton(toQString(caption), parent.containerWidget()), r)
+    : Unit(name, new QPushButton(toQString(caption), QtObjects::container(parent)), r)
 {
     auto* button = static_cast<QPushButton*>(widget());
     button->setAutoDefault(false);
@@ -85,8 +86,8 @@ QString normalisedDate(const QString& text)
 
 EditBox::EditBox(Container& parent, const Text& name, const Rect& r, const Text& content, Mode mode)
     : Unit(name,
-           mode == MultiLine ? static_cast<QWidget*>(new KeyCharWidget<QPlainTextEdit>(parent.containerWidget()))
-                             : new KeyCharWidget<QLineEdit>(parent.containerWidget()),
+           mode == MultiLine ? static_cast<QWidget*>(new KeyCharWidget<QPlainTextEdit>(QtObjects::container(parent)))
+                             : new KeyCharWidget<QLineEdit>(QtObjects::container(parent)),
            r),
       mode_(mode)
 {
@@ -141,7 +142,7 @@ void EditBox::setContent(const Text& content)
 // ---- Label ----------------------------------------------------------------
 
 Label::Label(Container& parent, const Text& name, const Rect& r, const Text& caption)
-    : Unit(name, new MouseWidget<QLabel>(toQString(caption), parent.containerWidget()), r)
+    : Unit(name, new MouseWidget<QLabel>(toQString(caption), QtObjects::container(parent)), r)
 {
     auto* label = static_cast<MouseWidget<QLabel>*>(widget());
     label->down = &mouseDown;
@@ -156,7 +157,7 @@ void Label::setCaption(const Text& c) { static_cast<QLabel*>(widget())->setText(
 // ---- CheckBox and RadioButton ------------------------------------------------
 
 CheckBox::CheckBox(Container& parent, const Text& name, const Rect& r, const Text& caption, bool checked)
-    : Unit(name, new QCheckBox(toQString(caption), parent.containerWidget()), r)
+    : Unit(name, new QCheckBox(toQString(caption), QtObjects::container(parent)), r)
 {
     auto* box = static_cast<QCheckBox*>(widget());
     box->setChecked(checked);
@@ -173,7 +174,7 @@ void CheckBox::setChecked(bool c)
 }
 
 RadioButton::RadioButton(Container& parent, const Text& name, const Rect& r, const Text& caption, bool checked)
-    : Unit(name, new QRadioButton(toQString(caption), parent.containerWidget()), r)
+    : Unit(name, new QRadioButton(toQString(caption), QtObjects::container(parent)), r)
 {
     auto* button = static_cast<QRadioButton*>(widget());
     button->setChecked(checked);
@@ -235,7 +236,7 @@ protected:
 } // namespace
 
 GroupBox::GroupBox(Container& parent, const Text& name, const Rect& r, const Text& caption)
-    : Unit(name, new GroupBoxWidget(toQString(caption), parent.containerWidget()), r)
+    : Unit(name, new GroupBoxWidget(toQString(caption), QtObjects::container(parent)), r)
 {
 }
 
@@ -245,7 +246,7 @@ void GroupBox::setCaption(const Text& c) { static_cast<QGroupBox*>(widget())->se
 // ---- ProgressBar, ImageButton, Canvas ---------------------------------------
 
 ProgressBar::ProgressBar(Container& parent, const Text& name, const Rect& r, int maximum)
-    : Unit(name, new QProgressBar(parent.containerWidget()), r)
+    : Unit(name, new QProgressBar(QtObjects::container(parent)), r)
 {
     auto* bar = static_cast<QProgressBar*>(widget());
     bar->setRange(0, maximum);
@@ -266,7 +267,7 @@ void ProgressBar::setPosition(int p)
 }
 
 ImageButton::ImageButton(Container& parent, const Text& name, const Rect& r, const Bytes& picture)
-    : Unit(name, new QToolButton(parent.containerWidget()), r)
+    : Unit(name, new QToolButton(QtObjects::container(parent)), r)
 {
     setPicture(picture);
     QObject::connect(static_cast<QToolButton*>(widget()), &QToolButton::clicked,
@@ -282,7 +283,7 @@ void ImageButton::setPicture(const Bytes& picture)
 }
 
 Canvas::Canvas(Container& parent, const Text& name, const Rect& r)
-    : Unit(name, new QWidget(parent.containerWidget()), r)
+    : Unit(name, new QWidget(QtObjects::container(parent)), r)
 {
 }
 
@@ -297,7 +298,7 @@ Timer::Timer(Container& window, const Text& name, int period) : name_(name)
 {
     ensureRuntime();
     // A child of the window, so closing the window can stop it.
-    impl_ = std::make_unique<Impl>(new QTimer(window.containerWidget()));
+    impl_ = std::make_unique<Impl>(new QTimer(QtObjects::container(window)));
     impl_->timer->setObjectName(toQString(name));
     QObject::connect(impl_->timer, &QTimer::timeout, [this] { fire(impl_->timer, tick); });
     setPeriod(period);

@@ -108,9 +108,11 @@ public:
 class GroupBox : public Unit, public Container {
 public:
     GroupBox(Container& parent, const Text& name, const Rect& r, const Text& caption);
-    QWidget* containerWidget() const override { return widget(); }
     Text caption() const override;
     void setCaption(const Text& caption) override;
+
+private:
+    QWidget* containerWidget() const override { return widget(); }
 };
 
 // Shows a picture from its file bytes (any common format) and keeps those
@@ -120,7 +122,6 @@ public:
 class PictureBox : public Unit, public Container {
 public:
     PictureBox(Container& parent, const Text& name, const Rect& r, const Bytes& picture = "");
-    QWidget* containerWidget() const override { return widget(); }
     const Bytes& picture() const { return picture_; }
     void setPicture(const Bytes& bytes);     // "" clears
     void setPictureFile(const Text& path);   // missing file: empty picture
@@ -131,6 +132,9 @@ public:
 
 private:
     Bytes picture_;
+
+private:
+    QWidget* containerWidget() const override { return widget(); }
 };
 
 // The handle of a unit for windowSnapshot.
@@ -180,6 +184,8 @@ public:
 class Canvas : public Unit, public Container {
 public:
     Canvas(Container& parent, const Text& name, const Rect& r);
+
+private:
     QWidget* containerWidget() const override { return widget(); }
 };
 

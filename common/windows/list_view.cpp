@@ -2,8 +2,9 @@
 
 #include "common/internal/item_views.h"
 #include "common/internal/pixmaps.h"
-#include "common/internal/unit_views.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
+#include "common/internal/unit_views.h"
 
 #include <QHeaderView>
 #include <QListView>
@@ -54,7 +55,7 @@ QWidget* makeView(QWidget* parent, ListView::Mode mode)
     return view;
 }
 
-QAbstractItemView* viewOf(const ListView& list) { return static_cast<QAbstractItemView*>(list.widget()); }
+QAbstractItemView* viewOf(const ListView& list) { return static_cast<QAbstractItemView*>(QtObjects::widget(list)); }
 ListModel* modelOf(const ListView& list) { return static_cast<ListModel*>(viewOf(list)->model()); }
 
 QStandardItem* firstCell(const ListView& list, int row) { return modelOf(list)->cell(row, 0); }
@@ -62,7 +63,7 @@ QStandardItem* firstCell(const ListView& list, int row) { return modelOf(list)->
 } // namespace
 
 ListView::ListView(Container& parent, const Text& name, const Rect& r, Mode mode, bool tickBoxes)
-    : Unit(name, makeView(parent.containerWidget(), mode), r)
+    : Unit(name, makeView(QtObjects::container(parent), mode), r)
 {
     QAbstractItemView* view = viewOf(*this);
     view->setModel(new ListModel(view, tickBoxes));
@@ -123,7 +124,7 @@ void ListView::setCurrentRow(int row)
 int insertListRow(ListView& list, const Text& firstCell)
 {
     ListModel* model = modelOf(list);
-    QSignalBlocker block(list.widget());
+    QSignalBlocker block(QtObjects::widget(list));
     QList<QStandardItem*> cells;
     for (int c = 0; c < model->columnCount(); ++c)
         cells.append(new QStandardItem(c == 0 ? toQString(firstCell) : QString()));
@@ -144,7 +145,7 @@ void deleteListRow(ListView& list, int row)
         return;
     const bool wasCurrent = list.currentRow() == row;
     {
-        QSignalBlocker block(list.widget());
+        QSignalBlocker block(QtObjects::widget(list));
         modelOf(list)->removeRow(row);
     }
     if (wasCurrent)
@@ -153,7 +154,7 @@ void deleteListRow(ListView& list, int row)
 
 void clearListRows(ListView& list)
 {
-    QSignalBlocker block(list.widget());
+    QSignalBlocker block(QtObjects::widget(list));
     ListModel* model = modelOf(list);
     model->removeRows(0, model->rowCount());
 }

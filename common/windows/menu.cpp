@@ -2,6 +2,7 @@
 
 #include "common/dialogs/interaction.h"
 #include "common/internal/dispatch.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
 #include "common/windows/window.h"
 
@@ -10,13 +11,13 @@
 #include <QMenuBar>
 
 Menu::Menu(Window& window, const Text& caption, int shortcutCode)
-    : window_(window), menu_(window.menuBar()->addMenu(toQString(caption)))
+    : window_(window), menu_(QtObjects::menuBar(window)->addMenu(toQString(caption)))
 {
     QObject::connect(menu_, &QMenu::aboutToShow, [this] { fire(menu_, clicked); });
     if (shortcutCode != 0) {
         shortcutAction_ = new QAction(menu_);
         QObject::connect(shortcutAction_, &QAction::triggered, [this] { fire(shortcutAction_, clicked); });
-        window.registerShortcut(shortcutAction_, shortcutCode, true);
+        QtObjects::registerShortcut(window, shortcutAction_, shortcutCode, true);
     }
 }
 
@@ -29,7 +30,7 @@ void Menu::addSeparator() { menu_->addSeparator(); }
 Text Menu::caption() const { return fromQString(menu_->title()); }
 
 MenuItem::MenuItem(Menu& menu, const Text& name, const Text& caption, int shortcutCode)
-    : name_(name), action_(menu.menu()->addAction(toQString(caption)))
+    : name_(name), action_(QtObjects::menu(menu)->addAction(toQString(caption)))
 {
     action_->setObjectName(toQString(name));
     QObject::connect(action_, &QAction::triggered, [this] {
@@ -40,7 +41,7 @@ MenuItem::MenuItem(Menu& menu, const Text& name, const Text& caption, int shortc
         }
         fire(action_, clicked);
     });
-    menu.window().registerShortcut(action_, shortcutCode, false);
+    QtObjects::registerShortcut(menu.window(), action_, shortcutCode, false);
 }
 
 Text MenuItem::caption() const { return fromQString(action_->text()); }

@@ -19,11 +19,10 @@ public:
     void addSeparator();
     Text caption() const;
     Window& window() const { return window_; }
-    QMenu* menu() const { return menu_; }
-    QAction* shortcutAction() const { return shortcutAction_; }
     std::function<void()> clicked;
 
 private:
+    friend struct QtObjects;
     Window& window_;
     QMenu* menu_;
     QAction* shortcutAction_ = nullptr;
@@ -43,10 +42,10 @@ public:
     bool disabled() const;
     void setDisabled(bool disabled);
     void setVisible(bool visible);
-    QAction* action() const { return action_; }
     std::function<void()> clicked;
 
 private:
+    friend struct QtObjects;
     Text name_;
     QAction* action_;
 };

@@ -5,6 +5,7 @@
 #include "common/internal/colours.h"
 #include "common/internal/mouse_widget.h"
 #include "common/internal/pixmaps.h"
+#include "common/internal/qt_objects.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -59,12 +60,12 @@ private:
     bool stretched_ = false;
 };
 
-PictureWidget& widgetOf(const PictureBox& box) { return *static_cast<PictureWidget*>(box.widget()); }
+PictureWidget& widgetOf(const PictureBox& box) { return *static_cast<PictureWidget*>(QtObjects::widget(box)); }
 
 } // namespace
 
 PictureBox::PictureBox(Container& parent, const Text& name, const Rect& r, const Bytes& picture)
-    : Unit(name, new PictureWidget(parent.containerWidget()), r)
+    : Unit(name, new PictureWidget(QtObjects::container(parent)), r)
 {
     PictureWidget& w = widgetOf(*this);
     w.down = &mouseDown;
@@ -94,11 +95,11 @@ WindowHandle unitWindowHandle(const Unit& unit) { return &unit; }
 
 Bytes windowSnapshot(WindowHandle handle)
 {
-    if (!handle || !handle->widget())
+    if (!handle || !QtObjects::widget(*handle))
         return {};
     QByteArray bmp;
     QBuffer buffer(&bmp);
     buffer.open(QIODevice::WriteOnly);
-    handle->widget()->grab().toImage().save(&buffer, "BMP");
+    QtObjects::widget(*handle)->grab().toImage().save(&buffer, "BMP");
     return bmp.toStdString();
 }

@@ -2,17 +2,18 @@
 
 #include "common/internal/dispatch.h"
 #include "common/internal/pixmaps.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
 
 #include <QPushButton>
 
 namespace {
-QPushButton* buttonOf(const Unit& unit) { return static_cast<QPushButton*>(unit.widget()); }
+QPushButton* buttonOf(const Unit& unit) { return static_cast<QPushButton*>(QtObjects::widget(unit)); }
 }
 
 PictureTextButton::PictureTextButton(Container& parent, const Text& name, const Rect& r,
                                      const Text& caption, const Bytes& picture)
-    : Unit(name, new QPushButton(toQString(caption), parent.containerWidget()), r)
+    : Unit(name, new QPushButton(toQString(caption), QtObjects::container(parent)), r)
 {
     QPushButton* button = buttonOf(*this);
     button->setAutoDefault(false);

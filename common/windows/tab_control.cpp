@@ -7,8 +7,9 @@
 
 #include "common/internal/dispatch.h"
 #include "common/internal/faces.h"
-#include "common/internal/unit_helpers.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
+#include "common/internal/unit_helpers.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -20,7 +21,7 @@
 
 namespace {
 
-QTabWidget* tabs(const Unit* u) { return static_cast<QTabWidget*>(u->widget()); }
+QTabWidget* tabs(const Unit* u) { return static_cast<QTabWidget*>(QtObjects::widget(*u)); }
 
 // Tabs (along the top) as high as the designs count their captions' line,
 // which the pages' units below the strip were placed for.
@@ -169,7 +170,7 @@ private:
 
 TabControl::TabControl(Container& parent, const Text& name, const Rect& r,
                        const std::vector<Text>& pages, bool userMaySwitch)
-    : Unit(name, new TabWidget(parent.containerWidget()), r)
+    : Unit(name, new TabWidget(QtObjects::container(parent)), r)
 {
     for (const Text& caption : pages) {
         tabs(this)->addTab(new QWidget, toQString(caption));

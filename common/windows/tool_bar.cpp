@@ -3,6 +3,7 @@
 #include "common/internal/dispatch.h"
 #include "common/internal/faces.h"
 #include "common/internal/pixmaps.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
 
 #include <QAction>
@@ -18,7 +19,7 @@
 
 namespace {
 
-QToolBar* barOf(const ToolBar& bar) { return static_cast<QToolBar*>(bar.widget()); }
+QToolBar* barOf(const ToolBar& bar) { return static_cast<QToolBar*>(QtObjects::widget(bar)); }
 
 // The bar's actions are its items, separators included, in bar order.
 QAction* itemAt(const ToolBar& bar, int number)
@@ -121,7 +122,7 @@ private:
 } // namespace
 
 ToolBar::ToolBar(Container& parent, const Text& name, const Rect& r)
-    : Unit(name, new QToolBar(parent.containerWidget()), r)
+    : Unit(name, new QToolBar(QtObjects::container(parent)), r)
 {
     QToolBar* bar = barOf(*this);
     bar->setMovable(false);

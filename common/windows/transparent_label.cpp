@@ -4,8 +4,9 @@
 #include "common/internal/dispatch.h"
 #include "common/internal/faces.h"
 #include "common/internal/hosts.h"
-#include "common/internal/text_lines.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
+#include "common/internal/text_lines.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -105,7 +106,7 @@ private:
     }
 };
 
-LabelWidget& widgetOf(const TransparentLabel& label) { return *static_cast<LabelWidget*>(label.widget()); }
+LabelWidget& widgetOf(const TransparentLabel& label) { return *static_cast<LabelWidget*>(QtObjects::widget(label)); }
 
 } // namespace
 
@@ -127,7 +128,7 @@ int pointsForLineHeight(const Text& face, int pixels, bool bold)
 }
 
 TransparentLabel::TransparentLabel(Container& parent, const Text& name, const Rect& r, const Text& caption)
-    : Unit(name, new LabelWidget(parent.containerWidget()), r)
+    : Unit(name, new LabelWidget(QtObjects::container(parent)), r)
 {
     LabelWidget& w = widgetOf(*this);
     w.up = &mouseUp;

@@ -2,8 +2,9 @@
 
 #include "common/internal/item_views.h"
 #include "common/internal/pixmaps.h"
-#include "common/internal/unit_views.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
+#include "common/internal/unit_views.h"
 
 #include <QTreeWidget>
 
@@ -47,7 +48,7 @@ public:
     std::vector<QIcon> icons;
 };
 
-TreeWidget& widgetOf(const TreeView& tree) { return *static_cast<TreeWidget*>(tree.widget()); }
+TreeWidget& widgetOf(const TreeView& tree) { return *static_cast<TreeWidget*>(QtObjects::widget(tree)); }
 
 int intData(const TreeView& tree, int index, int role)
 {
@@ -58,7 +59,7 @@ int intData(const TreeView& tree, int index, int role)
 } // namespace
 
 TreeView::TreeView(Container& parent, const Text& name, const Rect& r)
-    : Unit(name, new TreeWidget(parent.containerWidget()), r)
+    : Unit(name, new TreeWidget(QtObjects::container(parent)), r)
 {
     TreeWidget& w = widgetOf(*this);
     w.currentMoved = &selectionChanged;

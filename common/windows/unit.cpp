@@ -1,6 +1,7 @@
 #include "common/windows/unit.h"
 
 #include "common/internal/faces.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
 #include "common/text/text.h"
 
@@ -29,8 +30,8 @@ void Unit::setWidth(int width) { if (widget_) widget_->resize(width, widget_->he
 void Unit::setHeight(int height) { if (widget_) widget_->resize(widget_->width(), height); }
 void moveUnit(Unit& unit, int left, int top, int width, int height)
 {
-    if (unit.widget())
-        unit.widget()->setGeometry(left, top, width, height);
+    if (QtObjects::widget(unit))
+        QtObjects::widget(unit)->setGeometry(left, top, width, height);
 }
 
 bool Unit::visible() const { return widget_ && !widget_->isHidden(); }

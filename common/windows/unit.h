@@ -26,6 +26,10 @@ struct FontSpec {
 class Container {
 public:
     virtual ~Container() = default;
+
+private:
+    friend struct QtObjects;
+    // The Qt widget that units placed on the container are children of.
     virtual QWidget* containerWidget() const = 0;
 };
 
@@ -56,10 +60,11 @@ public:
     virtual Text caption() const;
     virtual void setCaption(const Text& caption);
 
-    // For the runtime and tests: the Qt widget behind the unit.
+protected:
+    friend struct QtObjects;
+    // The Qt widget behind the unit (null for units without one).
     QWidget* widget() const { return widget_; }
 
-protected:
     // `widget` must already be a child of the container's widget (or null
     // for units that have no widget, such as timers).
     Unit(const Text& name, QWidget* widget, const Rect& r);

@@ -3,8 +3,9 @@
 #include "common/dialogs/interaction.h"
 #include "common/internal/dispatch.h"
 #include "common/internal/hosts.h"
-#include "common/program/program.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
+#include "common/program/program.h"
 
 #include <QApplication>
 #include <QAction>
@@ -347,7 +348,7 @@ void bringToFront(Window& window)
 {
     if (!window.isOpen())
         return;
-    QWidget* host = window.containerWidget()->window();
+    QWidget* host = QtObjects::container(window)->window();
     host->setWindowState(host->windowState() & ~Qt::WindowMinimized);
     host->show();
     host->raise();

@@ -22,7 +22,6 @@ public:
     ~Window() override;
 
     const Text& name() const { return name_; }
-    QWidget* containerWidget() const override;
 
     Text caption() const;
     void setCaption(const Text& caption);
@@ -40,11 +39,6 @@ public:
     int clientHeight() const;
 
     Window* owner() const { return owner_; }
-    // The window's menu bar, made on first use; menus are added in order.
-    QMenuBar* menuBar();
-    // Shortcut codes: 1-26 Ctrl+A..Ctrl+Z, 27-38 F1..F12. Where a menu and an
-    // item of one window share a code, the item keeps it.
-    void registerShortcut(QAction* action, int code, bool isMenu);
     bool isOpen() const { return state_ == State::Open || state_ == State::Creating; }
     bool isModal() const { return modal_; }
 
@@ -57,6 +51,13 @@ public:
 private:
     friend class WindowManager;
     friend class WindowHost;
+    friend struct QtObjects;
+    QWidget* containerWidget() const override;
+    // The window's menu bar, made on first use; menus are added in order.
+    QMenuBar* menuBar();
+    // Shortcut codes: 1-26 Ctrl+A..Ctrl+Z, 27-38 F1..F12. Where a menu and an
+    // item of one window share a code, the item keeps it.
+    void registerShortcut(QAction* action, int code, bool isMenu);
     enum class State { Constructed, Creating, Open, Closed };
 
     void resolveShortcuts();

@@ -1,6 +1,7 @@
 // The administration panel: meeting list and editor, the full deletion of
 // a meeting, and operator accounts.
 #include "app/login_window.h"
+#include "common/internal/qt_objects.h"
 #include "desk/main_window.h"
 #include "tests/app/app_fixture.h"
 
@@ -142,11 +143,11 @@ TEST_F(AdminPanelTest, SavingInsertsOrUpdatesWithApostrophesIntact)
 TEST_F(AdminPanelTest, ThePageLabelsReadWholeAndNoCaptionShowsBesideThem)
 {
     showEditor();
-    auto* tabs = static_cast<QTabWidget*>(login->选择夹1.widget());
+    auto* tabs = static_cast<QTabWidget*>(QtObjects::widget(login->选择夹1));
     const QTabBar* bar = tabs->tabBar();
     for (Label* label : {&login->标签17, &login->标签18}) {
         SCOPED_TRACE(gbkToUtf8(label->name()));
-        auto* shown = static_cast<QLabel*>(label->widget());
+        auto* shown = static_cast<QLabel*>(QtObjects::widget(*label));
         EXPECT_LE(shown->fontMetrics().horizontalAdvance(shown->text()), shown->contentsRect().width());
         const QImage strip = tabs->grab().toImage();
         const QRect place(shown->mapTo(tabs, QPoint(0, 0)), shown->size());

@@ -4,9 +4,10 @@
 #include "app/login_window.h"
 #include "app/startup.h"
 #include "app/state/connection.h"
+#include "common/database/database.h"
+#include "common/internal/qt_objects.h"
 #include "desk/tools/backup_file.h"
 #include "desk/tools/restore_journal.h"
-#include "common/database/database.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/program_directory.h"
 #include "tests/support/scripted_interaction.h"
@@ -59,7 +60,7 @@ TEST(StartupDeathTest, ClosingTheLoginWindowEndsTheProgramWithCodeZero)
         {
             QTimer::singleShot(0, [] {
                 // The close box, as the user would.
-                openWindows().front()->containerWidget()->window()->close();
+                QtObjects::container(*openWindows().front())->window()->close();
             });
             startProgram();
         },

@@ -2,6 +2,7 @@
 // cut-off or covered unit, a unit behind a modal window, a hidden or
 // disabled menu item) and press, by the mouse, what a person could.
 #include "common/runtime.h"
+#include "common/internal/qt_objects.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/scripted_interaction.h"
 #include "tests/support/user_actions.h"
@@ -130,7 +131,7 @@ TEST_F(PressTest, WhatNoPersonCanReachFailsThePressAndRunsNothing)
     EXPECT_EQ(w->pressed, TextList{"关于"});
 
     w->选择夹1.setCurrentPage(1);
-    w->帮助.menu()->menuAction()->setVisible(false);
+    QtObjects::menu(w->帮助)->menuAction()->setVisible(false);
     item = &w->关于;
     EXPECT_FATAL_FAILURE(chooseMenuItem(*item), "is hidden");
     click(w->页上);

@@ -1,6 +1,7 @@
 // Check-in: the welcome label merged for a picked delegate, the arrival,
 // the two lists, the template and the printout.
 #include "tests/desk/desk_fixture.h"
+#include "common/internal/qt_objects.h"
 #include "common/program/clipboard.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/rich_text.h"
@@ -66,7 +67,7 @@ TEST_F(CheckInTest, TheMergedLabelShowsItsStart)
         lines += "第" + toText(i) + "行\n";
     w.超级编辑框1.setContent(lines + "[座次]");
     clickTreeItem(w.树型框1, 1);
-    const QScrollBar* bar = qobject_cast<QAbstractScrollArea*>(w.超级编辑框2.widget())->verticalScrollBar();
+    const QScrollBar* bar = qobject_cast<QAbstractScrollArea*>(QtObjects::widget(w.超级编辑框2))->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 0) << "the label must be longer than its box";
     EXPECT_EQ(bar->value(), 0);
 }
@@ -83,7 +84,7 @@ TEST_F(CheckInTest, TheBannerShowsAnyMeetingNameWhole)
         EXPECT_TEXT_EQ("热烈欢迎参加" + name + "的代表", w.横幅.caption());
         EXPECT_LE(w.横幅.shownHeight(), w.横幅.height());
         EXPECT_GE(w.横幅.shownPoints(), 12);
-        const bool fitsAtItsSize = w.横幅.widget()->heightForWidth(w.横幅.width()) <= w.横幅.height();
+        const bool fitsAtItsSize = QtObjects::widget(w.横幅)->heightForWidth(w.横幅.width()) <= w.横幅.height();
         EXPECT_EQ(fitsAtItsSize, w.横幅.shownPoints() == w.横幅.labelFont().points);
     }
 }

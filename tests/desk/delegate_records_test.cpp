@@ -1,6 +1,7 @@
 // The delegate form: saving with its stored forms, photos, deleting and
 // renumbering.
 #include "desk/serial_number.h"
+#include "common/internal/qt_objects.h"
 #include "tests/desk/desk_fixture.h"
 #include "tests/support/shown_pictures.h"
 #include "tests/support/test_pictures.h"
@@ -138,7 +139,7 @@ TEST_F(DelegateRecordsTest, AChosenPhotoShowsWholeAndIsSavedAsChosen)
     MainWindow& w = openForm();
     const Bytes photo = bandedPicture({413, 579}, {Qt::red, Qt::green, Qt::green, Qt::blue});
     choosePhoto(photo);
-    const QImage shown = w.图片框1.widget()->grab().toImage();
+    const QImage shown = QtObjects::widget(w.图片框1)->grab().toImage();
     const std::pair<QPoint, QColor> expected[] = {{{86, 3}, Qt::red},    {{86, 213}, Qt::blue},
                                                   {{11, 108}, Qt::green}, {{160, 108}, Qt::green}};
     for (const auto& [at, colour] : expected)

@@ -1,6 +1,7 @@
 // The tool bar and menu dispatcher: pages, report preconditions and the
 // items that inform or open something.
 #include "editor/template_editor_window.h"
+#include "common/internal/qt_objects.h"
 #include "reports/report_window.h"
 #include "tests/desk/desk_fixture.h"
 
@@ -287,7 +288,7 @@ TEST_F(DispatchTest, TheEditorItemBringsTheOpenEditorBackWithItsChanges)
     chooseMenuItem(editor->组合);
     ASSERT_EQ(1, modifiedFlag);
 
-    QWidget* mainHost = w.containerWidget()->window();
+    QWidget* mainHost = QtObjects::container(w)->window();
     mainHost->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(mainHost));
     chooseMenuItem(w.模表制作);
@@ -296,11 +297,11 @@ TEST_F(DispatchTest, TheEditorItemBringsTheOpenEditorBackWithItsChanges)
     for (Window* open : openWindows())
         editors += dynamic_cast<TemplateEditorWindow*>(open) != nullptr;
     EXPECT_EQ(1, editors);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(editor->containerWidget()->window()));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(QtObjects::container(*editor)->window()));
     EXPECT_EQ(1, modifiedFlag);
 
     person.answerMessage(AnswerCancel);
-    editor->containerWidget()->window()->close();   // the close box
+    QtObjects::container(*editor)->window()->close();   // the close box
     EXPECT_EQ(TextList{"文件已经被修改，是否保存？|询问"}, messageTexts());
     EXPECT_EQ(editor, findWindow<TemplateEditorWindow>());
 }

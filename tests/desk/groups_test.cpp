@@ -1,5 +1,6 @@
 // Discussion groups: the form, the list and the members of a group.
 #include "tests/desk/desk_fixture.h"
+#include "common/internal/qt_objects.h"
 #include "tests/support/shown_pictures.h"
 
 #include <QListView>
@@ -39,7 +40,7 @@ TEST_F(GroupsTest, EachGroupShowsTheGroupPictureAboveItsName)
     exec("insert into 会议分组 (会议编号,分组名称,分组地点,分组时间) values (1,'第一组','甲','上午'),(1,'第二组','乙','下午')");
     MainWindow& w = openGroups();
     ASSERT_EQ(listRowCount(w.会议组), 2);
-    auto* view = static_cast<QListView*>(w.会议组.widget());
+    auto* view = static_cast<QListView*>(QtObjects::widget(w.会议组));
     for (int row = 0; row < 2; ++row) {
         EXPECT_EQ(listRowImage(w.会议组, row), 2);
         const QIcon icon = view->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>();

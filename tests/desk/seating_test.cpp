@@ -1,5 +1,6 @@
 // Seating templates and charts, and placing delegates on a chart.
 #include "tests/desk/desk_fixture.h"
+#include "common/internal/qt_objects.h"
 #include "tests/desk/hall_template.h"
 
 #include <QFile>
@@ -83,8 +84,8 @@ protected:
     void typeIntoCell(int row, int column, char typed)
     {
         clickGridCell(window->表格1, row, column);
-        QTest::keyClick(window->表格1.widget(), typed);
-        for (QLineEdit* edit : window->表格1.widget()->findChildren<QLineEdit*>())
+        QTest::keyClick(QtObjects::widget(window->表格1), typed);
+        for (QLineEdit* edit : QtObjects::widget(window->表格1)->findChildren<QLineEdit*>())
             if (edit->isVisible())
                 QTest::keyClick(edit, Qt::Key_Return);
     }
@@ -331,7 +332,7 @@ TEST_F(SeatingTest, AClickBesideTheCellsChangesNothing)
 
     // Nor does it seat anybody at the current cell.
     clickGridCell(w.表格1, 3, 2);
-    QTest::keyClick(w.表格1.widget(), Qt::Key_Right);   // the empty 1排2列 is current
+    QTest::keyClick(QtObjects::widget(w.表格1), Qt::Key_Right);   // the empty 1排2列 is current
     ASSERT_EQ(selectionStartColumn(w.表格1), 3);
     clickTreeItem(w.树型框1, 2);
     clickGridCell(w.表格1, 5, 3);

@@ -3,6 +3,7 @@
 
 #include "common/internal/grid_model.h"
 #include "common/internal/grid_view.h"
+#include "common/internal/qt_objects.h"
 
 #include <QFile>
 #include <QTest>
@@ -63,12 +64,12 @@ TEST_F(TableCardsTest, CardsTakeTheirSizeFromTheNameAndTheirHeightFromThePaper)
         EXPECT_TEXT_EQ("", w.表格1.dataSourceName());
         EXPECT_EQ(w.数据源1.document().rowHeight(1), p.height);
         // The first card shows whole in the grid, not a corner of it.
-        auto* view = dynamic_cast<GridView*>(w.表格3.widget());
+        auto* view = dynamic_cast<GridView*>(QtObjects::widget(w.表格3));
         ASSERT_NE(view, nullptr);
         EXPECT_TRUE(view->viewport()->rect().contains(view->placeOfCell(1, 1))) << p.paper;
     }
     // The card the person moves to shows whole as well.
-    auto* view = dynamic_cast<GridView*>(w.表格3.widget());
+    auto* view = dynamic_cast<GridView*>(QtObjects::widget(w.表格3));
     clickGridCell(w.表格3, 1, 1);
     QTest::keyClick(view, Qt::Key_Down);
     QTest::keyClick(view, Qt::Key_Down);

@@ -1,5 +1,6 @@
 // The cell menu and the tool bar's line and marking buttons.
 #include "editor/editor_dialogs.h"
+#include "common/internal/qt_objects.h"
 #include "tests/editor/editor_fixture.h"
 
 #include <QToolBar>
@@ -189,7 +190,7 @@ TEST_F(CellCommandsTest, NotToFillAndRestoreMarkTheDocument)
     select(2, 2, 2, 2);
     // At the window's opening size the bar has no room for these two: they
     // are chosen from its overflow menu.
-    auto* bar = static_cast<QToolBar*>(editor->工具条1.widget());
+    auto* bar = static_cast<QToolBar*>(QtObjects::widget(editor->工具条1));
     ASSERT_FALSE(bar->widgetForAction(bar->actions()[27])->isVisible());
     pressToolButton(editor->工具条1, 27);   // 禁填
     expectOnlyBlock(2, 2, 2, 2, [](const GridCell& c) { return c.text == " " && c.background == 0xECECEC; });

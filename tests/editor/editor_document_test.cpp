@@ -1,6 +1,7 @@
 // The editor's documents: new, open, save, the save question, the modified
 // flag and the commands on rows, columns, blocks and the whole document.
 #include "common/program/clipboard.h"
+#include "common/internal/qt_objects.h"
 #include "common/program/library.h"
 #include "tests/editor/editor_fixture.h"
 #include "tests/support/shown_pictures.h"
@@ -339,7 +340,7 @@ TEST_F(EditorDocumentTest, ABlockMarkedWithShiftIsWhatTheCommandsTake)
     clickGridCell(editor->表格1, 3, 4, true);
     pressToolButton(editor->工具条1, 11);   // 合并
     clickGridCell(editor->表格1, 6, 3);
-    QWidget* grid = editor->表格1.widget();
+    QWidget* grid = QtObjects::widget(editor->表格1);
     for (Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Down})
         QTest::keyClick(grid, key, Qt::ShiftModifier);
     pressToolButton(editor->工具条1, 11);
@@ -373,7 +374,7 @@ TEST_F(EditorDocumentTest, ThePersonsEditMarksTheDocument)
     open();
     chooseMenuItem(editor->新建);
     editor->表格1.select({2, 2, 1, 1});
-    auto* view = static_cast<QAbstractScrollArea*>(editor->表格1.widget());
+    auto* view = static_cast<QAbstractScrollArea*>(QtObjects::widget(editor->表格1));
     QTest::keyClick(view, 'a');
     QLineEdit* edit = view->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(edit, nullptr);
@@ -387,7 +388,7 @@ TEST_F(EditorDocumentTest, TheGridsRightButtonOffersTheEditMenu)
     open();
     chooseMenuItem(editor->新建);
     select(2, 2, 2, 2);
-    auto* view = static_cast<QAbstractScrollArea*>(editor->表格1.widget());
+    auto* view = static_cast<QAbstractScrollArea*>(QtObjects::widget(editor->表格1));
     person.answerPopupMenu("").answerPopupMenu("组合");
     pressMouse(view->viewport(), view->viewport()->rect().center(), RightButton);
     EXPECT_TRUE(doc().document().merges().empty());

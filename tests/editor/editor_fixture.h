@@ -3,8 +3,9 @@
 // settings and registry store of its own and a scripted person.
 #include "app/state/globals.h"
 #include "common/internal/grid_model.h"
-#include "common/runtime.h"
+#include "common/internal/qt_objects.h"
 #include "common/program/settings.h"
+#include "common/runtime.h"
 #include "editor/template_editor_window.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/program_directory.h"
@@ -45,7 +46,7 @@ protected:
         editor->表格1.select({row, column, rows, columns});
     }
     // The window's close box, as the person uses it.
-    static void pressCloseBox(Window& w) { w.containerWidget()->window()->close(); }
+    static void pressCloseBox(Window& w) { QtObjects::container(w)->window()->close(); }
     bool editorOpen() const
     {
         for (Window* w : openWindows())

@@ -1,6 +1,7 @@
 // The editor's menus as the person finds them, and the keys of their
 // shortcuts.
 #include "common/program/clipboard.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
 #include "tests/editor/editor_fixture.h"
 
@@ -37,7 +38,7 @@ TEST_F(EditorMenusTest, TheMenusHoldTheirItemsInOrderWithTheirKeys)
 {
     open();
     TextList lines;
-    outline(editor->menuBar()->actions(), "", lines);
+    outline(QtObjects::menuBar(*editor)->actions(), "", lines);
     const TextList expected = {
         "&F.文件 >", "  &N.新建 Ctrl+N", "  &O.打开 Ctrl+O", "  &S.保存 Ctrl+S", "  &A.另存为", "  -",
         "  &U.打印设置", "  &P.打印 Ctrl+P", "  &V.打印预览", "  -", "  &X.退出",
@@ -72,7 +73,7 @@ TEST_F(EditorMenusTest, EachShortcutKeyRunsItsCommand)
     open();
     pressShortcut(*editor, 14);   // Ctrl+N
     ASSERT_EQ(50, tableRowCount(doc()));
-    editor->表格1.widget()->setFocus();
+    QtObjects::widget(editor->表格1)->setFocus();
     setCellText(doc(), 2, 2, "甲");
     select(2, 2);
     clearClipboard();

@@ -3,6 +3,7 @@
 // its background and size, printing through the picture file, and the
 // stored layout.
 #include "tests/reports/report_fixture.h"
+#include "common/internal/qt_objects.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/shown_pictures.h"
 #include "tests/support/test_pictures.h"
@@ -365,9 +366,9 @@ TEST_F(BadgePageTest, TheDesignPicturesShow)
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(fileBytes("pictures/badge_background.jpg"), w->图片框1.picture());
     // Between the meeting's name and the delegate's: the background itself.
-    EXPECT_TRUE(showsPicture(w->图片框1.widget(), QRect(60, 60, 70, 45)));
+    EXPECT_TRUE(showsPicture(QtObjects::widget(w->图片框1), QRect(60, 60, 70, 45)));
     EXPECT_EQ(fileBytes("pictures/badge_photo.png"), w->照片框.picture());
-    EXPECT_TRUE(showsPicture(w->照片框.widget(), w->照片框.widget()->rect()));
+    EXPECT_TRUE(showsPicture(QtObjects::widget(w->照片框), QtObjects::widget(w->照片框)->rect()));
     const std::pair<ImageButton*, const char*> buttons[] = {{&w->图形按钮1, "record_first.png"},
                                                             {&w->图形按钮4, "record_previous.png"},
                                                             {&w->图形按钮3, "record_next.png"},
@@ -375,7 +376,7 @@ TEST_F(BadgePageTest, TheDesignPicturesShow)
     for (const auto& [button, name] : buttons) {
         const QImage picture(directory.file(QStringLiteral("pictures/") + name));
         ASSERT_FALSE(picture.isNull()) << name;
-        const QIcon icon = static_cast<QToolButton*>(button->widget())->icon();
+        const QIcon icon = static_cast<QToolButton*>(QtObjects::widget(*button))->icon();
         EXPECT_EQ(icon.pixmap(picture.size()).toImage().convertToFormat(QImage::Format_ARGB32),
                   picture.convertToFormat(QImage::Format_ARGB32))
             << name;
@@ -417,13 +418,13 @@ TEST_F(BadgePageTest, TheTextsFitTheirLabels)
     EXPECT_TEXT_EQ("欧阳明华", w->姓名标签.caption());
     for (TransparentLabel* label : {&w->会议名称标签, &w->姓名标签, &w->单位标签, &w->出席证标签}) {
         SCOPED_TRACE(gbkToUtf8(label->name()));
-        const int needed = label->widget()->heightForWidth(label->width());
+        const int needed = QtObjects::widget(*label)->heightForWidth(label->width());
         EXPECT_GT(needed, 0);
         EXPECT_LE(needed, label->height());
     }
     leftRelease(w->标签6);   // 工作证: as many characters
     EXPECT_TEXT_EQ("工作证", w->出席证标签.caption());
-    EXPECT_LE(w->出席证标签.widget()->heightForWidth(32), 104);
+    EXPECT_LE(QtObjects::widget(w->出席证标签)->heightForWidth(32), 104);
     // A meeting name too long for the design size is drawn smaller, whole.
     w->会议名称标签.setCaption("全国科技创新与产业发展高峰论坛第二十三届年会");
     EXPECT_LT(w->会议名称标签.shownPoints(), w->会议名称标签.labelFont().points);
@@ -440,7 +441,7 @@ TEST_F(BadgePageTest, TheBoldTextsDrawInAFacesOwnBold)
     const std::pair<TransparentLabel*, const char*> labels[] = {
         {&w->会议名称标签, "Bold"}, {&w->姓名标签, "Bold"}, {&w->单位标签, "Regular"}};
     for (const auto& [label, style] : labels) {
-        const QRawFont drawn = QRawFont::fromFont(label->widget()->font(), QFontDatabase::SimplifiedChinese);
+        const QRawFont drawn = QRawFont::fromFont(QtObjects::widget(*label)->font(), QFontDatabase::SimplifiedChinese);
         EXPECT_EQ("Noto Serif CJK SC", drawn.familyName().toStdString()) << gbkToUtf8(label->name());
         EXPECT_EQ(style, drawn.styleName().toStdString()) << gbkToUtf8(label->name());
     }

@@ -2,6 +2,7 @@
 // template failures, print preview, the text export, the selection font,
 // the title and closing.
 #include "tests/reports/report_fixture.h"
+#include "common/internal/qt_objects.h"
 
 #include <QDir>
 
@@ -37,7 +38,7 @@ protected:
     }
     void rightClickGrid(ReportWindow* w)
     {
-        auto* view = static_cast<QAbstractScrollArea*>(w->表格1.widget());
+        auto* view = static_cast<QAbstractScrollArea*>(QtObjects::widget(w->表格1));
         clickMouse(view->viewport(), QPoint(60, 30), RightButton);
     }
 };

@@ -1,5 +1,6 @@
 #include "tests/support/geometry.h"
 
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
 
 #include <QComboBox>
@@ -167,7 +168,7 @@ void walk(Walk& w, const QWidget* parent)
 std::vector<std::string> unitsOutside(Window& window, const ShownState& state)
 {
     std::vector<std::string> found;
-    Walk shown{window.containerWidget(), state, found, {}};
+    Walk shown{QtObjects::container(window), state, found, {}};
     walk(shown, shown.client);
     return found;
 }

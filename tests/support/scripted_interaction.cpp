@@ -1,3 +1,4 @@
+#include "common/internal/qt_objects.h"
 #include "tests/support/scripted_interaction.h"
 
 #include "common/grid/grid_print.h"
@@ -216,10 +217,10 @@ void ScriptedInteraction::popupMenu(Menu& menu)
     Answer a;
     if (!take(Call::Popup, a) || a.text.empty())
         return;
-    emit menu.menu()->aboutToShow();   // opening it, as the person does
+    emit QtObjects::menu(menu)->aboutToShow();   // opening it, as the person does
     // Items are found by name, in sub-menus too; only what the menu offers
     // can be chosen.
-    auto* item = menu.menu()->findChild<QAction*>(toQString(a.text));
+    auto* item = QtObjects::menu(menu)->findChild<QAction*>(toQString(a.text));
     if (!item || !item->isVisible() || !item->isEnabled()) {
         ADD_FAILURE() << "the pop-up menu offers no item " << gbkToUtf8(a.text);
         return;

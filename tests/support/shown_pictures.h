@@ -1,6 +1,7 @@
 #pragma once
 // Whether a place on screen shows a picture: a drawn picture holds many
 // colours, an empty place one or two (its background, a frame line).
+#include "common/internal/qt_objects.h"
 #include "common/windows/tool_bar.h"
 
 #include <QImage>
@@ -27,7 +28,7 @@ inline bool showsPicture(QWidget* widget, const QRect& area) { return coloursSho
 // `size` pixels square with its whole caption under it.
 inline testing::AssertionResult showsPictureAndCaption(const ToolBar& bar, int number, int size)
 {
-    auto* qbar = qobject_cast<QToolBar*>(bar.widget());
+    auto* qbar = qobject_cast<QToolBar*>(QtObjects::widget(bar));
     const QList<QAction*> items = qbar->actions();
     auto* button = number >= 0 && number < items.size() ? qobject_cast<QToolButton*>(qbar->widgetForAction(items[number]))
                                                          : nullptr;

@@ -1,7 +1,8 @@
 #include "tests/support/user_actions.h"
 
-#include "common/text/gbk.h"
 #include "common/internal/grid_view.h"
+#include "common/internal/qt_objects.h"
+#include "common/text/gbk.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -174,7 +175,7 @@ std::string whyUnreachable(const QWidget* widget, const QPoint& at)
 
 void click(Unit& button)
 {
-    auto* b = qobject_cast<QAbstractButton*>(button.widget());
+    auto* b = qobject_cast<QAbstractButton*>(QtObjects::widget(button));
     ASSERT_NE(b, nullptr) << unitName(button) << " is not a button";
     QPoint at = b->rect().center();
     // A person ticks a box on the box itself, not on the blank beside its
@@ -192,14 +193,14 @@ void click(Unit& button)
 
 void pressMouse(Unit& unit, int button)
 {
-    ASSERT_NE(unit.widget(), nullptr) << unitName(unit) << " has no widget";
-    mouseAt(unit.widget(), unit.widget()->rect().center(), unitName(unit), Gesture::Press, qtButton(button));
+    ASSERT_NE(QtObjects::widget(unit), nullptr) << unitName(unit) << " has no widget";
+    mouseAt(QtObjects::widget(unit), QtObjects::widget(unit)->rect().center(), unitName(unit), Gesture::Press, qtButton(button));
 }
 
 void clickMouse(Unit& unit, int button)
 {
-    ASSERT_NE(unit.widget(), nullptr) << unitName(unit) << " has no widget";
-    mouseAt(unit.widget(), unit.widget()->rect().center(), unitName(unit), Gesture::Click, qtButton(button));
+    ASSERT_NE(QtObjects::widget(unit), nullptr) << unitName(unit) << " has no widget";
+    mouseAt(QtObjects::widget(unit), QtObjects::widget(unit)->rect().center(), unitName(unit), Gesture::Click, qtButton(button));
 }
 
 void pressMouse(QWidget* widget, const QPoint& at, int button)
@@ -214,7 +215,7 @@ void clickMouse(QWidget* widget, const QPoint& at, int button)
 
 void clickTab(TabControl& tabs, int page)
 {
-    auto* control = qobject_cast<QTabWidget*>(tabs.widget());
+    auto* control = qobject_cast<QTabWidget*>(QtObjects::widget(tabs));
     ASSERT_NE(control, nullptr) << unitName(tabs) << " is not a tab control";
     QTabBar* strip = control->tabBar();
     ASSERT_TRUE(page >= 0 && page < strip->count()) << unitName(tabs) << " has no page " << page;
@@ -223,7 +224,7 @@ void clickTab(TabControl& tabs, int page)
 
 void typeEnter(EditBox& box)
 {
-    QWidget* edit = box.widget();
+    QWidget* edit = QtObjects::widget(box);
     ASSERT_TRUE(reachable(edit, edit->rect().center(), unitName(box)));
     QTest::keyClick(edit, Qt::Key_Return);
 }
@@ -234,7 +235,7 @@ namespace {
 // its visible part; fails the test when it is not shown.
 void rowCentre(Unit& list, int row, QAbstractItemView*& view, QPoint& centre)
 {
-    view = qobject_cast<QAbstractItemView*>(list.widget());
+    view = qobject_cast<QAbstractItemView*>(QtObjects::widget(list));
     ASSERT_NE(view, nullptr) << unitName(list) << " is not a list";
     const QModelIndex index = view->model()->index(row, 0);
     ASSERT_TRUE(index.isValid()) << unitName(list) << " has no row " << row;
@@ -272,7 +273,7 @@ void doubleClickListRow(ListBox& list, int row)
 
 void clickListRowTick(ListView& list, int row)
 {
-    auto* view = qobject_cast<QAbstractItemView*>(list.widget());
+    auto* view = qobject_cast<QAbstractItemView*>(QtObjects::widget(list));
     ASSERT_NE(view, nullptr) << unitName(list) << " is not a list";
     const QModelIndex index = view->model()->index(row, 0);
     ASSERT_TRUE(index.flags() & Qt::ItemIsUserCheckable) << "row " << row << " of " << unitName(list) << " has no tick box";
@@ -346,7 +347,7 @@ struct OpenMenus {
 void chooseMenuItem(MenuItem& item)
 {
     const std::string name = "the menu item " + gbkToUtf8(item.name());
-    QAction* action = item.action();
+    QAction* action = QtObjects::action(item);
     OpenMenus open;
     for (QAction* step = action; QMenu* menu = menuHolding(step); step = menu->menuAction())
         open.menus.insert(open.menus.begin(), menu);
@@ -375,7 +376,7 @@ void chooseMenuItem(MenuItem& item)
 void chooseComboItem(ComboBox& box, int index)
 {
     const std::string name = unitName(box);
-    auto* combo = qobject_cast<QComboBox*>(box.widget());
+    auto* combo = qobject_cast<QComboBox*>(QtObjects::widget(box));
     ASSERT_NE(combo, nullptr) << name << " is not a drop-down list";
     ASSERT_TRUE(index >= 0 && index < combo->count()) << name << " has no item " << index;
     ASSERT_TRUE(reachable(combo, combo->rect().center(), name));
@@ -423,7 +424,7 @@ QModelIndex nthIndex(const QAbstractItemModel& model, const QModelIndex& parent,
 
 void clickTreeItem(TreeView& tree, int item, int button)
 {
-    auto* view = qobject_cast<QAbstractItemView*>(tree.widget());
+    auto* view = qobject_cast<QAbstractItemView*>(QtObjects::widget(tree));
     ASSERT_NE(view, nullptr) << unitName(tree) << " is not a tree";
     int n = item;
     QModelIndex index = nthIndex(*view->model(), {}, n);
@@ -436,7 +437,7 @@ void clickTreeItem(TreeView& tree, int item, int button)
 
 void clickGridCell(GridTable& grid, int row, int column, bool withShift)
 {
-    auto* view = dynamic_cast<GridView*>(grid.widget());
+    auto* view = dynamic_cast<GridView*>(QtObjects::widget(grid));
     ASSERT_NE(view, nullptr) << unitName(grid) << " is not a grid";
     const DataSource* source = grid.dataSource();
     ASSERT_NE(source, nullptr) << unitName(grid) << " shows no document";
@@ -454,7 +455,7 @@ void clickGridCell(GridTable& grid, int row, int column, bool withShift)
 void pressToolButton(ToolBar& bar, int number)
 {
     const std::string name = "button " + std::to_string(number) + " of " + unitName(bar);
-    auto* qbar = qobject_cast<QToolBar*>(bar.widget());
+    auto* qbar = qobject_cast<QToolBar*>(QtObjects::widget(bar));
     ASSERT_NE(qbar, nullptr) << unitName(bar) << " is not a tool bar";
     const QList<QAction*> items = qbar->actions();
     ASSERT_TRUE(number >= 0 && number < items.size()) << unitName(bar) << " has no item " << number;
@@ -503,7 +504,7 @@ void pressShortcut(Window& window, int code)
         key = QKeyCombination(static_cast<Qt::Key>(Qt::Key_F1 + code - 27));
     else
         FAIL() << "no key for shortcut code " << code;
-    QWidget* host = window.containerWidget()->window();
+    QWidget* host = QtObjects::container(window)->window();
     host->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(host)) << "the window does not become active";
     QWidget* target = QApplication::focusWidget() && QApplication::focusWidget()->window() == host

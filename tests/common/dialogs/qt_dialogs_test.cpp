@@ -2,6 +2,7 @@
 // buttons, empty captions left empty, filters named once, the font dialog
 // on the font in use.
 #include "common/dialogs/interaction.h"
+#include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
 #include "common/runtime.h"
 #include "tests/common/grid/grid_test_window.h"
@@ -115,7 +116,7 @@ TEST(QtDialogs, AMessageBoxOpensOverTheWindowWhoseHandlerShowsIt)
             QTest::keyClick(&dialog, Qt::Key_Escape);
         });
         click(window->*button);
-        const QPoint windowCentre = window->containerWidget()->window()->frameGeometry().center();
+        const QPoint windowCentre = QtObjects::container(*window)->window()->frameGeometry().center();
         EXPECT_LE((boxCentre - windowCentre).manhattanLength(), 4)
             << "box at " << boxCentre.x() << "," << boxCentre.y() << ", window at " << windowCentre.x() << ","
             << windowCentre.y();
@@ -129,7 +130,7 @@ TEST(QtDialogs, AWindowWithoutCaptionGivesTheWindowSystemNoEmptyTitle)
 {
     Window window("Untitled", {0, 0, 200, 100}, "");
     EXPECT_TEXT_EQ("", window.caption());
-    EXPECT_FALSE(window.containerWidget()->window()->windowTitle().isEmpty());
+    EXPECT_FALSE(QtObjects::container(window)->window()->windowTitle().isEmpty());
     window.setCaption("数据备份");
     EXPECT_TEXT_EQ("数据备份", window.caption());
 }

@@ -4,6 +4,7 @@
 // event (the program's never do), selections are blocks that never cut a
 // merge, and the clipboard and ruler drags change the document.
 #include "tests/common/grid/grid_test_window.h"
+#include "common/internal/qt_objects.h"
 #include "tests/support/scripted_interaction.h"
 
 #include "common/program/clipboard.h"
@@ -60,8 +61,8 @@ protected:
         processEvents();
     }
     DataSource& ds() { return w->数据源1; }
-    QAbstractScrollArea* view(GridTable& grid) { return static_cast<QAbstractScrollArea*>(grid.widget()); }
-    double scale(GridTable& grid) { return grid.widget()->logicalDpiX() / 254.0 * grid.zoom() / 100.0; }
+    QAbstractScrollArea* view(GridTable& grid) { return static_cast<QAbstractScrollArea*>(QtObjects::widget(grid)); }
+    double scale(GridTable& grid) { return QtObjects::widget(grid)->logicalDpiX() / 254.0 * grid.zoom() / 100.0; }
     // The middle of cell (row, column) of the default 60 x 300 cells, rulers shown, not scrolled.
     QPoint centre(GridTable& grid, int row, int column)
     {
@@ -254,7 +255,7 @@ TEST_F(GridTableTest, AMergeAcrossTheHeaderColumnShowsItsTextWhileScrolled)
     bar->setValue(column);
     EXPECT_EQ(before, viewport->grab(title).toImage());
 
-    auto* grid = dynamic_cast<GridView*>(w->表格1.widget());
+    auto* grid = dynamic_cast<GridView*>(QtObjects::widget(w->表格1));
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->placeOfCell(2, 1).left(), 40);
     EXPECT_NEAR(grid->placeOfCell(2, 1).right() + 1, grid->placeOfCell(2, 4).left(), 1) << "ends where column 4 begins";

@@ -3,6 +3,7 @@
 // and read back; damaged text is reported and never brings the program down;
 // labels kept in the earlier formats still load.
 #include "common/program/clipboard.h"
+#include "common/internal/qt_objects.h"
 #include "common/runtime.h"
 #include "tests/support/rich_text.h"
 
@@ -188,7 +189,7 @@ TEST(RichEditTest, LabelsKeptBeforeTheRichTextFormatStillLoad)
     earlier.setHtml(toQString(delivered));
 
     EditWindow w;
-    const qreal shownPoints = w.超级编辑框1.widget()->font().pointSizeF();
+    const qreal shownPoints = QtObjects::widget(w.超级编辑框1)->font().pointSizeF();
     EXPECT_NE(shownPoints, 12);
     for (const Text& html : {delivered, fromQString(earlier.toHtml())}) {
         ASSERT_TRUE(w.超级编辑框1.setContent(html));

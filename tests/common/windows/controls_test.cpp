@@ -1,6 +1,7 @@
 // Basic units: program changes raise no user events, the right button moves
 // no current item, typed characters reach the handler.
 #include "common/internal/qtext.h"
+#include "common/internal/qt_objects.h"
 #include "common/runtime.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/test_pictures.h"
@@ -77,12 +78,12 @@ TEST_F(ControlsTest, ProgramFillsClearsAndSelectsWithoutSelectionEvents)
 TEST_F(ControlsTest, UserChoiceRaisesSelectionEvent)
 {
     w->组合框1.addItem("会议一", 7);
-    auto* combo = static_cast<QComboBox*>(w->组合框1.widget());
+    auto* combo = static_cast<QComboBox*>(QtObjects::widget(w->组合框1));
     emit combo->activated(2);   // what a pick from the drop-down emits
     EXPECT_EQ(w->comboEvents, 1);
     w->列表框1.addItem("甲", 1);
     w->列表框1.addItem("乙", 2);
-    auto* list = static_cast<QListWidget*>(w->列表框1.widget());
+    auto* list = static_cast<QListWidget*>(QtObjects::widget(w->列表框1));
     QRect second = list->visualItemRect(list->item(1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(w->listEvents, 1);
@@ -94,7 +95,7 @@ TEST_F(ControlsTest, RightButtonNeverChangesTheCurrentItem)
 {
     w->列表框1.addItem("甲", 1);
     w->列表框1.addItem("乙", 2);
-    auto* list = static_cast<QListWidget*>(w->列表框1.widget());
+    auto* list = static_cast<QListWidget*>(QtObjects::widget(w->列表框1));
     QRect second = list->visualItemRect(list->item(1));
     QTest::mouseClick(list->viewport(), Qt::RightButton, {}, second.center());
     EXPECT_EQ(w->列表框1.currentIndex(), -1);
@@ -103,7 +104,7 @@ TEST_F(ControlsTest, RightButtonNeverChangesTheCurrentItem)
 
 TEST_F(ControlsTest, TabHeadersIgnoreTheUserWhenOnlyTheProgramSwitches)
 {
-    auto* tabs = static_cast<QTabWidget*>(w->选择夹1.widget());
+    auto* tabs = static_cast<QTabWidget*>(QtObjects::widget(w->选择夹1));
     QTabBar* bar = tabs->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
     QTest::keyClick(tabs, Qt::Key_Tab, Qt::ControlModifier);
@@ -114,8 +115,8 @@ TEST_F(ControlsTest, TabHeadersIgnoreTheUserWhenOnlyTheProgramSwitches)
 
 TEST_F(ControlsTest, EnterReachesKeyCharAs13AndContentIsKeptAsTyped)
 {
-    QTest::keyClicks(w->密码.widget(), " ab");
-    QTest::keyClick(w->密码.widget(), Qt::Key_Return);
+    QTest::keyClicks(QtObjects::widget(w->密码), " ab");
+    QTest::keyClick(QtObjects::widget(w->密码), Qt::Key_Return);
     EXPECT_EQ(w->typed, (std::vector<int>{' ', 'a', 'b', 13}));
     EXPECT_TEXT_EQ(" ab", w->密码.content());
 }
@@ -126,8 +127,8 @@ TEST_F(ControlsTest, ALongTextIsNeverCut)
     const Text text(100000, 'x');
     单位.setContent(text);
     EXPECT_EQ(单位.content().size(), text.size());
-    QTest::keyClick(单位.widget(), Qt::Key_End);
-    QTest::keyClick(单位.widget(), 'y');
+    QTest::keyClick(QtObjects::widget(单位), Qt::Key_End);
+    QTest::keyClick(QtObjects::widget(单位), 'y');
     EXPECT_EQ(单位.content(), text + "y");
 }
 
@@ -137,11 +138,11 @@ TEST_F(ControlsTest, AValueTheProgramSetsShowsFromItsStart)
     const Text head = "全国科技";
     const Text value = head + "创新与产业发展高峰论坛第二十三届年会";
     EditBox start{*w, "start", {120, 260, 100, 24}, head};
-    const QImage expected = start.widget()->grab().toImage();
-    const int headWidth = start.widget()->fontMetrics().horizontalAdvance(toQString(head));
+    const QImage expected = QtObjects::widget(start)->grab().toImage();
+    const int headWidth = QtObjects::widget(start)->fontMetrics().horizontalAdvance(toQString(head));
     ASSERT_LT(headWidth, 80);
     auto expectStartShown = [&](const EditBox& box) {
-        const QImage shown = box.widget()->grab().toImage();
+        const QImage shown = QtObjects::widget(box)->grab().toImage();
         EXPECT_EQ(shown.copy(0, 0, headWidth, shown.height()), expected.copy(0, 0, headWidth, expected.height()))
             << gbkToUtf8(box.name());
     };
@@ -157,7 +158,7 @@ TEST_F(ControlsTest, AProgressBarShowsNoFigureOfItsOwn)
 {
     ProgressBar bar{*w, "bar", {10, 260, 300, 24}};
     bar.setPosition(0);
-    const QImage shown = bar.widget()->grab().toImage();
+    const QImage shown = QtObjects::widget(bar)->grab().toImage();
     const int middle = shown.height() / 2;
     for (int x = shown.width() / 4; x < shown.width() * 3 / 4; ++x)
         ASSERT_EQ(shown.pixelColor(x, middle), shown.pixelColor(shown.width() / 4, middle)) << "x " << x;
@@ -175,11 +176,11 @@ TEST_F(ControlsTest, AProgressBarUnderAChangingLabelShowsItsWholeFill)
         label.setCaption("%" + toText(position));
         processEvents();
     }
-    QWidget* window = bar.widget()->window();
+    QWidget* window = QtObjects::widget(bar)->window();
     const QImage screen = window->screen()->grabWindow(window->winId()).toImage();
-    const int y = bar.widget()->height() / 2;
+    const int y = QtObjects::widget(bar)->height() / 2;
     auto shown = [&](int percent) {
-        return screen.pixelColor(bar.widget()->mapTo(window, QPoint(bar.widget()->width() * percent / 100, y)));
+        return screen.pixelColor(QtObjects::widget(bar)->mapTo(window, QPoint(QtObjects::widget(bar)->width() * percent / 100, y)));
     };
     EXPECT_EQ(shown(20), shown(40));
     EXPECT_NE(shown(20), shown(90));
@@ -187,7 +188,7 @@ TEST_F(ControlsTest, AProgressBarUnderAChangingLabelShowsItsWholeFill)
 
 TEST_F(ControlsTest, RadioButtonsOfOneFrameFormOneGroup)
 {
-    QTest::mouseClick(w->单选框2.widget(), Qt::LeftButton, {}, QPoint(6, 10));
+    QTest::mouseClick(QtObjects::widget(w->单选框2), Qt::LeftButton, {}, QPoint(6, 10));
     EXPECT_TRUE(w->单选框2.checked());
     EXPECT_FALSE(w->单选框1.checked());
 }
@@ -196,7 +197,7 @@ TEST_F(ControlsTest, HiddenFrameHidesItsUnitsButKeepsTheirOwnState)
 {
     w->分组框1.setVisible(false);
     EXPECT_TRUE(w->单选框1.visible());
-    EXPECT_FALSE(w->单选框1.widget()->isVisible());
+    EXPECT_FALSE(QtObjects::widget(w->单选框1)->isVisible());
     EXPECT_TEXT_EQ("false", getUnitProperty(w->分组框1, UnitProperty::Visible));
     setUnitProperty(w->分组框1, UnitProperty::Caption, "新框");
     EXPECT_TEXT_EQ("新框", w->分组框1.caption());
@@ -212,17 +213,17 @@ TEST(TabControlUnit, PageUnitsStandFromTheControlsCornerAndTheStripStaysUsable)
     };
     W* w = loadWindow<W>(nullptr, false);
     ASSERT_NE(w, nullptr);
-    auto* tabs = static_cast<QTabWidget*>(w->选择夹1.widget());
-    EXPECT_EQ(w->按钮1.widget()->mapTo(tabs, QPoint(0, 0)), QPoint(8, 40));
+    auto* tabs = static_cast<QTabWidget*>(QtObjects::widget(w->选择夹1));
+    EXPECT_EQ(QtObjects::widget(w->按钮1)->mapTo(tabs, QPoint(0, 0)), QPoint(8, 40));
     // The label over the strip takes the mouse where it lies; the strip
     // takes it everywhere else and switches the page.
-    EXPECT_EQ(tabs->childAt(12, 8), w->标签17.widget());
+    EXPECT_EQ(tabs->childAt(12, 8), QtObjects::widget(w->标签17));
     QTabBar* bar = tabs->tabBar();
     const QPoint second = bar->tabRect(1).center();
     ASSERT_EQ(tabs->childAt(bar->mapTo(tabs, second)), bar);
     QTest::mouseClick(bar, Qt::LeftButton, {}, second);
     EXPECT_EQ(w->选择夹1.currentPage(), 1);
-    EXPECT_FALSE(w->按钮1.widget()->isVisible());
+    EXPECT_FALSE(QtObjects::widget(w->按钮1)->isVisible());
     closeWindow(*w);
 }
 
@@ -257,10 +258,10 @@ TEST(PictureBoxUnit, SnapshotShowsVisibleChildrenOnly)
     W* w = loadWindow<W>(nullptr, false);
     w->图片框1.setBackgroundColour(rgbColour(255, 255, 255));
     auto paint = [](Canvas& c, Qt::GlobalColor colour) {
-        QPalette p = c.widget()->palette();
+        QPalette p = QtObjects::widget(c)->palette();
         p.setColor(QPalette::Window, colour);
-        c.widget()->setPalette(p);
-        c.widget()->setAutoFillBackground(true);
+        QtObjects::widget(c)->setPalette(p);
+        QtObjects::widget(c)->setAutoFillBackground(true);
     };
     paint(w->红, Qt::red);
     paint(w->蓝, Qt::blue);
@@ -299,7 +300,7 @@ TEST_P(PictureBoxShowTest, ThePictureShowsWhole)
     const Bytes bytes = bandedPicture(c.picture, {Qt::red, Qt::blue}, c.sideBySide) + "trailing bytes stay";
     w->图片框1.setPicture(bytes);
     EXPECT_EQ(w->图片框1.picture(), bytes);
-    const QImage shown = w->图片框1.widget()->grab().toImage();
+    const QImage shown = QtObjects::widget(w->图片框1)->grab().toImage();
     const std::map<char, QColor> colours{{'R', Qt::red}, {'B', Qt::blue}, {'W', Qt::white}};
     for (const auto& [at, colour] : c.shown)
         EXPECT_EQ(shown.pixelColor(at), colours.at(colour)) << c.what << " at " << at.x() << "," << at.y();
@@ -331,7 +332,7 @@ TEST(PictureBoxUnit, AnEmptyOrUnreadablePictureShowsNothingAndKeepsItsBytes)
     W* w = loadWindow<W>(nullptr, false);
     w->图片框1.setBackgroundColour(rgbColour(255, 255, 255));
     auto blank = [&] {
-        const QImage shown = w->图片框1.widget()->grab().toImage();
+        const QImage shown = QtObjects::widget(w->图片框1)->grab().toImage();
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x)
                 if (shown.pixelColor(x, y) != QColor(Qt::white))
@@ -364,7 +365,7 @@ TEST_F(ControlsTest, RemovingTheCurrentItemLeavesNoneAndPasswordShowsStars)
     EXPECT_TEXT_EQ("c", w->列表框1.itemText(w->列表框1.currentIndex()));
     EXPECT_EQ(w->listEvents, 0);
 
-    QWidget* edit = w->密码.widget();
+    QWidget* edit = QtObjects::widget(w->密码);
     EXPECT_EQ(edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit), '*');
 }
 

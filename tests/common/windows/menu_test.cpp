@@ -1,5 +1,6 @@
 // Menus: shortcut codes and the program-owned check mark.
 #include "common/runtime.h"
+#include "common/internal/qt_objects.h"
 #include "tests/support/user_actions.h"
 
 #include <QAction>
@@ -26,10 +27,10 @@ struct MenuWindow : Window {
 TEST(Menus, ItemKeepsASharedCodeAndTheMenuGetsNone)
 {
     MenuWindow* w = loadWindow<MenuWindow>(nullptr, false);
-    EXPECT_EQ(w->代表报到.action()->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_EQ(w->数据锁定.action()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
-    EXPECT_TRUE(w->帮助.shortcutAction()->shortcut().isEmpty());
-    EXPECT_EQ(w->信息处理.shortcutAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(QtObjects::action(w->代表报到)->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(QtObjects::action(w->数据锁定)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    EXPECT_TRUE(QtObjects::shortcutAction(w->帮助)->shortcut().isEmpty());
+    EXPECT_EQ(QtObjects::shortcutAction(w->信息处理)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     // The keys themselves: F1 runs the item, Ctrl+L the other one.
     pressShortcut(*w, 27);
     EXPECT_EQ(w->checkIns, 1);
@@ -42,9 +43,9 @@ TEST(Menus, ClickLeavesTheCheckMarkToTheHandler)
 {
     MenuWindow* w = loadWindow<MenuWindow>(nullptr, false);
     w->数据锁定.setChecked(true);
-    w->数据锁定.action()->trigger();
+    QtObjects::action(w->数据锁定)->trigger();
     EXPECT_FALSE(w->数据锁定.checked());
-    w->数据锁定.action()->trigger();
+    QtObjects::action(w->数据锁定)->trigger();
     EXPECT_TRUE(w->数据锁定.checked());
     closeWindow(*w);
 }

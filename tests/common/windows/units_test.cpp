@@ -3,6 +3,7 @@
 // no current item or row, stored numbers survive, and the person's actions
 // report what the program relies on.
 #include "common/runtime.h"
+#include "common/internal/qt_objects.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/scripted_interaction.h"
 #include "tests/support/test_pictures.h"
@@ -65,7 +66,7 @@ protected:
         expandTreeItem(w->树型框1, unit2);
         showTreeItem(w->树型框1, 0);
     }
-    QTreeWidget* tree() const { return static_cast<QTreeWidget*>(w->树型框1.widget()); }
+    QTreeWidget* tree() const { return static_cast<QTreeWidget*>(QtObjects::widget(w->树型框1)); }
     void clickTreeItem(QTreeWidgetItem* item, Qt::MouseButton button)
     {
         QApplication::processEvents();
@@ -82,7 +83,7 @@ protected:
     }
     void clickListRow(ListView& list, int row, Qt::MouseButton button)
     {
-        auto* view = static_cast<QAbstractItemView*>(list.widget());
+        auto* view = static_cast<QAbstractItemView*>(QtObjects::widget(list));
         QApplication::processEvents();
         QRect cell = view->visualRect(view->model()->index(row, 0));
         QTest::mouseClick(view->viewport(), button, {}, cell.center());
@@ -205,7 +206,7 @@ TEST_F(UnitsTest, GainingFocusMakesNoItemOrRowCurrent)
     for (Qt::FocusReason reason : {Qt::TabFocusReason, Qt::ActiveWindowFocusReason, Qt::OtherFocusReason}) {
         for (Unit* unit : std::initializer_list<Unit*>{&w->树型框1, &w->超级列表框1, &w->会议组}) {
             QFocusEvent focusIn(QEvent::FocusIn, reason);
-            QApplication::sendEvent(unit->widget(), &focusIn);
+            QApplication::sendEvent(QtObjects::widget(*unit), &focusIn);
         }
     }
     EXPECT_EQ(w->树型框1.currentItem(), -1);
@@ -291,8 +292,8 @@ TEST_F(UnitsTest, ListTicksShowAsTickBoxesOnlyWhereTheListHasThem)
     setListRowChecked(w->会议组, icon, true);
     EXPECT_TRUE(listRowChecked(w->超级列表框1, row));
     EXPECT_TRUE(listRowChecked(w->会议组, icon));
-    auto* report = static_cast<QAbstractItemView*>(w->超级列表框1.widget());
-    auto* icons = static_cast<QAbstractItemView*>(w->会议组.widget());
+    auto* report = static_cast<QAbstractItemView*>(QtObjects::widget(w->超级列表框1));
+    auto* icons = static_cast<QAbstractItemView*>(QtObjects::widget(w->会议组));
     EXPECT_EQ(report->model()->index(row, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
     EXPECT_FALSE(icons->model()->index(icon, 0).data(Qt::CheckStateRole).isValid());
 }
@@ -370,7 +371,7 @@ TEST(ToolBarUnit, SeparatorsTakeNumbersAndClicksReportTheButtonNumber)
     EXPECT_TEXT_EQ("", w->工具条1.buttonCaption(18));
     EXPECT_FALSE(w->工具条1.buttonVisible(16));
 
-    auto* bar = static_cast<QToolBar*>(w->工具条1.widget());
+    auto* bar = static_cast<QToolBar*>(QtObjects::widget(w->工具条1));
     auto button = [&](int n) { return qobject_cast<QToolButton*>(bar->widgetForAction(bar->actions()[n])); };
     QApplication::processEvents();
     for (int n : {0, 7, 15})
@@ -401,7 +402,7 @@ TEST(ToolBarUnit, TheBarFollowsTheWindowAndItsOverflowMenuReachesEveryButton)
         }
     }
     processEvents();
-    auto* bar = static_cast<QToolBar*>(w->工具条1.widget());
+    auto* bar = static_cast<QToolBar*>(QtObjects::widget(w->工具条1));
     auto shown = [&](int n) { return bar->widgetForAction(bar->actions()[n])->isVisible(); };
     EXPECT_EQ(bar->width(), windowClientWidth(*w));
     EXPECT_FALSE(shown(buttons.back()));
@@ -447,7 +448,7 @@ protected:
     QImage shown(const TransparentLabel& label) const
     {
         QApplication::processEvents();
-        return w->图片框1.widget()->grab(label.widget()->geometry()).toImage();
+        return QtObjects::widget(w->图片框1)->grab(QtObjects::widget(label)->geometry()).toImage();
     }
     static int pixelsUnlike(const QImage& image, QColor colour)
     {
@@ -463,12 +464,12 @@ protected:
 TEST_F(TransparentLabelTest, NarrowLabelShowsItsCharactersOneUnderAnother)
 {
     w->横幅.setLabelFont(w->出席证标签.labelFont());
-    const int lineHeight = w->横幅.widget()->sizeHint().height();
+    const int lineHeight = QtObjects::widget(w->横幅)->sizeHint().height();
     ASSERT_GT(lineHeight, 0);
-    EXPECT_EQ(w->出席证标签.widget()->sizeHint().height(), 3 * lineHeight);
+    EXPECT_EQ(QtObjects::widget(w->出席证标签)->sizeHint().height(), 3 * lineHeight);
     // A Latin word too long for the strip breaks too, rather than running off.
     w->出席证标签.setCaption("ABCDEFGH");
-    EXPECT_GT(w->出席证标签.widget()->sizeHint().height(), lineHeight);
+    EXPECT_GT(QtObjects::widget(w->出席证标签)->sizeHint().height(), lineHeight);
 }
 
 TEST_F(TransparentLabelTest, PictureShowsAroundTheTextAndEffectsArePainted)
@@ -490,7 +491,7 @@ TEST_F(TransparentLabelTest, PictureShowsAroundTheTextAndEffectsArePainted)
 // release, and the picture below it sees neither press nor release.
 TEST_F(TransparentLabelTest, ClickOnTheLabelReachesItNotThePicture)
 {
-    QWidget* label = w->出席证标签.widget();
+    QWidget* label = QtObjects::widget(w->出席证标签);
     QWidget* top = label->window();
     QPoint at = label->mapTo(top, QPoint(10, 10));
     QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, at);
@@ -518,10 +519,10 @@ TEST(PictureTextButtonUnit, CaptionIsRewrittenAndOnlyAnEnabledButtonClicks)
     ButtonsWindow* w = loadWindow<ButtonsWindow>(nullptr, false);
     w->确定手动分配.setCaption("增加");
     EXPECT_TEXT_EQ("增加", w->确定手动分配.caption());
-    QTest::mouseClick(w->确定手动分配.widget(), Qt::LeftButton);
+    QTest::mouseClick(QtObjects::widget(w->确定手动分配), Qt::LeftButton);
     EXPECT_EQ(w->clicks, 1);
     w->确定手动分配.setDisabled(true);
-    QTest::mouseClick(w->确定手动分配.widget(), Qt::LeftButton);
+    QTest::mouseClick(QtObjects::widget(w->确定手动分配), Qt::LeftButton);
     EXPECT_EQ(w->clicks, 1);
     const Bytes picture = solidPicture(Qt::blue, {8, 8}) + "kept as given";
     w->确定手动分配.setPicture(picture);
@@ -535,9 +536,9 @@ TEST(ColourPickerUnit, StartsBlackAndTakesTheDialogsColourOnlyOnOk)
     EXPECT_EQ(w->表格线颜色.colour(), 0);
     ScriptedInteraction person;
     person.answerColour(true, rgbColour(10, 20, 30)).answerColour(false, rgbColour(1, 2, 3));
-    QTest::mouseClick(w->表格线颜色.widget(), Qt::LeftButton);
+    QTest::mouseClick(QtObjects::widget(w->表格线颜色), Qt::LeftButton);
     EXPECT_EQ(w->表格线颜色.colour(), rgbColour(10, 20, 30));
-    QTest::mouseClick(w->表格线颜色.widget(), Qt::LeftButton);
+    QTest::mouseClick(QtObjects::widget(w->表格线颜色), Qt::LeftButton);
     EXPECT_EQ(w->表格线颜色.colour(), rgbColour(10, 20, 30));
     // The dialog opens at the swatch's colour each time.
     ASSERT_EQ(person.calls().size(), 2u);

@@ -1,6 +1,7 @@
 // Window life cycle: modal loops, closing from handlers, owners, the end of
 // the event loop and of the program.
 #include "common/internal/dispatch.h"
+#include "common/internal/qt_objects.h"
 #include "common/runtime.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/scripted_interaction.h"
@@ -77,7 +78,7 @@ TEST_F(WindowTest, ModalWindowBlocksUntilClosedAndCallerReadsItsResult)
     ScriptedInteraction ui;
     bool sawWindowOpen = false;
     ui.inModalWindow([&](Window& w) {
-        sawWindowOpen = w.isOpen() && w.containerWidget()->isVisible();
+        sawWindowOpen = w.isOpen() && QtObjects::container(w)->isVisible();
         click(static_cast<DialogWindow&>(w).okButton);
     });
     Window* result = loadWindow<DialogWindow>(nullptr, true);
@@ -94,9 +95,9 @@ TEST_F(WindowTest, CloseBoxEndsModalLoopUnlessMayCloseRefuses)
     int asked = 0;
     ui.inModalWindow([&](Window& w) {
         w.mayClose = [&] { return ++asked > 1; };
-        w.containerWidget()->window()->close();   // refused
+        QtObjects::container(w)->window()->close();   // refused
         EXPECT_TRUE(w.isOpen());
-        w.containerWidget()->window()->close();   // allowed
+        QtObjects::container(w)->window()->close();   // allowed
     });
     loadWindow<DialogWindow>(nullptr, true);
     EXPECT_EQ(asked, 2);

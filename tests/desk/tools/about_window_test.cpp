@@ -1,5 +1,6 @@
 // The about box closes on a left-button release anywhere on it.
 #include "desk/tools/about_window.h"
+#include "common/internal/qt_objects.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/user_actions.h"
 
@@ -17,9 +18,9 @@ struct Place {
 TEST(AboutWindow, LeftReleaseOnPictureLabelOrWindowClosesItRightDoesNot)
 {
     const Place places[] = {
-        {"picture", [](AboutWindow& w) { return w.图片框1.widget(); }},
-        {"version label", [](AboutWindow& w) { return w.透明标签1.widget(); }},
-        {"window", [](AboutWindow& w) { return w.containerWidget(); }},
+        {"picture", [](AboutWindow& w) { return QtObjects::widget(w.图片框1); }},
+        {"version label", [](AboutWindow& w) { return QtObjects::widget(w.透明标签1); }},
+        {"window", [](AboutWindow& w) { return QtObjects::container(w); }},
     };
     for (const Place& place : places) {
         AboutWindow* about = loadWindow<AboutWindow>(nullptr, false);

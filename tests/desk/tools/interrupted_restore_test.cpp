@@ -3,6 +3,7 @@
 // they were or both the backup's, never a mix, and nothing of the restore
 // is left beside them.
 #include "desk/tools/restore_run.h"
+#include "common/internal/qt_objects.h"
 #include "tests/desk/tools/backup_windows_fixture.h"
 
 #include <QCoreApplication>
@@ -193,7 +194,7 @@ TEST(InterruptedRestoreChild, DISABLED_RestoresThroughTheWindow)
     QTimer watch;
     person.inModalWindow([&](Window& window) {
         auto& w = dynamic_cast<RestoreWindow&>(window);
-        auto* bar = qobject_cast<QProgressBar*>(w.进度条1.widget());
+        auto* bar = qobject_cast<QProgressBar*>(QtObjects::widget(w.进度条1));
         QObject::connect(&watch, &QTimer::timeout, [&, bar] {
             if (bar->value() <= 10 || bar->value() >= 20)
                 return;

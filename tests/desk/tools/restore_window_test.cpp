@@ -4,6 +4,7 @@
 // restored refuse the whole file, and the window shows its progress while
 // the database is copied.
 #include "tests/desk/tools/backup_windows_fixture.h"
+#include "common/internal/qt_objects.h"
 
 #include <QImage>
 #include <QPointer>
@@ -207,8 +208,8 @@ TEST_F(RestoreFaultTest, TheBarMovesWhileTheDatabaseIsCopied)
     QTimer watch;
     desk.inModalWindow([&](Window& window) {
         auto& w = dynamic_cast<RestoreWindow&>(window);
-        QPointer<QProgressBar> bar = qobject_cast<QProgressBar*>(w.进度条1.widget());
-        QPointer<QWidget> start = w.恢复.widget(), leave = w.退出备份.widget();
+        QPointer<QProgressBar> bar = qobject_cast<QProgressBar*>(QtObjects::widget(w.进度条1));
+        QPointer<QWidget> start = QtObjects::widget(w.恢复), leave = QtObjects::widget(w.退出备份);
         QObject::connect(&watch, &QTimer::timeout, [&, bar, start, leave] {
             if (!bar || !start || !leave || !bar->isVisible())
                 return;
