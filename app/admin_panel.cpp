@@ -1,6 +1,6 @@
 // The administration panel of the login window: meetings and operators.
 #include "app/login_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "desk/main_window.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "app/login_window.h"
-#include "app/state/connection.h"
-#include "app/state/globals.h"
+#include "state/connection.h"
+#include "state/globals.h"
 #include "desk/main_window.h"
 
 LoginWindow::LoginWindow() : Window("LoginWindow", {0, 0, 395, 648}, "")

@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "app/login_window.h"
-#include "desk/tools/restore_run.h"
+#include "backup/restore_run.h"
 #include "common/runtime.h"
 
 void startProgram()

@@ -9,11 +9,11 @@
 // photos of the round before. Prints each way's median time and peak
 // memory with their ratios: the routines' peak is the process's own
 // high-water mark (reset before each), tar's that of its largest process.
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "common/database/database_copy.h"
 #include "common/program/program.h"
-#include "desk/tools/backup_file.h"
-#include "desk/tools/restore_run.h"
+#include "backup/backup_file.h"
+#include "backup/restore_run.h"
 
 #include <benchmark/benchmark.h>
 

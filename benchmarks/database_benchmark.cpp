@@ -7,7 +7,7 @@
 // delegates at 1,000 tables, which keeps the free tables in memory, is
 // timed beside the same placements reading the free tables again for every
 // delegate.
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "common/database/database.h"
 #include "common/files/files.h"
 #include "common/dialogs/interaction.h"

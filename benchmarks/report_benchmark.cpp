@@ -5,8 +5,8 @@
 // and on the same data without the lookup indexes (same-named indexes on
 // another column, which the opening leaves alone); compare the two in one
 // run. A user expects each fill under 0.2 s.
-#include "app/state/connection.h"
-#include "app/state/globals.h"
+#include "state/connection.h"
+#include "state/globals.h"
 #include "common/database/database.h"
 #include "common/files/files.h"
 #include "common/program/program.h"

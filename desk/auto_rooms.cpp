@@ -1,7 +1,7 @@
 // The automatic room assignment: the pending delegates of the tree go into
 // the ticked rooms by runs of one organisation and one sex.
 #include "desk/main_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "desk/place_kinds.h"
 #include "desk/placement_walks.h"
 

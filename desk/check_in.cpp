@@ -1,7 +1,7 @@
 // Page 7: the arrival desk. A picked delegate's data is merged into the
 // welcome label, which is printed, and the arrival is recorded.
 #include "desk/main_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 
 namespace {
 

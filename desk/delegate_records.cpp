@@ -1,7 +1,7 @@
 // Page 0: the delegate entry form with its photo, saving, deleting and
 // renumbering the meeting's delegates.
 #include "desk/main_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "desk/name_spacing.h"
 #include "desk/serial_number.h"
 

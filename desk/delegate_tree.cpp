@@ -1,7 +1,7 @@
 // The delegate tree: delegates of the last query grouped by runs of equal
 // organisation; a pick acts according to the current page.
 #include "desk/main_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "desk/name_spacing.h"
 
 namespace {

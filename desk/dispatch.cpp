@@ -1,7 +1,7 @@
 // The main window's tool bar and menus: one dispatcher for the page and
 // report commands, and the items that open other windows or inform.
 #include "desk/main_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 
 namespace {
 

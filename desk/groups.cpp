@@ -1,6 +1,6 @@
 // Page 2: the meeting's discussion groups and their members.
 #include "desk/main_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 
 void MainWindow::wireGroupPage()
 {

@@ -1,6 +1,6 @@
 #include "desk/main_window.h"
-#include "app/state/connection.h"
-#include "app/state/globals.h"
+#include "state/connection.h"
+#include "state/globals.h"
 #include "desk/tools/about_window.h"
 
 MainWindow::MainWindow() : Window("MainWindow", {0, 0, 800, 589}, "QelvanaV1.0")

@@ -1,5 +1,5 @@
 #include "desk/place_kinds.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "desk/main_window.h"
 #include "common/runtime.h"
 

@@ -1,7 +1,7 @@
 // Page 1: the meeting's rooms, batches of new rooms and the manual
 // assignment of delegates through the pending list.
 #include "desk/main_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "desk/pending_rows.h"
 #include "desk/place_kinds.h"
 #include "desk/batch_numbers.h"

@@ -1,7 +1,7 @@
 // Seat placement on the open seating chart: the queue in one of three
 // orders, picking a seat up and putting it down, the title and preview.
 #include "desk/main_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "desk/placement_walks.h"
 
 #include <set>

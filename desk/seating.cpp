@@ -1,7 +1,7 @@
 // Page 4: seating templates shared by all meetings and the meeting's five
 // seating charts, stored as grid documents in 自制模板.
 #include "desk/main_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 
 namespace {
 

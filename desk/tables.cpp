@@ -1,7 +1,7 @@
 // Page 3: the meeting's banquet tables, batches of new tables, manual and
 // automatic seating.
 #include "desk/main_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "desk/batch_numbers.h"
 #include "desk/pending_rows.h"
 #include "desk/place_kinds.h"

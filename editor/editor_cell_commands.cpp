@@ -1,6 +1,6 @@
 // The cell menu and the tool bar: block setters, colours, font, margin,
 // clearing, picture data and the marking of blocks not to be filled.
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "editor/editor_dialogs.h"
 #include "editor/template_editor_window.h"
 

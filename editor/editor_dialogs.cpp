@@ -1,5 +1,5 @@
 #include "editor/editor_dialogs.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 
 EditorAboutWindow::EditorAboutWindow() : Window("EditorAboutWindow", {0, 0, 300, 162}, "关于Tabrel")
 {

@@ -1,6 +1,6 @@
 // The edit menu: clipboard, merges, header counts, rows and columns, added
 // data, zoom and the conversion of every cell.
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "common/program/library.h"
 #include "editor/editor_dialogs.h"
 #include "editor/template_editor_window.h"

@@ -1,6 +1,6 @@
 // The editor window's life cycle, its file menu and the save question.
 #include "editor/template_editor_window.h"
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "editor/editor_settings.h"
 
 namespace {

@@ -202,7 +202,7 @@ private:
 };
 
 // The editor that is open, or nullptr. Its document's modified flag and file
-// name are the program's one pair (app/state), so one editor at most is open.
+// name are the program's one pair (state/), so one editor at most is open.
 TemplateEditorWindow* findTemplateEditor();
 // Brings the open editor to the front, or opens one when none is open.
 TemplateEditorWindow* showTemplateEditor();

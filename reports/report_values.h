@@ -1,6 +1,6 @@
 #pragma once
 // Values that the report fills read and write alike.
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "common/database/database.h"
 
 namespace report {

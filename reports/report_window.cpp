@@ -1,6 +1,6 @@
 #include "reports/report_window.h"
-#include "app/state/connection.h"
-#include "app/state/globals.h"
+#include "state/connection.h"
+#include "state/globals.h"
 
 namespace {
 

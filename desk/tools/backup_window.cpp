@@ -1,6 +1,6 @@
 #include "desk/tools/backup_window.h"
-#include "desk/tools/backup_file.h"
-#include "app/state/globals.h"
+#include "backup/backup_file.h"
+#include "state/globals.h"
 #include "common/database/database_copy.h"
 
 BackupWindow::BackupWindow()

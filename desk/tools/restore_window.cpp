@@ -1,5 +1,5 @@
 #include "desk/tools/restore_window.h"
-#include "desk/tools/restore_run.h"
+#include "backup/restore_run.h"
 #include "common/database/database.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 // A test program directory with the delivered database, a scripted person
 // and a connection of the test's own for seeding and checking rows.
-#include "app/state/connection.h"
-#include "app/state/globals.h"
+#include "state/connection.h"
+#include "state/globals.h"
 #include "common/database/database.h"
 #include "common/runtime.h"
 #include "tests/support/gbk_print.h"

@@ -1,13 +1,13 @@
 // Start-up: the login window is the only window, the program ends with exit
 // code 0 when it closes.
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "app/login_window.h"
 #include "app/startup.h"
-#include "app/state/connection.h"
+#include "state/connection.h"
 #include "common/database/database.h"
 #include "common/internal/qt_objects.h"
-#include "desk/tools/backup_file.h"
-#include "desk/tools/restore_journal.h"
+#include "backup/backup_file.h"
+#include "backup/restore_journal.h"
 #include "tests/support/gbk_print.h"
 #include "tests/support/program_directory.h"
 #include "tests/support/scripted_interaction.h"

@@ -1,7 +1,7 @@
 #pragma once
 // An open template editor in a test program directory of its own, with a
 // settings and registry store of its own and a scripted person.
-#include "app/state/globals.h"
+#include "state/globals.h"
 #include "common/internal/grid_model.h"
 #include "common/internal/qt_objects.h"
 #include "common/program/settings.h"

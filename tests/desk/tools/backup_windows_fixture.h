@@ -7,7 +7,7 @@
 #include "desk/main_window.h"
 #include "editor/template_editor_window.h"
 #include "tests/app/app_fixture.h"
-#include "tests/desk/tools/backup_fixture.h"
+#include "tests/backup/backup_fixture.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

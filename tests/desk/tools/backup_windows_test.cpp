@@ -2,7 +2,7 @@
 // every way through, the progress and timer as each message shows, a backup
 // brought back by a restore that closes the main window, and failed or
 // refused restores that leave the database and photos as they were.
-#include "desk/tools/backup_file.h"
+#include "backup/backup_file.h"
 #include "tests/desk/tools/backup_windows_fixture.h"
 
 #include <QTest>

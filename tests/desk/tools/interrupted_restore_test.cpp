@@ -2,7 +2,7 @@
 // then what the next start does: the photos and the database are both as
 // they were or both the backup's, never a mix, and nothing of the restore
 // is left beside them.
-#include "desk/tools/restore_run.h"
+#include "backup/restore_run.h"
 #include "common/internal/qt_objects.h"
 #include "tests/desk/tools/backup_windows_fixture.h"
 

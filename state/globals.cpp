@@ -1,4 +1,4 @@
-#include "app/state/globals.h"
+#include "state/globals.h"
 
 int currentAccountId = 0;
 int currentMeetingId = 0;

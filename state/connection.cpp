@@ -1,4 +1,4 @@
-#include "app/state/connection.h"
+#include "state/connection.h"
 #include "common/database/database.h"
 #include "common/files/files.h"
 

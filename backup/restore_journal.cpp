@@ -1,6 +1,6 @@
-#include "desk/tools/restore_journal.h"
-#include "desk/tools/backup_file.h"
-#include "desk/tools/backup_paths.h"
+#include "backup/restore_journal.h"
+#include "backup/backup_file.h"
+#include "backup/backup_paths.h"
 #include "common/database/database_copy.h"
 #include "common/files/files.h"
 

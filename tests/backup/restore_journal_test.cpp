@@ -1,10 +1,10 @@
 // Files of a restore put in place, then the restore settled as the next
 // start does: decided by the database's number where it had a database
 // step, the replaced files back or dropped, nothing of the restore left.
-#include "desk/tools/backup_file.h"
-#include "desk/tools/restore_journal.h"
+#include "backup/backup_file.h"
+#include "backup/restore_journal.h"
 #include "common/database/database_copy.h"
-#include "tests/desk/tools/backup_fixture.h"
+#include "tests/backup/backup_fixture.h"
 #include "tests/support/program_directory.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "desk/tools/restore_run.h"
-#include "desk/tools/backup_file.h"
-#include "desk/tools/delivered_schema.h"
-#include "desk/tools/restore_journal.h"
+#include "backup/restore_run.h"
+#include "backup/backup_file.h"
+#include "backup/delivered_schema.h"
+#include "backup/restore_journal.h"
 #include "common/database/database_copy.h"
 #include "common/files/files.h"
 

@@ -1,10 +1,10 @@
 // The backup file: a directory tree packed and recreated exactly, the stored
 // values as the format gives them, and damaged, truncated or crafted files
 // refused as a whole before anything on disk changes.
-#include "desk/tools/backup_file.h"
-#include "app/state/globals.h"
-#include "tests/desk/tools/backup_fixture.h"
-#include "tests/desk/tools/failing_reads.h"
+#include "backup/backup_file.h"
+#include "state/globals.h"
+#include "tests/backup/backup_fixture.h"
+#include "tests/backup/failing_reads.h"
 
 #include <QTemporaryDir>
 

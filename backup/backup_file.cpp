@@ -1,7 +1,7 @@
-#include "desk/tools/backup_file.h"
-#include "desk/tools/backup_paths.h"
-#include "desk/tools/restore_journal.h"
-#include "app/state/globals.h"
+#include "backup/backup_file.h"
+#include "backup/backup_paths.h"
+#include "backup/restore_journal.h"
+#include "state/globals.h"
 #include "common/runtime.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "tests/desk/tools/failing_reads.h"
+#include "tests/backup/failing_reads.h"
 
 #include <cerrno>
 #include <dlfcn.h>
