@@ -6,18 +6,22 @@
 #include "desk/placement_walks.h"
 
 #include <map>
+#include <optional>
 
 namespace {
 
 constexpr int kConsumedImage = 0;
 
 struct StoredRoom {
-    Text hotel, number, sex;
+    Text hotel, number;
     int beds, guests;
+    std::optional<Sex> sex;
+    Text shownSex;   // as stored, for the room list
 };
 
 struct StoredDelegate {
-    bool woman, lodged;
+    Sex sex;
+    bool lodged;
 };
 
 // What one run found stored, with its own placements, and what it did.
@@ -43,14 +47,17 @@ Text endMessage(RoomWalkEnd end)
 bool readStored(ExternalDatabase& database, RoomRun& run)
 {
     const int rooms = querySql(database, "select * from 房间信息 where 会议编号=" + currentMeetingText());
-    for (recordMoveFirst(rooms); !recordSetAtEnd(rooms); recordMoveNext(rooms))
-        run.rooms[readField(rooms, "房间id").number()] = {
-            readField(rooms, "宾馆名称").text(), readField(rooms, "房间编号").text(), readField(rooms, "性别").text(),
-            readField(rooms, "房间人数").number(), readField(rooms, "已住人数").number()};
+    for (recordMoveFirst(rooms); !recordSetAtEnd(rooms); recordMoveNext(rooms)) {
+        const Text sex = readField(rooms, "性别").text();
+        run.rooms[readField(rooms, "房间id").number()] = {readField(rooms, "宾馆名称").text(),
+                                                        readField(rooms, "房间编号").text(),
+                                                        readField(rooms, "房间人数").number(),
+                                                        readField(rooms, "已住人数").number(), roomSex(sex), sex};
+    }
     closeRecordSet(rooms);
     const int delegates = querySql(database, "select * from 代表信息 where 会议编号=" + currentMeetingText());
     for (recordMoveFirst(delegates); !recordSetAtEnd(delegates); recordMoveNext(delegates))
-        run.delegates[readField(delegates, "代表id").number()] = {readField(delegates, "性别").text() == "女",
+        run.delegates[readField(delegates, "代表id").number()] = {delegateSex(readField(delegates, "性别").text()),
                                                                  readField(delegates, "房间编号").text() != "0"};
     closeRecordSet(delegates);
     return rooms != 0 && delegates != 0;
@@ -70,13 +77,13 @@ bool runWalk(MainWindow& w, RoomRun& run)
         const auto stored = run.delegates.find(treeItemValue(w.树型框1, k));
         const bool there = treeItemValue(w.树型框1, k) != 0 && stored != run.delegates.end();
         items.push_back({treeItemHasChildren(w.树型框1, k) != 0, there && !stored->second.lodged,
-                         there && stored->second.woman ? Sex::Woman : Sex::Man});
+                         there ? stored->second.sex : Sex::Man});
     }
     std::vector<WalkRoom> rooms;
     for (int row = 0; row < listRowCount(w.超级列表框1); ++row) {
         const auto stored = run.rooms.find(listRowValue(w.超级列表框1, row));
         if (stored == run.rooms.end())
-            rooms.push_back({false, 0, 0, ""});
+            rooms.push_back({false, 0, 0, std::nullopt});
         else
             rooms.push_back({listRowChecked(w.超级列表框1, row), stored->second.beds, stored->second.guests,
                              stored->second.sex});
@@ -86,12 +93,14 @@ bool runWalk(MainWindow& w, RoomRun& run)
     for (const RoomPlacement& p : walk.placements) {
         const int delegate = treeItemValue(w.树型框1, p.item);
         StoredRoom& room = run.rooms[listRowValue(w.超级列表框1, p.room)];
-        room.sex = items[p.item].sex == Sex::Woman ? "女" : "男";
+        const Sex sex = items[p.item].sex;
+        room.sex = sex;
+        room.shownSex = sexText(sex);
         ++room.guests;
         run.delegates[delegate].lodged = true;
         execSql(w.外部数据库1, "update 代表信息 set  宾馆名称 ='" + sqlText(room.hotel) + "',房间编号='"
                                    + sqlText(room.number) + "'  where  代表id=" + toText(delegate));
-        execSql(w.外部数据库1, "update 房间信息 set 已住人数 =已住人数+1,性别='" + room.sex + "'  where  房间id="
+        execSql(w.外部数据库1, "update 房间信息 set 已住人数 =已住人数+1,性别='" + sexText(sex) + "'  where  房间id="
                                    + toText(listRowValue(w.超级列表框1, p.room)));
     }
     return unit.commit();
@@ -119,7 +128,7 @@ void showStored(MainWindow& w, const RoomRun& run)
             continue;
         }
         setListCellText(w.超级列表框1, row, 4, toText(stored->second.guests));
-        setListCellText(w.超级列表框1, row, 5, stored->second.sex);
+        setListCellText(w.超级列表框1, row, 5, stored->second.shownSex);
     }
 }
 
