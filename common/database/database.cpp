@@ -35,6 +35,7 @@ struct ExternalDatabase::Connection {
     int changedRows = 0;       // by the last statement of execSql
     dev_t device = 0;          // the file it has open, while open
     ino_t inode = 0;
+    std::function<void(const Text&)> trace;
 };
 
 namespace {
@@ -321,6 +322,8 @@ void closeDatabase(ExternalDatabase& database)
 int querySql(ExternalDatabase& database, const Text& sql)
 {
     Connection& c = database.connection();
+    if (c.trace)
+        c.trace(sql);
     QSqlDatabase db = usable(c);
     if (!db.isValid())
         return 0;
@@ -334,8 +337,15 @@ int querySql(ExternalDatabase& database, const Text& sql)
     return storeRecordSet(&c, std::move(set));
 }
 
+void traceStatements(ExternalDatabase& database, std::function<void(const Text& sql)> trace)
+{
+    database.connection().trace = std::move(trace);
+}
+
 bool execSql(ExternalDatabase& database, const Text& sql)
 {
+    if (database.connection().trace)
+        database.connection().trace(sql);
     return writeStatement(database.connection(), [&](QSqlQuery& q) { return q.exec(toQString(sql)); });
 }
 
@@ -343,6 +353,8 @@ int changedRowCount(const ExternalDatabase& database) { return database.connecti
 
 bool execSql(ExternalDatabase& database, const Text& sql, const Bytes& bytes)
 {
+    if (database.connection().trace)
+        database.connection().trace(sql);
     return writeStatement(database.connection(), [&](QSqlQuery& q) {
         if (!q.prepare(toQString(sql)))
             return false;
