@@ -20,6 +20,9 @@ public:
         setColumnCount(1);
         setSelectionMode(QAbstractItemView::SingleSelection);
         setIconSize(QSize(16, 16));
+        // Every item is one line of text beside a 16 x 16 image: with one
+        // height for all, a changed item (a delegate placed) costs no layout.
+        setUniformRowHeights(true);
         onCurrent = [this](const QModelIndex& current, const QModelIndex& previous) {
             showIcon(itemFromIndex(previous));
             showIcon(itemFromIndex(current));
