@@ -13,10 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlField>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QUrl>
 
 #include <sqlite3.h>
@@ -179,42 +176,6 @@ QSqlDatabase usable(Connection& c)
     return QSqlDatabase::database(c.qtName, false);
 }
 
-FieldValue::Kind columnKind(QMetaType type)
-{
-    switch (type.id()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong:
-    case QMetaType::ULongLong: case QMetaType::Double:
-        return FieldValue::NumberKind;
-    case QMetaType::Bool: return FieldValue::TruthKind;
-    case QMetaType::QByteArray: return FieldValue::BytesKind;
-    default: return FieldValue::TextKind;
-    }
-}
-
-FieldValue fieldValue(const QVariant& v, FieldValue::Kind kind)
-{
-    if (v.isNull())
-        return FieldValue::nullOf(kind);
-    bool isText = v.typeId() == QMetaType::QString;
-    Text text = isText ? fromQString(v.toString()) : Text();
-    switch (kind) {
-    case FieldValue::NumberKind:
-        return FieldValue::ofNumber(isText ? toNumber(text) : v.toDouble());
-    case FieldValue::TruthKind:
-        return FieldValue::ofTruth(isText ? FieldValue::ofText(text).truth() : v.toLongLong() != 0);
-    case FieldValue::BytesKind: {
-        QByteArray b = v.toByteArray();
-        return FieldValue::ofBytes(isText ? text : Bytes(b.constData(), b.size()));
-    }
-    default:
-        if (v.typeId() == QMetaType::QByteArray) {
-            QByteArray b = v.toByteArray();
-            return FieldValue::ofText(Bytes(b.constData(), b.size()));
-        }
-        return FieldValue::ofText(isText ? text : fromQString(v.toString()));
-    }
-}
-
 // Runs one writing statement, as part of the connection's open unit when
 // there is one: a failed unit runs nothing more, and a failure fails it.
 template <class Run>
@@ -250,24 +211,6 @@ bool endTransaction(Connection& c, bool keep)
     // After the engine rolled back by itself this finds nothing to undo.
     QSqlQuery(db).exec("ROLLBACK");
     return false;
-}
-
-bool readAll(QSqlQuery& q, RecordSet& set)
-{
-    QSqlRecord record = q.record();
-    std::vector<FieldValue::Kind> kinds;
-    for (int i = 0; i < record.count(); ++i) {
-        set.columns.push_back(fromQString(record.fieldName(i)));
-        kinds.push_back(columnKind(record.field(i).metaType()));
-    }
-    while (q.next()) {
-        std::vector<FieldValue> row;
-        row.reserve(kinds.size());
-        for (size_t i = 0; i < kinds.size(); ++i)
-            row.push_back(fieldValue(q.value(static_cast<int>(i)), kinds[i]));
-        set.rows.push_back(std::move(row));
-    }
-    return q.lastError().type() == QSqlError::NoError;
 }
 
 } // namespace
@@ -328,12 +271,8 @@ int querySql(ExternalDatabase& database, const Text& sql)
     if (!db.isValid())
         return 0;
     RecordSet set;
-    {
-        QSqlQuery q(db);
-        q.setForwardOnly(true);
-        if (!q.exec(toQString(sql)) || !readAll(q, set))
-            return 0;
-    }
+    if (!readRows(sqliteHandle(db), toQString(sql), set))
+        return 0;
     return storeRecordSet(&c, std::move(set));
 }
 

@@ -7,7 +7,7 @@
 // carried through the QString as a lone surrogate (U+DC80 + byte) and comes
 // back as that byte, so any byte string survives a round trip.
 QString toQString(const Text& gbk);
-Text fromQString(const QString& s);
+Text fromQString(QStringView s);
 // Paths: program code writes "\" separators; the file system wants "/".
 QString toQtPath(const Text& path);
 Text fromQtPath(const QString& path);

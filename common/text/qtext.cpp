@@ -44,7 +44,7 @@ QString toQString(const Text& gbk)
     return result;
 }
 
-Text fromQString(const QString& s)
+Text fromQString(QStringView s)
 {
     Text result;
     const char16_t* data = reinterpret_cast<const char16_t*>(s.utf16());
