@@ -178,19 +178,20 @@ QSqlDatabase usable(Connection& c)
 
 // Runs one writing statement, as part of the connection's open unit when
 // there is one: a failed unit runs nothing more, and a failure fails it.
-template <class Run>
-bool writeStatement(Connection& c, Run run)
+bool writeStatement(Connection& c, const Text& sql, const Bytes* bytes)
 {
+    if (c.trace)
+        c.trace(sql);
     if (c.transactionDepth > 0 && c.transactionFailed)
         return false;
     c.changedRows = 0;
     QSqlDatabase db = usable(c);
     if (!db.isValid())
         return false;
-    QSqlQuery q(db);
-    const bool ok = run(q);
+    int changed = 0;
+    const bool ok = runStatement(sqliteHandle(db), toQString(sql), bytes, changed);
     if (ok)
-        c.changedRows = std::max(q.numRowsAffected(), 0);
+        c.changedRows = std::max(changed, 0);
     else if (c.transactionDepth > 0)
         c.transactionFailed = true;
     return ok;
@@ -281,25 +282,13 @@ void traceStatements(ExternalDatabase& database, std::function<void(const Text& 
     database.connection().trace = std::move(trace);
 }
 
-bool execSql(ExternalDatabase& database, const Text& sql)
-{
-    if (database.connection().trace)
-        database.connection().trace(sql);
-    return writeStatement(database.connection(), [&](QSqlQuery& q) { return q.exec(toQString(sql)); });
-}
+bool execSql(ExternalDatabase& database, const Text& sql) { return writeStatement(database.connection(), sql, nullptr); }
 
 int changedRowCount(const ExternalDatabase& database) { return database.connection().changedRows; }
 
 bool execSql(ExternalDatabase& database, const Text& sql, const Bytes& bytes)
 {
-    if (database.connection().trace)
-        database.connection().trace(sql);
-    return writeStatement(database.connection(), [&](QSqlQuery& q) {
-        if (!q.prepare(toQString(sql)))
-            return false;
-        q.addBindValue(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-        return q.exec();
-    });
+    return writeStatement(database.connection(), sql, &bytes);
 }
 
 Transaction::Transaction(ExternalDatabase& database) : database_(database)

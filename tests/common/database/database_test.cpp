@@ -195,6 +195,12 @@ TEST_F(DatabaseTest, TheRowsAStatementChangedAreCounted)
     EXPECT_EQ(changedRowCount(db), 3);
     EXPECT_FALSE(execSql(db, "update 无此表 set a=1"));
     EXPECT_EQ(changedRowCount(db), 0);
+    // One statement at a time, and a "?" only with bytes bound to it.
+    EXPECT_FALSE(execSql(db, "insert into 会议分组 (会议编号) values (9); delete from 会议分组"));
+    EXPECT_FALSE(execSql(db, "insert into 会议分组 (会议编号,分组名称) values (9,?)"));
+    EXPECT_FALSE(execSql(db, "insert into 会议分组 (会议编号) values (9)", Bytes("x")));
+    EXPECT_TRUE(execSql(db, "insert into 会议分组 (会议编号) values (9)  \r\n"));
+    EXPECT_EQ(count(db, "select * from 会议分组 where 会议编号=9"), 1);
 }
 
 TEST_F(DatabaseTest, MovesAndReadsOutsideTheRecordsAreHarmless)

@@ -1,5 +1,7 @@
-// The rows of a query read straight from the engine's statement, typed as
-// the Qt driver types them: a result column by its declared type, or, where
+// Statements run straight on the engine's handle, as the Qt driver ran them
+// (one statement with nothing after it but blanks, its "?" each bound to a
+// value), without the driver's objects around every statement. The rows
+// of a query are typed as the Qt driver types them: a result column by its declared type, or, where
 // it has none (an expression), by the engine's type of its value in the
 // first row. Text that is all ASCII is taken as the engine holds it; other
 // text passes through UTF-16 as the Qt driver hands it out, so both read
@@ -113,40 +115,63 @@ FieldValue cell(sqlite3_stmt* statement, int column, FieldValue::Kind kind)
 struct Finalizer {
     void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
 };
+using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
+
+// Prepares `sql` for `parameters` values; null when it fails.
+Statement prepared(sqlite3* db, const QString& sql, int parameters)
+{
+    sqlite3_stmt* statement = nullptr;
+    const void* tail = nullptr;
+    if (!db || sql.isEmpty()
+        || sqlite3_prepare16_v2(db, sql.constData(), static_cast<int>((sql.size() + 1) * sizeof(QChar)), &statement,
+                                &tail) != SQLITE_OK)
+        return nullptr;
+    Statement owned(statement);
+    if (!statement || (tail && !QStringView(static_cast<const char16_t*>(tail)).trimmed().isEmpty())
+        || sqlite3_bind_parameter_count(statement) != parameters)
+        return nullptr;
+    return owned;
+}
 
 } // namespace
 
 bool readRows(sqlite3* db, const QString& sql, RecordSet& set)
 {
-    // One statement with nothing after it but blanks, and no parameters:
-    // there are no values to bind to them.
-    sqlite3_stmt* prepared = nullptr;
-    const void* tail = nullptr;
-    if (!db || sql.isEmpty()
-        || sqlite3_prepare16_v2(db, sql.constData(), static_cast<int>((sql.size() + 1) * sizeof(QChar)), &prepared,
-                                &tail) != SQLITE_OK)
+    const Statement statement = prepared(db, sql, 0);
+    if (!statement)
         return false;
-    std::unique_ptr<sqlite3_stmt, Finalizer> statement(prepared);
-    if (!statement || (tail && !QStringView(static_cast<const char16_t*>(tail)).trimmed().isEmpty())
-        || sqlite3_bind_parameter_count(prepared) != 0)
-        return false;
-    const int count = sqlite3_column_count(prepared);
+    sqlite3_stmt* const st = statement.get();
+    const int count = sqlite3_column_count(st);
     std::vector<FieldValue::Kind> kinds;
     int rc;
-    while ((rc = sqlite3_step(prepared)) == SQLITE_ROW) {
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         if (kinds.empty())
             for (int i = 0; i < count; ++i)
-                kinds.push_back(columnKind(prepared, i, sqlite3_column_type(prepared, i)));
+                kinds.push_back(columnKind(st, i, sqlite3_column_type(st, i)));
         std::vector<FieldValue> row;
         row.reserve(kinds.size());
         for (int i = 0; i < count; ++i)
-            row.push_back(cell(prepared, i, kinds[static_cast<size_t>(i)]));
+            row.push_back(cell(st, i, kinds[static_cast<size_t>(i)]));
         set.rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE)
         return false;
     for (int i = 0; i < count; ++i)
-        set.columns.push_back(
-            fromQString(QString(static_cast<const QChar*>(sqlite3_column_name16(prepared, i))).remove(u'"')));
+        set.columns.push_back(fromQString(QString(static_cast<const QChar*>(sqlite3_column_name16(st, i))).remove(u'"')));
+    return true;
+}
+
+bool runStatement(sqlite3* db, const QString& sql, const Bytes* bytes, int& changedRows)
+{
+    const Statement statement = prepared(db, sql, bytes ? 1 : 0);
+    if (!statement)
+        return false;
+    if (bytes && sqlite3_bind_blob(statement.get(), 1, bytes->data(), static_cast<int>(bytes->size()), SQLITE_STATIC)
+                     != SQLITE_OK)
+        return false;
+    const int rc = sqlite3_step(statement.get());
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return false;
+    changedRows = sqlite3_changes(db);
     return true;
 }
