@@ -1,12 +1,11 @@
-// Statements run straight on the engine's handle, as the Qt driver ran them
-// (one statement with nothing after it but blanks, its "?" each bound to a
-// value), without the driver's objects around every statement. The rows
-// of a query are typed as the Qt driver types them: a result column by its declared type, or, where
+// Statements run straight on the engine's handle, with the rules of the Qt
+// driver they used to go through: one statement with nothing after it but
+// blanks, a value bound to each "?" of it. The rows of a query are typed as
+// that driver types them: a result column by its declared type, or, where
 // it has none (an expression), by the engine's type of its value in the
 // first row. Text that is all ASCII is taken as the engine holds it; other
-// text passes through UTF-16 as the Qt driver hands it out, so both read
-// alike; numbers and truths of floating values and bytes go through the
-// same QVariant conversions as before.
+// text passes through UTF-16, as the driver handed it out; floating values
+// and bytes convert as a QVariant of them converts.
 #include "common/internal/qtext.h"
 #include "common/internal/record_sets.h"
 
