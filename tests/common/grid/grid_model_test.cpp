@@ -4,6 +4,7 @@
 // lines are added and removed side by side, and values a setter does not
 // take leave the cells alone.
 #include "tests/common/grid/grid_test_window.h"
+#include "tests/support/case_names.h"
 
 #include <climits>
 
@@ -85,6 +86,7 @@ struct ClipCase {
     GridBlock request;
     GridBlock expected;   // the cells changed
 };
+void PrintTo(const ClipCase& c, std::ostream* os) { *os << c.what; }
 
 class GridClipTest : public GridModelTest, public testing::WithParamInterface<ClipCase> {};
 
@@ -127,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ClipCase{"huge counts", {1, 1, INT_MAX, INT_MAX}, {1, 1, 3, 5}},
                     ClipCase{"huge start", {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, kNoCells},
                     ClipCase{"huge negative start", {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, kNoCells}),
-    [](const testing::TestParamInfo<ClipCase>& info) { return "case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<ClipCase>& info) { return caseName(info.param.what); });
 
 TEST_F(GridModelTest, ReadsOutsideTheTableGiveEmptyTexts)
 {
@@ -226,6 +228,7 @@ struct MergeShift {
     void (*change)(DataSource&);
     GridBlock expected;   // kNoCells: the merge is gone
 };
+void PrintTo(const MergeShift& c, std::ostream* os) { *os << c.what; }
 
 class GridMergeShiftTest : public GridModelTest, public testing::WithParamInterface<MergeShift> {};
 
@@ -252,7 +255,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MergeShift{"column inserted inside", [](DataSource& s) { insertColumns(s, 4); }, {3, 3, 3, 3}},
                     MergeShift{"column deleted: one column left", [](DataSource& s) { deleteColumns(s, 4, 1); }, {3, 3, 3, 1}},
                     MergeShift{"cut to one cell", [](DataSource& s) { deleteRows(s, 4, 2); deleteColumns(s, 3, 1); }, kNoCells}),
-    [](const testing::TestParamInfo<MergeShift>& info) { return "case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<MergeShift>& info) { return caseName(info.param.what); });
 
 TEST_F(GridModelTest, HeaderCountsFollowRowsAndColumnsAndClampNegatives)
 {

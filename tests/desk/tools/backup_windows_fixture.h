@@ -8,6 +8,7 @@
 #include "editor/template_editor_window.h"
 #include "tests/app/app_fixture.h"
 #include "tests/backup/backup_fixture.h"
+#include "tests/support/test_end.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -56,12 +57,14 @@ protected:
         return texts;
     }
     TextList meetings() { return rows("select 会议名称 from 会议信息 order by 会议编号", {"会议名称"}); }
-    // Runs `act` inside a modal window of type W; `act` must close it.
+    // Runs `act` inside a modal window of type W; `act` must close it. A
+    // press refused inside ends the test here, as no press opened the window.
     template <class W>
     void inWindow(std::function<void(W&)> act)
     {
         desk.inModalWindow([act](Window& w) { act(dynamic_cast<W&>(w)); });
         EXPECT_EQ(loadWindow<W>(nullptr, true), nullptr);
+        endTestAfterFatalFailure();
     }
     void backUpTo(const Text& file)
     {
@@ -89,6 +92,7 @@ protected:
             chooseMenuItem(main->数据恢复);
         else
             EXPECT_EQ(loadWindow<RestoreWindow>(nullptr, true), nullptr);
+        endTestAfterFatalFailure();
     }
     // The main window and a template editor opened from it, with a change
     // not saved yet; the database cannot be copied any more.
