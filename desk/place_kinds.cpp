@@ -83,6 +83,18 @@ Text whyGivenBack(const PlaceKind& kind, const StoredPick& pick)
                                : Text();
 }
 
+// Runs `step` for each record, in order, as one unit; a step gives false
+// when a read fails, which ends the unit unkept. True when it is kept.
+template <class Record, class Step>
+bool eachInOneUnit(ExternalDatabase& database, const std::vector<Record>& records, Step step)
+{
+    Transaction unit(database);
+    for (const Record& record : records)
+        if (!step(record))
+            return false;
+    return unit.commit();
+}
+
 } // namespace
 
 Text shownPlace(const PlaceKind& kind, const Text& name, const Text& number)
@@ -103,16 +115,13 @@ PickCommit commitPicks(ExternalDatabase& database, const PlaceKind& kind, int me
 {
     const Text m = toText(meeting);
     PickCommit result;
-    Transaction unit(database);
-    bool read = true;
-    for (const PlacePick& p : picks) {
+    result.stored = eachInOneUnit(database, picks, [&](const PlacePick& p) {
         StoredPick pick;
-        read = readPick(database, kind, m, p, pick);
-        if (!read)
-            break;
+        if (!readPick(database, kind, m, p, pick))
+            return false;
         if (const Text why = whyGivenBack(kind, pick); !why.empty()) {
             result.givenBack.push_back({p.shown, why});
-            continue;
+            return true;
         }
         // The stored place gains one; the count the list carried may be
         // out of date.
@@ -122,8 +131,8 @@ PickCommit commitPicks(ExternalDatabase& database, const PlaceKind& kind, int me
         execSql(database, Text("update ") + kind.table + " set " + kind.count + " =" + kind.count + "+1"
                               + (kind.oneSex ? ",性别='" + pick.sex + "'" : Text()) + "  where  " + kind.id + "="
                               + toText(p.place));
-    }
-    result.stored = read && unit.commit();
+        return true;
+    });
     return result;
 }
 
@@ -151,16 +160,13 @@ PlaceDeletion deletePlaces(ExternalDatabase& database, const PlaceKind& kind, in
 {
     const Text m = toText(meeting);
     PlaceDeletion result;
-    Transaction unit(database);
-    bool read = true;
-    for (const ShownPlace& p : places) {
+    result.stored = eachInOneUnit(database, places, [&](const ShownPlace& p) {
         StoredPlace place;
-        read = readPlace(database, kind, m, p.id, place);
-        if (!read)
-            break;
+        if (!readPlace(database, kind, m, p.id, place))
+            return false;
         if (!place.there) {
             result.givenBack.push_back({p.shown, goneReason(kind)});
-            continue;
+            return true;
         }
         // Every guest leaves with the place, whatever its count says.
         execSql(database, Text("update 代表信息 set ") + kind.name + " =' '," + kind.number + "='0'   where  "
@@ -169,8 +175,8 @@ PlaceDeletion deletePlaces(ExternalDatabase& database, const PlaceKind& kind, in
         result.released += changedRowCount(database);
         execSql(database, Text("delete  from ") + kind.table + " where " + kind.id + "=" + toText(p.id));
         ++result.deleted;
-    }
-    result.stored = read && unit.commit();
+        return true;
+    });
     return result;
 }
 
