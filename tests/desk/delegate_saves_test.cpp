@@ -20,11 +20,6 @@ protected:
         exec("update 代表信息 set 宾馆名称='宾馆',房间编号='301' where 姓名 in ('M1','M2')");
         exec("update 代表信息 set 宾馆名称='宾馆',房间编号='201' where 姓名='M3'");
     }
-    int idOf(const Text& name)
-    {
-        const TextList found = rows("select * from 代表信息 where 会议编号=1 and 姓名='" + name + "'", {"代表id"});
-        return found.empty() ? 0 : toInteger(found.front());
-    }
     // The delegates of meeting 1 with sex, post and photo, and its rooms
     // with their sex.
     TextList stored()
@@ -61,7 +56,7 @@ TEST_F(DelegateSavesTest, ADelegateIsStoredUnlessHisRoomHoldsGuestsOfTheOtherSex
         SCOPED_TRACE(c.what);
         seed();
         addDelegate("甲", "X", "男", "X");
-        const int id = c.who.empty() ? 0 : idOf(c.who);
+        const int id = c.who.empty() ? 0 : idOf("select * from 代表信息 where 姓名='" + c.who + "'", "代表id");
         exec("delete from 代表信息 where 姓名='X'");
         const Text trigger = c.refusal.empty() ? Text() : refuse(c.refusal, "房间信息");
         const DelegateEntry entry{id, c.who.empty() ? Text("N") : c.who, "甲", c.sex, "处长", " ", " ",

@@ -20,12 +20,6 @@ protected:
         addDelegate("甲", "三", "男", "3");
         exec("update 代表信息 set 分组编号=" + toText(group_) + ",表1='2排2列',表2='5排5列' where 姓名='二'");
     }
-    int idOf(const Text& sql, const Text& column)
-    {
-        const TextList found = rows(sql, {column});
-        EXPECT_EQ(found.size(), 1u) << gbkToUtf8(sql);
-        return found.empty() ? 0 : toInteger(found.front());
-    }
     int delegate(const Text& name) { return idOf("select * from 代表信息 where 姓名='" + name + "'", "代表id"); }
     TextList delegates(const TextList& columns)
     {

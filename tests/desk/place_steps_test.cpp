@@ -16,12 +16,6 @@ protected:
         ids_["外201"] = idOf("select * from 房间信息 where 会议编号=2 and 房间编号='201'", "房间id");
         ids_["外1号桌"] = idOf("select * from 餐桌信息 where 会议编号=2 and 餐桌编号='1号桌'", "餐桌id");
     }
-    int idOf(const Text& sql, const Text& column)
-    {
-        const TextList found = rows(sql, {column});
-        EXPECT_EQ(found.size(), 1u) << gbkToUtf8(sql);
-        return found.empty() ? 0 : toInteger(found.front());
-    }
 
     // Meeting 1 anew: M1, M2 and W1 unplaced; P lodged in 203 and seated at
     // 2号桌. Rooms 201 (2 beds), 202 (1 bed), 203 (2 beds, P); tables 1号桌
