@@ -1,6 +1,7 @@
 // Page 2: the meeting's discussion groups and their members.
 #include "desk/main_window.h"
 #include "state/globals.h"
+#include "desk/group_members.h"
 
 void MainWindow::wireGroupPage()
 {
@@ -161,13 +162,10 @@ void MainWindow::onSaveGroupMembersClick()
         currentGroupId = 0;
         return;
     }
-    Transaction unit(外部数据库1);
-    for (int row = 0; row < listRowCount(当前组代表); ++row) {
-        const Text group = listRowChecked(当前组代表, row) ? toText(currentGroupId) : "0";
-        execSql(外部数据库1, "update 代表信息 set 分组编号=" + group + "  where  代表id="
-                                 + toText(listRowValue(当前组代表, row)));
-    }
-    if (!unit.commit()) {
+    std::vector<GroupMember> members;
+    for (int row = 0; row < listRowCount(当前组代表); ++row)
+        members.push_back({listRowValue(当前组代表, row), listRowChecked(当前组代表, row)});
+    if (!storeGroupMembers(外部数据库1, currentGroupId, members)) {
         // The ticks and the group stay for another try.
         messageBox("保存失败！", BoxOk, "注意");
         return;
