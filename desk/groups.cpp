@@ -2,6 +2,9 @@
 #include "desk/main_window.h"
 #include "state/globals.h"
 #include "desk/group_members.h"
+#include "desk/place_kinds.h"
+
+#include <algorithm>
 
 void MainWindow::wireGroupPage()
 {
@@ -165,11 +168,18 @@ void MainWindow::onSaveGroupMembersClick()
     std::vector<GroupMember> members;
     for (int row = 0; row < listRowCount(当前组代表); ++row)
         members.push_back({listRowValue(当前组代表, row), listRowChecked(当前组代表, row)});
-    if (!storeGroupMembers(外部数据库1, currentGroupId, members)) {
+    const GroupMembersStored result = storeGroupMembers(外部数据库1, currentGroupId, members);
+    if (!result.stored) {
         // The ticks and the group stay for another try.
         messageBox("保存失败！", BoxOk, "注意");
         return;
     }
+    TextList elsewhere;
+    for (int row = 0; row < listRowCount(当前组代表); ++row)
+        if (std::find(result.groupedElsewhere.begin(), result.groupedElsewhere.end(), members[row].delegate)
+            != result.groupedElsewhere.end())
+            elsewhere.push_back(listCellText(当前组代表, row, 0));
+    tellGivenBack(elsewhere, "下列代表已被分到其他组，未加入本组：");
     messageBox("成功保存会议组！", BoxOk, "注意");
     currentGroupId = 0;
 }

@@ -52,11 +52,25 @@ TEST_F(GroupAndChartStepsTest, TheTickedDelegatesTakeTheGroupAndTheOthersNone)
         std::vector<GroupMember> members;
         for (const auto& [name, member] : c.members)
             members.push_back({delegate(name), member});
-        EXPECT_EQ(storeGroupMembers(db, group_, members), c.stored);
+        EXPECT_EQ(storeGroupMembers(db, group_, members).stored, c.stored);
         EXPECT_EQ(delegates({"分组编号"}), c.groups);
         if (!trigger.empty())
             exec("drop trigger " + trigger);
     }
+}
+
+// Another desk put 一 and 三 into group B after this desk listed them in no
+// group: 一 ticked here is given back, 三 left unticked stays in B.
+TEST_F(GroupAndChartStepsTest, ADelegateAnotherDeskGroupedMeanwhileKeepsHisGroup)
+{
+    exec("insert  into 会议分组 (分组名称,会议编号) values ('B',1)");
+    const Text a = toText(group_), b = toText(idOf("select * from 会议分组 where 分组名称='B'", "分组id"));
+    exec("update 代表信息 set 分组编号=" + b + " where 姓名 in ('一','三')");
+    const GroupMembersStored result = storeGroupMembers(
+        db, group_, {{delegate("一"), true}, {delegate("二"), true}, {delegate("三"), false}});
+    EXPECT_TRUE(result.stored);
+    EXPECT_EQ(result.groupedElsewhere, std::vector<int>{delegate("一")});
+    EXPECT_EQ(delegates({"分组编号"}), (TextList{"一|" + b, "二|" + a, "三|" + b}));
 }
 
 TEST_F(GroupAndChartStepsTest, AChartIsStoredWithExactlyTheSeatsItShows)
