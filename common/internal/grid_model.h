@@ -88,6 +88,13 @@ public:
     GridDocument() = default;
     // An empty table in the initial format; sizes outside the limits give 0 x 0.
     GridDocument(int rows, int columns);
+    // A large document leaves the storage of its cells to the next one that
+    // grows large (a report filled again), which then takes no fresh memory.
+    ~GridDocument();
+    GridDocument(const GridDocument&) = default;
+    GridDocument(GridDocument&&) = default;
+    GridDocument& operator=(const GridDocument&) = default;
+    GridDocument& operator=(GridDocument&&) = default;
 
     int rows() const { return rows_; }
     int columns() const { return columns_; }
@@ -137,6 +144,9 @@ private:
     using Request = std::function<void(GridDocument&, int first, int last)>;
 
     GridCell newCell() const;
+    // Room for `count` cells from the storage a large document left, when it
+    // has that room; otherwise the cells grow as a vector does.
+    void reserveCells(size_t count);
     GridCell& at(int row, int column) { return cells_[index(row, column)]; }
     size_t index(int row, int column) const;
     // Runs `apply` on the table now and keeps it when rows first..last

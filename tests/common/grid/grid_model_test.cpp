@@ -363,4 +363,37 @@ TEST_F(GridModelTest, AppendTableFromAddsTheRowsWithTheirFormatsAndMerges)
     EXPECT_TEXT_EQ("新", cellText(ds, 9, 4));
 }
 
+// A report filled again takes the storage the last large document left
+// rather than fresh memory; what it then holds are its own cells and blank
+// appended ones, nothing of the document that went before.
+TEST_F(GridModelTest, ALargeDocumentLeavesItsStorageToTheNextThatGrowsLarge)
+{
+    const GridCell* left = nullptr;
+    {
+        GridDocument large(20000, 9);
+        large.editBlock({1, 1, 20000, 9}, [](GridCell& cell) {
+            cell.text = "旧";
+            cell.fontSize = 99;
+        });
+        left = large.cell(1, 1);
+    }
+    setTableSize(ds, 3, 9);
+    setCellText(ds, 3, 9, "新");
+    setDefaultCellFormat(ds, {.alignment = 6, .allLines = true});
+    appendRows(ds, 5000);
+
+    ASSERT_EQ(5003, tableRowCount(ds));
+    EXPECT_EQ(left, &cellOf(ds, 1, 1)) << "the storage left behind was not taken";
+    EXPECT_TEXT_EQ("新", cellText(ds, 3, 9));
+    for (int row : {1, 3, 4, 2000, 5003})
+        for (int column : {1, 9}) {
+            const GridCell& cell = cellOf(ds, row, column);
+            if (row != 3 || column != 9) {
+                EXPECT_TEXT_EQ("", cell.text) << row << ", " << column;
+            }
+            EXPECT_EQ(35, cell.fontSize) << row << ", " << column;
+            EXPECT_EQ(row > 3 ? 6 : 4, cell.alignment) << row << ", " << column;
+        }
+}
+
 } // namespace
