@@ -11,7 +11,7 @@
 #include "common/database/database.h"
 #include "common/files/files.h"
 #include "common/dialogs/interaction.h"
-#include "common/internal/measurement.h"
+#include "common/database/measurement.h"
 #include "common/program/program.h"
 #include "desk/main_window.h"
 

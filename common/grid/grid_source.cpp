@@ -1,6 +1,6 @@
 // Data sources and their providers.
-#include "common/internal/grid_model.h"
-#include "common/internal/grid_units.h"
+#include "common/grid/grid_model.h"
+#include "common/grid/grid_units.h"
 #include "common/internal/qt_objects.h"
 
 #include <QWidget>

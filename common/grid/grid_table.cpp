@@ -3,8 +3,8 @@
 
 #include "common/dialogs/interaction.h"
 #include "common/grid/grid_print.h"
-#include "common/internal/grid_units.h"
-#include "common/internal/grid_view.h"
+#include "common/grid/grid_units.h"
+#include "common/grid/grid_view.h"
 #include "common/internal/qt_objects.h"
 #include "common/program/clipboard.h"
 #include "common/program/program.h"

@@ -2,7 +2,7 @@
 // Internal to common/: drawing grid documents, shared by the grid unit and
 // printing. The painter works in document units (tenths of a millimetre);
 // the caller scales it to the device.
-#include "common/internal/grid_model.h"
+#include "common/grid/grid_model.h"
 
 #include <QColor>
 #include <QFont>

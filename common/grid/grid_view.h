@@ -4,8 +4,8 @@
 // rest scrolls; everything is laid out in document units and drawn scaled
 // by the zoom.
 #include "common/grid/grid_table.h"
-#include "common/internal/grid_model.h"
-#include "common/internal/grid_paint.h"
+#include "common/grid/grid_model.h"
+#include "common/grid/grid_paint.h"
 
 #include <QAbstractScrollArea>
 #include <array>
