@@ -8,7 +8,6 @@
 #include "common/database/sqlite_engine.h"
 #include "common/text/text_collation.h"
 #include "common/internal/qtext.h"
-#include "common/windows/unit.h"
 
 #include <QFile>
 #include <QFileInfo>

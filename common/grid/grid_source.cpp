@@ -13,6 +13,9 @@ unsigned DataSource::revision() { return changes; }
 
 const QWidget* windowOf(const Container& container) { return QtObjects::container(container)->window(); }
 
+const QWidget* QtObjects::windowKey(const GridProvider& provider) { return provider.window_; }
+const QWidget* QtObjects::windowKey(const DataSource& source) { return source.window_; }
+
 GridProvider::GridProvider(Container& window, const Text& name) : name_(name), window_(windowOf(window))
 {
     GridUnits<GridProvider>::add(this);

@@ -15,6 +15,8 @@ GridView* viewOf(const GridTable& grid) { return static_cast<GridView*>(QtObject
 
 } // namespace
 
+const QWidget* QtObjects::windowKey(const GridTable& grid) { return grid.window_; }
+
 GridTable::GridTable(Container& parent, const Text& name, const Rect& r, const Text& dataSourceName)
     : Unit(name, new GridView(this, QtObjects::container(parent)), r), dataSourceName_(dataSourceName),
       window_(windowOf(parent))

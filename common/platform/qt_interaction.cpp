@@ -305,6 +305,8 @@ Interaction* installed = nullptr;
 
 Interaction& platformInteraction()
 {
+    // Qt's boxes and dialogs need the application object.
+    ensureRuntime();
     static QtInteraction qtInteraction;
     return qtInteraction;
 }
