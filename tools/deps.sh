@@ -9,6 +9,7 @@ packages=(
   fonts-noto-cjk fonts-wqy-zenhei
   cups-client
   libsqlite3-dev sqlite3
+  python3
 )
 
 missing=()
