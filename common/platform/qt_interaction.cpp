@@ -299,8 +299,6 @@ private:
     }
 };
 
-Interaction* installed = nullptr;
-
 } // namespace
 
 Interaction& platformInteraction()
@@ -310,10 +308,6 @@ Interaction& platformInteraction()
     static QtInteraction qtInteraction;
     return qtInteraction;
 }
-
-Interaction& interaction() { return installed ? *installed : platformInteraction(); }
-
-void setInteraction(Interaction* replacement) { installed = replacement; }
 
 QString qtFileFilter(const Text& filter)
 {
