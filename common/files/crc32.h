@@ -1,7 +1,8 @@
 #pragma once
-// Internal to common/: the CRC-32 (IEEE 802.3) that the stored formats
-// carry to find damage. Chained: the checksum of a whole is that of its
-// last piece given the checksum of what came before (0 to start).
+// Of the files service, for the stored formats (the packed form, grid
+// documents): the CRC-32 (IEEE 802.3) they carry to find damage. Chained:
+// the checksum of a whole is that of its last piece given the checksum of
+// what came before (0 to start).
 #include <cstddef>
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 #pragma once
-// Internal to common/: the pages of a printed grid document (Qt-free).
+// The grid service's own: the pages of a printed grid document (Qt-free).
 #include "common/grid/grid_model.h"
 
 #include <vector>

@@ -1,5 +1,5 @@
 #pragma once
-// Internal to common/: the Qt widget behind a GridTable. Header rows and
+// The grid service's own (and the tests'): the Qt widget behind a GridTable. Header rows and
 // columns stay in place (when they take at most half the view) while the
 // rest scrolls; everything is laid out in document units and drawn scaled
 // by the zoom.
