@@ -1,8 +1,8 @@
 #pragma once
-// The grid service's own (and the tests'): the Qt widget behind a GridTable. Header rows and
-// columns stay in place (when they take at most half the view) while the
-// rest scrolls; everything is laid out in document units and drawn scaled
-// by the zoom.
+// The grid service's own (and the tests'): the Qt widget behind a GridTable.
+// Header rows and columns stay in place (when they take at most half the view)
+// while the rest scrolls; everything is laid out in document units and drawn
+// scaled by the zoom.
 #include "common/grid/grid_table.h"
 #include "common/grid/grid_model.h"
 #include "common/grid/grid_paint.h"
