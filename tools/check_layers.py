@@ -17,6 +17,7 @@ Usage: check_layers.py [project root]   (default: the folder above tools/)
 Standard library only.
 """
 
+import os
 import re
 import sys
 from pathlib import Path
@@ -25,7 +26,6 @@ SOURCE_SUFFIXES = {".h", ".hpp", ".c", ".cc", ".cpp"}
 OUTSIDE = ("tests", "tools")           # may include anything; nothing includes them
 QT_LAYER = "common"                    # the only layer that includes Qt
 INTERNAL = "common/internal"
-SKIPPED_DIRS = {".git", ".ci"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 QT_HEADER = re.compile(r"^Q[A-Za-z]|^Qt[A-Za-z]*/")
@@ -88,17 +88,21 @@ class Project:
     def __init__(self, root):
         self.root = root
         self.ranks, self.ordered_parents = read_layers(root / "README.md")
-        self.sources = sorted(
-            path.relative_to(root).as_posix()
-            for path in root.rglob("*")
-            if path.suffix in SOURCE_SUFFIXES and path.is_file() and self.scanned(path.relative_to(root))
-        )
+        self.sources = sorted(self.find_sources())
         self.includes = {source: self.read_includes(source) for source in self.sources}
         self.qt_reach = {}
 
-    def scanned(self, relative):
-        parts = relative.parts
-        return len(parts) > 1 and parts[0] not in SKIPPED_DIRS and not parts[0].startswith("build")
+    def find_sources(self):
+        """Every source below the root's folders; build trees and hidden
+        folders are no part of the project."""
+        for top in sorted(self.root.iterdir()):
+            if not top.is_dir() or top.name.startswith((".", "build")):
+                continue
+            for folder, subfolders, files in os.walk(top):
+                subfolders[:] = [name for name in subfolders if not name.startswith(".")]
+                for name in files:
+                    if Path(name).suffix in SOURCE_SUFFIXES:
+                        yield (Path(folder) / name).relative_to(self.root).as_posix()
 
     def read_includes(self, source):
         found = []
@@ -112,9 +116,12 @@ class Project:
     def resolve(self, source, name):
         """The project file a quoted include names, or None."""
         for candidate in (Path(name), Path(source).parent / name):
-            path = (self.root / candidate)
+            path = self.root / candidate
             if path.is_file():
-                return path.resolve().relative_to(self.root.resolve()).as_posix()
+                try:
+                    return path.resolve().relative_to(self.root.resolve()).as_posix()
+                except ValueError:    # a file outside the project
+                    return None
         return None
 
     def folder_of(self, path):
@@ -165,7 +172,8 @@ def check(root):
             continue
         outside = folder.startswith("outside:")
         for number, angled, name in project.includes[source]:
-            where = f"{source}:{number}: #include {'<' + name + '>' if angled else chr(34) + name + chr(34)}"
+            shown = f"<{name}>" if angled else f'"{name}"'
+            where = f"{source}:{number}: #include {shown}"
             if outside:
                 continue
             if angled:
@@ -175,14 +183,14 @@ def check(root):
             target = project.resolve(source, name)
             if target is None:
                 continue
-            problems += check_include(project, source, folder, target, where, edges)
+            problems += check_include(project, folder, target, where, edges)
     for (a, b), where in sorted(edges.items()):
         if a < b and (b, a) in edges:
             problems.append(f"{a}/ and {b}/ include each other: {where} and {edges[(b, a)]}")
     return problems
 
 
-def check_include(project, source, folder, target, where, edges):
+def check_include(project, folder, target, where, edges):
     problems = []
     target_folder = project.folder_of(target)
     top = folder.split("/")[0]
