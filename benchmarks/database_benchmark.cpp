@@ -11,17 +11,16 @@
 #include "common/database/database.h"
 #include "common/files/files.h"
 #include "common/dialogs/interaction.h"
-#include "common/internal/measurement.h"
+#include "common/database/measurement.h"
 #include "common/program/program.h"
 #include "desk/main_window.h"
+#include "benchmarks/scratch_directory.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
-
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -51,16 +50,12 @@ class Desk {
 public:
     explicit Desk(const std::function<void(ExternalDatabase&)>& places)
     {
-        QFile::copy(QELVANA_DELIVERED_DATABASE, dir_.filePath("meeting.mdb"));
-        QFile::setPermissions(dir_.filePath("meeting.mdb"), QFile::ReadOwner | QFile::WriteOwner);
-        QFile dsn(dir_.filePath("Meeting.dsn"));
-        dsn.open(QIODevice::WriteOnly);
-        dsn.write("[ODBC]\nENGINE=QSQLITE\n");
-        dsn.close();
-        setenv("QELVANA_HOME", QFile::encodeName(dir_.path()).constData(), 1);
+        copyWritable(QELVANA_DELIVERED_DATABASE, dir_.filePath("meeting.mdb"));
+        std::ofstream(dir_.filePath("Meeting.dsn"), std::ios::binary) << "[ODBC]\nENGINE=QSQLITE\n";
+        setenv("QELVANA_HOME", dir_.path().c_str(), 1);
         Window seedWindow{"seed", {0, 0, 10, 10}, ""};
         ExternalDatabase seed{seedWindow, "seed"};
-        const Text d = dir_.path().toStdString();   // an ASCII temporary path
+        const Text d = dir_.path();   // an ASCII temporary path
         openDatabase(seed, "DBQ=" + d + "/meeting.mdb;FILEDSN=" + d + "/Meeting.dsn;");
         Transaction unit(seed);
         for (int i = 0; i < kDelegates; ++i)
@@ -87,7 +82,7 @@ public:
     }
 
 private:
-    QTemporaryDir dir_;
+    ScratchDirectory dir_;
     MainWindow* window_ = nullptr;
 };
 
@@ -113,10 +108,9 @@ double timed(const std::function<void(ExternalDatabase&)>& places, bool flushEac
     prepare(desk.window());
     if (flushEach)
         desk.flushEachStatement();
-    QElapsedTimer timer;
-    timer.start();
+    const auto start = std::chrono::steady_clock::now();
     run(desk.window());
-    return timer.nsecsElapsed() / 1e6;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 // `run` beside `other` (with a flushed commit per statement when

@@ -13,15 +13,13 @@
 #include "common/files/files.h"
 #include "common/program/program.h"
 #include "reports/report_window.h"
+#include "benchmarks/scratch_directory.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -67,11 +65,12 @@ class Meeting {
 public:
     Meeting(bool lookupIndexes, int delegates)
     {
-        const QString delivered = QFile::decodeName(QELVANA_PROGRAM_DIR);
-        for (const QString& name : QDir(delivered).entryList({"*.grd", "Meeting.dsn"}, QDir::Files))
-            QFile::copy(delivered + "/" + name, dir_.filePath(name));
-        QFile::copy(QELVANA_DELIVERED_DATABASE, dir_.filePath("meeting.mdb"));
-        QFile::setPermissions(dir_.filePath("meeting.mdb"), QFile::ReadOwner | QFile::WriteOwner);
+        for (const auto& entry : std::filesystem::directory_iterator(QELVANA_PROGRAM_DIR)) {
+            const std::filesystem::path& file = entry.path();
+            if (entry.is_regular_file() && (file.extension() == ".grd" || file.filename() == "Meeting.dsn"))
+                std::filesystem::copy_file(file, dir_.filePath(file.filename().string()));
+        }
+        copyWritable(QELVANA_DELIVERED_DATABASE, dir_.filePath("meeting.mdb"));
         use();
         Window window{"seed", {0, 0, 10, 10}, ""};
         ExternalDatabase db{window, "seed"};
@@ -84,10 +83,10 @@ public:
                 ok_ = ok_ && execSql(db, sql);
     }
     bool ok() const { return ok_; }
-    void use() const { setenv("QELVANA_HOME", QFile::encodeName(dir_.path()).constData(), 1); }
+    void use() const { setenv("QELVANA_HOME", dir_.path().c_str(), 1); }
 
 private:
-    QTemporaryDir dir_;
+    ScratchDirectory dir_;
     bool ok_ = false;
 };
 

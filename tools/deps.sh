@@ -12,6 +12,7 @@ packages=(
   # The inputs of encoding/tools/generate_tables.py, so that the tests check
   # the committed tables against its output (about 9 MB to fetch).
   opencc unicode-data
+  python3
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #include "common/database/database_copy.h"
 #include "common/internal/database_files.h"
 #include "common/internal/file_paths.h"
-#include "common/internal/text_collation.h"
+#include "common/text/text_collation.h"
 
 #include <QFile>
 #include <QFileInfo>

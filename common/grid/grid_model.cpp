@@ -1,5 +1,5 @@
 // The grid document: size, rows and columns, header counts, defaults.
-#include "common/internal/grid_model.h"
+#include "common/grid/grid_model.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,6 +1,6 @@
 #include "tests/support/user_actions.h"
 
-#include "common/internal/grid_view.h"
+#include "common/grid/grid_view.h"
 #include "common/internal/qt_objects.h"
 #include "common/text/gbk.h"
 #include "tests/support/test_end.h"

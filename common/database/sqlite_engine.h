@@ -1,5 +1,5 @@
 #pragma once
-// Internal to common/: the embedded engine's own handle behind a Qt
+// The database service's own: the embedded engine's own handle behind a Qt
 // connection, for what the Qt driver does not offer (collations, the online
 // backup). Null when the connection is not open on that engine.
 #include <QSqlDatabase>

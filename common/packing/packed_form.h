@@ -1,6 +1,6 @@
 #pragma once
-// Internal to common/: the parts of the packed form (common/packing/packing.h), for
-// packing and unpacking a piece at a time.
+// The packing service's own: the parts of the packed form
+// (common/packing/packing.h), for packing and unpacking a piece at a time.
 #include "common/text/gbk.h"
 
 #include <cstddef>

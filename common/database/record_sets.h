@@ -1,5 +1,5 @@
 #pragma once
-// Internal to common/: the store of record sets read by querySql.
+// The database service's own: the store of record sets read by querySql.
 #include "common/database/database.h"
 
 #include <vector>

@@ -1,6 +1,7 @@
 #pragma once
-// Internal to common/: the grid document itself, free of Qt. Its operations
-// keep the promises of common/grid/grid.h: they clip to the table, take only
+// The grid document itself, free of Qt: the grid service's, and the build
+// tool's that turns the delivered templates into files. Its operations keep
+// the promises of common/grid/grid.h: they clip to the table, take only
 // values they accept, and keep a request that reaches the row after the
 // last row until that row is appended.
 #include "common/grid/grid.h"

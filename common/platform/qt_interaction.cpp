@@ -2,11 +2,11 @@
 
 #include "common/grid/grid_print.h"
 #include "common/internal/colours.h"
-#include "common/internal/command_line.h"
+#include "common/program/command_line.h"
 #include "common/internal/dispatch.h"
-#include "common/internal/file_dialog.h"
-#include "common/internal/filters.h"
-#include "common/internal/grid_paint.h"
+#include "common/platform/file_dialog.h"
+#include "common/platform/filters.h"
+#include "common/grid/grid_paint.h"
 #include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
 #include "common/program/program.h"
@@ -299,19 +299,15 @@ private:
     }
 };
 
-Interaction* installed = nullptr;
-
 } // namespace
 
 Interaction& platformInteraction()
 {
+    // Qt's boxes and dialogs need the application object.
+    ensureRuntime();
     static QtInteraction qtInteraction;
     return qtInteraction;
 }
-
-Interaction& interaction() { return installed ? *installed : platformInteraction(); }
-
-void setInteraction(Interaction* replacement) { installed = replacement; }
 
 QString qtFileFilter(const Text& filter)
 {

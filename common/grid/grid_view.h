@@ -1,11 +1,11 @@
 #pragma once
-// Internal to common/: the Qt widget behind a GridTable. Header rows and
-// columns stay in place (when they take at most half the view) while the
-// rest scrolls; everything is laid out in document units and drawn scaled
-// by the zoom.
+// The grid service's own (and the tests'): the Qt widget behind a GridTable.
+// Header rows and columns stay in place (when they take at most half the view)
+// while the rest scrolls; everything is laid out in document units and drawn
+// scaled by the zoom.
 #include "common/grid/grid_table.h"
-#include "common/internal/grid_model.h"
-#include "common/internal/grid_paint.h"
+#include "common/grid/grid_model.h"
+#include "common/grid/grid_paint.h"
 
 #include <QAbstractScrollArea>
 #include <array>

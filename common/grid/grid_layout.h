@@ -1,6 +1,6 @@
 #pragma once
-// Internal to common/: the pages of a printed grid document (Qt-free).
-#include "common/internal/grid_model.h"
+// The grid service's own: the pages of a printed grid document (Qt-free).
+#include "common/grid/grid_model.h"
 
 #include <vector>
 

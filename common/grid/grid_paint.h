@@ -1,8 +1,9 @@
 #pragma once
-// Internal to common/: drawing grid documents, shared by the grid unit and
-// printing. The painter works in document units (tenths of a millimetre);
-// the caller scales it to the device.
-#include "common/internal/grid_model.h"
+// The grid service's own: drawing grid documents, shared by the grid unit,
+// printing and the print dialogs of common/platform/. The painter works in
+// document units (tenths of a millimetre); the caller scales it to the
+// device.
+#include "common/grid/grid_model.h"
 
 #include <QColor>
 #include <QFont>

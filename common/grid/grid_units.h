@@ -1,5 +1,5 @@
 #pragma once
-// Internal to common/: the grid units of every window, found by window and
+// The grid service's own: the grid units of every window, found by window and
 // name. Units enter in their constructors and leave in their destructors,
 // so whatever is found here is alive; a grid looks its data source up on
 // every use, in whatever order the window declared the two.

@@ -1,5 +1,5 @@
 #pragma once
-// Internal to common/: a conversion between two encodings through iconv,
+// The text service's own: a conversion between two encodings through iconv,
 // for the GBK text boundary (gbk.cpp, qtext.cpp).
 #include <cerrno>
 #include <iconv.h>

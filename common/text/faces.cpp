@@ -1,6 +1,7 @@
 #include "common/internal/faces.h"
 
 #include "common/internal/qtext.h"
+#include "common/text/gbk.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

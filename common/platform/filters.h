@@ -1,5 +1,5 @@
 #pragma once
-// Internal to common/: the program's dialog filters in Qt's form.
+// The Qt seam's own: the program's dialog filters in Qt's form.
 #include "common/text/gbk.h"
 #include <QString>
 

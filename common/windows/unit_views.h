@@ -1,8 +1,8 @@
 #pragma once
-// Internal to common/: an item view whose current item changes only when the
-// program or the person moves it. The unit's event runs for changes made
-// while the view's signals are not blocked (the person's); programmatic
-// changes are made under a QSignalBlocker and stay silent.
+// The windows service's own: an item view whose current item changes only when
+// the program or the person moves it. The unit's event runs for changes made
+// while the view's signals are not blocked (the person's); programmatic changes
+// are made under a QSignalBlocker and stay silent.
 #include "common/internal/dispatch.h"
 
 #include <QAbstractItemView>

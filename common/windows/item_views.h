@@ -1,5 +1,5 @@
 #pragma once
-// Internal to common/: right-button presses on item views must not move
+// The windows service's own: right-button presses on item views must not move
 // the current item; the unit still learns of them through `report`.
 #include <QAbstractItemView>
 #include <QObject>

@@ -1,6 +1,7 @@
 #pragma once
-// Internal to common/: a raw command line as program code writes it, split
-// into the program and its arguments without a shell.
+// Of the program service, for starting other programs (also from the Qt
+// seam): a raw command line as program code writes it, split into the
+// program and its arguments without a shell.
 #include "common/text/gbk.h"
 #include <QStringList>
 

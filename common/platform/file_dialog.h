@@ -1,5 +1,5 @@
 #pragma once
-// Internal to common/: Qt's own file dialog as the program's file dialogs
+// The Qt seam's own: Qt's file dialog as the program's file dialogs
 // show it.
 #include "common/dialogs/interaction.h"
 

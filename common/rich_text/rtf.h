@@ -1,8 +1,9 @@
 #pragma once
-// Internal to common/: the rich text format of the rich-edit unit, read into
-// and written from paragraphs of formatted runs. Only what a welcome label
-// needs is kept: font, size, bold, italic, underline, colour and paragraph
-// alignment; everything else a word processor writes is read past.
+// The rich-text service's own (and the tests'): the rich text format of the
+// rich-edit unit, read into and written from paragraphs of formatted runs. Only
+// what a welcome label needs is kept: font, size, bold, italic, underline,
+// colour and paragraph alignment; everything else a word processor writes is
+// read past.
 #include "common/text/gbk.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
-#include "common/internal/file_dialog.h"
+#include "common/platform/file_dialog.h"
 
 #include "common/internal/file_paths.h"
-#include "common/internal/filters.h"
+#include "common/platform/filters.h"
 #include "common/internal/qtext.h"
 
 #include <QAbstractFileIconProvider>

@@ -1,5 +1,6 @@
 #pragma once
-// Internal to common/: a Qt widget that reports its mouse buttons to a unit.
+// The windows service's own: a Qt widget that reports its mouse buttons to a
+// unit.
 #include "common/internal/dispatch.h"
 #include "common/internal/hosts.h"
 
