@@ -25,17 +25,12 @@
 // of that name as it was.
 Text packDirectoryToFile(const Text& sourceDirectory, const Text& targetFile);
 
-// The name a backup file gives the copy of the database. No name below it
-// is ever restored.
-extern const Text kDatabaseCopyName;
-
 // Recreates the files of `backupFile` below `targetDirectory`, replacing
 // files of the same name (read-only ones included). Every entry is unpacked
 // into the restore's place beside the targets (restore_journal.h) and
 // checked first: a damaged, truncated or foreign file, a count or sizes
-// that the file or the free disk space cannot hold, a name that is not a
-// relative name below "data\", that lies below kDatabaseCopyName or that
-// the file gives twice (in any case) (read error), a name that would make an
+// that the file or the free disk space cannot hold, names that are not
+// RestorableNames (backup_names.h) (read error), a name that would make an
 // existing file a folder, go through a link, or put a file where a folder
 // is (folder or write error) refuses the whole file and changes nothing.
 // Then the files take their places as a whole: all of them, or, after a
@@ -58,7 +53,3 @@ Text unpackToRestorePlace(
 // whose name starts with "." are skipped), leaving out links, and lets
 // pending window events run once per directory.
 void collectFilesRecursive(const Text& directory);
-
-// Creates every missing level of `path` (a trailing "\" is ignored); true
-// when all of them exist at the end.
-bool createDirectoryPath(const Text& path);

@@ -1,5 +1,7 @@
+// The journal of a restore and the moves it records: the files of a
+// restore put in place, made final, or undone as the journal and the
+// database decide.
 #include "backup/restore_journal.h"
-#include "backup/backup_file.h"
 #include "backup/backup_paths.h"
 #include "common/database/database_copy.h"
 #include "common/files/files.h"

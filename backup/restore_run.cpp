@@ -1,5 +1,8 @@
+// A whole restore run: the backup file unpacked, its database checked, the
+// photos and the database put in place together and the run settled.
 #include "backup/restore_run.h"
 #include "backup/backup_file.h"
+#include "backup/backup_names.h"
 #include "backup/delivered_schema.h"
 #include "backup/restore_journal.h"
 #include "common/database/database_copy.h"

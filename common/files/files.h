@@ -27,6 +27,9 @@ bool writeFile(const Text& path, const Bytes& bytes);
 bool copyFile(const Text& source, const Text& target);
 bool deleteFile(const Text& path);
 bool createDirectory(const Text& path);
+// Creates every missing level of `path` (a trailing "\" is ignored); true
+// when all of them exist at the end.
+bool createDirectoryPath(const Text& path);
 bool setFileAttributes(const Text& path, int attributes);  // archive: writable, not hidden
 // Puts the file at `source` in place of `target` in one step (a file there
 // is replaced, never half written); false leaves both as they were.
