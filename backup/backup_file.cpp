@@ -177,7 +177,7 @@ Text unpackToRestorePlace(const Text& backupFile, const Text& target, TextList& 
         return readError;
     }
     const Text scratch = restorePlace(target) + "new";
-    if (!createDirectoryPath(target) || !settleRestore(target) || !createDirectoryPath(scratch)) {
+    if (restorePlaceExists(target) || !createDirectoryPath(scratch)) {
         closeFile(file);
         return "创建文件夹" + target + "失败！";
     }
@@ -195,6 +195,11 @@ Text unpackToRestorePlace(const Text& backupFile, const Text& target, TextList& 
 Text unpackFileToDirectory(const Text& backupFile, const Text& targetDirectory)
 {
     const Text target = withSeparator(targetDirectory);
+    if (!createDirectoryPath(target))
+        return "创建文件夹" + target + "失败！";
+    const RestoreLock lock(target);
+    if (lock.state() != FileLock::Held || !settleRestore(target))
+        return "创建文件夹" + target + "失败！";
     TextList names;
     Text error = unpackToRestorePlace(backupFile, target, names);
     if (error.empty())

@@ -35,12 +35,15 @@ Text packDirectoryToFile(const Text& sourceDirectory, const Text& targetFile);
 // is (folder or write error) refuses the whole file and changes nothing.
 // Then the files take their places as a whole: all of them, or, after a
 // failure or once settleRestore has run after the program was killed, none.
+// One restore of a target at a time: while another runs, and while what an
+// earlier one left cannot be settled, it is refused (folder error).
 Text unpackFileToDirectory(const Text& backupFile, const Text& targetDirectory);
 
-// The first step of every restore into `target` (ending with "\"): what an
-// earlier one left settled (settleRestore), then every entry of
-// `backupFile` unpacked into the restore's place and checked as
-// unpackFileToDirectory says, and nothing else changed. `names` gets the
+// The first step of every restore into `target` (ending with "\"), under
+// its RestoreLock once what an earlier one left is settled (an unsettled
+// place refuses it): every entry of `backupFile` unpacked into the
+// restore's place and checked as unpackFileToDirectory says, and nothing
+// else changed. `names` gets the
 // names in the file's order; `unpacked(done, total)` runs after each piece
 // written, with the bytes unpacked so far and those the file holds.
 // "" on success, else the error text; the caller settles what is left.

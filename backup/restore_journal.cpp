@@ -15,6 +15,8 @@ namespace {
 const Text kPlace = ".qelvana-restore\\";
 // Far above any real name or directory; bounds what one stored entry takes.
 constexpr size_t kEntryAtMost = 64 << 10;
+// Beside the place, not in it: the place comes and goes under the lock.
+const Text kLockFile = ".qelvana-restore.lock";
 
 struct Journal {
     int stamp = 0;
@@ -133,6 +135,14 @@ bool undo(const Text& target, const Journal& journal)
 
 Text restorePlace(const Text& target) { return target + kPlace; }
 
+bool restorePlaceExists(const Text& target)
+{
+    const Text place = restorePlace(target);
+    return directoryExists(place) || isLink(place);
+}
+
+RestoreLock::RestoreLock(const Text& target) : FileLock(target + kLockFile) {}
+
 Text placementError(const Text& target, const TextList& names)
 {
     for (const Text& name : names) {
@@ -173,7 +183,7 @@ bool keepRestoredFiles(const Text& target)
 bool settleRestore(const Text& target)
 {
     const Text place = restorePlace(target);
-    if (!directoryExists(place) && !isLink(place))
+    if (!restorePlaceExists(target))
         return true;
     Journal journal;
     if (!fileExists(journalPath(target)))

@@ -70,7 +70,7 @@ TEST_F(InterruptedRestoreTest, AKilledRestoreIsFinishedOrUndoneAtTheNextStart)
         // The photos already the backup's, the database not yet.
         inDatabaseStep += tree(prog + "\\data") == restored && state() == stateBefore;
 
-        ASSERT_TRUE(settleInterruptedRestore(prog));   // what the next start does first
+        ASSERT_EQ(settleInterruptedRestore(prog), Settling::Settled);   // what the next start does first
         const bool wasUndone = photosAndDatabaseBefore(), wasFinished = photosAndDatabaseRestored();
         EXPECT_TRUE(wasUndone || wasFinished) << state();
         undone += wasUndone;
