@@ -338,8 +338,9 @@ TEST_F(DatabaseTest, ACopyHoldsEveryCommittedChange)
 
 // The engine's own copy: a snapshot stands alone beside the live file; a
 // copy is sound only when it is whole, holds the tables a script makes and
-// no index the script does not make; a restore into the open database changes nothing any connection sees
-// until its last step commits, and nothing when it is given up.
+// no index the script does not make; a restore into the open database
+// changes nothing any connection sees until its last step commits, and
+// nothing when it is given up.
 TEST_F(DatabaseTest, SnapshotsStandAloneAndRestoresCommitInTheirLastStep)
 {
     ASSERT_TRUE(openDatabase(db, connection()));
