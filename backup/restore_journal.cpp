@@ -2,11 +2,14 @@
 // restore put in place, made final, or undone as the journal and the
 // database decide.
 #include "backup/restore_journal.h"
+#include "backup/backup_names.h"
 #include "backup/backup_paths.h"
 #include "common/database/database_copy.h"
 #include "common/files/files.h"
 
+#include <limits>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -39,10 +42,12 @@ bool writeList(int file, const TextList& entries)
     return true;
 }
 
+// No more entries than the rest of the file could hold: each takes its
+// length (4 bytes) at least.
 bool readList(int file, TextList& entries)
 {
     size_t count = 0;
-    if (!readListStart(file, count))
+    if (!readListStart(file, count) || count > static_cast<size_t>(fileLength(file) - filePosition(file)) / 4)
         return false;
     entries.assign(count, Text());
     for (Text& entry : entries)
@@ -63,15 +68,63 @@ bool writeJournal(const Text& target, const Journal& journal)
     return commitFile(file);
 }
 
+// A stamp as written: decimal digits of a number an int holds.
+bool readStamp(const Text& text, int& stamp)
+{
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != Text::npos
+        || std::stoll(text) > std::numeric_limits<int>::max())
+        return false;
+    stamp = static_cast<int>(std::stoll(text));
+    return true;
+}
+
+// No level of `name` from `first` on (up to the last but `lastSpared`
+// levels) is a link below `directory`: a path the journal leads to stays
+// inside it.
+bool throughNoLink(const Text& directory, const Text& name, size_t first, size_t lastSpared)
+{
+    const TextList levels = splitText(name, "\\");
+    Text path = directory;
+    for (size_t i = 0; i + lastSpared < levels.size(); ++i) {
+        path += (i == 0 ? "" : "\\") + levels[i];
+        if (i >= first && isLink(path))
+            return false;
+    }
+    return true;
+}
+
+// What a restore of this program could have written, checked as a backup's
+// names are: every name a RestorableName whose paths below `target` (the
+// data directory itself may be a link the user made) and in the place go
+// through no link, a replaced mark of "0" or "1" for each, and every
+// directory one above a name, given once. Anything else is not acted on.
+bool isSound(const Text& target, const Journal& journal)
+{
+    if (isLink(withoutSeparator(restorePlace(target))) || journal.replaced.size() != journal.names.size())
+        return false;
+    RestorableNames names;
+    for (size_t i = 0; i < journal.names.size(); ++i) {
+        const Text& name = journal.names[i];
+        if (!names.add(name) || (journal.replaced[i] != "0" && journal.replaced[i] != "1")
+            || !throughNoLink(target, name, 1, 1) || !throughNoLink(restorePlace(target) + "old\\", name, 0, 0))
+            return false;
+    }
+    std::set<Text> directories;
+    for (const Text& directory : journal.directories)
+        if (!names.holdsBelow(directory) || !directories.insert(fileNameKey(directory)).second
+            || !throughNoLink(target, directory, 1, 0))
+            return false;
+    return true;
+}
+
 bool readJournal(const Text& target, Journal& journal)
 {
     const int file = openFile(journalPath(target), FileRead);
     Text stamp;
     const bool read = readValues(file, stamp) && readList(file, journal.names) && readList(file, journal.replaced)
-                   && readList(file, journal.directories) && journal.replaced.size() == journal.names.size();
+                   && readList(file, journal.directories) && filePosition(file) == fileLength(file);
     closeFile(file);
-    journal.stamp = read ? toInteger(stamp) : 0;
-    return read;
+    return read && readStamp(stamp, journal.stamp) && isSound(target, journal);
 }
 
 // A file may take the place `name` gives it below `target` only where every

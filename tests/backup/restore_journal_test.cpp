@@ -7,6 +7,8 @@
 #include "tests/backup/backup_fixture.h"
 #include "tests/support/program_directory.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,6 +79,98 @@ TEST_F(RestoreJournalTest, AnUndecidableRestoreIsLeftWholeForTheNextTry)
     fs::rename(disk(prog + "away.mdb"), disk(prog + "meeting.mdb"));
     ASSERT_TRUE(settleRestore(prog));
     EXPECT_EQ(tree(prog + "data"), before);
+}
+
+// Journals that name what no restore put in place: each is left as it is,
+// and nothing outside the data directory and the restore place is moved,
+// written or deleted. The program directory lies two levels below the
+// test's root, so that every name that climbs out stays inside the root.
+class CraftedJournalTest : public testing::Test {
+protected:
+    // The program directory beside files outside it, and links from data
+    // and from the place to a directory outside.
+    void lay()
+    {
+        for (const auto& entry : fs::directory_iterator(disk(rootPath)))
+            fs::remove_all(entry.path());
+        put(top + "victim", "outside the program directory");
+        fs::create_directories(disk(top + "emptydir"));
+        put(top + "outside\\x.PIC", "outside too");
+        put(target + "meeting.mdb", "the live database");
+        put(target + "会议标签.rtf", "the label file");
+        put(target + "victim", "in the program directory");
+        put(target + "data\\a.PIC", "a photo");
+        fs::create_directories(disk(restorePlace(target) + "old\\data"));
+        fs::create_directory_symlink(disk(top + "outside"), disk(target + "data\\link"));
+        fs::create_directory_symlink(disk(top + "outside"), disk(restorePlace(target) + "old\\data\\via"));
+    }
+    void TearDown() override { closeAllFiles(); }
+
+    // Every file, directory and link below the root, with the files' content.
+    std::map<std::string, Bytes> everything() const
+    {
+        std::map<std::string, Bytes> found;
+        for (const auto& entry : fs::recursive_directory_iterator(disk(rootPath)))
+            found[fs::relative(entry.path(), disk(rootPath)).string()] =
+                entry.is_symlink() ? "link" : entry.is_directory() ? "directory" : get(fromDisk(entry.path().string()));
+        return found;
+    }
+    void writeJournal(const Text& stamp, const TextList& names, const TextList& replaced, const TextList& directories,
+                      size_t statedNames)
+    {
+        const int file = openFile(restorePlace(target) + "journal", FileWrite);
+        ASSERT_NE(file, 0);
+        ASSERT_TRUE(writeText(file, stamp));
+        ASSERT_TRUE(writeListStart(file, statedNames));
+        for (const Text& name : names)
+            ASSERT_TRUE(writeListEntry(file, name));
+        for (const TextList* list : {&replaced, &directories}) {
+            ASSERT_TRUE(writeListStart(file, list->size()));
+            for (const Text& entry : *list)
+                ASSERT_TRUE(writeListEntry(file, entry));
+        }
+        closeFile(file);
+    }
+
+    QTemporaryDir root;
+    const Text rootPath = fromDisk(root.path().toStdString());
+    const Text top = rootPath + "\\一\\", target = top + "二\\prog\\";
+};
+
+TEST_F(CraftedJournalTest, AJournalNamingWhatNoRestorePutInPlaceIsNotActedOn)
+{
+    ASSERT_TRUE(root.isValid());
+    const struct {
+        std::string what;
+        TextList names, replaced, directories;
+        size_t statedNames;
+    } cases[] = {
+        {"two levels above", {"..\\..\\victim"}, {"0"}, {}, 1},
+        {"the live database", {"meeting.mdb"}, {"0"}, {}, 1},
+        {"out of data", {"data\\..\\会议标签.rtf"}, {"0"}, {}, 1},
+        {"replaced from out of the place", {"..\\..\\victim"}, {"1"}, {}, 1},
+        {"an absolute path", {rootPath + "\\一\\victim"}, {"0"}, {}, 1},
+        {"a drive", {"C:\\victim"}, {"0"}, {}, 1},
+        {"a folder above", {"data\\a.PIC"}, {"0"}, {"..\\..\\emptydir"}, 1},
+        {"a folder no name lies in", {"data\\a.PIC"}, {"0"}, {"data\\其他"}, 1},
+        {"a name twice", {"data\\b.PIC", "DATA\\B.pic"}, {"0", "0"}, {}, 2},
+        {"through a link in data", {"data\\link\\x.PIC"}, {"0"}, {}, 1},
+        {"through a link in the place", {"data\\via\\x.PIC"}, {"1"}, {}, 1},
+        {"a replaced mark of another kind", {"data\\a.PIC"}, {"2"}, {}, 1},
+        {"a stamp that is no number", {"data\\a.PIC"}, {"0"}, {}, 1},
+        {"more names than the journal holds", {}, {}, {}, 0xFFFFFFFF},
+    };
+    for (const auto& c : cases) {
+        lay();
+        const std::map<std::string, Bytes> before = everything();
+        ASSERT_NO_FATAL_FAILURE(writeJournal(c.what == "a stamp that is no number" ? "x1" : "0", c.names, c.replaced,
+                                             c.directories, c.statedNames));
+        const std::map<std::string, Bytes> written = everything();
+        EXPECT_FALSE(settleRestore(target)) << c.what;
+        EXPECT_EQ(everything(), written) << c.what;
+        fs::remove(disk(restorePlace(target) + "journal"));
+        EXPECT_EQ(everything(), before) << c.what;
+    }
 }
 
 } // namespace
