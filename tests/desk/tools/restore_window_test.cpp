@@ -201,6 +201,34 @@ TEST_F(RestoreFaultTest, ADatabaseHoldingCodeOfItsOwnIsRefused)
     }
 }
 
+// What an earlier restore left that cannot be settled (its journal cut
+// short) keeps every later restore from starting over it: the user is told
+// that it did not finish and where its files lie, both windows close, and
+// nothing changes. Moved away as the message says, the next restore runs.
+TEST_F(RestoreFaultTest, ARestoreOverOneThatCannotBeSettledSaysWhy)
+{
+    const Text place = prog + "\\.qelvana-restore";
+    put(place + "\\journal", "cut sh");
+    put(place + "\\old\\data\\旧.PIC", "replaced by that restore");
+    const std::map<std::string, Bytes> left = tree(place);
+    openMainWindow();
+    restoreFrom(good);
+    // The user starts again, and the start tries to settle it once more.
+    EXPECT_EQ(findWindow<MainWindow>(), nullptr);
+    const auto shown = desk.messages().back();
+    EXPECT_NE(shown.text.find("上次的数据恢复没有完成"), Text::npos) << gbkToUtf8(shown.text);
+    EXPECT_NE(shown.text.find(shownPath(place)), Text::npos) << gbkToUtf8(shown.text);
+    EXPECT_TEXT_EQ("错误！", shown.caption);
+    EXPECT_EQ(tree(prog + "\\data"), before);
+    EXPECT_EQ(meetings(), TextList{"现在的会"});
+    EXPECT_EQ(tree(place), left);
+
+    fs::rename(disk(place), disk(prog + "\\保存的恢复"));
+    restoreFrom(good);
+    EXPECT_EQ(shownMessages().back(), kRestored);
+    EXPECT_EQ(meetings(), TextList{"备份前的会"});
+}
+
 // Names the data directory could not all hold as given: below the
 // database's copy (whether a copy lies in data or not), or one file named
 // twice (in any case). The whole file is refused before anything changes,
