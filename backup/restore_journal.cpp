@@ -7,14 +7,16 @@
 #include "common/database/database_copy.h"
 #include "common/files/files.h"
 
+#include <algorithm>
 #include <limits>
 #include <set>
 #include <string>
 
 namespace {
 
-// Hidden beside the data directory, on its file system, so that each file
-// moves in one step.
+// Hidden beside the data directory, on the program directory's file system:
+// each file moves in one step, unless the data directory is a link to
+// another file system, where it is copied, then deleted.
 const Text kPlace = ".qelvana-restore\\";
 // Far above any real name or directory; bounds what one stored entry takes.
 constexpr size_t kEntryAtMost = 64 << 10;
@@ -162,6 +164,42 @@ Journal journalFor(const Text& target, const TextList& names, int stamp)
     return journal;
 }
 
+// The data directory, or where it will be made.
+Text dataDisk(const Text& target) { return directoryExists(target + "data") ? target + "data" : withoutSeparator(target); }
+
+// The moves on disk: on the place's file system and, when the data
+// directory is a link to another, on that one too.
+bool syncPlaces(const Text& target)
+{
+    const Text data = dataDisk(target);
+    return syncFileSystem(target) && (onOneFileSystem(target, data) || syncFileSystem(data));
+}
+
+// What a file takes on disk, in blocks of 4 KiB.
+unsigned long long onDisk(long long bytes) { return (static_cast<unsigned long long>(std::max(bytes, 0LL)) + 4095) / 4096 * 4096; }
+
+// Room for the moves where the data directory lies on another file system
+// than the place, and each move is a copy, then a delete: on the data's
+// disk, the files put in place as they replace the old ones one by one
+// (each old one leaves before its new one comes); on the place's disk, the
+// old ones moved aside.
+bool hasRoom(const Text& target, const TextList& names)
+{
+    const Text data = dataDisk(target);
+    if (onOneFileSystem(restorePlace(target), data))
+        return true;
+    long long grown = 0, most = 0;
+    unsigned long long aside = 0;
+    for (const Text& name : names) {
+        const unsigned long long replaced = onDisk(fileSize(target + name));
+        grown += static_cast<long long>(onDisk(fileSize(newPath(target, name)))) - static_cast<long long>(replaced);
+        most = std::max(most, grown);
+        aside += replaced;
+    }
+    const long long dataFree = freeDiskSpace(data), placeFree = freeDiskSpace(restorePlace(target));
+    return dataFree >= most && placeFree >= 0 && static_cast<unsigned long long>(placeFree) >= aside;
+}
+
 bool moveInto(const Text& from, const Text& to)
 {
     const Text directory = parentOf(to);
@@ -175,13 +213,20 @@ bool undo(const Text& target, const Journal& journal)
     for (size_t i = journal.names.size(); i-- > 0;) {
         const Text& name = journal.names[i];
         const Text placed = target + name, aside = oldPath(target, name);
-        if (journal.replaced[i] == "1" ? fileExists(aside) && !moveFile(aside, placed)
-                                       : (fileExists(placed) || isLink(placed)) && !deleteFile(placed))
+        // The file put in place goes before the one it replaced comes back:
+        // copied back from another disk, that one needs no more room than
+        // the data had.
+        const bool putBack = journal.replaced[i] == "1";
+        if (putBack && !fileExists(aside))
+            continue;
+        if ((fileExists(placed) || isLink(placed)) && !deleteFile(placed))
+            return false;
+        if (putBack && !moveFile(aside, placed))
             return false;
     }
     for (size_t i = journal.directories.size(); i-- > 0;)
         removeEmptyDirectory(target + journal.directories[i]);
-    return syncFileSystem(target);
+    return syncPlaces(target);
 }
 
 } // namespace
@@ -203,7 +248,7 @@ Text placementError(const Text& target, const TextList& names)
         if (!error.empty())
             return error;
     }
-    return "";
+    return hasRoom(target, names) ? Text() : "写出文件" + target + "data失败！";
 }
 
 Text placeRestoredFiles(const Text& target, const TextList& names, int stamp)
@@ -221,7 +266,7 @@ Text placeRestoredFiles(const Text& target, const TextList& names, int stamp)
         if (!moveInto(newPath(target, names[i]), placed))
             return "写出文件" + placed + "失败！";
     }
-    return syncFileSystem(target) ? Text() : "写出文件" + target + "失败！";
+    return syncPlaces(target) ? Text() : "写出文件" + target + "失败！";
 }
 
 bool keepRestoredFiles(const Text& target)

@@ -35,8 +35,10 @@ public:
 };
 
 // The error text for the first of `names` that would put a file where a
-// directory is, or below a file or a link; "" when all can take their
-// places.
+// directory is, or below a file or a link, or for a disk without room for
+// the moves (where the data directory is a link to another file system,
+// a move is a copy, then a delete); "" when all can take their places.
+// The files are in the place's new\ directory.
 Text placementError(const Text& target, const TextList& names);
 
 // Puts each of `names` ("data\...") from restorePlace(target) + "new\" in

@@ -3,6 +3,7 @@
 #include "backup/restore_run.h"
 #include "backup/backup_file.h"
 #include "backup/backup_names.h"
+#include "backup/backup_paths.h"
 #include "backup/delivered_schema.h"
 #include "backup/restore_journal.h"
 #include "common/database/database_copy.h"
@@ -112,7 +113,7 @@ Settling settleInterruptedRestore(const Text& programDirectory)
 Text unfinishedRestoreText(const Text& programDirectory)
 {
     return "上次的数据恢复没有完成，照片和数据库可能不一致！\r\n"
-           "恢复用的文件都保存在 " + shownPath(restorePlace(programDirectory + "\\")) + " 中："
+           "恢复用的文件都保存在 " + shownPath(withoutSeparator(restorePlace(programDirectory + "\\"))) + " 中："
            "new 为备份中的文件，old 为被替换的原文件，journal 为恢复记录。\r\n\r\n"
            "请检查磁盘以及 meeting.mdb、data 目录和该文件夹能否读写，然后重新启动系统，"
            "系统将再次完成或撤销这次恢复。如果仍然不能完成，请把该文件夹移到别处保存，"

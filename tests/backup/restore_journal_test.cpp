@@ -5,6 +5,7 @@
 #include "backup/restore_journal.h"
 #include "common/database/database_copy.h"
 #include "tests/backup/backup_fixture.h"
+#include "tests/backup/other_file_system.h"
 #include "tests/support/program_directory.h"
 
 #include <QTemporaryDir>
@@ -78,6 +79,83 @@ TEST_F(RestoreJournalTest, AnUndecidableRestoreIsLeftWholeForTheNextTry)
     EXPECT_EQ(tree(prog + "data"), placed);
     fs::rename(disk(prog + "away.mdb"), disk(prog + "meeting.mdb"));
     ASSERT_TRUE(settleRestore(prog));
+    EXPECT_EQ(tree(prog + "data"), before);
+}
+
+// The data directory a link to another file system: the files are copied
+// and then deleted where a move cannot cross, and the restore still puts
+// all of them in place or none. `filesystemBytes` 0: any size.
+class DataOnAnotherDiskTest : public testing::Test {
+protected:
+    // Photos of `size` bytes in the backup and of `oldSize` in data, on
+    // another file system of `bytes`.
+    void lay(unsigned long long bytes, size_t size, size_t oldSize)
+    {
+        other = std::make_unique<OtherFileSystem>(bytes);
+        if (!other->available())
+            return;
+        for (int i = 0; i < 4; ++i)
+            put(photo(i), Bytes(size, static_cast<char>('a' + i)));
+        ASSERT_TEXT_EQ("", packDirectoryToFile(prog + "data", prog + "x.JQV"));
+        restored = tree(prog + "data");
+        fs::remove_all(disk(prog + "data"));
+        const fs::path data = fs::path(other->path().toStdString()) / "data";
+        fs::create_directories(data);
+        fs::create_directory_symlink(data, disk(prog + "data"));
+        for (int i = 0; i < 4; ++i)
+            put(photo(i), Bytes(oldSize, static_cast<char>('A' + i)));
+        before = tree(prog + "data");
+    }
+    Text photo(int i) const { return prog + "data\\" + toText(i) + "\\照片.PIC"; }
+    void TearDown() override { closeAllFiles(); }
+
+    TestProgramDirectory directory;
+    const Text prog = directory.programPath() + "\\";
+    std::unique_ptr<OtherFileSystem> other;
+    std::map<std::string, Bytes> before, restored;
+};
+
+TEST_F(DataOnAnotherDiskTest, FilesAreCopiedAcrossAndUndoneWhole)
+{
+    lay(0, 50000, 40000);
+    if (!other->available())
+        GTEST_SKIP() << "no other file system: " << other->reason();
+    ASSERT_TEXT_EQ("", unpackFileToDirectory(prog + "x.JQV", prog));
+    EXPECT_EQ(tree(prog + "data"), restored);
+    EXPECT_FALSE(fs::exists(disk(prog + ".qelvana-restore")));
+    EXPECT_TRUE(fs::is_symlink(disk(prog + "data")));
+
+    for (int i = 0; i < 4; ++i)
+        put(photo(i), Bytes(40000, static_cast<char>('A' + i)));
+    TextList names;
+    ASSERT_TEXT_EQ("", unpackToRestorePlace(prog + "x.JQV", prog, names));
+    ASSERT_TEXT_EQ("", placeRestoredFiles(prog, names, kStamp));
+    EXPECT_EQ(tree(prog + "data"), restored);
+    ASSERT_TRUE(writeDatabaseNumber(prog + "meeting.mdb", kStamp - 1));
+    ASSERT_TRUE(settleRestore(prog));
+    EXPECT_EQ(tree(prog + "data"), before);
+    EXPECT_FALSE(fs::exists(disk(prog + ".qelvana-restore")));
+}
+
+// With the restored photos in place and room left for no more than a
+// photo's part, the undo still puts every old photo back: each goes
+// before the one it replaced comes back.
+TEST_F(DataOnAnotherDiskTest, AnUndoNeedsNoMoreRoomThanTheDataHad)
+{
+    lay(300 << 10, 40 << 10, 40 << 10);
+    if (!other->available())
+        GTEST_SKIP() << "no file system of a chosen size: " << other->reason();
+    TextList names;
+    ASSERT_TEXT_EQ("", unpackToRestorePlace(prog + "x.JQV", prog, names));
+    ASSERT_TEXT_EQ("", placeRestoredFiles(prog, names, kStamp));
+    ASSERT_EQ(tree(prog + "data"), restored);
+    const long long free = freeDiskSpace(prog + "data");
+    ASSERT_GT(free, 8 << 10);
+    std::ofstream(fs::path(other->path().toStdString()) / "filler", std::ios::binary)
+        << Bytes(static_cast<size_t>(free - (8 << 10)), '\0');
+    ASSERT_LT(freeDiskSpace(prog + "data"), 20 << 10);
+    ASSERT_TRUE(writeDatabaseNumber(prog + "meeting.mdb", kStamp - 1));
+    EXPECT_TRUE(settleRestore(prog));
     EXPECT_EQ(tree(prog + "data"), before);
 }
 
