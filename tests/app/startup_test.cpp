@@ -160,12 +160,10 @@ TEST(StartupDeathTest, ADatabaseThatCannotBeWrittenIsRefusedAtLogin)
     }
 }
 
-// A restore cut short after its photos took their places, before it was
-// final: the start puts the photos back before the login window opens.
-TEST(StartupDeathTest, ARestoreCutShortIsUndoneBeforeTheLogin)
+// A restore into `prog` cut short after its photo took its place (the
+// backup's photo "backed up" in place of today's), before it was final.
+void restoreAPhotoCutShort(const Text& prog)
 {
-    TestProgramDirectory dir;
-    const Text prog = dir.programPath() + "\\";
     ASSERT_TRUE(writeFile(prog + "data\\a.PIC", "backed up"));
     ASSERT_TEXT_EQ("", packDirectoryToFile(prog + "data", prog + "x.JQV"));
     ASSERT_TRUE(writeFile(prog + "data\\a.PIC", "today's"));
@@ -173,6 +171,15 @@ TEST(StartupDeathTest, ARestoreCutShortIsUndoneBeforeTheLogin)
     ASSERT_TEXT_EQ("", unpackToRestorePlace(prog + "x.JQV", prog, names));
     ASSERT_TEXT_EQ("", placeRestoredFiles(prog, names, 0));
     ASSERT_EQ(readFile(prog + "data\\a.PIC"), "backed up");
+}
+
+// A restore cut short after its photos took their places, before it was
+// final: the start puts the photos back before the login window opens.
+TEST(StartupDeathTest, ARestoreCutShortIsUndoneBeforeTheLogin)
+{
+    TestProgramDirectory dir;
+    const Text prog = dir.programPath() + "\\";
+    ASSERT_NO_FATAL_FAILURE(restoreAPhotoCutShort(prog));
     expectStartSaying("^ open=1 windows=0$");
     EXPECT_EQ(readFile(prog + "data\\a.PIC"), "today's");
     EXPECT_FALSE(QFileInfo::exists(dir.file(".qelvana-restore")));
@@ -186,12 +193,7 @@ TEST(StartupDeathTest, ARestoreThatCannotBeSettledIsToldBeforeTheLogin)
 {
     TestProgramDirectory dir;
     const Text prog = dir.programPath() + "\\", place = prog + ".qelvana-restore\\";
-    ASSERT_TRUE(writeFile(prog + "data\\a.PIC", "backed up"));
-    ASSERT_TEXT_EQ("", packDirectoryToFile(prog + "data", prog + "x.JQV"));
-    ASSERT_TRUE(writeFile(prog + "data\\a.PIC", "today's"));
-    TextList names;
-    ASSERT_TEXT_EQ("", unpackToRestorePlace(prog + "x.JQV", prog, names));
-    ASSERT_TEXT_EQ("", placeRestoredFiles(prog, names, 0));
+    ASSERT_NO_FATAL_FAILURE(restoreAPhotoCutShort(prog));
     const Bytes journal = readFile(place + "journal");
     const std::string told = "^ open=1\\[" + regexOf(gbkToUtf8("上次的数据恢复没有完成")) + ".*"
                            + regexOf(gbkToUtf8(shownPath(withoutSeparator(place)))) + ".*\\|"
