@@ -108,7 +108,7 @@ bool isSound(const Text& target, const Journal& journal)
     for (size_t i = 0; i < journal.names.size(); ++i) {
         const Text& name = journal.names[i];
         if (!names.add(name) || (journal.replaced[i] != "0" && journal.replaced[i] != "1")
-            || !throughNoLink(target, name, 1, 1) || !throughNoLink(restorePlace(target) + "old\\", name, 0, 0))
+            || !throughNoLink(target, name, 1, 1) || !throughNoLink(restorePlace(target), "old\\" + name, 0, 0))
             return false;
     }
     std::set<Text> directories;
