@@ -126,6 +126,64 @@ bool holdsTablesOf(sqlite3* db, sqlite3* schema)
     return true;
 }
 
+std::string quotedText(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string joined(const std::vector<std::string>& values)
+{
+    std::string text;
+    for (const std::string& value : values)
+        text += value + ",";
+    return text;
+}
+
+// What defines an index as the engine uses it: its table, whether it is
+// unique or partial, and its key columns in order (an expression as its
+// position), names ignoring case, collations left out as for the columns.
+std::string indexDefinition(sqlite3* db, const std::string& index, const std::string& table)
+{
+    std::vector<std::string> flags, keys;
+    column(db, "SELECT \"unique\" || ' ' || partial FROM pragma_index_list(" + quotedText(table) + ") WHERE name = "
+                   + quotedText(index), flags);
+    column(db, "SELECT coalesce(name, '#' || cid) || ' ' || \"desc\" FROM pragma_index_xinfo(" + quotedText(index)
+                   + ") WHERE key ORDER BY seqno", keys);
+    return foldedName(table) + " " + joined(flags) + " " + foldedName(joined(keys));
+}
+
+// Everything of `db` that a statement created beside its tables: each
+// trigger, view and index by its kind and name, with what defines it (an
+// index as the engine uses it, the others by their statement). The indexes
+// the engine makes for a table's own keys are the table's.
+std::set<std::string> codeOf(sqlite3* db)
+{
+    std::vector<std::string> entries;
+    column(db, "SELECT type || char(1) || name || char(1) || tbl_name || char(1) || sql FROM sqlite_schema "
+               "WHERE type IN ('index', 'trigger', 'view') AND sql IS NOT NULL", entries);
+    std::set<std::string> code;
+    for (const std::string& entry : entries) {
+        const size_t name = entry.find('\1') + 1, table = entry.find('\1', name) + 1, sql = entry.find('\1', table) + 1;
+        const std::string type = entry.substr(0, name - 1);
+        const std::string definition = type == "index"
+            ? indexDefinition(db, entry.substr(name, table - name - 1), entry.substr(table, sql - table - 1))
+            : entry.substr(sql);
+        code.insert(type + " " + foldedName(entry.substr(name, table - name - 1)) + " " + definition);
+    }
+    return code;
+}
+
+// `db` holds no trigger, view or index that `schema` does not have as it
+// has it; it may lack some of them (an older version's database).
+bool holdsOnlyCodeOf(sqlite3* db, sqlite3* schema)
+{
+    const std::set<std::string> held = codeOf(db), wanted = codeOf(schema);
+    return std::includes(wanted.begin(), wanted.end(), held.begin(), held.end());
+}
+
 // Every page of `from` into `to` in one write transaction of `to`, read
 // from one snapshot of `from`.
 bool copyAllPages(sqlite3* from, sqlite3* to)
@@ -178,7 +236,8 @@ DatabaseCopy checkDatabaseCopy(const Text& copy, const Bytes& schemaScript, cons
     Handle schema = schemaDatabase(schemaScript);
     if (!schema)
         return DatabaseCopy::Damaged;
-    return holdsTablesOf(db.get(), schema.get()) ? DatabaseCopy::Sound : DatabaseCopy::Foreign;
+    return holdsTablesOf(db.get(), schema.get()) && holdsOnlyCodeOf(db.get(), schema.get()) ? DatabaseCopy::Sound
+                                                                                             : DatabaseCopy::Foreign;
 }
 
 struct DatabaseRestore::Engine {

@@ -59,6 +59,13 @@ void RestoreWindow::onStartRestoreClick()
     case RestoreOutcome::DatabaseFailed:
         reportRestoreFailure();
         return;
+    case RestoreOutcome::Busy:
+        messageBox("另一个数据恢复正在进行，请稍后再试！", BoxOk | IconExclamation, "注意");
+        return;
+    case RestoreOutcome::Unfinished:
+        messageBox(unfinishedRestoreText(programDirectory()), BoxOk | IconStop, "错误！");
+        closeWithMainWindow();
+        return;
     case RestoreOutcome::Restored:
         break;
     }

@@ -151,6 +151,11 @@ TEST_F(RestoreFaultTest, ADatabaseOfAnotherProgramIsRefusedAndAnOlderOneRestored
             run(db, q.value(0).toString().remove(" COLLATE GBK"));
         q.finish();
         tables.close();
+        // Its indexes without the lookup indexes that the program adds when it opens it.
+        for (const char* index : {"CREATE INDEX 代表信息_会议 ON 代表信息 (会议编号, 代表编号)",
+                                  "CREATE INDEX 房间信息_会议 ON 房间信息 (会议编号)",
+                                  "CREATE INDEX 餐桌信息_会议 ON 餐桌信息 (会议编号)"})
+            run(db, QString::fromStdString(gbkToUtf8(index)));
         run(db, QString::fromStdString(gbkToUtf8("insert into 会议信息 (会议名称) values ('旧版的会')")));
     });
     QSqlDatabase::removeDatabase("tables");
@@ -158,6 +163,70 @@ TEST_F(RestoreFaultTest, ADatabaseOfAnotherProgramIsRefusedAndAnOlderOneRestored
     EXPECT_EQ(shownMessages().back(), kRestored);
     EXPECT_EQ(meetings(), TextList{"旧版的会"});
     EXPECT_EQ(get(prog + "\\" + kPhoto), "from the backup");
+}
+
+// A backup brings data, not code: a database of the program's tables that
+// also holds a trigger, a view or an index of its own (or one of the
+// program's indexes defined otherwise) is not the program's and changes
+// nothing.
+TEST_F(RestoreFaultTest, ADatabaseHoldingCodeOfItsOwnIsRefused)
+{
+    const struct {
+        std::string what;
+        TextList statements;
+    } cases[] = {
+        {"a trigger", {"create trigger 清除 after insert on 代表信息 begin delete from 代表信息 where 代表id<>new.代表id; end"}},
+        {"a view", {"create view 全体 as select 姓名 from 代表信息"}},
+        {"an index of its own", {"create index 姓名 on 代表信息 (姓名)"}},
+        {"the program's index made unique",
+         {"drop index 代表信息_会议", "create unique index 代表信息_会议 on 代表信息 (会议编号, 代表编号)"}},
+        {"the program's index on other columns", {"drop index 房间信息_会议", "create index 房间信息_会议 on 房间信息 (性别)"}},
+    };
+    for (const auto& c : cases) {
+        const Text path = prog + "\\代码" + toText(++crafted) + ".mdb";
+        put(path, database);
+        {
+            ExternalDatabase copy{seedWindow, "copy"};
+            ASSERT_TRUE(openDatabase(copy, "DBQ=" + path + ";FILEDSN=" + prog + "\\Meeting.dsn"));
+            for (const Text& statement : c.statements)
+                ASSERT_TRUE(execSql(copy, statement)) << c.what;
+            closeDatabase(copy);
+        }
+        MainWindow& main = openMainWindow();
+        restoreFrom(craft({kPhoto, "data\\meeting.mdb"}, {"from the backup", get(path)}));
+        EXPECT_EQ(shownMessages().back(), kForeign) << c.what;
+        EXPECT_EQ(findWindow<MainWindow>(), &main) << c.what;
+        expectNothingChanged(c.what);
+        closeWindow(main);
+    }
+}
+
+// What an earlier restore left that cannot be settled (its journal cut
+// short) keeps every later restore from starting over it: the user is told
+// that it did not finish and where its files lie, both windows close, and
+// nothing changes. Moved away as the message says, the next restore runs.
+TEST_F(RestoreFaultTest, ARestoreOverOneThatCannotBeSettledSaysWhy)
+{
+    const Text place = prog + "\\.qelvana-restore";
+    put(place + "\\journal", "cut sh");
+    put(place + "\\old\\data\\旧.PIC", "replaced by that restore");
+    const std::map<std::string, Bytes> left = tree(place);
+    openMainWindow();
+    restoreFrom(good);
+    // The user starts again, and the start tries to settle it once more.
+    EXPECT_EQ(findWindow<MainWindow>(), nullptr);
+    const auto shown = desk.messages().back();
+    EXPECT_NE(shown.text.find("上次的数据恢复没有完成"), Text::npos) << gbkToUtf8(shown.text);
+    EXPECT_NE(shown.text.find(shownPath(place)), Text::npos) << gbkToUtf8(shown.text);
+    EXPECT_TEXT_EQ("错误！", shown.caption);
+    EXPECT_EQ(tree(prog + "\\data"), before);
+    EXPECT_EQ(meetings(), TextList{"现在的会"});
+    EXPECT_EQ(tree(place), left);
+
+    fs::rename(disk(place), disk(prog + "\\保存的恢复"));
+    restoreFrom(good);
+    EXPECT_EQ(shownMessages().back(), kRestored);
+    EXPECT_EQ(meetings(), TextList{"备份前的会"});
 }
 
 // Names the data directory could not all hold as given: below the
