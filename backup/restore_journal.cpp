@@ -239,7 +239,12 @@ bool restorePlaceExists(const Text& target)
     return directoryExists(place) || isLink(place);
 }
 
-RestoreLock::RestoreLock(const Text& target) : FileLock(target + kLockFile) {}
+RestoreLock::RestoreLock(const Text& target, DataWork work) : FileLock(target + kLockFile, static_cast<int>(work)) {}
+
+DataWork RestoreLock::heldFor() const
+{
+    return holderMark() == static_cast<int>(DataWork::Backup) ? DataWork::Backup : DataWork::Restore;
+}
 
 Text placementError(const Text& target, const TextList& names)
 {

@@ -108,6 +108,8 @@ TEST_F(BackupWindowsTest, ABackupThenARestoreBringsBackTheDatabaseAndPhotosAndCl
     EXPECT_EQ(tree(prog + "\\data"), expected);
     EXPECT_EQ(shownMessages().back(), "数据恢复成功，请退出系统重新登录！|恭喜！|64");
     EXPECT_EQ(desk.states.back(), "100|0|true");
+    // Another desk could back up or restore while the messages were open.
+    EXPECT_FALSE(desk.lockedAtAMessage);
 }
 
 // A path typed with "/" works as one with "\\" does: the backup goes
@@ -286,8 +288,11 @@ TEST_F(BackupWindowsTest, AFailedCopyAsksTheOpenEditorBeforeTheProgramEnds)
     desk.answerMessage(AnswerOk).answerMessage(AnswerCancel);
     backUpFrom(main);
     EXPECT_EQ(shownMessages(), (TextList{kCopyFailed, kSaveQuestion}));
+    EXPECT_FALSE(desk.lockedAtAMessage);
     ASSERT_EQ(openWindows().size(), 1u);
     EXPECT_NE(findWindow<TemplateEditorWindow>(), nullptr);
+    EXPECT_FALSE(fileExists(prog + "\\data\\meeting.mdb"));
+    EXPECT_FALSE(fileExists(prog + "\\x.JQV"));
 }
 
 class BackupWindowsDeathTest : public BackupWindowsTest {};

@@ -264,7 +264,8 @@ TEST_F(RestoreFaultTest, ADatabaseWhoseTablesAreDeclaredOtherwiseIsRefused)
 // What an earlier restore left that cannot be settled (its journal cut
 // short) keeps every later restore from starting over it: the user is told
 // that it did not finish and where its files lie, both windows close, and
-// nothing changes. Moved away as the message says, the next restore runs.
+// nothing changes. A backup is told the same and makes nothing. Moved away
+// as the message says, the next restore runs.
 TEST_F(RestoreFaultTest, ARestoreOverOneThatCannotBeSettledSaysWhy)
 {
     const Text place = prog + "\\.qelvana-restore";
@@ -281,6 +282,13 @@ TEST_F(RestoreFaultTest, ARestoreOverOneThatCannotBeSettledSaysWhy)
     EXPECT_TEXT_EQ("错误！", shown.caption);
     EXPECT_EQ(tree(prog + "\\data"), before);
     EXPECT_EQ(meetings(), TextList{"现在的会"});
+    EXPECT_EQ(tree(place), left);
+
+    backUpTo(prog + "\\其间.JQV");
+    EXPECT_EQ(desk.messages().back().text, shown.text);
+    EXPECT_EQ(desk.states.back(), "0|0|false");
+    EXPECT_FALSE(fileExists(prog + "\\其间.JQV"));
+    EXPECT_FALSE(fileExists(prog + "\\data\\meeting.mdb"));
     EXPECT_EQ(tree(place), left);
 
     fs::rename(disk(place), disk(prog + "\\保存的恢复"));
