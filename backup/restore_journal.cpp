@@ -239,7 +239,12 @@ bool restorePlaceExists(const Text& target)
     return directoryExists(place) || isLink(place);
 }
 
-RestoreLock::RestoreLock(const Text& target, DataWork work) : FileLock(target + kLockFile, static_cast<int>(work)) {}
+Text restoreLockFile(const Text& target) { return target + kLockFile; }
+
+RestoreLock::RestoreLock(const Text& target, DataWork work)
+    : FileLock(restoreLockFile(target), static_cast<int>(work))
+{
+}
 
 DataWork RestoreLock::heldFor() const
 {

@@ -29,6 +29,9 @@ Text restorePlace(const Text& target);
 // True when a restore of `target` left its place, or one runs.
 bool restorePlaceExists(const Text& target);
 
+// The file of the RestoreLock of `target`.
+Text restoreLockFile(const Text& target);
+
 // What holds a RestoreLock.
 enum class DataWork { Restore, Backup };
 

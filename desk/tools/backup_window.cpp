@@ -1,4 +1,5 @@
 #include "desk/tools/backup_window.h"
+#include "backup/backup_paths.h"
 #include "backup/backup_run.h"
 #include "backup/restore_run.h"
 
@@ -20,9 +21,10 @@ void BackupWindow::onBackupReturnClick() { closeWindow(*this); }
 
 bool BackupWindow::isRefusedTarget(const Text& target)
 {
-    const Text database = programDirectory() + "\\meeting.mdb";
+    const Text database = programDirectory() + "\\meeting.mdb", directory = programDirectory() + "\\";
     for (const Text& place : {database, database + "-wal", database + "-shm", database + "-journal",
-                              programDirectory() + "\\data"})
+                              programDirectory() + "\\data", restoreLockFile(directory),
+                              withoutSeparator(restorePlace(directory))})
         if (pathIsWithin(target, place))
             return true;
     return false;

@@ -24,6 +24,7 @@ public:
 private:
     // The live database with its journals and everything in the data
     // directory (the database copy of the backup included): a backup there
-    // would destroy what it saves.
+    // would destroy what it saves; and the lock of backups and restores and
+    // a restore's place, which would take the backup over.
     static bool isRefusedTarget(const Text& target);
 };

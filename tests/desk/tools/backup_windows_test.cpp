@@ -210,7 +210,8 @@ TEST_F(BackupWindowsTest, TheTimerShowsThePercentageOfTheBar)
 }
 
 // Targets whose backup would destroy what it saves: the live database (by
-// any name), its journals and anything in the data directory.
+// any name), its journals and anything in the data directory; or that the
+// lock of backups and restores or a restore's place would take over.
 TEST_F(BackupWindowsTest, TargetsThatAreTheDatabaseOrInsideDataAreRefusedBeforeAnyWork)
 {
     fs::create_symlink(disk(prog + "\\meeting.mdb"), disk(prog + "\\库链接.JQV"));
@@ -218,7 +219,8 @@ TEST_F(BackupWindowsTest, TargetsThatAreTheDatabaseOrInsideDataAreRefusedBeforeA
     const Text targets[] = {
         prog + "\\meeting.mdb", prog + "\\MEETING.MDB", prog + "\\data\\..\\meeting.mdb",
         prog + "\\库链接.JQV", prog + "\\meeting.mdb-wal", prog + "\\data\\meeting.mdb",
-        prog + "\\DATA\\新\\备份.JQV", prog + "\\data",
+        prog + "\\DATA\\新\\备份.JQV", prog + "\\data", prog + "\\.qelvana-restore.lock",
+        prog + "\\.qelvana-restore\\备份.JQV",
     };
     for (const Text& target : targets) {
         desk.answerMessage(AnswerOk);
