@@ -18,6 +18,16 @@ const Text kBusy = "另一个数据恢复正在进行，请稍后再试！";
 const Text kBackingUp = "另一个数据备份正在进行，请稍后再试！";
 const Text kBackedUp = "数据备份成功！";
 
+// Moments of a restore that another desk meets: where the child stops.
+const struct Moment {
+    const char* moment;
+    int pauseAtMove;   // 0: once it copies the database
+} kMoments[] = {
+    {"right after the journal", 1},
+    {"during the photo moves", kPhotos + 1},
+    {"during the database step", 0},
+};
+
 class ConcurrentRestoreTest : public RestoreChildTest {
 protected:
     static void signal(Child& child, int number) { kill(static_cast<pid_t>(child.process.processId()), number); }
@@ -34,19 +44,21 @@ protected:
         }
         ASSERT_NO_FATAL_FAILURE(awaitStopped(child));
     }
+    // A backup through the window succeeds and holds these photos and a
+    // database in this state.
+    void expectABackupOf(const std::map<std::string, Bytes>& photos, const Text& databaseState)
+    {
+        const Text target = prog + "\\之后.JQV";
+        backUpTo(target);
+        EXPECT_EQ(shownMessages().back(), kBackedUp + "|恭喜！|64");
+        EXPECT_TRUE(backupHolds(target, photos, databaseState));
+        fs::remove(disk(target));
+    }
 };
 
 TEST_F(ConcurrentRestoreTest, ADeskStartingDuringARestoreLeavesItToFinish)
 {
-    const struct {
-        const char* moment;
-        int pauseAtMove;
-    } moments[] = {
-        {"right after the journal", 1},
-        {"during the photo moves", kPhotos + 1},
-        {"during the database step", 0},
-    };
-    for (const auto& m : moments) {
+    for (const Moment& m : kMoments) {
         SCOPED_TRACE(m.moment);
         putBackTheDataBefore();
         Child child;
@@ -95,16 +107,8 @@ TEST_F(ConcurrentRestoreTest, ASecondRestoreWhileOneRunsIsRefused)
 // holds its photos and its database.
 TEST_F(ConcurrentRestoreTest, ABackupWhileARestoreRunsIsRefused)
 {
-    const struct {
-        const char* moment;
-        int pauseAtMove;
-    } moments[] = {
-        {"right after the journal", 1},
-        {"during the photo moves", kPhotos / 2},
-        {"during the database step", 0},
-    };
     const Text during = prog + "\\其间.JQV";
-    for (const auto& m : moments) {
+    for (const Moment& m : kMoments) {
         SCOPED_TRACE(m.moment);
         putBackTheDataBefore();
         Child child;
@@ -117,11 +121,7 @@ TEST_F(ConcurrentRestoreTest, ABackupWhileARestoreRunsIsRefused)
         signal(child, SIGCONT);
         EXPECT_TEXT_EQ(kRestored, finish(child));
         EXPECT_TRUE(photosAndDatabaseRestored());
-
-        backUpTo(during);
-        EXPECT_EQ(shownMessages().back(), kBackedUp + "|恭喜！|64");
-        EXPECT_TRUE(backupHolds(during, restored, stateRestored));
-        fs::remove(disk(during));
+        expectABackupOf(restored, stateRestored);
     }
 }
 
@@ -169,22 +169,18 @@ TEST_F(ConcurrentRestoreTest, ARestoreOrABackupWhileABackupRunsIsRefused)
 // as they were.
 TEST_F(ConcurrentRestoreTest, ABackupAfterARestoreWasKilledUndoesItFirst)
 {
-    const Text after = prog + "\\之后.JQV";
-    for (int pauseAtMove : {1, kPhotos / 2, 0}) {
-        SCOPED_TRACE("killed at move " + std::to_string(pauseAtMove));
+    for (const Moment& m : kMoments) {
+        SCOPED_TRACE(m.moment);
         putBackTheDataBefore();
         {
             Child child;
-            ASSERT_NO_FATAL_FAILURE(startStopped(child, pauseAtMove));
+            ASSERT_NO_FATAL_FAILURE(startStopped(child, m.pauseAtMove));
             signal(child, SIGKILL);
             ASSERT_TRUE(child.process.waitForFinished(60000));
         }
-        backUpTo(after);
-        EXPECT_EQ(shownMessages().back(), kBackedUp + "|恭喜！|64");
+        expectABackupOf(before, stateBefore);
         EXPECT_TRUE(photosAndDatabaseBefore());
         EXPECT_FALSE(fs::exists(disk(prog + "\\.qelvana-restore")));
-        EXPECT_TRUE(backupHolds(after, before, stateBefore));
-        fs::remove(disk(after));
     }
 }
 

@@ -62,6 +62,18 @@ protected:
         for (const auto& entry : fs::directory_iterator(disk(prog)))
             EXPECT_NE(entry.path().filename().string().front(), '.') << what << ": " << entry.path();
     }
+    // A backup whose database is `content`, restored from the main window:
+    // refused as another program's, with the main window still open and
+    // nothing changed.
+    void expectForeign(const Bytes& content, const std::string& what)
+    {
+        MainWindow& main = openMainWindow();
+        restoreFrom(craft({kPhoto, "data\\meeting.mdb"}, {"from the backup", content}));
+        EXPECT_EQ(shownMessages().back(), kForeign) << what;
+        EXPECT_EQ(findWindow<MainWindow>(), &main) << what;
+        expectNothingChanged(what);
+        closeWindow(main);
+    }
     // A database file made by `build` on a connection of its own, which
     // knows the program's collation.
     Bytes databaseFile(const std::function<void(QSqlDatabase&)>& build)
@@ -160,14 +172,8 @@ TEST_F(RestoreFaultTest, ADatabaseOfAnotherProgramIsRefusedAndAnOlderOneRestored
         closeDatabase(copy);
         withoutColumn = get(prog + "\\缺列.mdb");
     }
-    for (const Bytes& content : {foreign, withoutColumn}) {
-        MainWindow& main = openMainWindow();
-        restoreFrom(craft({kPhoto, "data\\meeting.mdb"}, {"from the backup", content}));
-        EXPECT_EQ(shownMessages().back(), kForeign);
-        EXPECT_EQ(findWindow<MainWindow>(), &main);
-        expectNothingChanged("foreign");
-        closeWindow(main);
-    }
+    expectForeign(foreign, "another program's");
+    expectForeign(withoutColumn, "without a column");
 
     // The program's tables as an older version made them, with the meeting
     // of the backup, and its indexes without the lookup indexes that the
@@ -213,12 +219,7 @@ TEST_F(RestoreFaultTest, ADatabaseHoldingCodeOfItsOwnIsRefused)
                 ASSERT_TRUE(execSql(copy, statement)) << c.what;
             closeDatabase(copy);
         }
-        MainWindow& main = openMainWindow();
-        restoreFrom(craft({kPhoto, "data\\meeting.mdb"}, {"from the backup", get(path)}));
-        EXPECT_EQ(shownMessages().back(), kForeign) << c.what;
-        EXPECT_EQ(findWindow<MainWindow>(), &main) << c.what;
-        expectNothingChanged(c.what);
-        closeWindow(main);
+        expectForeign(get(path), c.what);
     }
 }
 
@@ -252,12 +253,7 @@ TEST_F(RestoreFaultTest, ADatabaseWhoseTablesAreDeclaredOtherwiseIsRefused)
         const auto at = std::find_if(changed.begin(), changed.end(), [&](const QString& s) { return s.contains(from); });
         ASSERT_NE(at, changed.end()) << c.what;
         at->replace(from, to);
-        MainWindow& main = openMainWindow();
-        restoreFrom(craft({kPhoto, "data\\meeting.mdb"}, {"from the backup", databaseOf(changed)}));
-        EXPECT_EQ(shownMessages().back(), kForeign) << c.what;
-        EXPECT_EQ(findWindow<MainWindow>(), &main) << c.what;
-        expectNothingChanged(c.what);
-        closeWindow(main);
+        expectForeign(databaseOf(changed), c.what);
     }
 }
 
