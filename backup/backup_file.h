@@ -35,8 +35,9 @@ Text packDirectoryToFile(const Text& sourceDirectory, const Text& targetFile);
 // is (folder or write error) refuses the whole file and changes nothing.
 // Then the files take their places as a whole: all of them, or, after a
 // failure or once settleRestore has run after the program was killed, none.
-// One restore of a target at a time: while another runs, and while what an
-// earlier one left cannot be settled, it is refused (folder error).
+// One restore or backup of a target at a time: while another runs, and
+// while what an earlier restore left cannot be settled, it is refused
+// (folder error).
 Text unpackFileToDirectory(const Text& backupFile, const Text& targetDirectory);
 
 // The first step of every restore into `target` (ending with "\"), under

@@ -239,7 +239,17 @@ bool restorePlaceExists(const Text& target)
     return directoryExists(place) || isLink(place);
 }
 
-RestoreLock::RestoreLock(const Text& target) : FileLock(target + kLockFile) {}
+Text restoreLockFile(const Text& target) { return target + kLockFile; }
+
+RestoreLock::RestoreLock(const Text& target, DataWork work)
+    : FileLock(restoreLockFile(target), static_cast<int>(work))
+{
+}
+
+DataWork RestoreLock::heldFor() const
+{
+    return holderMark() == static_cast<int>(DataWork::Backup) ? DataWork::Backup : DataWork::Restore;
+}
 
 Text placementError(const Text& target, const TextList& names)
 {

@@ -14,10 +14,12 @@
 // (readDatabaseNumber), which the step commits together with the restored
 // content. So the database and the files change together.
 //
-// One restore of a target at a time: a restore holds its RestoreLock from
-// before it unpacks until its last file is in place, and whoever settles a
-// restore holds it while settling, so no restore place is settled or
-// started over while its restore runs.
+// One restore or backup of a target at a time: a restore holds its
+// RestoreLock from before it unpacks until its last file is in place, a
+// backup from before it copies the database into data until its backup
+// file is written, and whoever settles a restore holds it while settling,
+// so no restore place is settled or started over while its restore runs,
+// and no backup packs files of two sides.
 #include "common/files/file_lock.h"
 #include "common/text/text.h"
 
@@ -27,11 +29,19 @@ Text restorePlace(const Text& target);
 // True when a restore of `target` left its place, or one runs.
 bool restorePlaceExists(const Text& target);
 
-// The lock of the restores of `target`, on a file beside the restore place;
-// Taken while another holds it, in this process or another.
+// The file of the RestoreLock of `target`.
+Text restoreLockFile(const Text& target);
+
+// What holds a RestoreLock.
+enum class DataWork { Restore, Backup };
+
+// The lock of the restores and backups of `target`, on a file beside the
+// restore place; Taken while another holds it, in this process or another.
 class RestoreLock : public FileLock {
 public:
-    explicit RestoreLock(const Text& target);
+    explicit RestoreLock(const Text& target, DataWork work = DataWork::Restore);
+    // While Taken: what the other holder does.
+    DataWork heldFor() const;
 };
 
 // The error text for the first of `names` that would put a file where a

@@ -78,7 +78,7 @@ RestoreOutcome restoreBackupFile(const Text& backupFile, const Text& programDire
     };
     const RestoreLock lock(target);
     if (lock.state() == FileLock::Taken)
-        return RestoreOutcome::Busy;
+        return lock.heldFor() == DataWork::Backup ? RestoreOutcome::BackingUp : RestoreOutcome::Restoring;
     if (lock.state() == FileLock::Failed)
         return RestoreOutcome::Refused;
     if (!settleRestore(target))

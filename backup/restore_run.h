@@ -12,7 +12,8 @@ enum class RestoreOutcome {
     Refused,          // the file cannot be restored: damaged, or names it cannot hold
     Foreign,          // its database is not one of this program
     DatabaseFailed,   // no sound database in it, or the database step failed
-    Busy,             // another restore of the program directory runs
+    Restoring,        // another restore of the program directory runs
+    BackingUp,        // a backup of it runs
     Unfinished,       // a restore that cannot be finished or undone (unfinishedRestoreText)
 };
 
@@ -30,7 +31,7 @@ Text unfinishedRestoreText(const Text& programDirectory);
 
 enum class Settling {
     Settled,      // nothing left, or finished or undone
-    Running,      // a restore runs (in another process): left to it
+    Running,      // a restore or a backup runs (in another process): left to it
     Unfinished,   // cannot be decided or done now: everything kept for the next try
 };
 

@@ -84,22 +84,90 @@ std::string foldedName(std::string name)
     return name;
 }
 
-std::string quotedName(const std::string& name)
+std::string quotedText(const std::string& text)
 {
-    std::string quoted = "\"";
-    for (char c : name)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
 }
 
-std::set<std::string> columnsOf(sqlite3* db, const std::string& table)
+// Of the character set alone, whatever the locale: every byte of a
+// character beyond ASCII is one of a word.
+bool isWordByte(char c)
 {
-    std::vector<std::string> names;
-    column(db, "SELECT name FROM pragma_table_info(" + quotedName(table) + ")", names);
-    std::set<std::string> folded;
-    for (const std::string& name : names)
-        folded.insert(foldedName(name));
-    return folded;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$'
+        || static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Where the token that starts at `i` ends: a quoted text or name, a word,
+// or one character.
+size_t tokenEnd(const std::string& sql, size_t i)
+{
+    const char open = sql[i];
+    if (open == '\'' || open == '"' || open == '`' || open == '[') {
+        const char close = open == '[' ? ']' : open;
+        for (size_t end = i + 1; end < sql.size(); ++end)
+            if (sql[end] == close) {
+                // A doubled closing quote stands for itself, except in [].
+                if (open == '[' || end + 1 == sql.size() || sql[end + 1] != close)
+                    return end + 1;
+                ++end;
+            }
+        return sql.size();
+    }
+    size_t end = i + 1;
+    while (isWordByte(open) && end < sql.size() && isWordByte(sql[end]))
+        ++end;
+    return end;
+}
+
+// The tokens of a statement's text, as the engine reads it: no blanks or
+// comments; words (keywords and bare names) ignoring the case of ASCII
+// letters; quoted texts and names, and every other character, as written.
+std::vector<std::string> sqlTokens(const std::string& sql)
+{
+    std::vector<std::string> tokens;
+    for (size_t i = 0; i < sql.size();) {
+        if (isBlank(sql[i])) {
+            ++i;
+        } else if (sql.compare(i, 2, "--") == 0) {
+            i = std::min(sql.find('\n', i), sql.size());
+        } else if (sql.compare(i, 2, "/*") == 0) {
+            const size_t end = sql.find("*/", i + 2);
+            i = end == std::string::npos ? sql.size() : end + 2;
+        } else {
+            const size_t end = tokenEnd(sql, i);
+            const std::string token = sql.substr(i, end - i);
+            tokens.push_back(isWordByte(sql[i]) ? foldedName(token) : token);
+            i = end;
+        }
+    }
+    return tokens;
+}
+
+// The tokens of `tokens` without the program's collation, as an older
+// version declared its text columns.
+std::vector<std::string> withoutGbkCollation(const std::vector<std::string>& tokens)
+{
+    std::vector<std::string> kept;
+    for (size_t i = 0; i < tokens.size(); ++i)
+        if (tokens[i] == "collate" && i + 1 < tokens.size() && tokens[i + 1] == foldedName(kGbkCollation))
+            ++i;
+        else
+            kept.push_back(tokens[i]);
+    return kept;
+}
+
+// The statement that made the table `table` of `db`; "" when it has none.
+std::string tableStatement(sqlite3* db, const std::string& table)
+{
+    std::vector<std::string> sql;
+    column(db, "SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = " + quotedText(table) + " COLLATE NOCASE",
+           sql);
+    return sql.size() == 1 ? sql.front() : std::string();
 }
 
 // The program's empty database, built by its script; null when the
@@ -112,26 +180,22 @@ Handle schemaDatabase(const Bytes& schemaScript)
     return rc == SQLITE_OK && registerGbkCollation(db) && run(db, schemaScript.c_str()) ? std::move(handle) : nullptr;
 }
 
-// Every table of `schema` is in `db` with all its columns.
+// Every table of `schema` is in `db` as `schema` declares it: its columns
+// with their types, defaults, NOT NULL, collations, keys and generation,
+// and its constraints, token for token; only an older version's text
+// columns may lack the program's collation.
 bool holdsTablesOf(sqlite3* db, sqlite3* schema)
 {
     std::vector<std::string> tables;
     if (!column(schema, "SELECT name FROM sqlite_schema WHERE type='table' AND name NOT LIKE 'sqlite%'", tables))
         return false;
     for (const std::string& table : tables) {
-        const std::set<std::string> wanted = columnsOf(schema, table), held = columnsOf(db, table);
-        if (!std::includes(held.begin(), held.end(), wanted.begin(), wanted.end()))
+        const std::vector<std::string> wanted = sqlTokens(tableStatement(schema, table)),
+                                       held = sqlTokens(tableStatement(db, table));
+        if (held != wanted && held != withoutGbkCollation(wanted))
             return false;
     }
     return true;
-}
-
-std::string quotedText(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("''") : std::string(1, c);
-    return quoted + "'";
 }
 
 std::string joined(const std::vector<std::string>& values)

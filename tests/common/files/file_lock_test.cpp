@@ -1,6 +1,7 @@
 // The file lock: one holder at a time within one process and between
-// processes, its file gone with it, nothing left by a killed holder, and a
-// holder's forked child that lives on does not keep it.
+// processes, whatever their marks, which the others learn; its file gone
+// with it, nothing left by a killed holder, and a holder's forked child
+// that lives on does not keep it.
 #include "common/files/file_lock.h"
 #include "tests/support/gbk_print.h"
 
@@ -21,13 +22,13 @@ class FileLockTest : public testing::Test {
 protected:
     // A child process that takes the lock, says whether it holds it, and
     // waits to be killed.
-    pid_t holdInChild(bool& held)
+    pid_t holdInChild(bool& held, int mark = 0)
     {
         int pipeEnds[2];
         EXPECT_EQ(pipe(pipeEnds), 0);
         const pid_t pid = fork();
         if (pid == 0) {
-            FileLock lock(path);
+            FileLock lock(path, mark);
             const char said = lock.state() == FileLock::Held ? 'h' : '-';
             if (write(pipeEnds[1], &said, 1) != 1)
                 _exit(1);
@@ -65,12 +66,27 @@ TEST_F(FileLockTest, OneHolderAtATimeAndItsFileGoesWithIt)
     EXPECT_EQ(FileLock(utf8ToGbk(dir.filePath("没有/x.lock").toStdString())).state(), FileLock::Failed);
 }
 
+TEST_F(FileLockTest, OneHolderWhateverTheMarksAndTheOthersLearnItsMark)
+{
+    for (int mark : {0, 1, 7}) {
+        FileLock first(path, mark);
+        ASSERT_EQ(first.state(), FileLock::Held);
+        for (int other : {0, 1, 9}) {
+            FileLock second(path, other);
+            EXPECT_EQ(second.state(), FileLock::Taken) << mark << " " << other;
+            EXPECT_EQ(second.holderMark(), mark) << mark << " " << other;
+        }
+    }
+}
+
 TEST_F(FileLockTest, AnotherProcessHoldsItUntilItEndsHoweverItEnds)
 {
     bool held = false;
-    const pid_t holder = holdInChild(held);
+    const pid_t holder = holdInChild(held, 3);
     ASSERT_TRUE(held);
-    EXPECT_EQ(FileLock(path).state(), FileLock::Taken);
+    const FileLock taken(path, 1);
+    EXPECT_EQ(taken.state(), FileLock::Taken);
+    EXPECT_EQ(taken.holderMark(), 3);
     end(holder);
     // Its file is left; the lock is free.
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("锁.lock")));

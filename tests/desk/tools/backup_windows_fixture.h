@@ -19,7 +19,8 @@
 namespace backup_test {
 
 // Records, with each message, the state of the open backup or restore
-// window: bar position, timer period, label visible.
+// window (bar position, timer period, label visible), and whether anyone
+// held the lock of the program directory's backups and restores then.
 class WatchingPerson : public ScriptedInteraction {
 public:
     int messageBox(const Text& text, int kind, const Text& caption) override
@@ -28,9 +29,11 @@ public:
             if (auto* frame = dynamic_cast<BackupFrame*>(w))
                 states.push_back(toText(frame->进度条1.position()) + "|" + toText(frame->时钟1.period())
                                  + "|" + toText(frame->标签1.visible()));
+        lockedAtAMessage = lockedAtAMessage || RestoreLock(programDirectory() + "\\").state() != FileLock::Held;
         return ScriptedInteraction::messageBox(text, kind, caption);
     }
     TextList states;
+    bool lockedAtAMessage = false;
 };
 
 const Text kCopyFailed = "系统遇到故障，备份无法进行，请退出系统重试！|错误！|16";

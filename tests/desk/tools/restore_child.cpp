@@ -1,9 +1,12 @@
-// The child process of the restore tests (restore_child_fixture.h), and the
-// fixture that starts it: it restores a backup file through the window and
-// says, on its standard output, when it pressed the start button, when the
-// bar first stood inside the database step, when (in microseconds after the
-// press) it first and last stood there, and the message it showed last.
+// The child processes of the restore tests (restore_child_fixture.h), and
+// the fixture that starts them: one restores a backup file through the
+// window and says, on its standard output, when it pressed the start
+// button, when the bar first stood inside the database step, when (in
+// microseconds after the press) it first and last stood there, and the
+// message it showed last; the other backs up through the window and says
+// when it pressed the start button and the message it showed last.
 #include "tests/desk/tools/restore_child_fixture.h"
+#include "backup/backup_file.h"
 #include "common/internal/qt_objects.h"
 
 #include <QCoreApplication>
@@ -83,13 +86,35 @@ void RestoreChildTest::putBackTheDataBefore()
         put(prog + "\\data\\" + utf8ToGbk(name), content);
 }
 
-Text RestoreChildTest::state()
+Text RestoreChildTest::state(const Text& connection)
 {
-    EXPECT_TRUE(openDatabase(db, connectionText()));
+    EXPECT_TRUE(openDatabase(db, connection));
     const TextList rows = this->rows("select 会议名称, (select sum(length(模板)) from 自制模板) as 大小 from 会议信息",
                                      {"会议名称", "大小"});
     closeDatabase(db);
     return rows.empty() ? Text() : rows.front();
+}
+
+bool RestoreChildTest::backupHolds(const Text& backupFile, const std::map<std::string, Bytes>& photos,
+                                   const Text& databaseState)
+{
+    const Text unpacked = prog + "\\展开";
+    fs::remove_all(disk(unpacked));
+    if (!unpackFileToDirectory(backupFile, unpacked).empty())
+        return false;
+    std::map<std::string, Bytes> held = tree(unpacked + "\\data");
+    const bool withDatabase = held.erase("meeting.mdb") == 1;
+    const Text heldState = state("DBQ=" + unpacked + "\\data\\meeting.mdb;FILEDSN=" + prog + "\\Meeting.dsn");
+    fs::remove_all(disk(unpacked));
+    return withDatabase && held == photos && heldState == databaseState;
+}
+
+void RestoreChildTest::start(Child& child, const char* entry, const QProcessEnvironment& environment)
+{
+    child.process.setProcessEnvironment(environment);
+    child.process.start(QCoreApplication::applicationFilePath(),
+                        {QString("--gtest_filter=") + entry, "--gtest_also_run_disabled_tests"});
+    ASSERT_NO_FATAL_FAILURE(awaitSaying(child, "pressed\n"));
 }
 
 void RestoreChildTest::startChild(Child& child, int pauseAtMove)
@@ -98,10 +123,16 @@ void RestoreChildTest::startChild(Child& child, int pauseAtMove)
     environment.insert("QELVANA_RESTORE_FILE", QString::fromStdString(disk(file).string()));
     if (pauseAtMove > 0)
         environment.insert(kPauseAtMove, QString::number(pauseAtMove));
-    child.process.setProcessEnvironment(environment);
-    child.process.start(QCoreApplication::applicationFilePath(),
-                        {QString("--gtest_filter=") + kRestoreChild, "--gtest_also_run_disabled_tests"});
-    ASSERT_NO_FATAL_FAILURE(awaitSaying(child, "pressed\n"));
+    start(child, kRestoreChild, environment);
+}
+
+void RestoreChildTest::startBackupChild(Child& child, const Text& backupFile, bool pause)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QELVANA_BACKUP_FILE", QString::fromStdString(disk(backupFile).string()));
+    if (pause)
+        environment.insert(kPauseAtMove, "1");
+    start(child, kBackupChild, environment);
 }
 
 void RestoreChildTest::awaitSaying(Child& child, const QByteArray& words)
@@ -143,6 +174,16 @@ Text RestoreChildTest::finish(Child& child)
 
 namespace {
 
+// The message a child showed last, on one line, its line breaks written as "\n".
+void sayShown(ScriptedInteraction& person)
+{
+    ASSERT_FALSE(person.messages().empty());
+    QByteArray shown = QByteArray::fromStdString(gbkToUtf8(person.messages().back().text));
+    shown.replace("\r", "\\r").replace("\n", "\\n");
+    std::printf("shown %s\n", shown.constData());
+    std::fflush(stdout);
+}
+
 // Not a test of its own: the child process of the restore tests, which
 // start it with the backup file to restore. It restores through the window
 // in the program directory it is given (QELVANA_HOME) and leaves the window
@@ -180,12 +221,43 @@ TEST(InterruptedRestoreChild, DISABLED_RestoresThroughTheWindow)
             click(w.退出备份);
     });
     loadWindow<RestoreWindow>(nullptr, true);
-    ASSERT_FALSE(person.messages().empty());
-    // The message on one line, its line breaks written as "\n".
-    QByteArray shown = QByteArray::fromStdString(gbkToUtf8(person.messages().back().text));
-    shown.replace("\r", "\\r").replace("\n", "\\n");
-    std::printf("copied %lld %lld\nshown %s\n", firstCopy, lastCopy, shown.constData());
-    std::fflush(stdout);
+    std::printf("copied %lld %lld\n", firstCopy, lastCopy);
+    sayShown(person);
+}
+
+// Not a test of its own: the child process of the tests of a backup beside
+// a restore, which start it with the backup file to write. It backs up
+// through the window in the program directory it is given, and, told to,
+// stops itself once in its walk of the data directory, where the copy of
+// the database lies in data.
+TEST(InterruptedRestoreChild, DISABLED_BacksUpThroughTheWindow)
+{
+    const Text file = backup_test::fromDisk(qgetenv("QELVANA_BACKUP_FILE").toStdString());
+    ASSERT_FALSE(file.empty());
+    ScriptedInteraction person;
+    person.answerMessage(AnswerOk);
+    QTimer walk;
+    QObject::connect(&walk, &QTimer::timeout, [&] {
+        if (!fileExists(programDirectory() + "\\data\\meeting.mdb"))
+            return;
+        walk.stop();
+        std::printf("paused\n");
+        std::fflush(stdout);
+        std::raise(SIGSTOP);
+    });
+    person.inModalWindow([&](Window& window) {
+        auto& w = dynamic_cast<BackupWindow&>(window);
+        w.编辑框1.setContent(file);
+        if (qEnvironmentVariableIsSet(backup_test::kPauseAtMove))
+            walk.start(0);
+        std::printf("pressed\n");
+        std::fflush(stdout);
+        click(w.备份);
+        walk.stop();
+        click(w.退出备份);
+    });
+    loadWindow<BackupWindow>(nullptr, true);
+    sayShown(person);
 }
 
 } // namespace

@@ -11,11 +11,13 @@
 
 namespace backup_test {
 
-// The child's entry, by its exact name (tests/CMakeLists.txt leaves it out
-// of the tests).
+// The children's entries, by their exact names (tests/CMakeLists.txt
+// leaves them out of the tests): a restore, and a backup, through the window.
 inline const char* const kRestoreChild = "InterruptedRestoreChild.DISABLED_RestoresThroughTheWindow";
-// Set for the child: it stops itself (SIGSTOP) before the n-th move of a
-// photo into or out of the restore place, having said "paused".
+inline const char* const kBackupChild = "InterruptedRestoreChild.DISABLED_BacksUpThroughTheWindow";
+// Set for the child: the restore stops itself (SIGSTOP) before the n-th
+// move of a photo into or out of the restore place, the backup once in its
+// walk of the data directory, having said "paused".
 inline const char* const kPauseAtMove = "QELVANA_PAUSE_AT_MOVE";
 
 constexpr int kPhotos = 40;
@@ -41,7 +43,9 @@ protected:
     // share one.
     void putBackTheDataBefore();
     // The meeting's name and the template's size as the database holds them.
-    Text state();
+    Text state(const Text& connection = connectionText());
+    // The backup file holds these photos and a database in this state.
+    bool backupHolds(const Text& backupFile, const std::map<std::string, Bytes>& photos, const Text& databaseState);
     bool photosAndDatabaseBefore() { return tree(prog + "\\data") == before && state() == stateBefore; }
     bool photosAndDatabaseRestored() { return tree(prog + "\\data") == restored && state() == stateRestored; }
 
@@ -49,9 +53,12 @@ protected:
         QProcess process;
         QByteArray said;
     };
+    void start(Child& child, const char* entry, const QProcessEnvironment& environment);
     // Started, the child has just pressed the start button; `pauseAtMove`
     // 0 lets it run through.
     void startChild(Child& child, int pauseAtMove = 0);
+    // A backup into `backupFile` started likewise, paused in its walk or not.
+    void startBackupChild(Child& child, const Text& backupFile, bool pause);
     void awaitSaying(Child& child, const QByteArray& words);
     // Waits until the child is stopped by a signal.
     void awaitStopped(Child& child);
