@@ -1,4 +1,8 @@
+// The backup file written and read: the walk of the data directory, the
+// packing of each file into the backup file, and the unpacking of a backup
+// file, checked entry by entry, into the restore's place.
 #include "backup/backup_file.h"
+#include "backup/backup_names.h"
 #include "backup/backup_paths.h"
 #include "backup/restore_journal.h"
 #include "state/globals.h"
@@ -6,33 +10,12 @@
 
 #include <algorithm>
 #include <limits>
-#include <set>
 #include <string>
 
 namespace {
 
-// The one directory a backup file may hold, as the first level of its names.
-const Text kBackupRoot = "data";
 // Far above any real name; bounds what one stored name may take.
 constexpr size_t kPackedNameAtMost = 64 << 10;
-
-// A plain relative path of a file below the backup root, one that every
-// file system of the program can hold, and none that the walk leaves out
-// (below a directory whose name starts with ".").
-bool isBackupName(const Text& name)
-{
-    if (name.find_first_of(Text("/:\0", 3)) != Text::npos)
-        return false;
-    const TextList levels = splitText(name, "\\");
-    if (levels.size() < 2 || !sameTextIgnoringCase(levels.front(), kBackupRoot))
-        return false;
-    for (size_t i = 0; i < levels.size(); ++i) {
-        const Text& level = levels[i];
-        if (level.empty() || level == "." || level == ".." || (i + 1 < levels.size() && level.front() == '.'))
-            return false;
-    }
-    return true;
-}
 
 // ---- packing ---------------------------------------------------------------
 
@@ -85,14 +68,6 @@ struct StoredLists {
     unsigned long long unpackedBytes = 0;
 };
 
-// Names that the restore could put in place all at once: none given twice
-// as the runtime matches names, none below the database's copy.
-bool isRestorableName(const Text& name, std::set<Text>& seen)
-{
-    const Text key = fileNameKey(name), copy = fileNameKey(kDatabaseCopyName + "\\");
-    return key.compare(0, copy.size(), copy) != 0 && seen.insert(key).second;
-}
-
 bool readStoredLists(int file, StoredLists& lists)
 {
     Text countText, name;
@@ -101,9 +76,9 @@ bool readStoredLists(int file, StoredLists& lists)
         || !readListStart(file, stored) || stored != lists.count)
         return false;
     lists.names = filePosition(file);
-    std::set<Text> seen;
+    RestorableNames names;
     for (size_t i = 0; i < lists.count; ++i)
-        if (!readName(file, name) || !isRestorableName(name, seen))
+        if (!readName(file, name) || !names.add(name))
             return false;
     if (!readListStart(file, stored) || stored != lists.count)
         return false;
@@ -150,8 +125,6 @@ Text unpackEntries(int file, StoredLists lists, const Text& scratch, const Text&
 
 } // namespace
 
-const Text kDatabaseCopyName = "data\\meeting.mdb";
-
 Text packDirectoryToFile(const Text& sourceDirectory, const Text& targetFile)
 {
     const Text source = withoutSeparator(sourceDirectory);
@@ -193,19 +166,6 @@ void collectFilesRecursive(const Text& directory)
     endFileSearch();
 }
 
-bool createDirectoryPath(const Text& path)
-{
-    Text sofar;
-    bool first = true;
-    for (const Text& level : splitText(withoutSeparator(path), "\\")) {
-        sofar = first ? level : sofar + "\\" + level;
-        first = false;
-        if (!sofar.empty() && !directoryExists(sofar) && !createDirectory(sofar))
-            return false;
-    }
-    return true;
-}
-
 Text unpackToRestorePlace(const Text& backupFile, const Text& target, TextList& names,
                           const std::function<void(unsigned long long, unsigned long long)>& unpacked)
 {
@@ -217,7 +177,7 @@ Text unpackToRestorePlace(const Text& backupFile, const Text& target, TextList& 
         return readError;
     }
     const Text scratch = restorePlace(target) + "new";
-    if (!createDirectoryPath(target) || !settleRestore(target) || !createDirectoryPath(scratch)) {
+    if (restorePlaceExists(target) || !createDirectoryPath(scratch)) {
         closeFile(file);
         return "创建文件夹" + target + "失败！";
     }
@@ -235,6 +195,11 @@ Text unpackToRestorePlace(const Text& backupFile, const Text& target, TextList& 
 Text unpackFileToDirectory(const Text& backupFile, const Text& targetDirectory)
 {
     const Text target = withSeparator(targetDirectory);
+    if (!createDirectoryPath(target))
+        return "创建文件夹" + target + "失败！";
+    const RestoreLock lock(target);
+    if (lock.state() != FileLock::Held || !settleRestore(target))
+        return "创建文件夹" + target + "失败！";
     TextList names;
     Text error = unpackToRestorePlace(backupFile, target, names);
     if (error.empty())

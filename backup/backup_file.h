@@ -25,27 +25,26 @@
 // of that name as it was.
 Text packDirectoryToFile(const Text& sourceDirectory, const Text& targetFile);
 
-// The name a backup file gives the copy of the database. No name below it
-// is ever restored.
-extern const Text kDatabaseCopyName;
-
 // Recreates the files of `backupFile` below `targetDirectory`, replacing
 // files of the same name (read-only ones included). Every entry is unpacked
 // into the restore's place beside the targets (restore_journal.h) and
 // checked first: a damaged, truncated or foreign file, a count or sizes
-// that the file or the free disk space cannot hold, a name that is not a
-// relative name below "data\", that lies below kDatabaseCopyName or that
-// the file gives twice (in any case) (read error), a name that would make an
+// that the file or the free disk space cannot hold, names that are not
+// RestorableNames (backup_names.h) (read error), a name that would make an
 // existing file a folder, go through a link, or put a file where a folder
 // is (folder or write error) refuses the whole file and changes nothing.
 // Then the files take their places as a whole: all of them, or, after a
 // failure or once settleRestore has run after the program was killed, none.
+// One restore or backup of a target at a time: while another runs, and
+// while what an earlier restore left cannot be settled, it is refused
+// (folder error).
 Text unpackFileToDirectory(const Text& backupFile, const Text& targetDirectory);
 
-// The first step of every restore into `target` (ending with "\"): what an
-// earlier one left settled (settleRestore), then every entry of
-// `backupFile` unpacked into the restore's place and checked as
-// unpackFileToDirectory says, and nothing else changed. `names` gets the
+// The first step of every restore into `target` (ending with "\"), under
+// its RestoreLock once what an earlier one left is settled (an unsettled
+// place refuses it): every entry of `backupFile` unpacked into the
+// restore's place and checked as unpackFileToDirectory says, and nothing
+// else changed. `names` gets the
 // names in the file's order; `unpacked(done, total)` runs after each piece
 // written, with the bytes unpacked so far and those the file holds.
 // "" on success, else the error text; the caller settles what is left.
@@ -58,7 +57,3 @@ Text unpackToRestorePlace(
 // whose name starts with "." are skipped), leaving out links, and lets
 // pending window events run once per directory.
 void collectFilesRecursive(const Text& directory);
-
-// Creates every missing level of `path` (a trailing "\" is ignored); true
-// when all of them exist at the end.
-bool createDirectoryPath(const Text& path);

@@ -1,18 +1,27 @@
+// The journal of a restore and the moves it records: the files of a
+// restore put in place, made final, or undone as the journal and the
+// database decide.
 #include "backup/restore_journal.h"
-#include "backup/backup_file.h"
+#include "backup/backup_names.h"
 #include "backup/backup_paths.h"
 #include "common/database/database_copy.h"
 #include "common/files/files.h"
 
+#include <algorithm>
+#include <limits>
 #include <set>
+#include <string>
 
 namespace {
 
-// Hidden beside the data directory, on its file system, so that each file
-// moves in one step.
+// Hidden beside the data directory, on the program directory's file system:
+// each file moves in one step, unless the data directory is a link to
+// another file system, where it is copied, then deleted.
 const Text kPlace = ".qelvana-restore\\";
 // Far above any real name or directory; bounds what one stored entry takes.
 constexpr size_t kEntryAtMost = 64 << 10;
+// Beside the place, not in it: the place comes and goes under the lock.
+const Text kLockFile = ".qelvana-restore.lock";
 
 struct Journal {
     int stamp = 0;
@@ -35,10 +44,12 @@ bool writeList(int file, const TextList& entries)
     return true;
 }
 
+// No more entries than the rest of the file could hold: each takes its
+// length (4 bytes) at least.
 bool readList(int file, TextList& entries)
 {
     size_t count = 0;
-    if (!readListStart(file, count))
+    if (!readListStart(file, count) || count > static_cast<size_t>(fileLength(file) - filePosition(file)) / 4)
         return false;
     entries.assign(count, Text());
     for (Text& entry : entries)
@@ -59,15 +70,63 @@ bool writeJournal(const Text& target, const Journal& journal)
     return commitFile(file);
 }
 
+// A stamp as written: decimal digits of a number an int holds.
+bool readStamp(const Text& text, int& stamp)
+{
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != Text::npos
+        || std::stoll(text) > std::numeric_limits<int>::max())
+        return false;
+    stamp = static_cast<int>(std::stoll(text));
+    return true;
+}
+
+// No level of `name` from `first` on (up to the last but `lastSpared`
+// levels) is a link below `directory`: a path the journal leads to stays
+// inside it.
+bool throughNoLink(const Text& directory, const Text& name, size_t first, size_t lastSpared)
+{
+    const TextList levels = splitText(name, "\\");
+    Text path = directory;
+    for (size_t i = 0; i + lastSpared < levels.size(); ++i) {
+        path += (i == 0 ? "" : "\\") + levels[i];
+        if (i >= first && isLink(path))
+            return false;
+    }
+    return true;
+}
+
+// What a restore of this program could have written, checked as a backup's
+// names are: every name a RestorableName whose paths below `target` (the
+// data directory itself may be a link the user made) and in the place go
+// through no link, a replaced mark of "0" or "1" for each, and every
+// directory one above a name, given once. Anything else is not acted on.
+bool isSound(const Text& target, const Journal& journal)
+{
+    if (isLink(withoutSeparator(restorePlace(target))) || journal.replaced.size() != journal.names.size())
+        return false;
+    RestorableNames names;
+    for (size_t i = 0; i < journal.names.size(); ++i) {
+        const Text& name = journal.names[i];
+        if (!names.add(name) || (journal.replaced[i] != "0" && journal.replaced[i] != "1")
+            || !throughNoLink(target, name, 1, 1) || !throughNoLink(restorePlace(target), "old\\" + name, 0, 0))
+            return false;
+    }
+    std::set<Text> directories;
+    for (const Text& directory : journal.directories)
+        if (!names.holdsBelow(directory) || !directories.insert(fileNameKey(directory)).second
+            || !throughNoLink(target, directory, 1, 0))
+            return false;
+    return true;
+}
+
 bool readJournal(const Text& target, Journal& journal)
 {
     const int file = openFile(journalPath(target), FileRead);
     Text stamp;
     const bool read = readValues(file, stamp) && readList(file, journal.names) && readList(file, journal.replaced)
-                   && readList(file, journal.directories) && journal.replaced.size() == journal.names.size();
+                   && readList(file, journal.directories) && filePosition(file) == fileLength(file);
     closeFile(file);
-    journal.stamp = read ? toInteger(stamp) : 0;
-    return read;
+    return read && readStamp(stamp, journal.stamp) && isSound(target, journal);
 }
 
 // A file may take the place `name` gives it below `target` only where every
@@ -105,6 +164,42 @@ Journal journalFor(const Text& target, const TextList& names, int stamp)
     return journal;
 }
 
+// The data directory, or where it will be made.
+Text dataDisk(const Text& target) { return directoryExists(target + "data") ? target + "data" : withoutSeparator(target); }
+
+// The moves on disk: on the place's file system and, when the data
+// directory is a link to another, on that one too.
+bool syncPlaces(const Text& target)
+{
+    const Text data = dataDisk(target);
+    return syncFileSystem(target) && (onOneFileSystem(target, data) || syncFileSystem(data));
+}
+
+// What a file takes on disk, in blocks of 4 KiB.
+unsigned long long onDisk(long long bytes) { return (static_cast<unsigned long long>(std::max(bytes, 0LL)) + 4095) / 4096 * 4096; }
+
+// Room for the moves where the data directory lies on another file system
+// than the place, and each move is a copy, then a delete: on the data's
+// disk, the files put in place as they replace the old ones one by one
+// (each old one leaves before its new one comes); on the place's disk, the
+// old ones moved aside.
+bool hasRoom(const Text& target, const TextList& names)
+{
+    const Text data = dataDisk(target);
+    if (onOneFileSystem(restorePlace(target), data))
+        return true;
+    long long grown = 0, most = 0;
+    unsigned long long aside = 0;
+    for (const Text& name : names) {
+        const unsigned long long replaced = onDisk(fileSize(target + name));
+        grown += static_cast<long long>(onDisk(fileSize(newPath(target, name)))) - static_cast<long long>(replaced);
+        most = std::max(most, grown);
+        aside += replaced;
+    }
+    const long long dataFree = freeDiskSpace(data), placeFree = freeDiskSpace(restorePlace(target));
+    return dataFree >= most && placeFree >= 0 && static_cast<unsigned long long>(placeFree) >= aside;
+}
+
 bool moveInto(const Text& from, const Text& to)
 {
     const Text directory = parentOf(to);
@@ -118,18 +213,43 @@ bool undo(const Text& target, const Journal& journal)
     for (size_t i = journal.names.size(); i-- > 0;) {
         const Text& name = journal.names[i];
         const Text placed = target + name, aside = oldPath(target, name);
-        if (journal.replaced[i] == "1" ? fileExists(aside) && !moveFile(aside, placed)
-                                       : (fileExists(placed) || isLink(placed)) && !deleteFile(placed))
+        // The file put in place goes before the one it replaced comes back:
+        // copied back from another disk, that one needs no more room than
+        // the data had.
+        const bool putBack = journal.replaced[i] == "1";
+        if (putBack && !fileExists(aside))
+            continue;
+        if ((fileExists(placed) || isLink(placed)) && !deleteFile(placed))
+            return false;
+        if (putBack && !moveFile(aside, placed))
             return false;
     }
     for (size_t i = journal.directories.size(); i-- > 0;)
         removeEmptyDirectory(target + journal.directories[i]);
-    return syncFileSystem(target);
+    return syncPlaces(target);
 }
 
 } // namespace
 
 Text restorePlace(const Text& target) { return target + kPlace; }
+
+bool restorePlaceExists(const Text& target)
+{
+    const Text place = restorePlace(target);
+    return directoryExists(place) || isLink(place);
+}
+
+Text restoreLockFile(const Text& target) { return target + kLockFile; }
+
+RestoreLock::RestoreLock(const Text& target, DataWork work)
+    : FileLock(restoreLockFile(target), static_cast<int>(work))
+{
+}
+
+DataWork RestoreLock::heldFor() const
+{
+    return holderMark() == static_cast<int>(DataWork::Backup) ? DataWork::Backup : DataWork::Restore;
+}
 
 Text placementError(const Text& target, const TextList& names)
 {
@@ -138,7 +258,7 @@ Text placementError(const Text& target, const TextList& names)
         if (!error.empty())
             return error;
     }
-    return "";
+    return hasRoom(target, names) ? Text() : "写出文件" + target + "data失败！";
 }
 
 Text placeRestoredFiles(const Text& target, const TextList& names, int stamp)
@@ -156,7 +276,7 @@ Text placeRestoredFiles(const Text& target, const TextList& names, int stamp)
         if (!moveInto(newPath(target, names[i]), placed))
             return "写出文件" + placed + "失败！";
     }
-    return syncFileSystem(target) ? Text() : "写出文件" + target + "失败！";
+    return syncPlaces(target) ? Text() : "写出文件" + target + "失败！";
 }
 
 bool keepRestoredFiles(const Text& target)
@@ -171,7 +291,7 @@ bool keepRestoredFiles(const Text& target)
 bool settleRestore(const Text& target)
 {
     const Text place = restorePlace(target);
-    if (!directoryExists(place) && !isLink(place))
+    if (!restorePlaceExists(target))
         return true;
     Journal journal;
     if (!fileExists(journalPath(target)))

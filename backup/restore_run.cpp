@@ -1,5 +1,9 @@
+// A whole restore run: the backup file unpacked, its database checked, the
+// photos and the database put in place together and the run settled.
 #include "backup/restore_run.h"
 #include "backup/backup_file.h"
+#include "backup/backup_names.h"
+#include "backup/backup_paths.h"
 #include "backup/delivered_schema.h"
 #include "backup/restore_journal.h"
 #include "common/database/database_copy.h"
@@ -72,17 +76,46 @@ RestoreOutcome restoreBackupFile(const Text& backupFile, const Text& programDire
         if (progress)
             progress(position);
     };
+    const RestoreLock lock(target);
+    if (lock.state() == FileLock::Taken)
+        return lock.heldFor() == DataWork::Backup ? RestoreOutcome::BackingUp : RestoreOutcome::Restoring;
+    if (lock.state() == FileLock::Failed)
+        return RestoreOutcome::Refused;
+    if (!settleRestore(target))
+        return RestoreOutcome::Unfinished;
     TextList names;
     const bool unpacked = unpackToRestorePlace(backupFile, target, names, [&](unsigned long long done,
                                                                               unsigned long long total) {
         show(static_cast<int>(10 * done / total));
     }).empty();
     const RestoreOutcome outcome = unpacked ? restoreUnpacked(target, names, show) : RestoreOutcome::Refused;
-    settleRestore(target);
+    // A restored database decides that its files stay: what is left of the
+    // place then goes at the next start.
+    if (!settleRestore(target) && outcome != RestoreOutcome::Restored)
+        return RestoreOutcome::Unfinished;
     // A copy a failed backup left in data belongs to no restored state.
     if (outcome == RestoreOutcome::Restored && fileExists(target + kDatabaseCopyName))
         deleteFile(target + kDatabaseCopyName);
     return outcome;
 }
 
-bool settleInterruptedRestore(const Text& programDirectory) { return settleRestore(programDirectory + "\\"); }
+Settling settleInterruptedRestore(const Text& programDirectory)
+{
+    const Text target = programDirectory + "\\";
+    if (!restorePlaceExists(target))
+        return Settling::Settled;
+    const RestoreLock lock(target);
+    if (lock.state() == FileLock::Taken)
+        return Settling::Running;
+    return lock.state() == FileLock::Held && settleRestore(target) ? Settling::Settled : Settling::Unfinished;
+}
+
+Text unfinishedRestoreText(const Text& programDirectory)
+{
+    return "上次的数据恢复没有完成，照片和数据库可能不一致！\r\n"
+           "恢复用的文件都保存在 " + shownPath(withoutSeparator(restorePlace(programDirectory + "\\"))) + " 中："
+           "new 为备份中的文件，old 为被替换的原文件，journal 为恢复记录。\r\n\r\n"
+           "请检查磁盘以及 meeting.mdb、data 目录和该文件夹能否读写，然后重新启动系统，"
+           "系统将再次完成或撤销这次恢复。如果仍然不能完成，请把该文件夹移到别处保存，"
+           "再用备份文件重新进行数据恢复。";
+}

@@ -14,12 +14,9 @@
 #include "common/program/program.h"
 #include "backup/backup_file.h"
 #include "backup/restore_run.h"
+#include "benchmarks/scratch_directory.h"
 
 #include <benchmark/benchmark.h>
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -31,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -54,13 +52,13 @@ std::map<std::string, std::vector<Result>>& results()
     return all;
 }
 
-const QTemporaryDir& workDir()
+const ScratchDirectory& workDir()
 {
-    static QTemporaryDir dir;
+    static ScratchDirectory dir;
     return dir;
 }
 
-std::string work(const std::string& name) { return workDir().path().toStdString() + "/" + name; }
+std::string work(const std::string& name) { return workDir().filePath(name); }
 
 // The program's form of a path below the work directory.
 Text programPath(const std::string& name)
@@ -72,24 +70,22 @@ Text programPath(const std::string& name)
 
 void copyDatabase(const std::string& programDirectory)
 {
-    const QString database = QString::fromStdString(work(programDirectory + "/meeting.mdb"));
-    QFile::copy(QELVANA_DELIVERED_DATABASE, database);
-    QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner);
+    copyWritable(QELVANA_DELIVERED_DATABASE, work(programDirectory + "/meeting.mdb"));
 }
 
 // The program directory that is backed up, and the one restored into.
 void buildTrees()
 {
-    QDir().mkpath(QString::fromStdString(work("prog/data")));
-    QDir().mkpath(QString::fromStdString(work("restored/data")));
-    QDir().mkpath(QString::fromStdString(work("untarred")));
+    std::filesystem::create_directories(work("prog/data"));
+    std::filesystem::create_directories(work("restored/data"));
+    std::filesystem::create_directories(work("untarred"));
     copyDatabase("prog");
     copyDatabase("restored");
     std::mt19937_64 random(20000101);
     std::string photo(kPhotoBytes, '\0');
     for (int folder = 0; folder < kFolders; ++folder) {
         const std::string dir = work("prog/data/" + std::to_string(folder));
-        QDir().mkpath(QString::fromStdString(dir));
+        std::filesystem::create_directories(dir);
         for (int i = 0; i < kPhotosPerFolder; ++i) {
             for (size_t at = 0; at < photo.size(); at += 8) {
                 const uint64_t bits = random();

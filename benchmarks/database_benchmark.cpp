@@ -7,8 +7,9 @@
 // one transaction. Both are timed by the processor time of the thread,
 // which the other work of the machine disturbs less than the clock; the
 // counters give the run's time over that of its statements and, for the
-// rooms, how both grow from the smaller meeting to the larger. The room run and the table run at 200 tables are also timed
-// beside the same run with every statement its own commit flushed to disk.
+// rooms, how both grow from the smaller meeting to the larger. The room run
+// and the table run at 200 tables are also timed beside the same run with
+// every statement its own commit flushed to disk.
 // The table run of 2,000 delegates at 1,000 tables, which keeps the free
 // tables in memory, is timed beside the same placements reading the free
 // tables again for every delegate.
@@ -17,23 +18,22 @@
 #include "common/database/database_copy.h"
 #include "common/files/files.h"
 #include "common/dialogs/interaction.h"
-#include "common/internal/measurement.h"
+#include "common/database/measurement.h"
 #include "common/program/program.h"
 #include "common/text/gbk.h"
 #include "desk/main_window.h"
+#include "benchmarks/scratch_directory.h"
 
 #include <benchmark/benchmark.h>
-
-#include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -66,16 +66,12 @@ class Desk {
 public:
     explicit Desk(const std::function<void(ExternalDatabase&)>& places, int delegates = kDelegates)
     {
-        QFile::copy(QELVANA_DELIVERED_DATABASE, dir_.filePath("meeting.mdb"));
-        QFile::setPermissions(dir_.filePath("meeting.mdb"), QFile::ReadOwner | QFile::WriteOwner);
-        QFile dsn(dir_.filePath("Meeting.dsn"));
-        dsn.open(QIODevice::WriteOnly);
-        dsn.write("[ODBC]\nENGINE=QSQLITE\n");
-        dsn.close();
-        setenv("QELVANA_HOME", QFile::encodeName(dir_.path()).constData(), 1);
+        copyWritable(QELVANA_DELIVERED_DATABASE, dir_.filePath("meeting.mdb"));
+        std::ofstream(dir_.filePath("Meeting.dsn"), std::ios::binary) << "[ODBC]\nENGINE=QSQLITE\n";
+        setenv("QELVANA_HOME", dir_.path().c_str(), 1);
         Window seedWindow{"seed", {0, 0, 10, 10}, ""};
         ExternalDatabase seed{seedWindow, "seed"};
-        const Text d = dir_.path().toStdString();   // an ASCII temporary path
+        const Text d = dir_.path();   // an ASCII temporary path
         openDatabase(seed, "DBQ=" + d + "/meeting.mdb;FILEDSN=" + d + "/Meeting.dsn;");
         Transaction unit(seed);
         for (int i = 0; i < delegates; ++i)
@@ -97,8 +93,8 @@ public:
     // A copy of the database as it stands, named `name` in the directory.
     std::string copy(const char* name)
     {
-        const Text copy = dir_.filePath(name).toStdString();
-        snapshotDatabase(dir_.filePath("meeting.mdb").toStdString(), copy);
+        const std::string copy = dir_.filePath(name);
+        snapshotDatabase(dir_.filePath("meeting.mdb"), copy);
         return copy;
     }
     // Every statement its own commit, each flushed to disk.
@@ -109,7 +105,7 @@ public:
     }
 
 private:
-    QTemporaryDir dir_;
+    ScratchDirectory dir_;
     MainWindow* window_ = nullptr;
 };
 
@@ -135,10 +131,9 @@ double timed(const std::function<void(ExternalDatabase&)>& places, bool flushEac
     prepare(desk.window());
     if (flushEach)
         desk.flushEachStatement();
-    QElapsedTimer timer;
-    timer.start();
+    const auto start = std::chrono::steady_clock::now();
     run(desk.window());
-    return timer.nsecsElapsed() / 1e6;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 // `run` beside `other` (with a flushed commit per statement when

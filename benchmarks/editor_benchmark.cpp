@@ -2,14 +2,11 @@
 // editor: the document kept in memory beside database mode, where the table
 // file is written once the command is done. Compare the two in one run.
 #include "common/files/files.h"
-#include "common/internal/qt_objects.h"
 #include "common/program/program.h"
 #include "editor/template_editor_window.h"
+#include "benchmarks/scratch_directory.h"
 
 #include <benchmark/benchmark.h>
-
-#include <QAction>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -26,13 +23,13 @@ void fill(DataSource& table)
 
 void convertEveryCell(benchmark::State& state, bool databaseMode)
 {
-    QTemporaryDir config;
-    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    ScratchDirectory config;
+    setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     setenv("QELVANA_HOME", QELVANA_PROGRAM_DIR, 1);
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ensureRuntime();
-    const Text file = config.path().toStdString() + "/table.zqd";   // an ASCII temporary path
+    const Text file = config.filePath("table.zqd");   // an ASCII temporary path
     {
         Window scratch{"scratch", {0, 0, 10, 10}, ""};
         DataSource table{scratch, "table"};
@@ -50,8 +47,8 @@ void convertEveryCell(benchmark::State& state, bool databaseMode)
     if (!databaseMode)
         editor->loadTableFile(file);
     for (auto _ : state) {
-        QtObjects::action(editor->简体到繁体)->trigger();
-        QtObjects::action(editor->繁体到简体)->trigger();
+        triggerMenuItem(editor->简体到繁体);
+        triggerMenuItem(editor->繁体到简体);
     }
     state.counters["cells"] = 2 * kRows * kColumns;
     closeWindow(*editor);

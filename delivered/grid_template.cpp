@@ -17,7 +17,7 @@
 //   merge ROW COLUMN ROWS COLUMNS
 //   text ROW COLUMN A|B|...                 texts of ROW from COLUMN on
 #include "common/text/gbk.h"
-#include "common/internal/grid_model.h"
+#include "common/grid/grid_model.h"
 
 #include <filesystem>
 #include <fstream>

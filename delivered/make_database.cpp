@@ -1,7 +1,7 @@
 // Builds the delivered database from its schema. The schema names the
 // program's own text collation, which the engine's command-line tool does
 // not know, so the database is built here with the collation registered.
-#include "common/internal/text_collation.h"
+#include "common/text/text_collation.h"
 
 #include <sqlite3.h>
 

@@ -2,6 +2,7 @@
 // renumbering the meeting's delegates.
 #include "desk/main_window.h"
 #include "state/globals.h"
+#include "desk/delegate_saves.h"
 #include "desk/name_spacing.h"
 #include "desk/serial_number.h"
 
@@ -102,48 +103,38 @@ void MainWindow::onSaveDelegateClick()
         if (box->content().empty())
             box->setContent(" ");
     编辑框1.setContent(storedName(编辑框1.content()));
-    const Text s = 组合框1.currentIndex() == 0 ? "男" : "女";
-    const Text n = currentMeetingText();
-    const Text name = sqlText(编辑框1.content()), unit = sqlText(编辑框2.content()),
-               post = sqlText(编辑框3.content()), mobile = sqlText(编辑框4.content()),
-               office = sqlText(编辑框5.content()), number = sqlText(编辑框6.content());
+    DelegateEntry entry{currentDelegateId, 编辑框1.content(), 编辑框2.content(),
+                        组合框1.currentIndex() == 0 ? "男" : "女", 编辑框3.content(), 编辑框4.content(),
+                        编辑框5.content(), 编辑框6.content()};
 
     // The photo is written first: a delegate never names a file that is not
     // there. When it cannot be written the delegate is saved without it.
-    Text photo = pendingPhotoName;
-    if (!photo.empty() && fileExists(photoDirectory() + photo))
-        photo = newPhotoName();
-    if (!photo.empty() && !writeFile(photoDirectory() + photo, 图片框1.picture()))
-        photo = "";
+    entry.photo = pendingPhotoName;
+    if (!entry.photo.empty() && fileExists(photoDirectory() + entry.photo))
+        entry.photo = newPhotoName();
+    if (!entry.photo.empty() && !writeFile(photoDirectory() + entry.photo, 图片框1.picture()))
+        entry.photo = "";
 
-    Text sql;
-    if (currentDelegateId == 0) {
-        const Text values = "'" + name + "','" + unit + "','" + s + "','" + post + "','" + mobile + "','"
-                          + office + "','" + number + "'," + n;
-        sql = photo.empty()
-                ? "insert  into 代表信息 (姓名,单位,性别,职务,手机号码,办公电话,代表编号,会议编号) values (" + values + ")"
-                : "insert  into 代表信息 (姓名,单位,性别,职务,手机号码,办公电话,代表编号,会议编号,照片) values ("
-                      + values + ",'" + sqlText(photo) + "')";
-    } else {
-        sql = "update 代表信息 set 姓名='" + name + "',单位='" + unit + "',性别='" + s + "',职务='" + post
-            + "',手机号码='" + mobile + "',办公电话='" + office + "',代表编号='" + number + "',会议编号=" + n
-            + (photo.empty() ? "" : ",照片='" + sqlText(photo) + "'") + "   where  代表id="
-            + toText(currentDelegateId);
-    }
-    标签13.setCaption(sql);
-    const bool ran = execSql(外部数据库1, sql);
-    if (!ran || changedRowCount(外部数据库1) != 1) {
-        if (!photo.empty())
-            deleteFile(photoDirectory() + photo);
-        // An update that found no row: the delegate was deleted meanwhile
-        // (by another desk), so a second try saves the form as a new one.
-        if (ran)
-            currentDelegateId = 0;
-        // The form keeps what was typed, for another try.
-        messageBox("保存失败！", BoxOk, "警示");
+    const DelegateSave save = saveDelegate(外部数据库1, currentMeetingId, entry);
+    标签13.setCaption(save.statement);
+    if (save.outcome == DelegateSaved::Saved) {
+        onNewDelegateClick();
         return;
     }
-    onNewDelegateClick();
+    if (!entry.photo.empty())
+        deleteFile(photoDirectory() + entry.photo);
+    // The form keeps what was typed, for another try.
+    if (save.outcome == DelegateSaved::RoomOfOtherSex) {
+        const Text other = entry.sex == "女" ? "男" : "女";
+        messageBox(save.room + "还住着其他" + other + "代表，不能改为" + entry.sex + "！请先给该代表重新分配房间。", BoxOk,
+                   "注意");
+        return;
+    }
+    // An update that found no row: the delegate was deleted meanwhile (by
+    // another desk), so a second try saves the form as a new one.
+    if (save.outcome == DelegateSaved::Gone)
+        currentDelegateId = 0;
+    messageBox("保存失败！", BoxOk, "注意");
 }
 
 void MainWindow::onDeleteDelegateClick()

@@ -1,6 +1,10 @@
 // Page 2: the meeting's discussion groups and their members.
 #include "desk/main_window.h"
 #include "state/globals.h"
+#include "desk/group_members.h"
+#include "desk/place_kinds.h"
+
+#include <algorithm>
 
 void MainWindow::wireGroupPage()
 {
@@ -161,17 +165,21 @@ void MainWindow::onSaveGroupMembersClick()
         currentGroupId = 0;
         return;
     }
-    Transaction unit(外部数据库1);
-    for (int row = 0; row < listRowCount(当前组代表); ++row) {
-        const Text group = listRowChecked(当前组代表, row) ? toText(currentGroupId) : "0";
-        execSql(外部数据库1, "update 代表信息 set 分组编号=" + group + "  where  代表id="
-                                 + toText(listRowValue(当前组代表, row)));
-    }
-    if (!unit.commit()) {
+    std::vector<GroupMember> members;
+    for (int row = 0; row < listRowCount(当前组代表); ++row)
+        members.push_back({listRowValue(当前组代表, row), listRowChecked(当前组代表, row)});
+    const GroupMembersStored result = storeGroupMembers(外部数据库1, currentGroupId, members);
+    if (!result.stored) {
         // The ticks and the group stay for another try.
         messageBox("保存失败！", BoxOk, "注意");
         return;
     }
+    TextList elsewhere;
+    for (int row = 0; row < listRowCount(当前组代表); ++row)
+        if (std::find(result.groupedElsewhere.begin(), result.groupedElsewhere.end(), members[row].delegate)
+            != result.groupedElsewhere.end())
+            elsewhere.push_back(listCellText(当前组代表, row, 0));
+    tellGivenBack(elsewhere, "下列代表已被分到其他组，未加入本组：");
     messageBox("成功保存会议组！", BoxOk, "注意");
     currentGroupId = 0;
 }

@@ -133,31 +133,27 @@ void MainWindow::onRoomCancelOrDeleteClick()
 
 void MainWindow::deleteTickedRooms()
 {
-    std::vector<int> ticked;
+    std::vector<ShownPlace> ticked;
     for (int row = 0; row < listRowCount(超级列表框1); ++row)
         if (listRowChecked(超级列表框1, row))
-            ticked.push_back(row);
+            ticked.push_back({listRowValue(超级列表框1, row),
+                              shownPlace(kRoomPlaces, listCellText(超级列表框1, row, 0), listCellText(超级列表框1, row, 1))});
     if (ticked.empty()) {
         messageBox("请先选中待删除的房间项！", BoxOk, "注意");
         return;
     }
     if (messageBox("真的要删除当前房间吗？\r\n删除的信息将不能恢复！", BoxOkCancel | IconExclamation, "警告") != AnswerOk)
         return;
-    // Every guest leaves with the room, whatever count the list shows.
-    Transaction unit(外部数据库1);
-    for (int row : ticked) {
-        execSql(外部数据库1, "update 代表信息 set 宾馆名称 =' ',房间编号='0'   where  宾馆名称 ='"
-                                 + sqlText(listCellText(超级列表框1, row, 0)) + "' and 房间编号='"
-                                 + sqlText(listCellText(超级列表框1, row, 1)) + "'  and  会议编号=" + currentMeetingText());
-        execSql(外部数据库1, "delete  from 房间信息 where 房间id=" + toText(listRowValue(超级列表框1, row)));
-    }
-    if (!unit.commit()) {
+    const PlaceDeletion deletion = deletePlaces(外部数据库1, kRoomPlaces, currentMeetingId, ticked);
+    if (!deletion.stored) {
         messageBox("删除失败！", BoxOk, "注意");
         return;
     }
-    for (auto row = ticked.rbegin(); row != ticked.rend(); ++row)
-        deleteListRow(超级列表框1, *row);
-    messageBox("所选房间成功删除，请给对应的代表重新分配房间！", BoxOk, "注意");
+    // The list shows what is stored now, rooms another desk made included.
+    onRoomAdjustClick();
+    tellGivenBack(givenBackLines(deletion.givenBack), "下列房间未能删除：");
+    if (deletion.deleted > 0)
+        messageBox("所选房间成功删除，请给对应的代表重新分配房间！", BoxOk, "注意");
 }
 
 void MainWindow::onRoomAdjustClick()

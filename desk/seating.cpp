@@ -2,6 +2,7 @@
 // seating charts, stored as grid documents in 自制模板.
 #include "desk/main_window.h"
 #include "state/globals.h"
+#include "desk/seating_charts.h"
 
 namespace {
 
@@ -152,14 +153,7 @@ void MainWindow::onTemplateSelected()
         return;
     }
     表格1.setDisabled(false);
-    const Text k = toText(slot);
-    // The chart and the meeting's name for it are stored together or not at all.
-    Transaction unit(外部数据库1);
-    execSql(外部数据库1, "insert into 自制模板  (表格次序,模板名称,会议编号,模板) values (" + k + ",'" + sqlText(name)
-                             + "'," + currentMeetingText() + ",?)",
-            tableToBytes(数据源1));
-    execSql(外部数据库1, "update 会议信息 set 表" + k + "='" + sqlText(name) + "'  where 会议编号=" + currentMeetingText());
-    if (!unit.commit()) {
+    if (!storeNewChart(外部数据库1, currentMeetingId, slot, name, tableToBytes(数据源1))) {
         messageBox("由样表生成座次表失败！", BoxOk | IconInformation, "失败");
         return;
     }
@@ -217,21 +211,16 @@ void MainWindow::onSaveSeatingChartClick()
         messageBox("保存文件失败！", BoxOk | IconInformation, "失败");
         return;
     }
-    // The chart and every seat it shows are stored as one: the chart never
-    // disagrees with its delegates' seats, and a refused seat leaves every
-    // stored seat as it was.
-    const Text k = toText(大会座次表.currentIndex() + 1);
-    Transaction unit(外部数据库1);
-    execSql(外部数据库1, "update 自制模板 set 模板=?  where 模板id=" + toText(chart), tableToBytes(数据源1));
-    execSql(外部数据库1, "update 代表信息 set 表" + k + "='0'   where  会议编号=" + currentMeetingText());
+    // The chart never disagrees with its delegates' seats.
+    std::vector<ChartSeat> seats;
     for (int row = headerRowCount(数据源1) + 1; row <= tableRowCount(数据源1); ++row)
         for (int column = headerColumnCount(数据源1) + 1; column <= tableColumnCount(数据源1); ++column) {
             const Text face = cellFontName(数据源1, row, column);
             if (!cellText(数据源1, row, column).empty() && isSeatFace(face))
-                execSql(外部数据库1, "update 代表信息 set 表" + k + "='" + sqlText(seatLabel(row, column))
-                                         + "'   where  代表id=" + face + " and 会议编号=" + currentMeetingText());
+                seats.push_back({face, seatLabel(row, column)});
         }
-    const bool stored = unit.commit();
+    const bool stored = storeSeatingChart(外部数据库1, currentMeetingId, chart, 大会座次表.currentIndex() + 1,
+                                          tableToBytes(数据源1), seats);
     messageBox(stored ? "保存文件成功！" : "保存文件失败！", BoxOk | IconInformation, stored ? "成功" : "失败");
     messageBox(stored ? "座次分配到个人成功！" : "座次分配到个人失败！", BoxOk | IconInformation, stored ? "成功" : "失败");
 }

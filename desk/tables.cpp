@@ -159,17 +159,16 @@ void MainWindow::deleteSelectedTable()
     if (messageBox("真的要删除当前餐桌吗？\r\n删除的信息将不能恢复！", BoxOkCancel | IconExclamation, "警告") != AnswerOk)
         return;
     const int row = 超级列表框3.currentRow();
-    if (row >= 0 && listCellText(超级列表框3, row, 3) != "0")
-        messageBox("请给住该餐桌的代表重新分配餐桌！", BoxOk, "注意");
-    // Every diner leaves with the table, whatever count the list shows.
-    Transaction unit(外部数据库1);
-    if (row >= 0)
-        execSql(外部数据库1, "update 代表信息 set 餐厅名称 =' ',餐桌编号='0'   where  餐厅名称 ='"
-                                 + sqlText(listCellText(超级列表框3, row, 0)) + "' and 餐桌编号='"
-                                 + sqlText(listCellText(超级列表框3, row, 1)) + "'  and  会议编号=" + currentMeetingText());
-    execSql(外部数据库1, "delete  from 餐桌信息 where 餐桌id=" + toText(selectedTableId));
-    if (!unit.commit())
+    const PlaceDeletion deletion =
+        deletePlaces(外部数据库1, kTablePlaces, currentMeetingId,
+                     {{selectedTableId, shownPlace(kTablePlaces, listCellText(超级列表框3, row, 0),
+                                                   listCellText(超级列表框3, row, 1))}});
+    if (!deletion.stored)
         messageBox("删除失败！", BoxOk, "注意");
+    else if (deletion.released > 0)
+        messageBox("请给住该餐桌的代表重新分配餐桌！", BoxOk, "注意");
+    else
+        tellGivenBack(givenBackLines(deletion.givenBack), "下列餐桌未能删除：");
     clearListRows(超级列表框3);
     fillTableList(querySql(外部数据库1, allTablesQuery()));
     selectedTableId = 0;

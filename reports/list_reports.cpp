@@ -12,6 +12,16 @@ using report::meeting;
 // The format of the appended lines: centred and framed.
 const DefaultCellFormat kListLines{.alignment = 5, .allLines = true};
 
+// The records of `rs`; it is at its first record afterwards.
+int recordCount(int rs)
+{
+    int count = 0;
+    for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs))
+        ++count;
+    recordMoveFirst(rs);
+    return count;
+}
+
 } // namespace
 
 void ReportWindow::fillListReport(const DefaultCellFormat& format, const Text& title, const Text& sql,
@@ -25,9 +35,11 @@ void ReportWindow::fillListReport(const DefaultCellFormat& format, const Text& t
     recordMoveFirst(rs);
     if (recordSetAtEnd(rs))
         messageBox(failure, BoxOk, "");
+    // Row 3 is the template's; the rows for the other records are appended
+    // at once, so that a long list takes its memory in one piece.
+    if (const int records = recordCount(rs); records > 1)
+        appendRows(报表数据源, records - 1);
     for (int row = 3; !recordSetAtEnd(rs); recordMoveNext(rs), ++row) {
-        if (row > 3)
-            appendRows(报表数据源);
         setCellText(报表数据源, row, 1, toText(row - 2));
         writeLine(rs, row);
     }

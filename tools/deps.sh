@@ -9,6 +9,10 @@ packages=(
   fonts-noto-cjk fonts-wqy-zenhei
   cups-client
   libsqlite3-dev sqlite3
+  # The inputs of encoding/tools/generate_tables.py, so that the tests check
+  # the committed tables against its output (about 9 MB to fetch).
+  opencc unicode-data
+  python3
 )
 
 missing=()

@@ -3,18 +3,16 @@
 #include "common/program/program.h"
 #include "common/internal/database_files.h"
 #include "common/internal/file_paths.h"
-#include "common/internal/measurement.h"
-#include "common/internal/record_sets.h"
-#include "common/internal/sqlite_engine.h"
-#include "common/internal/text_collation.h"
+#include "common/database/measurement.h"
+#include "common/database/record_sets.h"
+#include "common/database/sqlite_engine.h"
+#include "common/text/text_collation.h"
 #include "common/internal/qtext.h"
-#include "common/windows/unit.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QUrl>
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -38,8 +36,6 @@ struct ExternalDatabase::Connection {
 namespace {
 
 using Connection = ExternalDatabase::Connection;
-
-constexpr qint64 kHeaderSize = 100;   // the engine's file header
 
 std::vector<Connection*>& connections()
 {
@@ -97,17 +93,6 @@ bool prepareSqlite(QSqlDatabase& db)
         && runPragma(db, "PRAGMA synchronous=NORMAL");
 }
 
-QSqlDatabase addSqlite(const QString& qtName, const QString& filePath)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", qtName);
-    // mode=rw: a missing file is a failure, never a new empty database.
-    QUrl url = QUrl::fromLocalFile(filePath);
-    url.setQuery("mode=rw");
-    db.setDatabaseName(url.toString(QUrl::FullyEncoded));
-    db.setConnectOptions("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000");
-    return db;
-}
-
 void disconnect(Connection& c)
 {
     {
@@ -123,7 +108,7 @@ bool connect(Connection& c)
 {
     bool ok = isDatabaseFile(c.filePath);
     if (ok) {
-        QSqlDatabase db = addSqlite(c.qtName, c.filePath);
+        QSqlDatabase db = addEngineConnection(c.qtName, c.filePath);
         ok = db.open() && prepareSqlite(db);
     }
     struct stat file {};
@@ -218,12 +203,35 @@ bool endTransaction(Connection& c, bool keep)
 
 void releaseAll();
 
+namespace {
+
+// A file a connection has open is never opened beside it (the files
+// service's isDatabaseFile tells why).
+bool holdsFile(dev_t device, ino_t inode)
+{
+    for (const Connection* c : connections())
+        if (c->state == Connection::State::Open && c->device == device && c->inode == inode)
+            return true;
+    return false;
+}
+
+void releaseFile(const QString& canonicalPath)
+{
+    for (Connection* c : connections())
+        if (c->state == Connection::State::Open && c->filePath == canonicalPath)
+            release(*c);
+}
+
+} // namespace
+
 ExternalDatabase::ExternalDatabase(Container&, const Text& name)
     : name_(name), connection_(std::make_unique<Connection>())
 {
     // Connections close when the program ends, so no log is left beside the file.
     static const int exitHook = addExitHook(releaseAll);
     (void)exitHook;
+    static const bool holding = (holdDatabaseFiles({holdsFile, releaseFile}), true);
+    (void)holding;
     static int serial = 0;
     connection_->qtName = QString("qelvana-%1").arg(++serial);
     connections().push_back(connection_.get());
@@ -358,56 +366,3 @@ bool databaseIsWritable(ExternalDatabase& database)
 
 bool databaseFileExists(const Text& path) { return isDatabaseFile(fileSystemPath(path)); }
 
-// Locks on a file belong to the whole process, and closing any descriptor
-// of the file drops them all: the engine's connections would go on without
-// their locks, and another program ending could then take the write-ahead
-// log from under them. So a file a connection of this program has open is
-// never opened here; the engine checked it when the connection opened.
-bool isDatabaseFile(const QString& path)
-{
-    static const QByteArray header("SQLite format 3", 16);   // with its NUL
-    struct stat file {};
-    if (::stat(QFile::encodeName(path).constData(), &file) != 0 || !S_ISREG(file.st_mode)
-        || file.st_size < kHeaderSize)
-        return false;
-    for (const Connection* c : connections())
-        if (c->state == Connection::State::Open && c->device == file.st_dev && c->inode == file.st_ino)
-            return true;
-    QFile in(path);
-    return in.open(QIODevice::ReadOnly) && in.read(header.size()) == header;
-}
-
-bool settleDatabaseFile(const QString& path)
-{
-    if (!QFileInfo::exists(path + "-wal"))
-        return true;
-    static const QString name = "qelvana-settle";
-    bool settled = false;
-    {
-        QSqlDatabase db = addSqlite(name, QFileInfo(path).absoluteFilePath());
-        QSqlQuery q(db);
-        // Columns: busy, frames in the log, frames moved into the file.
-        if (db.open() && q.exec("PRAGMA wal_checkpoint(TRUNCATE)") && q.next())
-            settled = q.value(0).toInt() == 0 && q.value(1).toInt() == q.value(2).toInt();
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return settled;
-}
-
-void releaseDatabaseFile(const QString& path)
-{
-    QString canonical = QFileInfo(path).canonicalFilePath();
-    if (canonical.isEmpty())
-        return;
-    for (Connection* c : connections())
-        if (c->state == Connection::State::Open && c->filePath == canonical)
-            release(*c);
-}
-
-void removeStaleJournals(const QString& path)
-{
-    for (const char* suffix : {"-wal", "-shm", "-journal"})
-        QFile::remove(path + suffix);
-}

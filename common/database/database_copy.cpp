@@ -1,7 +1,7 @@
 #include "common/database/database_copy.h"
 #include "common/internal/database_files.h"
 #include "common/internal/file_paths.h"
-#include "common/internal/text_collation.h"
+#include "common/text/text_collation.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -84,22 +84,90 @@ std::string foldedName(std::string name)
     return name;
 }
 
-std::string quotedName(const std::string& name)
+std::string quotedText(const std::string& text)
 {
-    std::string quoted = "\"";
-    for (char c : name)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
 }
 
-std::set<std::string> columnsOf(sqlite3* db, const std::string& table)
+// Of the character set alone, whatever the locale: every byte of a
+// character beyond ASCII is one of a word.
+bool isWordByte(char c)
 {
-    std::vector<std::string> names;
-    column(db, "SELECT name FROM pragma_table_info(" + quotedName(table) + ")", names);
-    std::set<std::string> folded;
-    for (const std::string& name : names)
-        folded.insert(foldedName(name));
-    return folded;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$'
+        || static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Where the token that starts at `i` ends: a quoted text or name, a word,
+// or one character.
+size_t tokenEnd(const std::string& sql, size_t i)
+{
+    const char open = sql[i];
+    if (open == '\'' || open == '"' || open == '`' || open == '[') {
+        const char close = open == '[' ? ']' : open;
+        for (size_t end = i + 1; end < sql.size(); ++end)
+            if (sql[end] == close) {
+                // A doubled closing quote stands for itself, except in [].
+                if (open == '[' || end + 1 == sql.size() || sql[end + 1] != close)
+                    return end + 1;
+                ++end;
+            }
+        return sql.size();
+    }
+    size_t end = i + 1;
+    while (isWordByte(open) && end < sql.size() && isWordByte(sql[end]))
+        ++end;
+    return end;
+}
+
+// The tokens of a statement's text, as the engine reads it: no blanks or
+// comments; words (keywords and bare names) ignoring the case of ASCII
+// letters; quoted texts and names, and every other character, as written.
+std::vector<std::string> sqlTokens(const std::string& sql)
+{
+    std::vector<std::string> tokens;
+    for (size_t i = 0; i < sql.size();) {
+        if (isBlank(sql[i])) {
+            ++i;
+        } else if (sql.compare(i, 2, "--") == 0) {
+            i = std::min(sql.find('\n', i), sql.size());
+        } else if (sql.compare(i, 2, "/*") == 0) {
+            const size_t end = sql.find("*/", i + 2);
+            i = end == std::string::npos ? sql.size() : end + 2;
+        } else {
+            const size_t end = tokenEnd(sql, i);
+            const std::string token = sql.substr(i, end - i);
+            tokens.push_back(isWordByte(sql[i]) ? foldedName(token) : token);
+            i = end;
+        }
+    }
+    return tokens;
+}
+
+// The tokens of `tokens` without the program's collation, as an older
+// version declared its text columns.
+std::vector<std::string> withoutGbkCollation(const std::vector<std::string>& tokens)
+{
+    std::vector<std::string> kept;
+    for (size_t i = 0; i < tokens.size(); ++i)
+        if (tokens[i] == "collate" && i + 1 < tokens.size() && tokens[i + 1] == foldedName(kGbkCollation))
+            ++i;
+        else
+            kept.push_back(tokens[i]);
+    return kept;
+}
+
+// The statement that made the table `table` of `db`; "" when it has none.
+std::string tableStatement(sqlite3* db, const std::string& table)
+{
+    std::vector<std::string> sql;
+    column(db, "SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = " + quotedText(table) + " COLLATE NOCASE",
+           sql);
+    return sql.size() == 1 ? sql.front() : std::string();
 }
 
 // The program's empty database, built by its script; null when the
@@ -112,18 +180,72 @@ Handle schemaDatabase(const Bytes& schemaScript)
     return rc == SQLITE_OK && registerGbkCollation(db) && run(db, schemaScript.c_str()) ? std::move(handle) : nullptr;
 }
 
-// Every table of `schema` is in `db` with all its columns.
+// Every table of `schema` is in `db` as `schema` declares it: its columns
+// with their types, defaults, NOT NULL, collations, keys and generation,
+// and its constraints, token for token; only an older version's text
+// columns may lack the program's collation.
 bool holdsTablesOf(sqlite3* db, sqlite3* schema)
 {
     std::vector<std::string> tables;
     if (!column(schema, "SELECT name FROM sqlite_schema WHERE type='table' AND name NOT LIKE 'sqlite%'", tables))
         return false;
     for (const std::string& table : tables) {
-        const std::set<std::string> wanted = columnsOf(schema, table), held = columnsOf(db, table);
-        if (!std::includes(held.begin(), held.end(), wanted.begin(), wanted.end()))
+        const std::vector<std::string> wanted = sqlTokens(tableStatement(schema, table)),
+                                       held = sqlTokens(tableStatement(db, table));
+        if (held != wanted && held != withoutGbkCollation(wanted))
             return false;
     }
     return true;
+}
+
+std::string joined(const std::vector<std::string>& values)
+{
+    std::string text;
+    for (const std::string& value : values)
+        text += value + ",";
+    return text;
+}
+
+// What defines an index as the engine uses it: its table, whether it is
+// unique or partial, and its key columns in order (an expression as its
+// position), names ignoring case, collations left out as for the columns.
+std::string indexDefinition(sqlite3* db, const std::string& index, const std::string& table)
+{
+    std::vector<std::string> flags, keys;
+    column(db, "SELECT \"unique\" || ' ' || partial FROM pragma_index_list(" + quotedText(table) + ") WHERE name = "
+                   + quotedText(index), flags);
+    column(db, "SELECT coalesce(name, '#' || cid) || ' ' || \"desc\" FROM pragma_index_xinfo(" + quotedText(index)
+                   + ") WHERE key ORDER BY seqno", keys);
+    return foldedName(table) + " " + joined(flags) + " " + foldedName(joined(keys));
+}
+
+// Everything of `db` that a statement created beside its tables: each
+// trigger, view and index by its kind and name, with what defines it (an
+// index as the engine uses it, the others by their statement). The indexes
+// the engine makes for a table's own keys are the table's.
+std::set<std::string> codeOf(sqlite3* db)
+{
+    std::vector<std::string> entries;
+    column(db, "SELECT type || char(1) || name || char(1) || tbl_name || char(1) || sql FROM sqlite_schema "
+               "WHERE type IN ('index', 'trigger', 'view') AND sql IS NOT NULL", entries);
+    std::set<std::string> code;
+    for (const std::string& entry : entries) {
+        const size_t name = entry.find('\1') + 1, table = entry.find('\1', name) + 1, sql = entry.find('\1', table) + 1;
+        const std::string type = entry.substr(0, name - 1);
+        const std::string definition = type == "index"
+            ? indexDefinition(db, entry.substr(name, table - name - 1), entry.substr(table, sql - table - 1))
+            : entry.substr(sql);
+        code.insert(type + " " + foldedName(entry.substr(name, table - name - 1)) + " " + definition);
+    }
+    return code;
+}
+
+// `db` holds no trigger, view or index that `schema` does not have as it
+// has it; it may lack some of them (an older version's database).
+bool holdsOnlyCodeOf(sqlite3* db, sqlite3* schema)
+{
+    const std::set<std::string> held = codeOf(db), wanted = codeOf(schema);
+    return std::includes(wanted.begin(), wanted.end(), held.begin(), held.end());
 }
 
 // Every page of `from` into `to` in one write transaction of `to`, read
@@ -178,7 +300,8 @@ DatabaseCopy checkDatabaseCopy(const Text& copy, const Bytes& schemaScript, cons
     Handle schema = schemaDatabase(schemaScript);
     if (!schema)
         return DatabaseCopy::Damaged;
-    return holdsTablesOf(db.get(), schema.get()) ? DatabaseCopy::Sound : DatabaseCopy::Foreign;
+    return holdsTablesOf(db.get(), schema.get()) && holdsOnlyCodeOf(db.get(), schema.get()) ? DatabaseCopy::Sound
+                                                                                             : DatabaseCopy::Foreign;
 }
 
 struct DatabaseRestore::Engine {

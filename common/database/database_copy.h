@@ -13,10 +13,17 @@
 bool snapshotDatabase(const Text& database, const Text& copy);
 
 // What a copy holds that a restore would put in place. Sound: the engine
-// finds every page and index whole, and every table that `schemaScript`
-// (the SQL that builds the program's database, UTF-8) creates is there with
-// all its columns (names ignoring case; their types and collations may be
-// an older version's). Foreign: a sound database without them. Damaged: no
+// finds every page and index whole, every table that `schemaScript` (the
+// SQL that builds the program's database, UTF-8) creates is there as the
+// script declares it, and it brings data, not code: no trigger, view or
+// index that the script does not create as the script creates it (an
+// index by its name, table, uniqueness and key columns; an older version's
+// copy may lack some). A table is declared as the script declares it when
+// its statement reads the same, token for token (blanks, comments and the
+// case of words aside): the same columns in the same order with the same
+// types, defaults, NOT NULL, collations, keys and generation, and the same
+// constraints; an older version's declares its text columns without the
+// collation GBK. Foreign: a sound database that is not so. Damaged: no
 // database, or a damaged one. `working()` runs every few milliseconds of
 // the check, for a window to paint.
 enum class DatabaseCopy { Sound, Foreign, Damaged };

@@ -7,7 +7,7 @@
 // text passes through UTF-16, as the driver handed it out; floating values
 // and bytes convert as a QVariant of them converts.
 #include "common/internal/qtext.h"
-#include "common/internal/record_sets.h"
+#include "common/database/record_sets.h"
 
 #include <QByteArray>
 #include <QVariant>

@@ -1,4 +1,4 @@
-#include "common/internal/record_sets.h"
+#include "common/database/record_sets.h"
 
 #include <climits>
 #include <map>

@@ -1,4 +1,4 @@
-#include "common/internal/sqlite_engine.h"
+#include "common/database/sqlite_engine.h"
 
 #include <QSqlDriver>
 #include <QVariant>

@@ -1,7 +1,6 @@
 #include "common/dialogs/dialogs.h"
 
 #include "common/files/files.h"
-#include "common/program/program.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,13 +9,11 @@
 
 int messageBox(const Text& text, int kind, const Text& caption)
 {
-    ensureRuntime();
     return interaction().messageBox(text, kind, caption);
 }
 
 bool inputBox(const Text& prompt, const Text& caption, Text& value)
 {
-    ensureRuntime();
     Text answer = value;
     if (!interaction().inputBox(prompt, caption, answer))
         return false;
@@ -64,7 +61,6 @@ bool inputBox(const Text& prompt, const Text& caption, int& value)
 
 bool openCommonDialog(CommonDialog& dialog)
 {
-    ensureRuntime();
     if (dialog.kind == CommonDialog::Font) {
         FontChoice choice{dialog.font, dialog.fontColour};
         if (!interaction().fontDialog(choice))

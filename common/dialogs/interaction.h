@@ -1,9 +1,11 @@
 #pragma once
 // The one seam through which the program waits for a person or reaches
 // outside itself: message and input boxes, common dialogs, starting other
-// programs. The Qt implementation is installed by default; tests install a
-// scripted one that answers from a queue and records every call.
-#include "common/windows/unit.h"
+// programs. The Qt implementation (common/platform/) is installed by
+// default; tests install a scripted one that answers from a queue and
+// records every call.
+#include "common/dialogs/font_spec.h"
+#include "common/text/text.h"
 
 #include <vector>
 

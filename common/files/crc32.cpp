@@ -1,4 +1,4 @@
-#include "common/internal/crc32.h"
+#include "common/files/crc32.h"
 
 #include <array>
 #include <cstring>

@@ -111,6 +111,20 @@ bool createDirectory(const Text& path)
     return !p.isEmpty() && QDir().mkdir(p);
 }
 
+bool createDirectoryPath(const Text& path)
+{
+    Text sofar;
+    bool first = true;
+    for (const Text& level : splitText(path, "\\")) {
+        sofar = first ? level : sofar + "\\" + level;
+        first = false;
+        // The empty level after a trailing "\" is the directory itself.
+        if (!sofar.empty() && !level.empty() && !directoryExists(sofar) && !createDirectory(sofar))
+            return false;
+    }
+    return true;
+}
+
 bool setFileAttributes(const Text& path, int attributes)
 {
     // Hidden and system have no counterpart here; read-only is the owner's

@@ -27,9 +27,13 @@ bool writeFile(const Text& path, const Bytes& bytes);
 bool copyFile(const Text& source, const Text& target);
 bool deleteFile(const Text& path);
 bool createDirectory(const Text& path);
+// Creates every missing level of `path` (a trailing "\" is ignored); true
+// when all of them exist at the end.
+bool createDirectoryPath(const Text& path);
 bool setFileAttributes(const Text& path, int attributes);  // archive: writable, not hidden
 // Puts the file at `source` in place of `target` in one step (a file there
-// is replaced, never half written); false leaves both as they were.
+// is replaced, never half written); false leaves both as they were. Across
+// file systems the file is copied whole and then the source deleted.
 bool moveFile(const Text& source, const Text& target);
 // Deletes a directory with everything below it; links inside are removed,
 // never followed. True when nothing is left (also when nothing was there).
@@ -41,6 +45,10 @@ bool isLink(const Text& path);
 // Bytes free to this program on the file system of `path` (an existing
 // directory); -1 when unknown.
 long long freeDiskSpace(const Text& path);
+// True when the existing `first` and `second` (links followed) lie on one
+// file system, where moveFile takes one step; false when they do not or
+// either is missing.
+bool onOneFileSystem(const Text& first, const Text& second);
 // Writes everything written to files on the file system of `path` (an
 // existing file or directory) through to the disk, as one flush for all of
 // them: files put in place before it survive a power cut.

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -71,6 +72,13 @@ long long freeDiskSpace(const Text& path)
 {
     const QStorageInfo storage(fileSystemPath(path));
     return storage.isValid() ? storage.bytesAvailable() : -1;
+}
+
+bool onOneFileSystem(const Text& first, const Text& second)
+{
+    struct stat a, b;
+    return ::stat(QFile::encodeName(fileSystemPath(first)).constData(), &a) == 0
+        && ::stat(QFile::encodeName(fileSystemPath(second)).constData(), &b) == 0 && a.st_dev == b.st_dev;
 }
 
 bool syncFileSystem(const Text& path)

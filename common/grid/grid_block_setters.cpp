@@ -1,5 +1,5 @@
 // Grid document operations on the cells of a block.
-#include "common/internal/grid_model.h"
+#include "common/grid/grid_model.h"
 
 #include <algorithm>
 #include <type_traits>

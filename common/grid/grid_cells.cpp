@@ -1,5 +1,5 @@
 // The grid document: cell formats, lines, heights, widths and merges.
-#include "common/internal/grid_model.h"
+#include "common/grid/grid_model.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "common/grid/grid_database_provider.h"
 #include "common/files/files.h"
 #include "common/internal/dispatch.h"
-#include "common/internal/grid_model.h"
+#include "common/grid/grid_model.h"
 
 DatabaseProvider::DatabaseProvider(Container& window, const Text& name)
     : GridProvider(window, name), document_(std::make_unique<GridDocument>())

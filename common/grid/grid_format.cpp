@@ -45,8 +45,8 @@
 // sizes and limits, lengths, colours, alignments, cell and input types,
 // margins, line bits, flag bits, merged blocks that leave the table, cover a
 // single cell or overlap, and page setups with no printable area.
-#include "common/internal/crc32.h"
-#include "common/internal/grid_model.h"
+#include "common/files/crc32.h"
+#include "common/grid/grid_model.h"
 
 #include <array>
 #include <cstdint>

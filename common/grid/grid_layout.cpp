@@ -1,5 +1,5 @@
 // Cutting a grid document into pages.
-#include "common/internal/grid_layout.h"
+#include "common/grid/grid_layout.h"
 
 #include <functional>
 

@@ -1,9 +1,27 @@
 // The grid document: size, rows and columns, header counts, defaults.
-#include "common/internal/grid_model.h"
+#include "common/grid/grid_model.h"
 
 #include <algorithm>
+#include <iterator>
+#include <mutex>
 
 namespace {
+
+// The storage of the cells of the last large document that went away, its
+// cells destroyed. Below the lower bound the allocator serves well enough;
+// above the upper one the memory is not worth holding on to while unused.
+constexpr size_t kKeptCellsMin = (1u << 20) / sizeof(GridCell);
+constexpr size_t kKeptCellsMax = (64u << 20) / sizeof(GridCell);
+struct KeptCells {
+    std::mutex lock;
+    std::vector<GridCell> cells;
+};
+// Never destroyed, so that a document destroyed at exit still finds it.
+KeptCells& kept()
+{
+    static auto* store = new KeptCells;
+    return *store;
+}
 
 // A span start..start+span-1 of rows or columns after `count` of them were
 // inserted before `before`.
@@ -95,6 +113,31 @@ GridDocument::GridDocument(int rows, int columns)
     columnWidths_.assign(static_cast<size_t>(columns), grid_limits::kDefaultColumnWidth);
 }
 
+GridDocument::~GridDocument()
+{
+    const size_t capacity = cells_.capacity();
+    if (capacity < kKeptCellsMin || capacity > kKeptCellsMax)
+        return;
+    cells_.clear();
+    KeptCells& k = kept();
+    const std::lock_guard lock(k.lock);
+    if (capacity > k.cells.capacity())
+        k.cells.swap(cells_);
+}
+
+void GridDocument::reserveCells(size_t count)
+{
+    if (count <= cells_.capacity() || count < kKeptCellsMin)
+        return;
+    KeptCells& k = kept();
+    const std::lock_guard lock(k.lock);
+    if (count > k.cells.capacity())
+        return;
+    std::move(cells_.begin(), cells_.end(), std::back_inserter(k.cells));
+    cells_.swap(k.cells);
+    k.cells = {};
+}
+
 bool GridDocument::operator==(const GridDocument& o) const
 {
     return rows_ == o.rows_ && columns_ == o.columns_ && headerRows_ == o.headerRows_
@@ -171,6 +214,7 @@ void GridDocument::appendRows(int count)
     if (count <= 0 || !grid_limits::tableSize(static_cast<long long>(rows_) + count, columns_))
         return;
     const int appended = rows_ + 1;
+    reserveCells(cells_.size() + static_cast<size_t>(count) * static_cast<size_t>(columns_));
     cells_.resize(cells_.size() + static_cast<size_t>(count) * static_cast<size_t>(columns_), newCell());
     rowHeights_.resize(rowHeights_.size() + static_cast<size_t>(count), defaults_.rowHeight);
     rows_ += count;

@@ -1,8 +1,8 @@
 // Grid document operations: life cycle, counts, rows and columns.
 #include "common/files/files.h"
 #include "common/dialogs/interaction.h"
-#include "common/internal/grid_model.h"
-#include "common/internal/grid_units.h"
+#include "common/grid/grid_model.h"
+#include "common/grid/grid_units.h"
 #include "common/program/program.h"
 
 namespace {

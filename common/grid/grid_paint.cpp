@@ -1,5 +1,5 @@
 // Drawing grid documents: cells, pictures, texts and lines.
-#include "common/internal/grid_paint.h"
+#include "common/grid/grid_paint.h"
 
 #include "common/internal/colours.h"
 #include "common/internal/faces.h"

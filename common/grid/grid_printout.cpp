@@ -1,8 +1,8 @@
 // Printing a grid document page by page.
 #include "common/grid/grid_print.h"
 
-#include "common/internal/grid_layout.h"
-#include "common/internal/grid_paint.h"
+#include "common/grid/grid_layout.h"
+#include "common/grid/grid_paint.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>

@@ -1,6 +1,6 @@
 // Data sources and their providers.
-#include "common/internal/grid_model.h"
-#include "common/internal/grid_units.h"
+#include "common/grid/grid_model.h"
+#include "common/grid/grid_units.h"
 #include "common/internal/qt_objects.h"
 
 #include <QWidget>
@@ -12,6 +12,9 @@ unsigned changes = 0;
 unsigned DataSource::revision() { return changes; }
 
 const QWidget* windowOf(const Container& container) { return QtObjects::container(container)->window(); }
+
+const QWidget* QtObjects::windowKey(const GridProvider& provider) { return provider.window_; }
+const QWidget* QtObjects::windowKey(const DataSource& source) { return source.window_; }
 
 GridProvider::GridProvider(Container& window, const Text& name) : name_(name), window_(windowOf(window))
 {

@@ -3,8 +3,8 @@
 
 #include "common/dialogs/interaction.h"
 #include "common/grid/grid_print.h"
-#include "common/internal/grid_units.h"
-#include "common/internal/grid_view.h"
+#include "common/grid/grid_units.h"
+#include "common/grid/grid_view.h"
 #include "common/internal/qt_objects.h"
 #include "common/program/clipboard.h"
 #include "common/program/program.h"
@@ -14,6 +14,8 @@ namespace {
 GridView* viewOf(const GridTable& grid) { return static_cast<GridView*>(QtObjects::widget(grid)); }
 
 } // namespace
+
+const QWidget* QtObjects::windowKey(const GridTable& grid) { return grid.window_; }
 
 GridTable::GridTable(Container& parent, const Text& name, const Rect& r, const Text& dataSourceName)
     : Unit(name, new GridView(this, QtObjects::container(parent)), r), dataSourceName_(dataSourceName),

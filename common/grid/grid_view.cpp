@@ -1,9 +1,9 @@
 // The grid unit's widget: layout, scrolling and painting.
-#include "common/internal/grid_view.h"
+#include "common/grid/grid_view.h"
 
 #include "common/internal/colours.h"
-#include "common/internal/grid_paint.h"
-#include "common/internal/grid_units.h"
+#include "common/grid/grid_paint.h"
+#include "common/grid/grid_units.h"
 
 #include <QLineEdit>
 #include <QPainter>

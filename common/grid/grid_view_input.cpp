@@ -1,8 +1,8 @@
 // The grid unit's widget: the person's mouse, keys and cell editing.
-#include "common/internal/grid_view.h"
+#include "common/grid/grid_view.h"
 
 #include "common/internal/dispatch.h"
-#include "common/internal/grid_paint.h"
+#include "common/grid/grid_paint.h"
 #include "common/internal/hosts.h"
 #include "common/internal/qtext.h"
 

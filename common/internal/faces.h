@@ -3,11 +3,11 @@
 // windows name the faces of the desks they were made on (宋体, 黑体, ...);
 // each is drawn in an installed Chinese face made for print, with real bold
 // glyphs, and a name that is no installed face never draws without Chinese
-// glyphs.
-#include "common/text/gbk.h"
-
+// glyphs. Implemented in common/text/faces.cpp.
 #include <QFont>
 #include <QStringList>
+
+#include <string>
 
 // The family the program's own texts are drawn in.
 QString defaultFamily();
@@ -17,8 +17,8 @@ QString defaultFamily();
 // the name is no installed face or lacks a glyph. "" is the default face.
 QStringList drawnFamilies(const QString& face);
 
-// `font` drawing `face`.
-void setDrawnFace(QFont& font, const Text& face);
+// `font` drawing `face` (GBK).
+void setDrawnFace(QFont& font, const std::string& face);
 
 // The height the window designs give a line of text in `font`: the faces
 // they were drawn for take 1.3 em a line, where the Chinese faces made for

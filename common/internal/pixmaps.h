@@ -1,12 +1,13 @@
 #pragma once
-// Internal to common/: pictures given as file bytes (any common format).
-#include "common/text/gbk.h"
-
+// Internal to common/: pictures given as file bytes (any common format, in a
+// std::string as Bytes holds them).
 #include <QIcon>
 #include <QPixmap>
+
+#include <string>
 #include <vector>
 
-inline QPixmap pixmapFromBytes(const Bytes& bytes)
+inline QPixmap pixmapFromBytes(const std::string& bytes)
 {
     QPixmap pixmap;
     if (!bytes.empty())
@@ -16,11 +17,11 @@ inline QPixmap pixmapFromBytes(const Bytes& bytes)
 }
 
 // An image list: image n is icons[n]; a number without an image shows none.
-inline std::vector<QIcon> iconsFromBytes(const std::vector<Bytes>& images)
+inline std::vector<QIcon> iconsFromBytes(const std::vector<std::string>& images)
 {
     std::vector<QIcon> icons;
     icons.reserve(images.size());
-    for (const Bytes& bytes : images)
+    for (const std::string& bytes : images)
         icons.emplace_back(pixmapFromBytes(bytes));
     return icons;
 }

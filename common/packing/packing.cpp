@@ -1,6 +1,6 @@
 #include "common/packing/packing.h"
-#include "common/internal/crc32.h"
-#include "common/internal/packed_form.h"
+#include "common/files/crc32.h"
+#include "common/packing/packed_form.h"
 
 #include <algorithm>
 #include <cstring>

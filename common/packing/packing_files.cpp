@@ -1,8 +1,8 @@
 #include "common/packing/packing.h"
-#include "common/internal/crc32.h"
+#include "common/files/crc32.h"
 #include "common/internal/file_paths.h"
 #include "common/internal/open_files.h"
-#include "common/internal/packed_form.h"
+#include "common/packing/packed_form.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "common/internal/command_line.h"
+#include "common/program/command_line.h"
 
 #include "common/dialogs/dialogs.h"
 #include "common/internal/file_paths.h"

@@ -1,7 +1,7 @@
 #include "common/rich_text/rich_edit.h"
 #include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
-#include "common/internal/rtf.h"
+#include "common/rich_text/rtf.h"
 #include "common/program/clipboard.h"
 
 #include <QScrollBar>

@@ -2,7 +2,7 @@
 // the font and colour tables name what \f and \cf pick, and every group the
 // label has no use for (style sheet, document information, pictures, any
 // {\* ...}) is read past. Unknown control words are ignored.
-#include "common/internal/rtf.h"
+#include "common/rich_text/rtf.h"
 #include "common/internal/qtext.h"
 
 #include <QStringDecoder>

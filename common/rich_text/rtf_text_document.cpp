@@ -1,7 +1,7 @@
 // The rich text format's paragraphs and runs as the blocks and fragments of
 // the document a rich-edit unit shows.
 #include "common/internal/faces.h"
-#include "common/internal/rtf.h"
+#include "common/rich_text/rtf.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,7 +1,7 @@
 // Writing rich text format: a font and a colour table of what the runs use,
 // then each paragraph with its alignment and the format of its end, its runs
 // each in a group of its own.
-#include "common/internal/rtf.h"
+#include "common/rich_text/rtf.h"
 #include "common/internal/qtext.h"
 
 #include <algorithm>

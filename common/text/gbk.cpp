@@ -1,5 +1,5 @@
 #include "common/text/gbk.h"
-#include "common/internal/text_converter.h"
+#include "common/text/text_converter.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "common/internal/qtext.h"
-#include "common/internal/text_converter.h"
+#include "common/text/text_converter.h"
+#include "common/text/gbk.h"
 
 #include <algorithm>
 

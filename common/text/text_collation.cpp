@@ -1,4 +1,4 @@
-#include "common/internal/text_collation.h"
+#include "common/text/text_collation.h"
 #include "common/text/gbk.h"
 
 // Built a second time as a loadable extension of the engine (see

@@ -2,11 +2,11 @@
 #include "common/windows/controls.h"
 
 #include "common/internal/dispatch.h"
-#include "common/internal/item_views.h"
+#include "common/windows/item_views.h"
 #include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
-#include "common/internal/unit_helpers.h"
-#include "common/internal/unit_views.h"
+#include "common/windows/unit_helpers.h"
+#include "common/windows/unit_views.h"
 
 #include <QComboBox>
 #include <QListWidget>

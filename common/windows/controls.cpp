@@ -2,7 +2,7 @@
 
 #include "common/internal/dispatch.h"
 #include "common/internal/faces.h"
-#include "common/internal/mouse_widget.h"
+#include "common/windows/mouse_widget.h"
 #include "common/internal/pixmaps.h"
 #include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"

@@ -1,4 +1,4 @@
-#include "common/internal/item_views.h"
+#include "common/windows/item_views.h"
 
 #include <QMouseEvent>
 

@@ -1,10 +1,10 @@
 #include "common/windows/list_view.h"
 
-#include "common/internal/item_views.h"
+#include "common/windows/item_views.h"
 #include "common/internal/pixmaps.h"
 #include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
-#include "common/internal/unit_views.h"
+#include "common/windows/unit_views.h"
 
 #include <QHeaderView>
 #include <QListView>

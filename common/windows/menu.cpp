@@ -10,6 +10,10 @@
 #include <QMenu>
 #include <QMenuBar>
 
+QMenu* QtObjects::menu(const Menu& menu) { return menu.menu_; }
+QAction* QtObjects::shortcutAction(const Menu& menu) { return menu.shortcutAction_; }
+QAction* QtObjects::action(const MenuItem& item) { return item.action_; }
+
 Menu::Menu(Window& window, const Text& caption, int shortcutCode)
     : window_(window), menu_(QtObjects::menuBar(window)->addMenu(toQString(caption)))
 {
@@ -59,5 +63,7 @@ void MenuItem::setChecked(bool checked)
 bool MenuItem::disabled() const { return !action_->isEnabled(); }
 void MenuItem::setDisabled(bool disabled) { action_->setEnabled(!disabled); }
 void MenuItem::setVisible(bool visible) { action_->setVisible(visible); }
+
+void triggerMenuItem(MenuItem& item) { item.action_->trigger(); }
 
 void popupMenu(Menu& menu) { interaction().popupMenu(menu); }

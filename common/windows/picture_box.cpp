@@ -3,7 +3,7 @@
 
 #include "common/files/files.h"
 #include "common/internal/colours.h"
-#include "common/internal/mouse_widget.h"
+#include "common/windows/mouse_widget.h"
 #include "common/internal/pixmaps.h"
 #include "common/internal/qt_objects.h"
 

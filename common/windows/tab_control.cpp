@@ -9,7 +9,7 @@
 #include "common/internal/faces.h"
 #include "common/internal/qt_objects.h"
 #include "common/internal/qtext.h"
-#include "common/internal/unit_helpers.h"
+#include "common/windows/unit_helpers.h"
 
 #include <QEvent>
 #include <QKeyEvent>

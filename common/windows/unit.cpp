@@ -19,6 +19,9 @@ Unit::Unit(const Text& name, QWidget* widget, const Rect& r) : name_(name), widg
 
 Unit::~Unit() { delete widget_; }
 
+QWidget* QtObjects::widget(const Unit& unit) { return unit.widget(); }
+QWidget* QtObjects::container(const Container& container) { return container.containerWidget(); }
+
 int Unit::left() const { return widget_ ? widget_->x() : 0; }
 int Unit::top() const { return widget_ ? widget_->y() : 0; }
 int Unit::width() const { return widget_ ? widget_->width() : 0; }

@@ -4,6 +4,7 @@
 // addressed by its name. Events are plain callbacks that the window sets to
 // its handlers; they run only for the user's actions unless a unit says
 // otherwise, and never while a setter called by the program runs.
+#include "common/dialogs/font_spec.h"
 #include "common/text/text.h"
 
 #include <functional>
@@ -15,13 +16,6 @@ struct Rect {
 };
 
 enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
-
-// Font as units and dialogs describe it: face, size in points, four styles.
-struct FontSpec {
-    Text face;
-    int points = 9;
-    bool bold = false, italic = false, underline = false, strikeOut = false;
-};
 
 class Container {
 public:

@@ -146,6 +146,13 @@ Window::~Window()
 
 QWidget* Window::containerWidget() const { return content_; }
 
+QMenuBar* QtObjects::menuBar(Window& window) { return window.menuBar(); }
+
+void QtObjects::registerShortcut(Window& window, QAction* action, int code, bool isMenu)
+{
+    window.registerShortcut(action, code, isMenu);
+}
+
 QMenuBar* Window::menuBar()
 {
     if (!menuBar_) {

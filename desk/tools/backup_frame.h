@@ -1,6 +1,7 @@
 #pragma once
 // What the backup and the restore window share: the same units in the same
 // places, the file choice, the percentage label and its timer.
+#include "backup/restore_journal.h"
 #include "common/runtime.h"
 
 class BackupFrame : public Window {
@@ -36,6 +37,13 @@ protected:
     void startWork();
     void endWork();
     void stopTimer();
+    // The timer stopped and the label hidden again, for work that did not
+    // start after all.
+    void putBackAsBeforeTheStart();
+    // The work refused at its start while another restore or backup of the
+    // program directory runs: the window as before the start, and the user
+    // told which runs.
+    void refuseWhileRunning(DataWork running);
 
 private:
     bool working_ = false;

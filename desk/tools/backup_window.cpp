@@ -1,7 +1,7 @@
 #include "desk/tools/backup_window.h"
-#include "backup/backup_file.h"
-#include "state/globals.h"
-#include "common/database/database_copy.h"
+#include "backup/backup_paths.h"
+#include "backup/backup_run.h"
+#include "backup/restore_run.h"
 
 BackupWindow::BackupWindow()
     : BackupFrame("BackupWindow", {"数据备份", "请选择备份数据存放目录", "选择备份目录(&L)",
@@ -21,22 +21,13 @@ void BackupWindow::onBackupReturnClick() { closeWindow(*this); }
 
 bool BackupWindow::isRefusedTarget(const Text& target)
 {
-    const Text database = programDirectory() + "\\meeting.mdb";
+    const Text database = programDirectory() + "\\meeting.mdb", directory = programDirectory() + "\\";
     for (const Text& place : {database, database + "-wal", database + "-shm", database + "-journal",
-                              programDirectory() + "\\data"})
+                              programDirectory() + "\\data", restoreLockFile(directory),
+                              withoutSeparator(restorePlace(directory))})
         if (pathIsWithin(target, place))
             return true;
     return false;
-}
-
-bool BackupWindow::copyDatabaseToDataDir()
-{
-    if (!snapshotDatabase(programDirectory() + "\\meeting.mdb", programDirectory() + "\\data\\meeting.mdb")) {
-        abortBackupFault();
-        return false;
-    }
-    进度条1.setPosition(10);
-    return true;
 }
 
 void BackupWindow::abortBackupFault()
@@ -63,17 +54,33 @@ void BackupWindow::onStartBackupClick()
     startWork();
     备份.setDisabled(true);
     退出备份.setDisabled(true);
-    if (!copyDatabaseToDataDir())
+    const BackupOutcome outcome = backUpProgramDirectory(programDirectory(), target, [this] { 进度条1.setPosition(10); });
+    switch (outcome) {
+    case BackupOutcome::CopyFailed:
+        abortBackupFault();
         return;
-    backupSourceDir = programDirectory() + "\\data";
-    if (packDirectoryToFile(backupSourceDir, target).empty()) {
+    case BackupOutcome::Restoring:
+    case BackupOutcome::BackingUp:
+    case BackupOutcome::Unfinished:
+        // Nothing was done: the user may start again later.
+        备份.setDisabled(false);
+        退出备份.setDisabled(false);
+        if (outcome == BackupOutcome::Unfinished) {
+            putBackAsBeforeTheStart();
+            messageBox(unfinishedRestoreText(programDirectory()), BoxOk | IconStop, "错误！");
+        } else {
+            refuseWhileRunning(outcome == BackupOutcome::BackingUp ? DataWork::Backup : DataWork::Restore);
+        }
+        return;
+    case BackupOutcome::Packed:
         进度条1.setPosition(100);
         messageBox("数据备份成功！", BoxOk | IconInformation, "恭喜！");
-        deleteFile(programDirectory() + "\\data\\meeting.mdb");
         stopTimer();
-    } else {
-        // The copy stays in data; the next backup replaces it.
+        break;
+    case BackupOutcome::Failed:
+        // A copy of the database may stay in data; the next backup replaces it.
         messageBox("数据备份失败！请退出系统重试！", BoxOk | IconStop, "错误！");
+        break;
     }
     endWork();
     退出备份.setDisabled(false);

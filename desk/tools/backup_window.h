@@ -1,6 +1,7 @@
 #pragma once
 // The backup: copies the live database into the data directory and packs
-// that directory into the backup file the user chose. One backup per opening.
+// that directory into the backup file the user chose (backup_run.h), never
+// beside another backup or a restore. One backup per opening.
 #include "desk/tools/backup_frame.h"
 
 class BackupWindow : public BackupFrame {
@@ -14,17 +15,16 @@ public:
     void onStartBackupClick();
     void onBackupReturnClick();
 
-    // A consistent copy of the live database, even while another desk
-    // writes; sets the bar to 10. A failed copy ends the program (false).
-    bool copyDatabaseToDataDir();
-    // Ends the program after its message, once every open window has been
-    // closed as its close box would: a template editor asks its save
-    // question first, and one the user keeps open keeps the program running.
+    // Ends the program after its message (a database that could not be
+    // copied), once every open window has been closed as its close box
+    // would: a template editor asks its save question first, and one the
+    // user keeps open keeps the program running.
     void abortBackupFault();
 
 private:
     // The live database with its journals and everything in the data
     // directory (the database copy of the backup included): a backup there
-    // would destroy what it saves.
+    // would destroy what it saves; and the lock of backups and restores and
+    // a restore's place, which would take the backup over.
     static bool isRefusedTarget(const Text& target);
 };

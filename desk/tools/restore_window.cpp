@@ -46,9 +46,9 @@ void RestoreWindow::onStartRestoreClick()
         进度条1.setPosition(position);
         processEvents();
     });
-    endWork();
     恢复.setDisabled(false);
     退出备份.setDisabled(false);
+    endWork();
     switch (outcome) {
     case RestoreOutcome::Refused:
         messageBox("数据恢复失败，请退出系统重试！", BoxOk | IconStop, "错误！");
@@ -58,6 +58,16 @@ void RestoreWindow::onStartRestoreClick()
         return;
     case RestoreOutcome::DatabaseFailed:
         reportRestoreFailure();
+        return;
+    case RestoreOutcome::Restoring:
+        refuseWhileRunning(DataWork::Restore);
+        return;
+    case RestoreOutcome::BackingUp:
+        refuseWhileRunning(DataWork::Backup);
+        return;
+    case RestoreOutcome::Unfinished:
+        messageBox(unfinishedRestoreText(programDirectory()), BoxOk | IconStop, "错误！");
+        closeWithMainWindow();
         return;
     case RestoreOutcome::Restored:
         break;

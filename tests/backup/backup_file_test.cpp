@@ -317,13 +317,4 @@ TEST_F(DamagedBackupTest, SizesBeyondTheFreeDiskSpaceAreRefusedBeforeUnpacking)
     EXPECT_EQ(tree(target), before);
 }
 
-TEST_F(BackupFileTest, CreateDirectoryPathMakesEveryMissingLevel)
-{
-    EXPECT_TRUE(createDirectoryPath(root + "\\一\\二\\三\\"));
-    EXPECT_TRUE(fs::is_directory(disk(root + "\\一\\二\\三")));
-    EXPECT_TRUE(createDirectoryPath(root + "\\一\\二"));
-    put(root + "\\文件", "");
-    EXPECT_FALSE(createDirectoryPath(root + "\\文件\\下"));
-}
-
 } // namespace

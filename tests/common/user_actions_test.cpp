@@ -8,7 +8,9 @@
 #include "tests/support/user_actions.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
+#include <QProcess>
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -90,6 +92,16 @@ protected:
     PressWindow* w = nullptr;
 };
 
+// A press expected to be refused; the refusal, which would end the test,
+// ends only this.
+void attempt(void (*press)())
+{
+    try {
+        press();
+    } catch (const testing::AssertionException&) {
+    }
+}
+
 TEST_F(PressTest, WhatAPersonCanReachIsPressedByTheMouse)
 {
     click(w->可按);
@@ -115,7 +127,7 @@ TEST_F(PressTest, WhatNoPersonCanReachFailsThePressAndRunsNothing)
     };
     for (const auto& [pressed, fault] : cases) {
         unit = pressed;
-        EXPECT_FATAL_FAILURE(click(*unit), gbkToUtf8(fault).c_str());
+        EXPECT_FATAL_FAILURE(attempt([] { click(*unit); }), gbkToUtf8(fault).c_str());
     }
     const std::pair<MenuItem*, const char*> items[] = {
         {&w->停用项, "停用项 is disabled"},
@@ -123,7 +135,7 @@ TEST_F(PressTest, WhatNoPersonCanReachFailsThePressAndRunsNothing)
     };
     for (const auto& [chosen, fault] : items) {
         item = chosen;
-        EXPECT_FATAL_FAILURE(chooseMenuItem(*item), gbkToUtf8(fault).c_str());
+        EXPECT_FATAL_FAILURE(attempt([] { chooseMenuItem(*item); }), gbkToUtf8(fault).c_str());
     }
     EXPECT_TRUE(w->pressed.empty());
     // The refused menus are closed again: the next choice works.
@@ -133,7 +145,7 @@ TEST_F(PressTest, WhatNoPersonCanReachFailsThePressAndRunsNothing)
     w->选择夹1.setCurrentPage(1);
     QtObjects::menu(w->帮助)->menuAction()->setVisible(false);
     item = &w->关于;
-    EXPECT_FATAL_FAILURE(chooseMenuItem(*item), "is hidden");
+    EXPECT_FATAL_FAILURE(attempt([] { chooseMenuItem(*item); }), "is hidden");
     click(w->页上);
     EXPECT_EQ(w->pressed, (TextList{"关于", "页上"}));
 }
@@ -156,7 +168,7 @@ TEST_F(PressTest, EveryHelperRefusesAUnitOnAHiddenBox)
     for (int n = 0; n < std::ssize(presses); ++n) {
         SCOPED_TRACE(n);
         press = presses[n];
-        EXPECT_FATAL_FAILURE(press(), gbkToUtf8("it lies on 分组框4, which is hidden").c_str());
+        EXPECT_FATAL_FAILURE(attempt(press), gbkToUtf8("it lies on 分组框4, which is hidden").c_str());
     }
 }
 
@@ -169,12 +181,83 @@ TEST_F(PressTest, AModalWindowKeepsTheWindowsBehindItFromThePerson)
     ScriptedInteraction person;
     person.inModalWindow([this](Window& dialog) {
         unit = &w->可按;
-        EXPECT_FATAL_FAILURE(click(*unit), "the modal window Dialog stands in front of its window");
+        EXPECT_FATAL_FAILURE(attempt([] { click(*unit); }), "the modal window Dialog stands in front of its window");
         static_cast<Dialog&>(dialog).确定.clicked = [&dialog] { closeWindow(dialog); };
         click(static_cast<Dialog&>(dialog).确定);
     });
     loadWindow<Dialog>(w, true);
     EXPECT_TRUE(w->pressed.empty());
+}
+
+// Not tests of their own: the child processes of the test below, which
+// reads what they print and how they end.
+class PressChild : public PressTest {};
+
+TEST_F(PressChild, DISABLED_RefusedInAHelper)
+{
+    auto pressHidden = [this] {
+        click(w->隐藏);
+        std::puts("the helper ran on");
+    };
+    pressHidden();
+    std::puts("the test ran on");
+}
+
+TEST_F(PressChild, DISABLED_RefusedInAModalWindow)
+{
+    struct Dialog : Window {
+        Dialog() : Window("Dialog", {0, 0, 200, 100}, "") { 隐藏.setVisible(false); }
+        Button 隐藏{*this, "隐藏", {10, 10, 80, 24}, "隐藏"};
+    };
+    ScriptedInteraction person;
+    person.inModalWindow([](Window& dialog) {
+        click(static_cast<Dialog&>(dialog).隐藏);
+        std::puts("the window's action ran on");
+    });
+    w->可按.clicked = [this] { loadWindow<Dialog>(w, true); };
+    click(w->可按);
+    std::puts("the test ran on");
+}
+
+TEST_F(PressChild, DISABLED_FailedInAHelper)
+{
+    w->可按.clicked = [] { std::puts("the press ran on"); };
+    [] { ASSERT_TRUE(false) << "the helper's own check"; }();
+    click(w->可按);
+    std::puts("the test ran on");
+}
+
+// A press no person could make ends the test that made it, even from a
+// helper or from inside a modal window the test's press opened: its
+// failure is the only one, and nothing after it runs. A test that failed
+// fatally in a helper ends at its next press.
+TEST(PressesEnd, ARefusedPressEndsTheTestThatMadeIt)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"RefusedInAHelper", "隐藏 cannot be pressed: it is hidden"},
+        {"RefusedInAModalWindow", "隐藏 cannot be pressed: it is hidden"},
+        {"FailedInAHelper", "the helper's own check"},
+    };
+    for (const auto& [test, failure] : cases) {
+        SCOPED_TRACE(test);
+        QProcess child;
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=PressChild.DISABLED_") + test, "--gtest_also_run_disabled_tests"});
+        const bool ended = child.waitForFinished(30000);
+        if (!ended) {
+            child.kill();
+            child.waitForFinished();
+        }
+        const QByteArray output = child.readAll();
+        ASSERT_TRUE(ended) << "the test hangs: " << output.toStdString();
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << output.toStdString();
+        EXPECT_EQ(output.count(": Failure\n"), 1) << output.toStdString();
+        EXPECT_TRUE(output.contains(gbkToUtf8(failure))) << output.toStdString();
+        EXPECT_TRUE(output.contains("user_actions_test.cpp:")) << "not reported where the press stands";
+        EXPECT_FALSE(output.contains("ran on")) << output.toStdString();
+        EXPECT_TRUE(output.contains("[  FAILED  ] PressChild.DISABLED_" + QByteArray(test))) << output.toStdString();
+    }
 }
 
 } // namespace

@@ -225,7 +225,7 @@ TEST_F(DelegateRecordsTest, ADelegateDeletedByAnotherDeskWhileShownIsNotSavedInt
     w.编辑框3.setContent("处长");
     person.answerMessage(AnswerOk);
     click(w.按钮7);
-    EXPECT_EQ(messageTexts(), TextList{"保存失败！|警示"});
+    EXPECT_EQ(messageTexts(), TextList{"保存失败！|注意"});
     EXPECT_TEXT_EQ("欧阳明|处长", w.编辑框1.content() + "|" + w.编辑框3.content());
     EXPECT_TRUE(dataFiles().isEmpty());
 
@@ -271,7 +271,7 @@ TEST_F(DelegateRecordsTest, ARefusedSaveSaysSoAndKeepsTheFormButNoPhoto)
     fillForm("甲一", "单位", "001");
     person.answerMessage(AnswerOk);
     click(w.按钮7);
-    EXPECT_EQ(messageTexts(), TextList{"保存失败！|警示"});
+    EXPECT_EQ(messageTexts(), TextList{"保存失败！|注意"});
     EXPECT_TRUE(dataFiles().isEmpty());
     EXPECT_TEXT_EQ("甲　一|单位|001", w.编辑框1.content() + "|" + w.编辑框2.content() + "|" + w.编辑框6.content());
 
@@ -339,6 +339,45 @@ TEST_F(DelegateRecordsTest, ADeletedDelegateLeavesItsRoomAndTableOrNothingChange
     person.answerMessage(AnswerOk);
     deleteItem(1);   // 李四: her room keeps 王五 and its sex
     EXPECT_EQ(places(), (TextList{"0|无", "1|女", "0"}));
+}
+
+// A lodged delegate shares his room's sex: while guests of his sex stay
+// with him he cannot take the other one, and the form is kept; alone in
+// it, he takes the room with him to his new sex.
+TEST_F(DelegateRecordsTest, ALodgedDelegateChangesSexOnlyAloneAndHisRoomFollows)
+{
+    exec("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','301',2,2,'男',1)");
+    exec("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','302',2,1,'男',1)");
+    addDelegate("甲", "M1", "男", "001");
+    addDelegate("甲", "M2", "男", "002");
+    addDelegate("甲", "M3", "男", "003");
+    exec("update 代表信息 set 宾馆名称='宾馆',房间编号='301' where 姓名 in ('M1','M2')");
+    exec("update 代表信息 set 宾馆名称='宾馆',房间编号='302' where 姓名='M3'");
+    MainWindow& w = openForm();
+    auto sexes = [this] {
+        TextList all = rows("select * from 代表信息 where 会议编号=1 order by 代表编号", {"性别"});
+        for (const Text& room : rows("select * from 房间信息 where 会议编号=1 order by 房间编号", {"性别"}))
+            all.push_back(room);
+        return all;
+    };
+
+    clickTreeItem(w.树型框1, 2);   // M2, with M1 in 301
+    chooseComboItem(w.组合框1, 1);
+    w.编辑框3.setContent("处长");
+    const TextList before = meetingRows(1);
+    person.answerMessage(AnswerOk);
+    click(w.按钮7);
+    EXPECT_EQ(messageTexts(), TextList{"宾馆301房间还住着其他男代表，不能改为女！请先给该代表重新分配房间。|注意"});
+    EXPECT_TEXT_EQ("M2|处长|女", w.编辑框1.content() + "|" + w.编辑框3.content() + "|" + w.组合框1.currentText());
+    EXPECT_EQ(meetingRows(1), before);
+
+    clickTreeItem(w.树型框1, 3);   // M3, alone in 302
+    chooseComboItem(w.组合框1, 1);
+    click(w.按钮7);
+    EXPECT_EQ(messageTexts().size(), 1u);
+    EXPECT_TEXT_EQ("", w.编辑框1.content());   // saved: cleared for the next
+    EXPECT_EQ(sexes(), (TextList{"男", "男", "女", "男", "女"}));
+    EXPECT_EQ(countFaults(), TextList{});
 }
 
 TEST_F(DelegateRecordsTest, RenumberingTakesTwoClicksAndFollowsTheOldTextOrder)

@@ -94,6 +94,14 @@ protected:
         exec("insert  into 代表信息 (姓名,单位,性别,代表编号,会议编号) values ('" + sqlText(name) + "','"
              + sqlText(unit) + "','" + sex + "','" + number + "'," + toText(meeting) + ")");
     }
+    // The one number that `sql` gives in `column`; 0, failing, when it gives
+    // no row or more than one.
+    int idOf(const Text& sql, const Text& column)
+    {
+        const TextList found = rows(sql, {column});
+        EXPECT_EQ(found.size(), 1u) << gbkToUtf8(sql);
+        return found.size() == 1 ? toInteger(found.front()) : 0;
+    }
     MainWindow& open()
     {
         otherMeetingBefore_ = meetingRows(2);   // with what the test added to it

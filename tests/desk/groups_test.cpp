@@ -208,4 +208,25 @@ TEST_F(GroupsTest, MembersAreSavedAllTogetherOrNotAtAll)
     EXPECT_NE(groupOf("二"), 0);
 }
 
+// Another desk groups 一 in B while this desk lists the ungrouped for A.
+TEST_F(GroupsTest, ADelegateGroupedByAnotherDeskIsNamedAndKeepsHisGroup)
+{
+    exec("insert  into 会议分组 (分组名称,会议编号) values ('A',1)");
+    exec("insert  into 会议分组 (分组名称,会议编号) values ('B',1)");
+    addDelegate("甲", "一", "男", "1");
+    addDelegate("甲", "二", "男", "2");
+    MainWindow& w = openGroups();
+    click(w.单选框5);
+    clickListRow(w.会议组, 0);
+    exec("update 代表信息 set 分组编号=(select 分组id from 会议分组 where 分组名称='B') where 姓名='一'");
+    clickListRowTick(w.当前组代表, 0);
+    clickListRowTick(w.当前组代表, 1);
+    person.answerMessage(AnswerOk);
+    person.answerMessage(AnswerOk);
+    click(w.保存分组代表);
+    EXPECT_EQ(messageTexts(), (TextList{"下列代表已被分到其他组，未加入本组：\r\n一|注意", "成功保存会议组！|注意"}));
+    EXPECT_EQ(groupOf("一"), idOf("select * from 会议分组 where 分组名称='B'", "分组id"));
+    EXPECT_EQ(groupOf("二"), idOf("select * from 会议分组 where 分组名称='A'", "分组id"));
+}
+
 } // namespace

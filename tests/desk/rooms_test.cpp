@@ -403,6 +403,47 @@ TEST_F(RoomsTest, APickGoesWithTheListItWasMadeOn)
     EXPECT_EQ(countFaults(), TextList{});
 }
 
+// The first desk's maintenance listing still shows a room that the other
+// desk deleted, made again with the same number and lodged a delegate in:
+// its delete is given back, and the room made again keeps its guest.
+TEST_F(RoomsTest, AStaleDeleteLeavesTheRoomMadeAgainWithItsNumber)
+{
+    addDelegate("O1", "M1", "男", "01");
+    addRoom("宾馆", "301", 2);
+    addRoom("宾馆", "302", 2);
+    MainWindow& first = openRooms();
+    click(first.房间调整);
+    MainWindow& second = openOtherDesk();
+    chooseMenuItem(second.客房分配);
+    person.answerEveryMessage(AnswerOk);
+    click(second.房间调整);
+    clickListRowTick(second.超级列表框1, roomRow(second, "301"));
+    click(second.删除表项);
+    window = &second;
+    batch("301", "301", false);
+    click(second.手动分配);
+    clickListRow(second.超级列表框1, roomRow(second, "301"));
+    clickTreeItem(second.树型框1, treeItem(second, "M1"));
+    click(second.确定手动分配);
+    window = &first;
+    ASSERT_EQ(lodging(), TextList{"M1|宾馆|301"});
+
+    bringToFront(first);
+    const size_t shown = person.messages().size();
+    clickListRowTick(first.超级列表框1, roomRow(first, "301"));
+    clickListRowTick(first.超级列表框1, roomRow(first, "302"));
+    click(first.删除表项);
+    const TextList all = messageTexts();
+    EXPECT_EQ(TextList(all.begin() + shown, all.end()),
+              (TextList{"真的要删除当前房间吗？\r\n删除的信息将不能恢复！|警告", "下列房间未能删除：\r\n宾馆301房间：房间已被删除|注意",
+                        "所选房间成功删除，请给对应的代表重新分配房间！|注意"}));
+    EXPECT_EQ(lodging(), TextList{"M1|宾馆|301"});
+    EXPECT_EQ(rows("select * from 房间信息 where 会议编号=1", {"房间编号", "已住人数", "性别"}), TextList{"301|1|男"});
+    EXPECT_EQ(countFaults(), TextList{});
+    EXPECT_EQ(listRowCount(first.超级列表框1), 1);   // what is stored now
+    expectListShowsStoredRooms(&first);
+}
+
 // Two desks run the automatic assignment one after the other, each over
 // the page it loaded before the other's run: the second places only who is
 // still unlodged, into beds still free, and then shows what is stored.

@@ -1,8 +1,8 @@
 // Table name cards: the name list, the paper templates and the cards.
 #include "tests/desk/desk_fixture.h"
 
-#include "common/internal/grid_model.h"
-#include "common/internal/grid_view.h"
+#include "common/grid/grid_model.h"
+#include "common/grid/grid_view.h"
 #include "common/internal/qt_objects.h"
 
 #include <QFile>

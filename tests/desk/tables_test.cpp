@@ -220,6 +220,43 @@ TEST_F(TablesTest, AnActionRefusedHalfwayKeepsNothingAndSaysSo)
         [this] { expectListShowsStoredTables(); });
 }
 
+// The first desk's maintenance listing still shows a table that the other
+// desk deleted, made again with the same number and seated a delegate at:
+// its delete is given back, and the table made again keeps its diner.
+TEST_F(TablesTest, AStaleDeleteLeavesTheTableMadeAgainWithItsNumber)
+{
+    addDelegate("甲", "Z1", "男", "1");
+    addTable("大厅", 1, 10);
+    MainWindow& first = openTables();
+    click(first.餐桌调整);
+    MainWindow& second = openOtherDesk();
+    chooseMenuItem(second.宴会座次);
+    person.answerEveryMessage(AnswerOk);
+    click(second.餐桌调整);
+    clickListRow(second.超级列表框3, 0);
+    click(second.删除表项1);
+    window = &second;
+    batch("1", "1", "2");
+    click(second.手动分配1);
+    pick(second, "Z1", "1号桌");
+    click(second.确定手动分配1);
+    window = &first;
+    ASSERT_EQ(seating(), TextList{"大厅|1号桌"});
+
+    bringToFront(first);
+    const size_t shown = person.messages().size();
+    clickListRow(first.超级列表框3, 0);
+    click(first.删除表项1);
+    const TextList all = messageTexts();
+    EXPECT_EQ(TextList(all.begin() + shown, all.end()),
+              (TextList{"真的要删除当前餐桌吗？\r\n删除的信息将不能恢复！|警告", "下列餐桌未能删除：\r\n大厅1号桌：餐桌已被删除|注意"}));
+    EXPECT_EQ(seating(), TextList{"大厅|1号桌"});
+    EXPECT_EQ(rows("select * from 餐桌信息 where 会议编号=1", {"可坐人数", "已坐人数"}), TextList{"2|1"});
+    EXPECT_EQ(countFaults(), TextList{});
+    expectListShowsStoredTables(&first);
+    EXPECT_EQ(listRowCount(first.超级列表框3), 1);
+}
+
 // The second desk's page was loaded before the first desk's commit: its
 // picks of a delegate seated meanwhile and at a table full as stored are
 // given back, the rest is stored; its automatic run seats only who is

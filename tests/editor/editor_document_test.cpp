@@ -98,6 +98,7 @@ struct QuestionCase {
     bool fileDialogOk;   // only for Yes on an untitled document
     bool callerGoesOn;
 };
+void PrintTo(const QuestionCase& c, std::ostream* os) { *os << c.name; }
 
 class SaveQuestionTest : public EditorTest, public testing::WithParamInterface<QuestionCase> {
 protected:

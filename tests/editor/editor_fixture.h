@@ -2,7 +2,7 @@
 // An open template editor in a test program directory of its own, with a
 // settings and registry store of its own and a scripted person.
 #include "state/globals.h"
-#include "common/internal/grid_model.h"
+#include "common/grid/grid_model.h"
 #include "common/internal/qt_objects.h"
 #include "common/program/settings.h"
 #include "common/runtime.h"

@@ -15,23 +15,6 @@
 
 namespace {
 
-// Bytes that a pass running past the terminator would convert.
-const Bytes kGuard = "\xD6\xD0\xB0\xEA";
-
-// Runs Lumtra over `input` in a buffer with a guard after its terminator
-// and gives the text before the terminator; the guard must stay untouched.
-Bytes convert(const Bytes& input, int mode)
-{
-    std::vector<char> buffer(input.begin(), input.end());
-    buffer.push_back('\0');
-    buffer.insert(buffer.end(), kGuard.begin(), kGuard.end());
-    buffer.push_back('\0');
-    lumtraLibrary().lumtra(buffer.data(), mode);
-    EXPECT_EQ(hexOf(kGuard), hexOf(Bytes(buffer.data() + input.size() + 1, kGuard.size())))
-        << "pass went past the terminator of " << hexOf(input);
-    return Bytes(buffer.data(), input.size());
-}
-
 // glibc's charts, used as the reference the tables must agree with.
 class Chart {
 public:
@@ -78,19 +61,6 @@ const Chart& gbkChart() { static const Chart chart("GBK"); return chart; }
 const Chart& big5Chart() { static const Chart chart("BIG5"); return chart; }
 
 bool isPrivateUse(char32_t c) { return (c >= 0xE000 && c <= 0xF8FF) || c >= 0xF0000; }
-
-std::vector<Bytes> positions(unsigned firstLead, unsigned secondTrailLow)
-{
-    std::vector<Bytes> all;
-    for (unsigned lead = firstLead; lead <= 0xFE; ++lead) {
-        for (unsigned trail = 0x40; trail <= 0xFE; ++trail)
-            if (trail <= 0x7E || trail >= secondTrailLow)
-                all.push_back({static_cast<char>(lead), static_cast<char>(trail)});
-    }
-    return all;
-}
-const std::vector<Bytes>& gbkPositions() { static const auto all = positions(0x81, 0x80); return all; }
-const std::vector<Bytes>& big5Positions() { static const auto all = positions(0xA0, 0xA1); return all; }
 
 struct Row {
     int mode;

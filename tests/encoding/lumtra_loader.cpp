@@ -1,5 +1,7 @@
 #include "tests/encoding/lumtra_loader.h"
 
+#include <gtest/gtest.h>
+
 #include <dlfcn.h>
 
 #include <atomic>
@@ -17,6 +19,20 @@ std::filesystem::path builtLibrary()
     if (dir == nullptr)
         throw std::runtime_error("QELVANA_PROGRAM_DIR is not set");
     return std::filesystem::path(dir) / "liblumtra.so";
+}
+
+// Bytes that a pass running past the terminator would convert.
+const Bytes kGuard = "\xD6\xD0\xB0\xEA";
+
+std::vector<Bytes> positions(unsigned firstLead, unsigned secondTrailLow)
+{
+    std::vector<Bytes> all;
+    for (unsigned lead = firstLead; lead <= 0xFE; ++lead) {
+        for (unsigned trail = 0x40; trail <= 0xFE; ++trail)
+            if (trail <= 0x7E || trail >= secondTrailLow)
+                all.push_back({static_cast<char>(lead), static_cast<char>(trail)});
+    }
+    return all;
 }
 
 LumtraLibrary open(const std::filesystem::path& path)
@@ -50,6 +66,21 @@ LumtraLibrary freshLumtraCopy()
     std::filesystem::remove(copy);   // stays mapped while loaded
     return library;
 }
+
+Bytes convert(const Bytes& input, int mode)
+{
+    std::vector<char> buffer(input.begin(), input.end());
+    buffer.push_back('\0');
+    buffer.insert(buffer.end(), kGuard.begin(), kGuard.end());
+    buffer.push_back('\0');
+    lumtraLibrary().lumtra(buffer.data(), mode);
+    EXPECT_EQ(hexOf(kGuard), hexOf(Bytes(buffer.data() + input.size() + 1, kGuard.size())))
+        << "pass went past the terminator of " << hexOf(input);
+    return Bytes(buffer.data(), input.size());
+}
+
+const std::vector<Bytes>& gbkPositions() { static const auto all = positions(0x81, 0x80); return all; }
+const std::vector<Bytes>& big5Positions() { static const auto all = positions(0xA0, 0xA1); return all; }
 
 Bytes hexBytes(const std::string& hex)
 {

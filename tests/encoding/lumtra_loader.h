@@ -1,8 +1,11 @@
 #pragma once
 // Access to the built library for the tests: the shared instance in the
-// program directory, private copies with fresh state, and hex helpers.
+// program directory, private copies with fresh state, conversion through
+// the shared instance, every two-byte position of each code, and hex helpers.
 #include "common/text/gbk.h"
 #include "encoding/lumtra_abi.h"
+
+#include <vector>
 
 struct LumtraLibrary {
     void* handle = nullptr;
@@ -21,6 +24,15 @@ struct LumtraLibrary {
 const LumtraLibrary& lumtraLibrary();
 // A copy of the library under another file name: its own, untouched state.
 LumtraLibrary freshLumtraCopy();
+
+// Runs Lumtra over `input` in a buffer with a guard after its terminator
+// and gives the text before the terminator; a touched guard fails the test.
+Bytes convert(const Bytes& input, int mode);
+
+// Every pair the GBK tables (leads 0x81-0xFE) and the BIG5 table (leads
+// 0xA0-0xFE) have an entry for, in table order.
+const std::vector<Bytes>& gbkPositions();
+const std::vector<Bytes>& big5Positions();
 
 Bytes hexBytes(const std::string& hex);   // "D6 D0" -> "\xD6\xD0"
 std::string hexOf(const Bytes& bytes);    // "\xD6\xD0" -> "D6 D0"

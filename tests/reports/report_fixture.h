@@ -2,7 +2,7 @@
 // The report window on a seeded meeting: meeting 1 "春季会" is the current
 // one; meeting 2 "秋季会" holds rows of its own (lodged, seated, grouped,
 // checked-in and charted delegates) that no report of meeting 1 may show.
-#include "common/internal/grid_model.h"
+#include "common/grid/grid_model.h"
 #include "common/internal/qtext.h"
 #include "reports/report_window.h"
 #include "tests/app/app_fixture.h"

@@ -1,7 +1,7 @@
 #pragma once
 // A welcome label written by a word processor, and the formatting a
 // rich-edit unit shows, for tests of the label.
-#include "common/internal/rtf.h"
+#include "common/rich_text/rtf.h"
 #include "common/internal/qtext.h"
 #include "common/rich_text/rich_edit.h"
 #include "tests/support/gbk_print.h"

@@ -14,6 +14,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 const char* kindName(ScriptedInteraction::Call::Kind kind)
 {
@@ -29,6 +31,9 @@ ScriptedInteraction::ScriptedInteraction() { setInteraction(this); }
 ScriptedInteraction::~ScriptedInteraction()
 {
     setInteraction(nullptr);
+    // A test that ended on a fatal failure left the rest of its script unused.
+    if (testing::Test::HasFatalFailure())
+        return;
     for (const Answer& a : answers_)
         ADD_FAILURE() << "unused answer for a " << kindName(a.kind);
     if (!modalActions_.empty())
@@ -241,7 +246,20 @@ void ScriptedInteraction::modalWindowOpened(Window& window)
     modalActions_.pop_front();
     // Runs from inside the window's own loop, as a person's action would.
     Window* target = &window;
-    QTimer::singleShot(0, qApp, [action, target] { action(*target); });
+    QTimer::singleShot(0, qApp, [action, target] {
+        // A press that ends the test cannot unwind through the window's
+        // loop: it stops the action here, and the press that opened the
+        // window ends the test once the window is closed.
+        try {
+            action(*target);
+        } catch (const testing::AssertionException&) {
+        }
+        // An action cut short leaves its window to nobody: closed, the test
+        // ends instead of hanging.
+        const std::vector<Window*> open = openWindows();
+        if (testing::Test::HasFatalFailure() && std::find(open.begin(), open.end(), target) != open.end())
+            closeWindow(*target);
+    });
 }
 
 void ScriptedInteraction::render(const GridPrintout& printout, int firstPage, int lastPage)

@@ -1,7 +1,8 @@
 #pragma once
 // A scripted stand-in for the person at the desk. Answers come from a queue
 // given in advance; every call is recorded. A call with no queued answer of
-// its kind, or an answer left unused at the end, fails the test.
+// its kind, or an answer left unused at the end of a test that did not end
+// on a fatal failure, fails the test.
 #include "common/grid/grid.h"
 #include "common/dialogs/interaction.h"
 #include "tests/support/gbk_print.h"
@@ -56,7 +57,9 @@ public:
     ScriptedInteraction& answerEveryMessage(int answer);
     // The name of the item chosen from the next pop-up menu; "" chooses none.
     ScriptedInteraction& answerPopupMenu(const Text& itemName);
-    // Runs inside the next modal window's loop, once it has opened.
+    // Runs inside the next modal window's loop, once it has opened. When the
+    // test fails fatally inside it (a refused press ends the action), the
+    // window is closed.
     ScriptedInteraction& inModalWindow(std::function<void(Window&)> action);
 
     const std::vector<Call>& calls() const { return calls_; }

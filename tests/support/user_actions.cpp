@@ -1,8 +1,9 @@
 #include "tests/support/user_actions.h"
 
-#include "common/internal/grid_view.h"
+#include "common/grid/grid_view.h"
 #include "common/internal/qt_objects.h"
 #include "common/text/gbk.h"
+#include "tests/support/test_end.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -27,6 +28,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -114,14 +116,33 @@ void send(QWidget* widget, const QPoint& at, Gesture gesture = Gesture::Click,
     }
 }
 
-// The mouse at `at` of `widget` as a person uses it; fails the test, naming
+// The mouse at `at` of `widget` as a person uses it; refused, naming
 // `unit`, where no person could.
-void mouseAt(QWidget* widget, const QPoint& at, const std::string& unit, Gesture gesture = Gesture::Click,
-             Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers modifiers = {})
+testing::AssertionResult mouseAt(QWidget* widget, const QPoint& at, const std::string& unit,
+                                 Gesture gesture = Gesture::Click, Qt::MouseButton button = Qt::LeftButton,
+                                 Qt::KeyboardModifiers modifiers = {})
 {
-    ASSERT_TRUE(reachable(widget, at, unit));
-    send(widget, at, gesture, button, modifiers);
+    testing::AssertionResult reached = reachable(widget, at, unit);
+    if (reached)
+        send(widget, at, gesture, button, modifiers);
+    return reached;
 }
+
+// Makes a press, which `press` makes or refuses. A refused press ends the
+// test with its failure, reported at `where`; a fatal failure reported
+// while it ran (inside a modal window it opened) ends the test once it is
+// done, and so does one reported before it: such a test presses nothing.
+void make(const PressedAt& where, const std::function<testing::AssertionResult()>& press)
+{
+    endTestAfterFatalFailure();
+    const testing::AssertionResult made = press();
+    if (!made)
+        endTest(made.message(), where);
+    endTestAfterFatalFailure();
+}
+
+// A press refused; the reason is streamed into it.
+testing::AssertionResult refused() { return testing::AssertionFailure(); }
 
 std::string unitName(const Unit& unit) { return gbkToUtf8(unit.name()); }
 
@@ -173,118 +194,152 @@ std::string whyUnreachable(const QWidget* widget, const QPoint& at)
     return "";
 }
 
-void click(Unit& button)
+void click(Unit& button, PressedAt where)
 {
-    auto* b = qobject_cast<QAbstractButton*>(QtObjects::widget(button));
-    ASSERT_NE(b, nullptr) << unitName(button) << " is not a button";
-    QPoint at = b->rect().center();
-    // A person ticks a box on the box itself, not on the blank beside its
-    // caption, which takes no click.
-    const bool tick = qobject_cast<QCheckBox*>(b), option = qobject_cast<QRadioButton*>(b);
-    if (tick || option) {
-        QStyleOptionButton style;
-        style.initFrom(b);
-        at = b->style()
-                 ->subElementRect(tick ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator, &style, b)
-                 .center();
-    }
-    mouseAt(b, at, unitName(button));
+    make(where, [&] {
+        auto* b = qobject_cast<QAbstractButton*>(QtObjects::widget(button));
+        if (!b)
+            return refused() << unitName(button) << " is not a button";
+        QPoint at = b->rect().center();
+        // A person ticks a box on the box itself, not on the blank beside its
+        // caption, which takes no click.
+        const bool tick = qobject_cast<QCheckBox*>(b), option = qobject_cast<QRadioButton*>(b);
+        if (tick || option) {
+            QStyleOptionButton style;
+            style.initFrom(b);
+            at = b->style()
+                     ->subElementRect(tick ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator, &style, b)
+                     .center();
+        }
+        return mouseAt(b, at, unitName(button));
+    });
 }
 
-void pressMouse(Unit& unit, int button)
+namespace {
+
+// The mouse in the middle of a unit that takes it itself.
+testing::AssertionResult mouseOnUnit(Unit& unit, Gesture gesture, int button)
 {
-    ASSERT_NE(QtObjects::widget(unit), nullptr) << unitName(unit) << " has no widget";
-    mouseAt(QtObjects::widget(unit), QtObjects::widget(unit)->rect().center(), unitName(unit), Gesture::Press, qtButton(button));
+    QWidget* widget = QtObjects::widget(unit);
+    if (!widget)
+        return refused() << unitName(unit) << " has no widget";
+    return mouseAt(widget, widget->rect().center(), unitName(unit), gesture, qtButton(button));
 }
 
-void clickMouse(Unit& unit, int button)
+} // namespace
+
+void pressMouse(Unit& unit, int button, PressedAt where)
 {
-    ASSERT_NE(QtObjects::widget(unit), nullptr) << unitName(unit) << " has no widget";
-    mouseAt(QtObjects::widget(unit), QtObjects::widget(unit)->rect().center(), unitName(unit), Gesture::Click, qtButton(button));
+    make(where, [&] { return mouseOnUnit(unit, Gesture::Press, button); });
 }
 
-void pressMouse(QWidget* widget, const QPoint& at, int button)
+void clickMouse(Unit& unit, int button, PressedAt where)
 {
-    mouseAt(widget, at, nameOf(widget), Gesture::Press, qtButton(button));
+    make(where, [&] { return mouseOnUnit(unit, Gesture::Click, button); });
 }
 
-void clickMouse(QWidget* widget, const QPoint& at, int button)
+void pressMouse(QWidget* widget, const QPoint& at, int button, PressedAt where)
 {
-    mouseAt(widget, at, nameOf(widget), Gesture::Click, qtButton(button));
+    make(where, [&] { return mouseAt(widget, at, nameOf(widget), Gesture::Press, qtButton(button)); });
 }
 
-void clickTab(TabControl& tabs, int page)
+void clickMouse(QWidget* widget, const QPoint& at, int button, PressedAt where)
 {
-    auto* control = qobject_cast<QTabWidget*>(QtObjects::widget(tabs));
-    ASSERT_NE(control, nullptr) << unitName(tabs) << " is not a tab control";
-    QTabBar* strip = control->tabBar();
-    ASSERT_TRUE(page >= 0 && page < strip->count()) << unitName(tabs) << " has no page " << page;
-    mouseAt(strip, strip->tabRect(page).center(), "the header of page " + std::to_string(page) + " of " + unitName(tabs));
+    make(where, [&] { return mouseAt(widget, at, nameOf(widget), Gesture::Click, qtButton(button)); });
 }
 
-void typeEnter(EditBox& box)
+void clickTab(TabControl& tabs, int page, PressedAt where)
 {
-    QWidget* edit = QtObjects::widget(box);
-    ASSERT_TRUE(reachable(edit, edit->rect().center(), unitName(box)));
-    QTest::keyClick(edit, Qt::Key_Return);
+    make(where, [&] {
+        auto* control = qobject_cast<QTabWidget*>(QtObjects::widget(tabs));
+        if (!control)
+            return refused() << unitName(tabs) << " is not a tab control";
+        QTabBar* strip = control->tabBar();
+        if (page < 0 || page >= strip->count())
+            return refused() << unitName(tabs) << " has no page " << page;
+        return mouseAt(strip, strip->tabRect(page).center(),
+                       "the header of page " + std::to_string(page) + " of " + unitName(tabs));
+    });
+}
+
+void typeEnter(EditBox& box, PressedAt where)
+{
+    make(where, [&] {
+        QWidget* edit = QtObjects::widget(box);
+        testing::AssertionResult reached = reachable(edit, edit ? edit->rect().center() : QPoint(), unitName(box));
+        if (reached)
+            QTest::keyClick(edit, Qt::Key_Return);
+        return reached;
+    });
 }
 
 namespace {
 
 // Where row `row` of a list unit shows, scrolled into view: the middle of
-// its visible part; fails the test when it is not shown.
-void rowCentre(Unit& list, int row, QAbstractItemView*& view, QPoint& centre)
+// its visible part; refused when it is not shown.
+testing::AssertionResult rowCentre(Unit& list, int row, QAbstractItemView*& view, QPoint& centre)
 {
     view = qobject_cast<QAbstractItemView*>(QtObjects::widget(list));
-    ASSERT_NE(view, nullptr) << unitName(list) << " is not a list";
+    if (!view)
+        return refused() << unitName(list) << " is not a list";
     const QModelIndex index = view->model()->index(row, 0);
-    ASSERT_TRUE(index.isValid()) << unitName(list) << " has no row " << row;
+    if (!index.isValid())
+        return refused() << unitName(list) << " has no row " << row;
     view->scrollTo(index);
     const QRect rect = view->visualRect(index) & view->viewport()->rect();
-    ASSERT_FALSE(rect.isEmpty()) << "row " << row << " of " << unitName(list) << " is not shown";
+    if (rect.isEmpty())
+        return refused() << "row " << row << " of " << unitName(list) << " is not shown";
     centre = rect.center();
+    return testing::AssertionSuccess();
+}
+
+// The mouse on row `row` of a list unit.
+testing::AssertionResult mouseOnRow(Unit& list, int row, Gesture gesture, int button = LeftButton)
+{
+    QAbstractItemView* view = nullptr;
+    QPoint centre;
+    testing::AssertionResult shown = rowCentre(list, row, view, centre);
+    if (!shown)
+        return shown;
+    return mouseAt(view->viewport(), centre, unitName(list), gesture, qtButton(button));
 }
 
 } // namespace
 
-void clickListRow(ListView& list, int row, int button)
+void clickListRow(ListView& list, int row, int button, PressedAt where)
 {
-    QAbstractItemView* view = nullptr;
-    QPoint centre;
-    ASSERT_NO_FATAL_FAILURE(rowCentre(list, row, view, centre));
-    mouseAt(view->viewport(), centre, unitName(list), Gesture::Click, qtButton(button));
+    make(where, [&] { return mouseOnRow(list, row, Gesture::Click, button); });
 }
 
-void clickListRow(ListBox& list, int row)
+void clickListRow(ListBox& list, int row, PressedAt where)
 {
-    QAbstractItemView* view = nullptr;
-    QPoint centre;
-    ASSERT_NO_FATAL_FAILURE(rowCentre(list, row, view, centre));
-    mouseAt(view->viewport(), centre, unitName(list));
+    make(where, [&] { return mouseOnRow(list, row, Gesture::Click); });
 }
 
-void doubleClickListRow(ListBox& list, int row)
+void doubleClickListRow(ListBox& list, int row, PressedAt where)
 {
-    QAbstractItemView* view = nullptr;
-    QPoint centre;
-    ASSERT_NO_FATAL_FAILURE(rowCentre(list, row, view, centre));
-    mouseAt(view->viewport(), centre, unitName(list), Gesture::DoubleClick);
+    make(where, [&] { return mouseOnRow(list, row, Gesture::DoubleClick); });
 }
 
-void clickListRowTick(ListView& list, int row)
+void clickListRowTick(ListView& list, int row, PressedAt where)
 {
-    auto* view = qobject_cast<QAbstractItemView*>(QtObjects::widget(list));
-    ASSERT_NE(view, nullptr) << unitName(list) << " is not a list";
-    const QModelIndex index = view->model()->index(row, 0);
-    ASSERT_TRUE(index.flags() & Qt::ItemIsUserCheckable) << "row " << row << " of " << unitName(list) << " has no tick box";
-    view->scrollTo(index);
-    QStyleOptionViewItem option;
-    option.initFrom(view->viewport());
-    option.rect = view->visualRect(index);
-    option.features |= QStyleOptionViewItem::HasCheckIndicator;
-    const QRect box = view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
-    ASSERT_FALSE(box.isEmpty()) << "row " << row << " of " << unitName(list) << " is not shown";
-    mouseAt(view->viewport(), box.center(), unitName(list));
+    make(where, [&] {
+        auto* view = qobject_cast<QAbstractItemView*>(QtObjects::widget(list));
+        if (!view)
+            return refused() << unitName(list) << " is not a list";
+        const QModelIndex index = view->model()->index(row, 0);
+        if (!(index.flags() & Qt::ItemIsUserCheckable))
+            return refused() << "row " << row << " of " << unitName(list) << " has no tick box";
+        view->scrollTo(index);
+        QStyleOptionViewItem option;
+        option.initFrom(view->viewport());
+        option.rect = view->visualRect(index);
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+        const QRect box = view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
+        if (box.isEmpty())
+            return refused() << "row " << row << " of " << unitName(list) << " is not shown";
+        return mouseAt(view->viewport(), box.center(), unitName(list));
+    });
 }
 
 namespace {
@@ -344,52 +399,62 @@ struct OpenMenus {
 
 } // namespace
 
-void chooseMenuItem(MenuItem& item)
+namespace {
+
+testing::AssertionResult chooseFromMenus(MenuItem& item)
 {
     const std::string name = "the menu item " + gbkToUtf8(item.name());
     QAction* action = QtObjects::action(item);
     OpenMenus open;
     for (QAction* step = action; QMenu* menu = menuHolding(step); step = menu->menuAction())
         open.menus.insert(open.menus.begin(), menu);
-    ASSERT_FALSE(open.menus.empty()) << name << " is in no menu";
+    if (open.menus.empty())
+        return refused() << name << " is in no menu";
     QMenuBar* bar = barHolding(open.menus.front()->menuAction());
-    ASSERT_NE(bar, nullptr) << name << " is in no menu bar";
+    if (!bar)
+        return refused() << name << " is in no menu bar";
 
     QAction* title = open.menus.front()->menuAction();
     const std::string titleName = "the menu " + title->text().toStdString();
-    const std::string why = whyNoEntry(title, bar->actionGeometry(title));
-    ASSERT_TRUE(why.empty()) << titleName << " of " << name << " " << why;
-    ASSERT_TRUE(reachable(bar, bar->actionGeometry(title).center(), titleName));
-    send(bar, bar->actionGeometry(title).center());
+    if (const std::string why = whyNoEntry(title, bar->actionGeometry(title)); !why.empty())
+        return refused() << titleName << " of " << name << " " << why;
+    if (testing::AssertionResult opened = mouseAt(bar, bar->actionGeometry(title).center(), titleName); !opened)
+        return opened;
     for (size_t level = 0; level < open.menus.size(); ++level) {
         QMenu* menu = open.menus[level];
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); })) << menu->title().toStdString() << " does not open";
+        if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
+            return refused() << menu->title().toStdString() << " does not open";
         QAction* entry = level + 1 < open.menus.size() ? open.menus[level + 1]->menuAction() : action;
         const std::string entryName = entry == action ? name : "the menu " + entry->text().toStdString();
-        const std::string whyNot = whyNoEntry(entry, menu->actionGeometry(entry));
-        ASSERT_TRUE(whyNot.empty()) << entryName << " " << whyNot;
-        ASSERT_TRUE(reachable(menu, menu->actionGeometry(entry).center(), entryName));
-        send(menu, menu->actionGeometry(entry).center());
+        if (const std::string whyNot = whyNoEntry(entry, menu->actionGeometry(entry)); !whyNot.empty())
+            return refused() << entryName << " " << whyNot;
+        if (testing::AssertionResult chosen = mouseAt(menu, menu->actionGeometry(entry).center(), entryName); !chosen)
+            return chosen;
     }
+    return testing::AssertionSuccess();
 }
 
-void chooseComboItem(ComboBox& box, int index)
+testing::AssertionResult chooseFromList(ComboBox& box, int index)
 {
     const std::string name = unitName(box);
     auto* combo = qobject_cast<QComboBox*>(QtObjects::widget(box));
-    ASSERT_NE(combo, nullptr) << name << " is not a drop-down list";
-    ASSERT_TRUE(index >= 0 && index < combo->count()) << name << " has no item " << index;
-    ASSERT_TRUE(reachable(combo, combo->rect().center(), name));
-    send(combo, combo->rect().center());
+    if (!combo)
+        return refused() << name << " is not a drop-down list";
+    if (index < 0 || index >= combo->count())
+        return refused() << name << " has no item " << index;
+    if (testing::AssertionResult opened = mouseAt(combo, combo->rect().center(), name); !opened)
+        return opened;
     QAbstractItemView* list = combo->view();
-    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); })) << "the list of " << name << " does not open";
+    if (!QTest::qWaitFor([list] { return list->isVisible(); }))
+        return refused() << "the list of " << name << " does not open";
     const QModelIndex item = list->model()->index(index, combo->modelColumn(), combo->rootModelIndex());
     list->scrollTo(item);
     const QPoint at = (list->visualRect(item) & list->viewport()->rect()).center();
-    const testing::AssertionResult pickable = reachable(list->viewport(), at, "item " + std::to_string(index) + " of " + name);
-    if (!pickable)
+    if (testing::AssertionResult pickable = reachable(list->viewport(), at, "item " + std::to_string(index) + " of " + name);
+        !pickable) {
         combo->hidePopup();
-    ASSERT_TRUE(pickable);
+        return pickable;
+    }
     // The list lets a release pass for a double-click's time after it opens,
     // so that the click that opened it picks nothing; a person's next click
     // comes after that.
@@ -399,9 +464,23 @@ void chooseComboItem(ComboBox& box, int index)
         QTest::mouseClick(target, Qt::LeftButton, {}, local);
         return !list->isVisible();
     });
-    if (!picked)
+    if (!picked) {
         combo->hidePopup();
-    ASSERT_TRUE(picked) << "the list of " << name << " takes no pick";
+        return refused() << "the list of " << name << " takes no pick";
+    }
+    return testing::AssertionSuccess();
+}
+
+} // namespace
+
+void chooseMenuItem(MenuItem& item, PressedAt where)
+{
+    make(where, [&] { return chooseFromMenus(item); });
+}
+
+void chooseComboItem(ComboBox& box, int index, PressedAt where)
+{
+    make(where, [&] { return chooseFromList(box, index); });
 }
 
 namespace {
@@ -422,59 +501,75 @@ QModelIndex nthIndex(const QAbstractItemModel& model, const QModelIndex& parent,
 
 } // namespace
 
-void clickTreeItem(TreeView& tree, int item, int button)
+void clickTreeItem(TreeView& tree, int item, int button, PressedAt where)
 {
-    auto* view = qobject_cast<QAbstractItemView*>(QtObjects::widget(tree));
-    ASSERT_NE(view, nullptr) << unitName(tree) << " is not a tree";
-    int n = item;
-    QModelIndex index = nthIndex(*view->model(), {}, n);
-    ASSERT_TRUE(index.isValid()) << unitName(tree) << " has no item " << item;
-    view->scrollTo(index);
-    const QRect rect = view->visualRect(index) & view->viewport()->rect();
-    ASSERT_FALSE(rect.isEmpty()) << "item " << item << " of " << unitName(tree) << " is not shown";
-    mouseAt(view->viewport(), rect.center(), unitName(tree), Gesture::Click, qtButton(button));
+    make(where, [&] {
+        auto* view = qobject_cast<QAbstractItemView*>(QtObjects::widget(tree));
+        if (!view)
+            return refused() << unitName(tree) << " is not a tree";
+        int n = item;
+        QModelIndex index = nthIndex(*view->model(), {}, n);
+        if (!index.isValid())
+            return refused() << unitName(tree) << " has no item " << item;
+        view->scrollTo(index);
+        const QRect rect = view->visualRect(index) & view->viewport()->rect();
+        if (rect.isEmpty())
+            return refused() << "item " << item << " of " << unitName(tree) << " is not shown";
+        return mouseAt(view->viewport(), rect.center(), unitName(tree), Gesture::Click, qtButton(button));
+    });
 }
 
-void clickGridCell(GridTable& grid, int row, int column, bool withShift)
+void clickGridCell(GridTable& grid, int row, int column, bool withShift, PressedAt where)
 {
-    auto* view = dynamic_cast<GridView*>(QtObjects::widget(grid));
-    ASSERT_NE(view, nullptr) << unitName(grid) << " is not a grid";
-    const DataSource* source = grid.dataSource();
-    ASSERT_NE(source, nullptr) << unitName(grid) << " shows no document";
-    const int shownRow = std::min(row, tableRowCount(*source)), shownColumn = std::min(column, tableColumnCount(*source));
-    ASSERT_TRUE(shownRow >= 1 && shownColumn >= 1) << unitName(grid) << " has no cell " << row << "," << column;
-    view->showCell(shownRow, shownColumn);
-    QRect place = view->placeOfCell(shownRow, shownColumn);
-    place.translate((column - shownColumn) * place.width(), (row - shownRow) * place.height());
-    ASSERT_TRUE(view->viewport()->rect().contains(place.center()))
-        << "cell " << row << "," << column << " of " << unitName(grid) << " is not shown";
-    mouseAt(view->viewport(), place.center(), unitName(grid), Gesture::Click, Qt::LeftButton,
-            withShift ? Qt::ShiftModifier : Qt::NoModifier);
+    make(where, [&] {
+        auto* view = dynamic_cast<GridView*>(QtObjects::widget(grid));
+        if (!view)
+            return refused() << unitName(grid) << " is not a grid";
+        const DataSource* source = grid.dataSource();
+        if (!source)
+            return refused() << unitName(grid) << " shows no document";
+        const int shownRow = std::min(row, tableRowCount(*source)), shownColumn = std::min(column, tableColumnCount(*source));
+        if (shownRow < 1 || shownColumn < 1)
+            return refused() << unitName(grid) << " has no cell " << row << "," << column;
+        view->showCell(shownRow, shownColumn);
+        QRect place = view->placeOfCell(shownRow, shownColumn);
+        place.translate((column - shownColumn) * place.width(), (row - shownRow) * place.height());
+        if (!view->viewport()->rect().contains(place.center()))
+            return refused() << "cell " << row << "," << column << " of " << unitName(grid) << " is not shown";
+        return mouseAt(view->viewport(), place.center(), unitName(grid), Gesture::Click, Qt::LeftButton,
+                       withShift ? Qt::ShiftModifier : Qt::NoModifier);
+    });
 }
 
-void pressToolButton(ToolBar& bar, int number)
+namespace {
+
+testing::AssertionResult pressOnBar(ToolBar& bar, int number)
 {
     const std::string name = "button " + std::to_string(number) + " of " + unitName(bar);
     auto* qbar = qobject_cast<QToolBar*>(QtObjects::widget(bar));
-    ASSERT_NE(qbar, nullptr) << unitName(bar) << " is not a tool bar";
+    if (!qbar)
+        return refused() << unitName(bar) << " is not a tool bar";
     const QList<QAction*> items = qbar->actions();
-    ASSERT_TRUE(number >= 0 && number < items.size()) << unitName(bar) << " has no item " << number;
+    if (number < 0 || number >= items.size())
+        return refused() << unitName(bar) << " has no item " << number;
     QAction* item = items[number];
-    ASSERT_FALSE(item->isSeparator()) << "item " << number << " of " << unitName(bar) << " is a separator";
-    ASSERT_TRUE(item->isVisible()) << name << " is hidden";
+    if (item->isSeparator())
+        return refused() << "item " << number << " of " << unitName(bar) << " is a separator";
+    if (!item->isVisible())
+        return refused() << name << " is hidden";
     // A bar no person sees offers neither its buttons nor its overflow menu.
-    if (!qbar->isVisible()) {
-        ASSERT_TRUE(reachable(qbar, qbar->rect().center(), name));
-    }
+    if (!qbar->isVisible())
+        if (testing::AssertionResult seen = reachable(qbar, qbar->rect().center(), name); !seen)
+            return seen;
     QWidget* button = qbar->widgetForAction(item);
-    ASSERT_NE(button, nullptr) << name << " has no button";
-    if (!button->isHidden()) {
-        mouseAt(button, button->rect().center(), name);
-        return;
-    }
+    if (!button)
+        return refused() << name << " has no button";
+    if (!button->isHidden())
+        return mouseAt(button, button->rect().center(), name);
     // No room in the bar: the bar's overflow menu lists it.
     auto* more = qbar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
-    ASSERT_TRUE(more && more->isVisible()) << name << " is not shown";
+    if (!more || !more->isVisible())
+        return refused() << name << " is not shown";
     std::string whyNot = "is not in the overflow menu";
     QTimer::singleShot(0, qbar, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -490,24 +585,38 @@ void pressToolButton(ToolBar& bar, int number)
         else
             menu->close();
     });
-    ASSERT_TRUE(reachable(more, more->rect().center(), "the overflow button of " + unitName(bar)));
-    send(more, more->rect().center());
-    ASSERT_TRUE(whyNot.empty()) << name << " " << whyNot;
+    if (testing::AssertionResult opened = mouseAt(more, more->rect().center(), "the overflow button of " + unitName(bar));
+        !opened)
+        return opened;
+    if (!whyNot.empty())
+        return refused() << name << " " << whyNot;
+    return testing::AssertionSuccess();
 }
 
-void pressShortcut(Window& window, int code)
+} // namespace
+
+void pressToolButton(ToolBar& bar, int number, PressedAt where)
 {
-    QKeyCombination key;
-    if (code >= 1 && code <= 26)
-        key = QKeyCombination(Qt::ControlModifier, static_cast<Qt::Key>(Qt::Key_A + code - 1));
-    else if (code >= 27 && code <= 38)
-        key = QKeyCombination(static_cast<Qt::Key>(Qt::Key_F1 + code - 27));
-    else
-        FAIL() << "no key for shortcut code " << code;
-    QWidget* host = QtObjects::container(window)->window();
-    host->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(host)) << "the window does not become active";
-    QWidget* target = QApplication::focusWidget() && QApplication::focusWidget()->window() == host
-                          ? QApplication::focusWidget() : host;
-    QTest::keyClick(target, key.key(), key.keyboardModifiers());
+    make(where, [&] { return pressOnBar(bar, number); });
+}
+
+void pressShortcut(Window& window, int code, PressedAt where)
+{
+    make(where, [&] {
+        QKeyCombination key;
+        if (code >= 1 && code <= 26)
+            key = QKeyCombination(Qt::ControlModifier, static_cast<Qt::Key>(Qt::Key_A + code - 1));
+        else if (code >= 27 && code <= 38)
+            key = QKeyCombination(static_cast<Qt::Key>(Qt::Key_F1 + code - 27));
+        else
+            return refused() << "no key for shortcut code " << code;
+        QWidget* host = QtObjects::container(window)->window();
+        host->activateWindow();
+        if (!QTest::qWaitForWindowActive(host))
+            return refused() << "the window does not become active";
+        QWidget* target = QApplication::focusWidget() && QApplication::focusWidget()->window() == host
+                              ? QApplication::focusWidget() : host;
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
+        return testing::AssertionSuccess();
+    });
 }

@@ -396,9 +396,10 @@ TEST_F(DatabaseTest, ACopyHoldsEveryCommittedChange)
 }
 
 // The engine's own copy: a snapshot stands alone beside the live file; a
-// copy is sound only when it is whole and holds the tables a script makes;
-// a restore into the open database changes nothing any connection sees
-// until its last step commits, and nothing when it is given up.
+// copy is sound only when it is whole, holds the tables a script makes and
+// no index the script does not make; a restore into the open database
+// changes nothing any connection sees until its last step commits, and
+// nothing when it is given up.
 TEST_F(DatabaseTest, SnapshotsStandAloneAndRestoresCommitInTheirLastStep)
 {
     ASSERT_TRUE(openDatabase(db, connection()));
@@ -414,14 +415,22 @@ TEST_F(DatabaseTest, SnapshotsStandAloneAndRestoresCommitInTheirLastStep)
     const Bytes sound = readFile(copy);
     Bytes damaged = sound;
     damaged.replace(damaged.size() / 2, 4096, 4096, '\x5a');
-    const Bytes tables = gbkToUtf8("create table 自制模板 (模板名称, 模板);"), other = gbkToUtf8("create table 自制模板 (别的);");
+    // The copy's own schema, and one table of it.
+    Bytes schema;
+    const int rs = querySql(db, "select sql from sqlite_master where sql is not null and name not like 'sqlite%'");
+    for (recordMoveFirst(rs); !recordSetAtEnd(rs); recordMoveNext(rs))
+        schema += gbkToUtf8(readField(rs, "sql").text()) + ";\n";
+    closeRecordSet(rs);
+    const Bytes other = gbkToUtf8("create table 自制模板 (别的);");
     for (const Bytes& bad : {damaged, Bytes("not a database")}) {
         writeFile(copy, bad);
-        EXPECT_EQ(checkDatabaseCopy(copy, tables), DatabaseCopy::Damaged);
+        EXPECT_EQ(checkDatabaseCopy(copy, schema), DatabaseCopy::Damaged);
     }
     writeFile(copy, sound);
-    EXPECT_EQ(checkDatabaseCopy(copy, tables), DatabaseCopy::Sound);
+    EXPECT_EQ(checkDatabaseCopy(copy, schema), DatabaseCopy::Sound);
     EXPECT_EQ(checkDatabaseCopy(copy, other), DatabaseCopy::Foreign);
+    // The copy's indexes are not all the script's.
+    EXPECT_EQ(checkDatabaseCopy(copy, gbkToUtf8("create table 自制模板 (模板名称, 模板);")), DatabaseCopy::Foreign);
     EXPECT_EQ(checkDatabaseCopy(copy, "not sql"), DatabaseCopy::Damaged);
 
     ASSERT_TRUE(writeDatabaseNumber(copy, 7));

@@ -1,5 +1,5 @@
 // The interaction seam and the dialogs built on it.
-#include "common/internal/filters.h"
+#include "common/platform/filters.h"
 #include "common/internal/qtext.h"
 
 #include <QDir>

@@ -521,6 +521,17 @@ TEST_F(FilesTest, MovesReplaceInOneStepAndTreesGoWithoutFollowingLinks)
     EXPECT_FALSE(deleteDirectoryTree(path("keep\\k.txt")));
 }
 
+TEST_F(FilesTest, CreateDirectoryPathMakesEveryMissingLevel)
+{
+    EXPECT_TRUE(createDirectoryPath(path("一\\二\\三\\")));
+    EXPECT_TRUE(fs::is_directory(disk("一\\二\\三")));
+    EXPECT_TRUE(createDirectoryPath(path("一\\二")));
+    EXPECT_TRUE(createDirectoryPath(path("一\\" + kQian + "\\")));
+    EXPECT_TRUE(fs::is_directory(disk("一\\" + kQian)));
+    put("文件", "");
+    EXPECT_FALSE(createDirectoryPath(path("文件\\下")));
+}
+
 class ProgramDirectoryTest : public testing::Test {
 protected:
     ScopedEnv home{"QELVANA_HOME"};

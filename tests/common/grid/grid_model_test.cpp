@@ -4,6 +4,7 @@
 // lines are added and removed side by side, and values a setter does not
 // take leave the cells alone.
 #include "tests/common/grid/grid_test_window.h"
+#include "tests/support/case_names.h"
 
 #include <climits>
 
@@ -85,6 +86,7 @@ struct ClipCase {
     GridBlock request;
     GridBlock expected;   // the cells changed
 };
+void PrintTo(const ClipCase& c, std::ostream* os) { *os << c.what; }
 
 class GridClipTest : public GridModelTest, public testing::WithParamInterface<ClipCase> {};
 
@@ -127,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ClipCase{"huge counts", {1, 1, INT_MAX, INT_MAX}, {1, 1, 3, 5}},
                     ClipCase{"huge start", {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, kNoCells},
                     ClipCase{"huge negative start", {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, kNoCells}),
-    [](const testing::TestParamInfo<ClipCase>& info) { return "case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<ClipCase>& info) { return caseName(info.param.what); });
 
 TEST_F(GridModelTest, ReadsOutsideTheTableGiveEmptyTexts)
 {
@@ -226,6 +228,7 @@ struct MergeShift {
     void (*change)(DataSource&);
     GridBlock expected;   // kNoCells: the merge is gone
 };
+void PrintTo(const MergeShift& c, std::ostream* os) { *os << c.what; }
 
 class GridMergeShiftTest : public GridModelTest, public testing::WithParamInterface<MergeShift> {};
 
@@ -252,7 +255,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MergeShift{"column inserted inside", [](DataSource& s) { insertColumns(s, 4); }, {3, 3, 3, 3}},
                     MergeShift{"column deleted: one column left", [](DataSource& s) { deleteColumns(s, 4, 1); }, {3, 3, 3, 1}},
                     MergeShift{"cut to one cell", [](DataSource& s) { deleteRows(s, 4, 2); deleteColumns(s, 3, 1); }, kNoCells}),
-    [](const testing::TestParamInfo<MergeShift>& info) { return "case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<MergeShift>& info) { return caseName(info.param.what); });
 
 TEST_F(GridModelTest, HeaderCountsFollowRowsAndColumnsAndClampNegatives)
 {
@@ -358,6 +361,39 @@ TEST_F(GridModelTest, AppendTableFromAddsTheRowsWithTheirFormatsAndMerges)
     appendTableFrom(ds, ds);   // from itself
     EXPECT_EQ(12, tableRowCount(ds));
     EXPECT_TEXT_EQ("新", cellText(ds, 9, 4));
+}
+
+// A report filled again takes the storage the last large document left
+// rather than fresh memory; what it then holds are its own cells and blank
+// appended ones, nothing of the document that went before.
+TEST_F(GridModelTest, ALargeDocumentLeavesItsStorageToTheNextThatGrowsLarge)
+{
+    const GridCell* left = nullptr;
+    {
+        GridDocument large(20000, 9);
+        large.editBlock({1, 1, 20000, 9}, [](GridCell& cell) {
+            cell.text = "旧";
+            cell.fontSize = 99;
+        });
+        left = large.cell(1, 1);
+    }
+    setTableSize(ds, 3, 9);
+    setCellText(ds, 3, 9, "新");
+    setDefaultCellFormat(ds, {.alignment = 6, .allLines = true});
+    appendRows(ds, 5000);
+
+    ASSERT_EQ(5003, tableRowCount(ds));
+    EXPECT_EQ(left, &cellOf(ds, 1, 1)) << "the storage left behind was not taken";
+    EXPECT_TEXT_EQ("新", cellText(ds, 3, 9));
+    for (int row : {1, 3, 4, 2000, 5003})
+        for (int column : {1, 9}) {
+            const GridCell& cell = cellOf(ds, row, column);
+            if (row != 3 || column != 9) {
+                EXPECT_TEXT_EQ("", cell.text) << row << ", " << column;
+            }
+            EXPECT_EQ(35, cell.fontSize) << row << ", " << column;
+            EXPECT_EQ(row > 3 ? 6 : 4, cell.alignment) << row << ", " << column;
+        }
 }
 
 } // namespace

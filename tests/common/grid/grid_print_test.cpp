@@ -2,6 +2,7 @@
 // header rows (and columns) repeated on every page, rendered through the
 // interaction seam into a PDF whose pages and drawn texts are checked.
 #include "tests/common/grid/grid_test_window.h"
+#include "tests/support/case_names.h"
 #include "tests/support/scripted_interaction.h"
 
 namespace {
@@ -62,6 +63,7 @@ struct Layout {
     void (*set)(PageSetup&);
     int pages;
 };
+void PrintTo(const Layout& c, std::ostream* os) { *os << c.what; }
 
 class GridPageCountTest : public GridPrintTest, public testing::WithParamInterface<Layout> {};
 
@@ -89,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Layout{"landscape: 16 rows a page", 60, [](PageSetup& p) { p.landscape = true; }, 4},
                     Layout{"half size", 60, [](PageSetup& p) { p.scale = 50; }, 2},
                     Layout{"A3", 60, [](PageSetup& p) { p.paperWidth = 2970; p.paperHeight = 4200; }, 2}),
-    [](const testing::TestParamInfo<Layout>& info) { return "case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<Layout>& info) { return caseName(info.param.what); });
 
 TEST_F(GridPrintTest, WideTablesGoAcrossWithTheHeaderColumnsRepeated)
 {

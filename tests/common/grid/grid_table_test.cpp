@@ -8,8 +8,8 @@
 #include "tests/support/scripted_interaction.h"
 
 #include "common/program/clipboard.h"
-#include "common/internal/grid_paint.h"
-#include "common/internal/grid_view.h"
+#include "common/grid/grid_paint.h"
+#include "common/grid/grid_view.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

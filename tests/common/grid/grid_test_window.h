@@ -1,7 +1,7 @@
 #pragma once
 // The window the grid tests share: a provider, two data sources (one on the
 // provider, one on its own storage) and two grids, the first bound.
-#include "common/internal/grid_model.h"
+#include "common/grid/grid_model.h"
 #include "common/runtime.h"
 #include "tests/support/gbk_print.h"
 

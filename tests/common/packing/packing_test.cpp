@@ -2,7 +2,7 @@
 // damaged form refused without touching the result.
 #include "common/files/files.h"
 #include "common/packing/packing.h"
-#include "common/internal/crc32.h"
+#include "common/files/crc32.h"
 #include "tests/common/crc_reference.h"
 #include "tests/support/gbk_print.h"
 

@@ -1,6 +1,6 @@
 // Raw command lines reach the program without a shell.
 #include "common/files/files.h"
-#include "common/internal/command_line.h"
+#include "common/program/command_line.h"
 #include "common/internal/qtext.h"
 
 #include <QDir>

@@ -283,6 +283,7 @@ struct PictureCase {
     // Box pixels and what they show: R red, B blue, W the white box.
     std::vector<std::pair<QPoint, char>> shown;
 };
+void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.what; }
 
 class PictureBoxShowTest : public testing::TestWithParam<PictureCase> {};
 

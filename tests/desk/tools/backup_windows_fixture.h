@@ -8,6 +8,7 @@
 #include "editor/template_editor_window.h"
 #include "tests/app/app_fixture.h"
 #include "tests/backup/backup_fixture.h"
+#include "tests/support/test_end.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -18,7 +19,8 @@
 namespace backup_test {
 
 // Records, with each message, the state of the open backup or restore
-// window: bar position, timer period, label visible.
+// window (bar position, timer period, label visible), and whether anyone
+// held the lock of the program directory's backups and restores then.
 class WatchingPerson : public ScriptedInteraction {
 public:
     int messageBox(const Text& text, int kind, const Text& caption) override
@@ -27,9 +29,11 @@ public:
             if (auto* frame = dynamic_cast<BackupFrame*>(w))
                 states.push_back(toText(frame->进度条1.position()) + "|" + toText(frame->时钟1.period())
                                  + "|" + toText(frame->标签1.visible()));
+        lockedAtAMessage = lockedAtAMessage || RestoreLock(programDirectory() + "\\").state() != FileLock::Held;
         return ScriptedInteraction::messageBox(text, kind, caption);
     }
     TextList states;
+    bool lockedAtAMessage = false;
 };
 
 const Text kCopyFailed = "系统遇到故障，备份无法进行，请退出系统重试！|错误！|16";
@@ -56,12 +60,14 @@ protected:
         return texts;
     }
     TextList meetings() { return rows("select 会议名称 from 会议信息 order by 会议编号", {"会议名称"}); }
-    // Runs `act` inside a modal window of type W; `act` must close it.
+    // Runs `act` inside a modal window of type W; `act` must close it. A
+    // press refused inside ends the test here, as no press opened the window.
     template <class W>
     void inWindow(std::function<void(W&)> act)
     {
         desk.inModalWindow([act](Window& w) { act(dynamic_cast<W&>(w)); });
         EXPECT_EQ(loadWindow<W>(nullptr, true), nullptr);
+        endTestAfterFatalFailure();
     }
     void backUpTo(const Text& file)
     {
@@ -89,6 +95,7 @@ protected:
             chooseMenuItem(main->数据恢复);
         else
             EXPECT_EQ(loadWindow<RestoreWindow>(nullptr, true), nullptr);
+        endTestAfterFatalFailure();
     }
     // The main window and a template editor opened from it, with a change
     // not saved yet; the database cannot be copied any more.

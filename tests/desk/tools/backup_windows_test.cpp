@@ -108,6 +108,8 @@ TEST_F(BackupWindowsTest, ABackupThenARestoreBringsBackTheDatabaseAndPhotosAndCl
     EXPECT_EQ(tree(prog + "\\data"), expected);
     EXPECT_EQ(shownMessages().back(), "数据恢复成功，请退出系统重新登录！|恭喜！|64");
     EXPECT_EQ(desk.states.back(), "100|0|true");
+    // Another desk could back up or restore while the messages were open.
+    EXPECT_FALSE(desk.lockedAtAMessage);
 }
 
 // A path typed with "/" works as one with "\\" does: the backup goes
@@ -208,7 +210,8 @@ TEST_F(BackupWindowsTest, TheTimerShowsThePercentageOfTheBar)
 }
 
 // Targets whose backup would destroy what it saves: the live database (by
-// any name), its journals and anything in the data directory.
+// any name), its journals and anything in the data directory; or that the
+// lock of backups and restores or a restore's place would take over.
 TEST_F(BackupWindowsTest, TargetsThatAreTheDatabaseOrInsideDataAreRefusedBeforeAnyWork)
 {
     fs::create_symlink(disk(prog + "\\meeting.mdb"), disk(prog + "\\库链接.JQV"));
@@ -216,7 +219,8 @@ TEST_F(BackupWindowsTest, TargetsThatAreTheDatabaseOrInsideDataAreRefusedBeforeA
     const Text targets[] = {
         prog + "\\meeting.mdb", prog + "\\MEETING.MDB", prog + "\\data\\..\\meeting.mdb",
         prog + "\\库链接.JQV", prog + "\\meeting.mdb-wal", prog + "\\data\\meeting.mdb",
-        prog + "\\DATA\\新\\备份.JQV", prog + "\\data",
+        prog + "\\DATA\\新\\备份.JQV", prog + "\\data", prog + "\\.qelvana-restore.lock",
+        prog + "\\.qelvana-restore\\备份.JQV",
     };
     for (const Text& target : targets) {
         desk.answerMessage(AnswerOk);
@@ -286,8 +290,11 @@ TEST_F(BackupWindowsTest, AFailedCopyAsksTheOpenEditorBeforeTheProgramEnds)
     desk.answerMessage(AnswerOk).answerMessage(AnswerCancel);
     backUpFrom(main);
     EXPECT_EQ(shownMessages(), (TextList{kCopyFailed, kSaveQuestion}));
+    EXPECT_FALSE(desk.lockedAtAMessage);
     ASSERT_EQ(openWindows().size(), 1u);
     EXPECT_NE(findWindow<TemplateEditorWindow>(), nullptr);
+    EXPECT_FALSE(fileExists(prog + "\\data\\meeting.mdb"));
+    EXPECT_FALSE(fileExists(prog + "\\x.JQV"));
 }
 
 class BackupWindowsDeathTest : public BackupWindowsTest {};

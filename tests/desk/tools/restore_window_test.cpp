@@ -5,11 +5,13 @@
 // the database is copied.
 #include "tests/desk/tools/backup_windows_fixture.h"
 #include "common/internal/qt_objects.h"
+#include "common/text/text_collation.h"
 
 #include <QImage>
 #include <QPointer>
 #include <QScreen>
 #include <QProgressBar>
+#include <QSqlDriver>
 #include <QTimer>
 
 namespace {
@@ -21,6 +23,12 @@ const Text kDatabaseFailed = "恢复数据失败，请退出系统重试！|错�
 const Text kForeign = "该文件不是本系统的数据备份，请重新选择备份文件！|错误！|16";
 const Text kRestored = "数据恢复成功，请退出系统重新登录！|恭喜！|64";
 const Text kPhoto = "data\\1会20240101120000.PIC";
+
+void run(QSqlDatabase& db, const QString& sql)
+{
+    QSqlQuery q(db);
+    EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
+}
 
 // A backup made through the backup window, then the data changed after it:
 // the meeting renamed, a photo changed and one added.
@@ -54,7 +62,20 @@ protected:
         for (const auto& entry : fs::directory_iterator(disk(prog)))
             EXPECT_NE(entry.path().filename().string().front(), '.') << what << ": " << entry.path();
     }
-    // A database file made by `build` on a connection of its own.
+    // A backup whose database is `content`, restored from the main window:
+    // refused as another program's, with the main window still open and
+    // nothing changed.
+    void expectForeign(const Bytes& content, const std::string& what)
+    {
+        MainWindow& main = openMainWindow();
+        restoreFrom(craft({kPhoto, "data\\meeting.mdb"}, {"from the backup", content}));
+        EXPECT_EQ(shownMessages().back(), kForeign) << what;
+        EXPECT_EQ(findWindow<MainWindow>(), &main) << what;
+        expectNothingChanged(what);
+        closeWindow(main);
+    }
+    // A database file made by `build` on a connection of its own, which
+    // knows the program's collation.
     Bytes databaseFile(const std::function<void(QSqlDatabase&)>& build)
     {
         const Text path = prog + "\\外来" + toText(++crafted) + ".db";
@@ -62,11 +83,39 @@ protected:
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "maker");
             db.setDatabaseName(QString::fromStdString(disk(path).string()));
             EXPECT_TRUE(db.open());
+            EXPECT_TRUE(registerGbkCollation(*static_cast<sqlite3**>(db.driver()->handle().data())));
             build(db);
             db.close();
         }
         QSqlDatabase::removeDatabase("maker");
         return get(path);
+    }
+    // The statements that made the backup's database, as the engine keeps
+    // them: its tables, then its indexes.
+    QStringList statementsOfTheBackup()
+    {
+        put(prog + "\\表.mdb", database);
+        QStringList statements;
+        {
+            QSqlDatabase tables = QSqlDatabase::addDatabase("QSQLITE", "tables");
+            tables.setDatabaseName(QString::fromStdString(disk(prog + "\\表.mdb").string()));
+            EXPECT_TRUE(tables.open());
+            QSqlQuery q(tables);
+            EXPECT_TRUE(q.exec("select sql from sqlite_master where sql is not null and name not like 'sqlite%' "
+                               "order by type = 'index', rowid"));
+            while (q.next())
+                statements << q.value(0).toString();
+        }
+        QSqlDatabase::removeDatabase("tables");
+        return statements;
+    }
+    // A database made by `statements`, then `rows`.
+    Bytes databaseOf(const QStringList& statements, const QStringList& rows = {})
+    {
+        return databaseFile([&](QSqlDatabase& db) {
+            for (const QString& statement : statements + rows)
+                run(db, statement);
+        });
     }
 
     const Text good = prog + "\\好.JQV";
@@ -74,12 +123,6 @@ protected:
     std::map<std::string, Bytes> before;
     int crafted = 0;
 };
-
-void run(QSqlDatabase& db, const QString& sql)
-{
-    QSqlQuery q(db);
-    EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
-}
 
 // The database step cannot be done: no database in the file, a database
 // that is no database, or another desk holding the write lock longer than
@@ -129,35 +172,125 @@ TEST_F(RestoreFaultTest, ADatabaseOfAnotherProgramIsRefusedAndAnOlderOneRestored
         closeDatabase(copy);
         withoutColumn = get(prog + "\\缺列.mdb");
     }
-    for (const Bytes& content : {foreign, withoutColumn}) {
-        MainWindow& main = openMainWindow();
-        restoreFrom(craft({kPhoto, "data\\meeting.mdb"}, {"from the backup", content}));
-        EXPECT_EQ(shownMessages().back(), kForeign);
-        EXPECT_EQ(findWindow<MainWindow>(), &main);
-        expectNothingChanged("foreign");
-        closeWindow(main);
-    }
+    expectForeign(foreign, "another program's");
+    expectForeign(withoutColumn, "without a column");
 
     // The program's tables as an older version made them, with the meeting
-    // of the backup.
-    put(prog + "\\表.mdb", database);
-    const Bytes older = databaseFile([&](QSqlDatabase& db) {
-        QSqlDatabase tables = QSqlDatabase::addDatabase("QSQLITE", "tables");
-        tables.setDatabaseName(QString::fromStdString(disk(prog + "\\表.mdb").string()));
-        ASSERT_TRUE(tables.open());
-        QSqlQuery q(tables);
-        ASSERT_TRUE(q.exec("select sql from sqlite_master where type='table' and name not like 'sqlite%'"));
-        while (q.next())
-            run(db, q.value(0).toString().remove(" COLLATE GBK"));
-        q.finish();
-        tables.close();
-        run(db, QString::fromStdString(gbkToUtf8("insert into 会议信息 (会议名称) values ('旧版的会')")));
-    });
-    QSqlDatabase::removeDatabase("tables");
+    // of the backup, and its indexes without the lookup indexes that the
+    // program adds when it opens it.
+    QStringList statements;
+    for (QString statement : statementsOfTheBackup())
+        if (!statement.contains(QString::fromStdString(gbkToUtf8("代表信息_房间")))
+            && !statement.contains(QString::fromStdString(gbkToUtf8("代表信息_餐桌")))
+            && !statement.contains(QString::fromStdString(gbkToUtf8("代表信息_分组"))))
+            statements << statement.remove(" COLLATE GBK");
+    const Bytes older =
+        databaseOf(statements, {QString::fromStdString(gbkToUtf8("insert into 会议信息 (会议名称) values ('旧版的会')"))});
     restoreFrom(craft({kPhoto, "data\\meeting.mdb"}, {"from the backup", older}));
     EXPECT_EQ(shownMessages().back(), kRestored);
     EXPECT_EQ(meetings(), TextList{"旧版的会"});
     EXPECT_EQ(get(prog + "\\" + kPhoto), "from the backup");
+}
+
+// A backup brings data, not code: a database of the program's tables that
+// also holds a trigger, a view or an index of its own (or one of the
+// program's indexes defined otherwise) is not the program's and changes
+// nothing.
+TEST_F(RestoreFaultTest, ADatabaseHoldingCodeOfItsOwnIsRefused)
+{
+    const struct {
+        std::string what;
+        TextList statements;
+    } cases[] = {
+        {"a trigger", {"create trigger 清除 after insert on 代表信息 begin delete from 代表信息 where 代表id<>new.代表id; end"}},
+        {"a view", {"create view 全体 as select 姓名 from 代表信息"}},
+        {"an index of its own", {"create index 姓名 on 代表信息 (姓名)"}},
+        {"the program's index made unique",
+         {"drop index 代表信息_会议", "create unique index 代表信息_会议 on 代表信息 (会议编号, 代表编号)"}},
+        {"the program's index on other columns", {"drop index 房间信息_会议", "create index 房间信息_会议 on 房间信息 (性别)"}},
+    };
+    for (const auto& c : cases) {
+        const Text path = prog + "\\代码" + toText(++crafted) + ".mdb";
+        put(path, database);
+        {
+            ExternalDatabase copy{seedWindow, "copy"};
+            ASSERT_TRUE(openDatabase(copy, "DBQ=" + path + ";FILEDSN=" + prog + "\\Meeting.dsn"));
+            for (const Text& statement : c.statements)
+                ASSERT_TRUE(execSql(copy, statement)) << c.what;
+            closeDatabase(copy);
+        }
+        expectForeign(get(path), c.what);
+    }
+}
+
+// The program's tables as the schema declares them: a backup's database
+// whose table differs in one thing alone, a constraint, a column's type,
+// default, NOT NULL, collation, key or generation, or a column of its own,
+// is not the program's and changes nothing; the program's inserts rely on
+// its defaults, and a constraint or a generated column is code.
+TEST_F(RestoreFaultTest, ADatabaseWhoseTablesAreDeclaredOtherwiseIsRefused)
+{
+    const struct {
+        std::string what;
+        Text from, to;
+    } cases[] = {
+        {"a CHECK constraint", "房间人数 INTEGER DEFAULT 0", "房间人数 INTEGER DEFAULT 0 CHECK (房间人数 < 9)"},
+        {"a generated column", "表格次序 INTEGER DEFAULT 0", "表格次序 INTEGER DEFAULT 0, 大小 INTEGER AS (length(模板))"},
+        {"another default", "房间编号 TEXT COLLATE GBK DEFAULT '0'", "房间编号 TEXT COLLATE GBK DEFAULT '1'"},
+        {"NOT NULL", "分组名称 TEXT COLLATE GBK", "分组名称 TEXT COLLATE GBK NOT NULL"},
+        {"another type", "可坐人数 INTEGER", "可坐人数 TEXT"},
+        {"another collation", "召集人   TEXT COLLATE GBK", "召集人   TEXT COLLATE NOCASE"},
+        {"a unique column", "联络员   TEXT COLLATE GBK", "联络员   TEXT COLLATE GBK UNIQUE"},
+        {"a key that replaces rows", "分组id   INTEGER PRIMARY KEY AUTOINCREMENT",
+         "分组id   INTEGER PRIMARY KEY ON CONFLICT REPLACE AUTOINCREMENT"},
+        {"a column of its own", "会议编号 INTEGER DEFAULT 0,", "会议编号 INTEGER DEFAULT 0, 备注 TEXT,"},
+    };
+    const QStringList statements = statementsOfTheBackup();
+    for (const auto& c : cases) {
+        const QString from = QString::fromStdString(gbkToUtf8(c.from)), to = QString::fromStdString(gbkToUtf8(c.to));
+        QStringList changed = statements;
+        // In the first statement that has it alone.
+        const auto at = std::find_if(changed.begin(), changed.end(), [&](const QString& s) { return s.contains(from); });
+        ASSERT_NE(at, changed.end()) << c.what;
+        at->replace(from, to);
+        expectForeign(databaseOf(changed), c.what);
+    }
+}
+
+// What an earlier restore left that cannot be settled (its journal cut
+// short) keeps every later restore from starting over it: the user is told
+// that it did not finish and where its files lie, both windows close, and
+// nothing changes. A backup is told the same and makes nothing. Moved away
+// as the message says, the next restore runs.
+TEST_F(RestoreFaultTest, ARestoreOverOneThatCannotBeSettledSaysWhy)
+{
+    const Text place = prog + "\\.qelvana-restore";
+    put(place + "\\journal", "cut sh");
+    put(place + "\\old\\data\\旧.PIC", "replaced by that restore");
+    const std::map<std::string, Bytes> left = tree(place);
+    openMainWindow();
+    restoreFrom(good);
+    // The user starts again, and the start tries to settle it once more.
+    EXPECT_EQ(findWindow<MainWindow>(), nullptr);
+    const auto shown = desk.messages().back();
+    EXPECT_NE(shown.text.find("上次的数据恢复没有完成"), Text::npos) << gbkToUtf8(shown.text);
+    EXPECT_NE(shown.text.find(shownPath(place)), Text::npos) << gbkToUtf8(shown.text);
+    EXPECT_TEXT_EQ("错误！", shown.caption);
+    EXPECT_EQ(tree(prog + "\\data"), before);
+    EXPECT_EQ(meetings(), TextList{"现在的会"});
+    EXPECT_EQ(tree(place), left);
+
+    backUpTo(prog + "\\其间.JQV");
+    EXPECT_EQ(desk.messages().back().text, shown.text);
+    EXPECT_EQ(desk.states.back(), "0|0|false");
+    EXPECT_FALSE(fileExists(prog + "\\其间.JQV"));
+    EXPECT_FALSE(fileExists(prog + "\\data\\meeting.mdb"));
+    EXPECT_EQ(tree(place), left);
+
+    fs::rename(disk(place), disk(prog + "\\保存的恢复"));
+    restoreFrom(good);
+    EXPECT_EQ(shownMessages().back(), kRestored);
+    EXPECT_EQ(meetings(), TextList{"备份前的会"});
 }
 
 // Names the data directory could not all hold as given: below the

@@ -1,5 +1,0 @@
-#pragma once
-// Internal to common/, for measurements only: with `off` true, Transaction
-// brackets open no unit of their own, so every statement commits by itself
-// as it would without them. Failures still stop the statements that follow.
-void setTransactionsOff(bool off);

@@ -1,4 +1,0 @@
-#pragma once
-// Internal to common/: small helpers shared by the unit implementations.
-
-inline bool inRange(int index, int count) { return index >= 0 && index < count; }
