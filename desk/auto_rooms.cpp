@@ -5,25 +5,29 @@
 #include "desk/place_kinds.h"
 #include "desk/placement_walks.h"
 
-#include <map>
+#include <optional>
+#include <unordered_map>
 
 namespace {
 
 constexpr int kConsumedImage = 0;
 
 struct StoredRoom {
-    Text hotel, number, sex;
+    Text hotel, number;
     int beds, guests;
+    std::optional<Sex> sex;
+    Text shownSex;   // as stored, for the room list
 };
 
 struct StoredDelegate {
-    bool woman, lodged;
+    Sex sex;
+    bool lodged;
 };
 
 // What one run found stored, with its own placements, and what it did.
 struct RoomRun {
-    std::map<int, StoredRoom> rooms;           // by 房间id
-    std::map<int, StoredDelegate> delegates;   // by 代表id
+    std::unordered_map<int, StoredRoom> rooms;           // by 房间id
+    std::unordered_map<int, StoredDelegate> delegates;   // by 代表id
     TextList givenBack;                        // picks before the run not written
     RoomWalkEnd end = RoomWalkEnd::RoomsUsedUp;
 };
@@ -43,14 +47,17 @@ Text endMessage(RoomWalkEnd end)
 bool readStored(ExternalDatabase& database, RoomRun& run)
 {
     const int rooms = querySql(database, "select * from 房间信息 where 会议编号=" + currentMeetingText());
-    for (recordMoveFirst(rooms); !recordSetAtEnd(rooms); recordMoveNext(rooms))
-        run.rooms[readField(rooms, "房间id").number()] = {
-            readField(rooms, "宾馆名称").text(), readField(rooms, "房间编号").text(), readField(rooms, "性别").text(),
-            readField(rooms, "房间人数").number(), readField(rooms, "已住人数").number()};
+    for (recordMoveFirst(rooms); !recordSetAtEnd(rooms); recordMoveNext(rooms)) {
+        const Text sex = readField(rooms, "性别").text();
+        run.rooms[readField(rooms, "房间id").number()] = {readField(rooms, "宾馆名称").text(),
+                                                        readField(rooms, "房间编号").text(),
+                                                        readField(rooms, "房间人数").number(),
+                                                        readField(rooms, "已住人数").number(), roomSex(sex), sex};
+    }
     closeRecordSet(rooms);
     const int delegates = querySql(database, "select * from 代表信息 where 会议编号=" + currentMeetingText());
     for (recordMoveFirst(delegates); !recordSetAtEnd(delegates); recordMoveNext(delegates))
-        run.delegates[readField(delegates, "代表id").number()] = {readField(delegates, "性别").text() == "女",
+        run.delegates[readField(delegates, "代表id").number()] = {delegateSex(readField(delegates, "性别").text()),
                                                                  readField(delegates, "房间编号").text() != "0"};
     closeRecordSet(delegates);
     return rooms != 0 && delegates != 0;
@@ -65,34 +72,43 @@ bool runWalk(MainWindow& w, RoomRun& run)
     Transaction unit(w.外部数据库1);
     if (!commitPicks(w.外部数据库1, w.超级列表框2, kRoomPlaces, run.givenBack) || !readStored(w.外部数据库1, run))
         return false;
+    // The walk's items and rooms, with the stored records behind them.
     std::vector<WalkItem> items;
+    std::vector<std::pair<int, StoredDelegate*>> delegates;   // 代表id, record
     for (int k = 0; k < treeItemCount(w.树型框1); ++k) {
-        const auto stored = run.delegates.find(treeItemValue(w.树型框1, k));
-        const bool there = treeItemValue(w.树型框1, k) != 0 && stored != run.delegates.end();
+        const int id = treeItemValue(w.树型框1, k);
+        const auto stored = id == 0 ? run.delegates.end() : run.delegates.find(id);
+        const bool there = stored != run.delegates.end();
         items.push_back({treeItemHasChildren(w.树型框1, k) != 0, there && !stored->second.lodged,
-                         there && stored->second.woman ? Sex::Woman : Sex::Man});
+                         there ? stored->second.sex : Sex::Man});
+        delegates.push_back({id, there ? &stored->second : nullptr});
     }
     std::vector<WalkRoom> rooms;
+    std::vector<std::pair<int, StoredRoom*>> stored;   // 房间id, record
     for (int row = 0; row < listRowCount(w.超级列表框1); ++row) {
-        const auto stored = run.rooms.find(listRowValue(w.超级列表框1, row));
-        if (stored == run.rooms.end())
-            rooms.push_back({false, 0, 0, ""});
+        const int id = listRowValue(w.超级列表框1, row);
+        const auto room = run.rooms.find(id);
+        if (room == run.rooms.end())
+            rooms.push_back({false, 0, 0, std::nullopt});
         else
-            rooms.push_back({listRowChecked(w.超级列表框1, row), stored->second.beds, stored->second.guests,
-                             stored->second.sex});
+            rooms.push_back({listRowChecked(w.超级列表框1, row), room->second.beds, room->second.guests,
+                             room->second.sex});
+        stored.push_back({id, room == run.rooms.end() ? nullptr : &room->second});
     }
     const RoomWalk walk = walkRooms(items, rooms);
     run.end = walk.end;
     for (const RoomPlacement& p : walk.placements) {
-        const int delegate = treeItemValue(w.树型框1, p.item);
-        StoredRoom& room = run.rooms[listRowValue(w.超级列表框1, p.room)];
-        room.sex = items[p.item].sex == Sex::Woman ? "女" : "男";
-        ++room.guests;
-        run.delegates[delegate].lodged = true;
-        execSql(w.外部数据库1, "update 代表信息 set  宾馆名称 ='" + sqlText(room.hotel) + "',房间编号='"
-                                   + sqlText(room.number) + "'  where  代表id=" + toText(delegate));
-        execSql(w.外部数据库1, "update 房间信息 set 已住人数 =已住人数+1,性别='" + room.sex + "'  where  房间id="
-                                   + toText(listRowValue(w.超级列表框1, p.room)));
+        const auto [delegate, lodger] = delegates[static_cast<size_t>(p.item)];
+        const auto [roomId, room] = stored[static_cast<size_t>(p.room)];
+        const Sex sex = items[static_cast<size_t>(p.item)].sex;
+        room->sex = sex;
+        room->shownSex = sexText(sex);
+        ++room->guests;
+        lodger->lodged = true;
+        execSql(w.外部数据库1, "update 代表信息 set  宾馆名称 ='" + sqlText(room->hotel) + "',房间编号='"
+                                   + sqlText(room->number) + "'  where  代表id=" + toText(delegate));
+        execSql(w.外部数据库1, "update 房间信息 set 已住人数 =已住人数+1,性别='" + sexText(sex) + "'  where  房间id="
+                                   + toText(roomId));
     }
     return unit.commit();
 }
@@ -119,7 +135,7 @@ void showStored(MainWindow& w, const RoomRun& run)
             continue;
         }
         setListCellText(w.超级列表框1, row, 4, toText(stored->second.guests));
-        setListCellText(w.超级列表框1, row, 5, stored->second.sex);
+        setListCellText(w.超级列表框1, row, 5, stored->second.shownSex);
     }
 }
 

@@ -4,10 +4,11 @@
 
 namespace {
 
-Sex otherSex(Sex sex) { return sex == Sex::Man ? Sex::Woman : Sex::Man; }
-int index(Sex sex) { return sex == Sex::Man ? 0 : 1; }
+constexpr int kNoRoom = -1;
 
-// The state of one room walk over the tree positions.
+Sex otherSex(Sex sex) { return sex == Sex::Man ? Sex::Woman : Sex::Man; }
+
+// One room walk over the tree positions and the room rows.
 class RoomWalker {
 public:
     RoomWalker(const std::vector<WalkItem>& items, std::vector<WalkRoom> rooms)
@@ -20,134 +21,177 @@ public:
     RoomWalk run();
 
 private:
-    bool isNode(int k) const { return k < count_ && items_[k].organisation; }
-    bool waitingOf(int k, Sex sex) const { return k < count_ && waiting_[k] && items_[k].sex == sex; }
+    // What the walk keeps for each sex.
+    struct ForSex {
+        int openRoom = kNoRoom;   // the partly filled room that short runs top up
+        int lookFrom = 0;         // below this position the walk no longer looks for the sex
+    };
+    // A run of delegates of one sex for an empty room, as its scan left it.
+    struct Run {
+        Sex sex;
+        int bedsLeft;             // of the room, when the scan stopped
+        bool metOtherSex;         // the scan passed a delegate of the other sex to look for
+    };
+
+    ForSex& of(Sex sex) { return forSex_[sex == Sex::Man ? 0 : 1]; }
+    bool isNode(int item) const { return item < count_ && items_[item].organisation; }
+    bool waitingOf(int item, Sex sex) const { return item < count_ && waiting_[item] && items_[item].sex == sex; }
+    // A delegate of `sex` still to place where the walk looks for the sex.
+    bool lookedFor(int item, Sex sex) { return waitingOf(item, sex) && item >= of(sex).lookFrom; }
     bool hasFreeBed(int room) const { return rooms_[room].beds > rooms_[room].guests; }
-    void place(int k, int room)
+    void place(int item, int room)
     {
-        waiting_[k] = false;
+        waiting_[item] = false;
         ++rooms_[room].guests;
-        walk_.placements.push_back({k, room});
+        walk_.placements.push_back({item, room});
     }
     RoomWalk end(RoomWalkEnd how)
     {
         walk_.end = how;
         return walk_;
     }
-    // Places the run of `sex` that the scan ended before position j; true
-    // when all of it went into the open room and room r is still empty.
-    bool placeRun(Sex sex, int r, int remaining, int j);
+    // Scans the run that starts at searchFrom_ for the empty room `row`: up
+    // to the room's beds, to the next organisation node or to the end of
+    // the tree. The first delegate of the other sex it passes is where the
+    // next search starts.
+    Run scanRun(int row);
+    // Places `run` into the empty room `row` or the open room of its sex;
+    // true when all of it went into the open room and `row` is still empty.
+    bool placeRun(const Run& run, int row);
     // Where the next run starts after a scan that met nobody of the other
     // sex; false at an end, which `ended` then holds.
-    bool nextRun(int& t, int& j, RoomWalkEnd& ended);
+    bool findNextRun(RoomWalkEnd& ended);
+    // Once the rooms are used up: the delegates from where the last scan
+    // stopped into the open rooms of their sex.
+    void placeLeftovers();
 
     const std::vector<WalkItem>& items_;
     std::vector<WalkRoom> rooms_;
     const int count_;
-    std::vector<bool> waiting_;
-    int openRoom_[2] = {-1, -1};
-    // Below a sex's cursor the walk no longer looks for delegates of it.
-    int cursor_[2] = {0, 0};
+    std::vector<bool> waiting_;   // a pending delegate not placed yet
+    ForSex forSex_[2];
+    // Where the search for the first delegate of the next run begins. From
+    // the first position on, so delegates ahead of the first organisation
+    // node make a run of their own.
+    int searchFrom_ = 0;
+    int scanEnd_ = 0;             // where the last scan stopped
     RoomWalk walk_;
 };
 
-bool RoomWalker::placeRun(Sex sex, int r, int remaining, int j)
+RoomWalker::Run RoomWalker::scanRun(int row)
 {
-    bool intoOpen = false, intoRow = false;
-    int& open = openRoom_[index(sex)];
-    for (int k = cursor_[index(sex)]; k < j; ++k) {
-        if (!waitingOf(k, sex))
-            continue;
-        if (remaining == 0 || open < 0) {
-            place(k, r);
-            intoRow = true;
-            if (remaining != 0)
-                open = r;
-        } else {
-            place(k, open);
-            intoOpen = true;
-            if (!hasFreeBed(open))
-                open = -1;
+    Run run{items_[searchFrom_].sex, rooms_[row].beds, false};
+    const Sex other = otherSex(run.sex);
+    for (scanEnd_ = searchFrom_; run.bedsLeft > 0 && scanEnd_ < count_ && !isNode(scanEnd_); ++scanEnd_) {
+        if (waitingOf(scanEnd_, run.sex)) {
+            --run.bedsLeft;
+        } else if (!run.metOtherSex && lookedFor(scanEnd_, other)) {
+            searchFrom_ = scanEnd_;
+            of(other).lookFrom = scanEnd_;
+            run.metOtherSex = true;
         }
     }
-    cursor_[index(sex)] = std::max(cursor_[index(sex)], j);
+    return run;
+}
+
+bool RoomWalker::placeRun(const Run& run, int row)
+{
+    bool intoOpen = false, intoRow = false;
+    ForSex& sex = of(run.sex);
+    for (int item = sex.lookFrom; item < scanEnd_; ++item) {
+        if (!waitingOf(item, run.sex))
+            continue;
+        if (run.bedsLeft == 0 || sex.openRoom == kNoRoom) {
+            place(item, row);
+            intoRow = true;
+            if (run.bedsLeft != 0)
+                sex.openRoom = row;
+        } else {
+            place(item, sex.openRoom);
+            intoOpen = true;
+            if (!hasFreeBed(sex.openRoom))
+                sex.openRoom = kNoRoom;
+        }
+    }
+    sex.lookFrom = std::max(sex.lookFrom, scanEnd_);
     return intoOpen && !intoRow;
 }
 
-bool RoomWalker::nextRun(int& t, int& j, RoomWalkEnd& ended)
+bool RoomWalker::findNextRun(RoomWalkEnd& ended)
 {
-    if (j < count_ && isNode(j)) {
-        t = j + 1;
+    if (isNode(scanEnd_)) {
+        searchFrom_ = scanEnd_ + 1;
         ended = RoomWalkEnd::LastOrganisationDone;
-        return t < count_;
+        return searchFrom_ < count_;
     }
-    int p = j;
-    while (p < count_ && !(waitingOf(p, Sex::Woman) && p >= cursor_[1]) && !(waitingOf(p, Sex::Man) && p >= cursor_[0]))
-        ++p;
+    int next = scanEnd_;
+    while (next < count_ && !lookedFor(next, Sex::Woman) && !lookedFor(next, Sex::Man))
+        ++next;
     ended = RoomWalkEnd::NobodyPending;
-    if (p >= count_)
+    if (next >= count_)
         return false;
-    t = p;
-    cursor_[index(items_[p].sex)] = p;
-    j = p;
+    searchFrom_ = next;
+    of(items_[next].sex).lookFrom = next;
+    scanEnd_ = next;
     return true;
+}
+
+void RoomWalker::placeLeftovers()
+{
+    for (int item = scanEnd_; item < count_; ++item) {
+        if (!waiting_[item])
+            continue;
+        const int open = of(items_[item].sex).openRoom;
+        if (open != kNoRoom && hasFreeBed(open))
+            place(item, open);
+    }
 }
 
 RoomWalk RoomWalker::run()
 {
     const int rows = static_cast<int>(rooms_.size());
-    int t = 1, j = 0;
-    for (int r = 0; r < rows;) {
-        if (!rooms_[r].ticked || !hasFreeBed(r)) {
-            ++r;
+    for (int row = 0; row < rows;) {
+        const WalkRoom& room = rooms_[row];
+        if (!room.ticked || !hasFreeBed(row)) {
+            ++row;
             continue;
         }
-        if (rooms_[r].guests != 0) {
-            if (rooms_[r].sex == "男")
-                openRoom_[0] = r;
-            else if (rooms_[r].sex == "女")
-                openRoom_[1] = r;
-            ++r;
+        if (room.guests != 0) {
+            if (room.sex)
+                of(*room.sex).openRoom = row;
+            ++row;
             continue;
         }
-        while (t < count_ && !waiting_[t])
-            ++t;
-        if (t >= count_)
+        while (searchFrom_ < count_ && !waiting_[searchFrom_])
+            ++searchFrom_;
+        if (searchFrom_ >= count_)
             return end(RoomWalkEnd::NobodyLeft);
-
-        // The run from t: delegates of its sex up to the room's beds, to the
-        // next organisation or to the end. The first pending delegate of the
-        // other sex it passes starts the next search.
-        const Sex sex = items_[t].sex, other = otherSex(sex);
-        int remaining = rooms_[r].beds;
-        bool metOther = false;
-        for (j = t; remaining > 0 && j < count_ && !isNode(j); ++j) {
-            if (waitingOf(j, sex)) {
-                --remaining;
-            } else if (waitingOf(j, other) && j >= cursor_[index(other)] && !metOther) {
-                t = j;
-                cursor_[index(other)] = j;
-                metOther = true;
-            }
-        }
-        const bool roomStillEmpty = placeRun(sex, r, remaining, j);
+        const Run run = scanRun(row);
+        const bool roomStillEmpty = placeRun(run, row);
         RoomWalkEnd ended;
-        if (!metOther && !nextRun(t, j, ended))
+        if (!run.metOtherSex && !findNextRun(ended))
             return end(ended);
         if (!roomStillEmpty)
-            ++r;
+            ++row;
     }
-    for (int k = j; k < count_; ++k) {
-        if (!waiting_[k])
-            continue;
-        const int open = openRoom_[index(items_[k].sex)];
-        if (open >= 0 && hasFreeBed(open))
-            place(k, open);
-    }
+    placeLeftovers();
     return end(RoomWalkEnd::RoomsUsedUp);
 }
 
 } // namespace
+
+Sex delegateSex(const Text& stored) { return stored == "女" ? Sex::Woman : Sex::Man; }
+
+std::optional<Sex> roomSex(const Text& stored)
+{
+    if (stored == "男")
+        return Sex::Man;
+    if (stored == "女")
+        return Sex::Woman;
+    return std::nullopt;
+}
+
+Text sexText(Sex sex) { return sex == Sex::Woman ? "女" : "男"; }
 
 RoomWalk walkRooms(const std::vector<WalkItem>& items, std::vector<WalkRoom> rooms)
 {

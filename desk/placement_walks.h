@@ -4,9 +4,19 @@
 // the handlers read the records, call a walk and store what it gives.
 #include "common/text/text.h"
 
+#include <optional>
 #include <vector>
 
 enum class Sex { Man, Woman };
+
+// A delegate's sex from the text stored for it: "女" a woman, anything else
+// a man (as the delegate tree shows him).
+Sex delegateSex(const Text& stored);
+// The sex of a room's guests from the text the room keeps: "男" or "女";
+// none for anything else ("无" for a new room, "无 " after a clear-all).
+std::optional<Sex> roomSex(const Text& stored);
+// The text stored for a sex: "男" or "女".
+Text sexText(Sex sex);
 
 // One item of the delegate tree, top-down: an organisation node, or a
 // delegate, who takes part in the room walk while `pending`.
@@ -16,12 +26,11 @@ struct WalkItem {
     Sex sex = Sex::Man;
 };
 
-// One row of the room list, in list order; `sex` is the guests' ("男",
-// "女", anything else for none).
+// One row of the room list, in list order, with its guests' sex.
 struct WalkRoom {
     bool ticked = true;
     int beds = 0, guests = 0;
-    Text sex;
+    std::optional<Sex> sex;
 };
 
 struct RoomPlacement {
@@ -43,6 +52,11 @@ struct RoomWalk {
 // for its room tops up the partly filled room of its sex (the open room)
 // first. Once the rooms are used up, the delegates from where the last scan
 // stopped go into the open rooms while these have beds.
+// `items` is a tree as the delegate tree holds it: each organisation node
+// followed by its delegates, so an organisation comes first. A tree that
+// starts with delegates is walked as if a node stood before them: they make
+// a run of their own, like an organisation's, and no room takes more than
+// its beds.
 RoomWalk walkRooms(const std::vector<WalkItem>& items, std::vector<WalkRoom> rooms);
 
 struct WalkTable {

@@ -12,10 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlField>
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -33,6 +30,7 @@ struct ExternalDatabase::Connection {
     int changedRows = 0;       // by the last statement of execSql
     dev_t device = 0;          // the file it has open, while open
     ino_t inode = 0;
+    std::function<void(const Text&)> trace;
 };
 
 namespace {
@@ -163,57 +161,22 @@ QSqlDatabase usable(Connection& c)
     return QSqlDatabase::database(c.qtName, false);
 }
 
-FieldValue::Kind columnKind(QMetaType type)
-{
-    switch (type.id()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong:
-    case QMetaType::ULongLong: case QMetaType::Double:
-        return FieldValue::NumberKind;
-    case QMetaType::Bool: return FieldValue::TruthKind;
-    case QMetaType::QByteArray: return FieldValue::BytesKind;
-    default: return FieldValue::TextKind;
-    }
-}
-
-FieldValue fieldValue(const QVariant& v, FieldValue::Kind kind)
-{
-    if (v.isNull())
-        return FieldValue::nullOf(kind);
-    bool isText = v.typeId() == QMetaType::QString;
-    Text text = isText ? fromQString(v.toString()) : Text();
-    switch (kind) {
-    case FieldValue::NumberKind:
-        return FieldValue::ofNumber(isText ? toNumber(text) : v.toDouble());
-    case FieldValue::TruthKind:
-        return FieldValue::ofTruth(isText ? FieldValue::ofText(text).truth() : v.toLongLong() != 0);
-    case FieldValue::BytesKind: {
-        QByteArray b = v.toByteArray();
-        return FieldValue::ofBytes(isText ? text : Bytes(b.constData(), b.size()));
-    }
-    default:
-        if (v.typeId() == QMetaType::QByteArray) {
-            QByteArray b = v.toByteArray();
-            return FieldValue::ofText(Bytes(b.constData(), b.size()));
-        }
-        return FieldValue::ofText(isText ? text : fromQString(v.toString()));
-    }
-}
-
 // Runs one writing statement, as part of the connection's open unit when
 // there is one: a failed unit runs nothing more, and a failure fails it.
-template <class Run>
-bool writeStatement(Connection& c, Run run)
+bool writeStatement(Connection& c, const Text& sql, const Bytes* bytes)
 {
+    if (c.trace)
+        c.trace(sql);
     if (c.transactionDepth > 0 && c.transactionFailed)
         return false;
     c.changedRows = 0;
     QSqlDatabase db = usable(c);
     if (!db.isValid())
         return false;
-    QSqlQuery q(db);
-    const bool ok = run(q);
+    int changed = 0;
+    const bool ok = runStatement(sqliteHandle(db), toQString(sql), bytes, changed);
     if (ok)
-        c.changedRows = std::max(q.numRowsAffected(), 0);
+        c.changedRows = std::max(changed, 0);
     else if (c.transactionDepth > 0)
         c.transactionFailed = true;
     return ok;
@@ -234,24 +197,6 @@ bool endTransaction(Connection& c, bool keep)
     // After the engine rolled back by itself this finds nothing to undo.
     QSqlQuery(db).exec("ROLLBACK");
     return false;
-}
-
-bool readAll(QSqlQuery& q, RecordSet& set)
-{
-    QSqlRecord record = q.record();
-    std::vector<FieldValue::Kind> kinds;
-    for (int i = 0; i < record.count(); ++i) {
-        set.columns.push_back(fromQString(record.fieldName(i)));
-        kinds.push_back(columnKind(record.field(i).metaType()));
-    }
-    while (q.next()) {
-        std::vector<FieldValue> row;
-        row.reserve(kinds.size());
-        for (size_t i = 0; i < kinds.size(); ++i)
-            row.push_back(fieldValue(q.value(static_cast<int>(i)), kinds[i]));
-        set.rows.push_back(std::move(row));
-    }
-    return q.lastError().type() == QSqlError::NoError;
 }
 
 } // namespace
@@ -329,34 +274,29 @@ void closeDatabase(ExternalDatabase& database)
 int querySql(ExternalDatabase& database, const Text& sql)
 {
     Connection& c = database.connection();
+    if (c.trace)
+        c.trace(sql);
     QSqlDatabase db = usable(c);
     if (!db.isValid())
         return 0;
     RecordSet set;
-    {
-        QSqlQuery q(db);
-        q.setForwardOnly(true);
-        if (!q.exec(toQString(sql)) || !readAll(q, set))
-            return 0;
-    }
+    if (!readRows(sqliteHandle(db), toQString(sql), set))
+        return 0;
     return storeRecordSet(&c, std::move(set));
 }
 
-bool execSql(ExternalDatabase& database, const Text& sql)
+void traceStatements(ExternalDatabase& database, std::function<void(const Text& sql)> trace)
 {
-    return writeStatement(database.connection(), [&](QSqlQuery& q) { return q.exec(toQString(sql)); });
+    database.connection().trace = std::move(trace);
 }
+
+bool execSql(ExternalDatabase& database, const Text& sql) { return writeStatement(database.connection(), sql, nullptr); }
 
 int changedRowCount(const ExternalDatabase& database) { return database.connection().changedRows; }
 
 bool execSql(ExternalDatabase& database, const Text& sql, const Bytes& bytes)
 {
-    return writeStatement(database.connection(), [&](QSqlQuery& q) {
-        if (!q.prepare(toQString(sql)))
-            return false;
-        q.addBindValue(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-        return q.exec();
-    });
+    return writeStatement(database.connection(), sql, &bytes);
 }
 
 Transaction::Transaction(ExternalDatabase& database) : database_(database)

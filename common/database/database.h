@@ -18,6 +18,7 @@
 // SQL text and text values are GBK here; the database holds them as UTF-8.
 #include "common/text/text.h"
 
+#include <functional>
 #include <memory>
 
 class Container;
@@ -99,6 +100,12 @@ int querySql(ExternalDatabase& database, const Text& sql);
 // True when the statement ran. With `bytes`, they are bound to its one "?".
 bool execSql(ExternalDatabase& database, const Text& sql);
 bool execSql(ExternalDatabase& database, const Text& sql, const Bytes& bytes);
+// While set, every statement that querySql and execSql run on the
+// connection is handed to `trace` first, as the caller wrote it (the
+// brackets of a Transaction and bound bytes are not); an empty function
+// ends the trace.
+// For measurements: the statements of one action, to replay elsewhere.
+void traceStatements(ExternalDatabase& database, std::function<void(const Text& sql)> trace);
 // Rows the connection's last execSql inserted, changed or deleted; 0 after
 // a failure.
 int changedRowCount(const ExternalDatabase& database);

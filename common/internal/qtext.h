@@ -9,7 +9,7 @@
 // carried through the QString as a lone surrogate (U+DC80 + byte) and comes
 // back as that byte, so any byte string survives a round trip.
 QString toQString(const std::string& gbk);
-std::string fromQString(const QString& s);
+std::string fromQString(QStringView s);
 // Paths: program code writes "\" separators; the file system wants "/".
 QString toQtPath(const std::string& path);
 std::string fromQtPath(const QString& path);

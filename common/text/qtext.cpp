@@ -2,6 +2,8 @@
 #include "common/text/text_converter.h"
 #include "common/text/gbk.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
@@ -9,10 +11,22 @@ constexpr char16_t kEscapeBase = 0xDC00;
 TextConverter& gbToUtf16() { thread_local TextConverter c("UTF-16LE", "GB18030"); return c; }
 TextConverter& utf16ToGb() { thread_local TextConverter c("GB18030", "UTF-16LE"); return c; }
 
+// ASCII is itself in GB18030 and in UTF-16: most field values (numbers,
+// codes, the blank of an empty field) need no conversion.
+bool isAscii(const Text& text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 } // namespace
 
 QString toQString(const Text& gbk)
 {
+    if (isAscii(gbk))
+        return QString::fromLatin1(gbk.data(), static_cast<qsizetype>(gbk.size()));
     QString result;
     result.reserve(static_cast<qsizetype>(gbk.size()));
     size_t pos = 0;
@@ -31,11 +45,13 @@ QString toQString(const Text& gbk)
     return result;
 }
 
-Text fromQString(const QString& s)
+Text fromQString(QStringView s)
 {
     Text result;
     const char16_t* data = reinterpret_cast<const char16_t*>(s.utf16());
     qsizetype n = s.size();
+    if (std::all_of(data, data + n, [](char16_t c) { return c < 0x80; }))
+        return Text(data, data + n);
     qsizetype start = 0;
     auto flush = [&](qsizetype end) {
         if (end > start)

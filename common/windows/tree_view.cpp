@@ -10,7 +10,14 @@
 
 namespace {
 
-enum Role { ImageRole = Qt::UserRole, SelectedImageRole, ValueRole, IndexRole };
+// The item's index in the order added, the one datum the Qt item holds.
+constexpr int IndexRole = Qt::UserRole;
+
+// What the program keeps for an item beside the Qt item, so that changing
+// it (a delegate picked) tells the view nothing it does not show.
+struct ItemData {
+    int image, selectedImage, value;
+};
 
 class TreeWidget : public UnitItemView<QTreeWidget> {
 public:
@@ -20,6 +27,9 @@ public:
         setColumnCount(1);
         setSelectionMode(QAbstractItemView::SingleSelection);
         setIconSize(QSize(16, 16));
+        // Every item is one line of text beside a 16 x 16 image: with one
+        // height for all, a changed item (a delegate placed) costs no layout.
+        setUniformRowHeights(true);
         onCurrent = [this](const QModelIndex& current, const QModelIndex& previous) {
             showIcon(itemFromIndex(previous));
             showIcon(itemFromIndex(current));
@@ -32,29 +42,28 @@ public:
                                                                     : nullptr;
     }
 
+    ItemData* dataOf(int index)
+    {
+        return index >= 0 && index < static_cast<int>(data.size()) ? &data[static_cast<size_t>(index)] : nullptr;
+    }
+
     // The current item shows its selected image when it has one.
     void showIcon(QTreeWidgetItem* item)
     {
-        if (!item)
+        const ItemData* d = item ? dataOf(item->data(0, IndexRole).toInt()) : nullptr;
+        if (!d)
             return;
-        int image = item->data(0, ImageRole).toInt();
-        int selected = item->data(0, SelectedImageRole).toInt();
-        if (item == currentItem() && selected != -1)
-            image = selected;
-        item->setIcon(0, iconAt(icons, image));
+        const bool selected = item == currentItem() && d->selectedImage != -1;
+        item->setIcon(0, iconAt(icons, selected ? d->selectedImage : d->image));
     }
 
     std::vector<QTreeWidgetItem*> items;   // in the order added
+    std::vector<ItemData> data;            // likewise
     std::vector<QIcon> icons;
 };
 
 TreeWidget& widgetOf(const TreeView& tree) { return *static_cast<TreeWidget*>(QtObjects::widget(tree)); }
 
-int intData(const TreeView& tree, int index, int role)
-{
-    QTreeWidgetItem* item = widgetOf(tree).at(index);
-    return item ? item->data(0, role).toInt() : 0;
-}
 
 } // namespace
 
@@ -97,11 +106,9 @@ int addTreeItem(TreeView& tree, int parent, const Text& text, int image, int sel
     TreeWidget& w = widgetOf(tree);
     QSignalBlocker block(&w);
     auto* item = new QTreeWidgetItem(QStringList{toQString(text)});
-    item->setData(0, ImageRole, image);
-    item->setData(0, SelectedImageRole, selectedImage);
-    item->setData(0, ValueRole, value);
     const int index = static_cast<int>(w.items.size());
     item->setData(0, IndexRole, index);
+    w.data.push_back({image, selectedImage, value});
     if (QTreeWidgetItem* parentItem = w.at(parent))
         parentItem->addChild(item);
     else
@@ -116,6 +123,7 @@ void clearTree(TreeView& tree)
     TreeWidget& w = widgetOf(tree);
     QSignalBlocker block(&w);
     w.items.clear();
+    w.data.clear();
     w.clear();
 }
 
@@ -127,22 +135,31 @@ Text treeItemText(const TreeView& tree, int index)
     return item ? fromQString(item->text(0)) : Text();
 }
 
-int treeItemImage(const TreeView& tree, int index) { return intData(tree, index, ImageRole); }
-int treeItemValue(const TreeView& tree, int index) { return intData(tree, index, ValueRole); }
+int treeItemImage(const TreeView& tree, int index)
+{
+    const ItemData* d = widgetOf(tree).dataOf(index);
+    return d ? d->image : 0;
+}
+
+int treeItemValue(const TreeView& tree, int index)
+{
+    const ItemData* d = widgetOf(tree).dataOf(index);
+    return d ? d->value : 0;
+}
 
 void setTreeItemImage(TreeView& tree, int index, int image)
 {
     TreeWidget& w = widgetOf(tree);
-    if (QTreeWidgetItem* item = w.at(index)) {
-        item->setData(0, ImageRole, image);
-        w.showIcon(item);
+    if (ItemData* d = w.dataOf(index)) {
+        d->image = image;
+        w.showIcon(w.at(index));
     }
 }
 
 void setTreeItemValue(TreeView& tree, int index, int value)
 {
-    if (QTreeWidgetItem* item = widgetOf(tree).at(index))
-        item->setData(0, ValueRole, value);
+    if (ItemData* d = widgetOf(tree).dataOf(index))
+        d->value = value;
 }
 
 void expandTreeItem(TreeView& tree, int index)

@@ -16,6 +16,21 @@ std::vector<WalkItem> tree(const std::string& letters)
     return items;
 }
 
+// A row of the room list with its guests' sex as the room keeps it.
+struct Row {
+    bool ticked;
+    int beds, guests;
+    Text sex;
+};
+
+std::vector<WalkRoom> walkRoomsOf(const std::vector<Row>& rows)
+{
+    std::vector<WalkRoom> rooms;
+    for (const Row& row : rows)
+        rooms.push_back({row.ticked, row.beds, row.guests, roomSex(row.sex)});
+    return rooms;
+}
+
 // "item>room" per placement, in the order made.
 std::string placements(const RoomWalk& walk)
 {
@@ -27,11 +42,11 @@ std::string placements(const RoomWalk& walk)
 
 TEST(RoomWalkTest, RunsKeepToOneOrganisationAndOneSexAndTopUpTheOpenRoom)
 {
-    const WalkRoom two{true, 2, 0, "无"}, three{true, 3, 0, "无"};
+    const Row two{true, 2, 0, "无"}, three{true, 3, 0, "无"};
     struct Case {
         const char* what;
         std::string tree;
-        std::vector<WalkRoom> rooms;
+        std::vector<Row> rooms;
         std::string placed;
         RoomWalkEnd end;
     } cases[] = {
@@ -62,10 +77,43 @@ TEST(RoomWalkTest, RunsKeepToOneOrganisationAndOneSexAndTopUpTheOpenRoom)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const RoomWalk walk = walkRooms(tree(c.tree), c.rooms);
+        const RoomWalk walk = walkRooms(tree(c.tree), walkRoomsOf(c.rooms));
         EXPECT_EQ(placements(walk), c.placed);
         EXPECT_EQ(walk.end, c.end);
     }
+}
+
+TEST(RoomWalkTest, ATreeThatStartsWithDelegatesWalksThemAsAnOrganisationsRun)
+{
+    const Row two{true, 2, 0, "无"};
+    struct Case {
+        const char* what;
+        std::string tree;
+        std::string placed;
+    } cases[] = {
+        // The first two fill room 0 and no more: the third starts room 1.
+        {"a run ahead of the first node", "MMMOM", "0>0 1>0 2>1 4>1"},
+        {"the first delegate starts the first run", "MWOW", "0>0 1>1 3>1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RoomWalk walk = walkRooms(tree(c.tree), walkRoomsOf({two, two}));
+        EXPECT_EQ(placements(walk), c.placed);
+        EXPECT_EQ(walk.end, RoomWalkEnd::RoomsUsedUp);
+    }
+}
+
+TEST(RoomWalkTest, SexesAreReadFromTheirStoredTexts)
+{
+    for (const char* none : {"无", "无 ", "", "男 ", "男女"})
+        EXPECT_EQ(roomSex(none), std::nullopt) << gbkToUtf8(none);
+    EXPECT_EQ(roomSex("男"), Sex::Man);
+    EXPECT_EQ(roomSex("女"), Sex::Woman);
+    EXPECT_EQ(delegateSex("女"), Sex::Woman);
+    for (const char* man : {"男", "", "女 ", "无"})
+        EXPECT_EQ(delegateSex(man), Sex::Man) << gbkToUtf8(man);
+    EXPECT_TEXT_EQ("男", sexText(Sex::Man));
+    EXPECT_TEXT_EQ("女", sexText(Sex::Woman));
 }
 
 TEST(TableWalkTest, DelegatesFillTheTablesInTheirOrder)

@@ -115,6 +115,59 @@ TEST_F(DatabaseTest, FieldsComeBackTypedWithTheColumnDefaults)
     closeRecordSet(rs);
 }
 
+// Each field as the engine holds it, typed by its column's declared type, or
+// by the first row's value where a result column has none (an expression).
+TEST_F(DatabaseTest, FieldsAreTypedByTheirColumnsAndReadAsTheEngineHoldsThem)
+{
+    ASSERT_TRUE(openDatabase(db, connection()));
+    ASSERT_TRUE(execSql(db, "insert into 代表信息 (姓名,单位,代表编号,分组编号,会议编号) values ('张三','A单位',12,'x1',4)"));
+    ASSERT_TRUE(execSql(db, "insert into 代表信息 (姓名,单位,代表编号,分组编号,会议编号) values ('李四',' ','13',7.9,4)"));
+    struct Expect {
+        const char* query;
+        FieldValue::Kind kind;
+        Text text;
+        int number;
+        bool null;
+    } expects[] = {
+        {"select 单位 as v from 代表信息 where 会议编号=4 order by 代表编号", FieldValue::TextKind, "A单位", 0, false},
+        {"select 代表编号 as v from 代表信息 where 会议编号=4 order by 代表编号", FieldValue::TextKind, "12", 12, false},
+        {"select 分组编号 as v from 代表信息 where 会议编号=4 order by 代表编号", FieldValue::NumberKind, "0", 0, false},
+        {"select 分组编号 as v from 代表信息 where 会议编号=4 order by 代表编号 desc", FieldValue::NumberKind, "7.9", 7, false},
+        {"select 职务 as v from 代表信息 where 会议编号=4", FieldValue::TextKind, "", 0, true},
+        {"select 会议编号*2 as v from 代表信息 where 会议编号=4", FieldValue::NumberKind, "8", 8, false},
+        {"select 2.5 as v", FieldValue::NumberKind, "2.5", 2, false},
+        {"select -3 as v", FieldValue::NumberKind, "-3", -3, false},
+        {"select '42 号' as v", FieldValue::TextKind, "42 号", 0, false},
+        {"select null as v", FieldValue::TextKind, "", 0, true},
+        {"select x'00ff41' as v", FieldValue::BytesKind, Text("\0\xff" "A", 3), 0, false},
+        {"select 报到情况 as v from 代表信息 where 会议编号=4", FieldValue::TruthKind, "false", 0, false},
+        {"select max(代表id)-max(代表id) as v from 代表信息", FieldValue::NumberKind, "0", 0, false},
+    };
+    for (const Expect& e : expects) {
+        SCOPED_TRACE(e.query);
+        const int rs = querySql(db, e.query);
+        ASSERT_NE(rs, 0);
+        recordMoveFirst(rs);
+        const FieldValue v = readField(rs, "V");
+        EXPECT_EQ(v.kind(), e.kind);
+        EXPECT_TEXT_EQ(e.text, e.kind == FieldValue::BytesKind ? v.bytes() : v.text());
+        EXPECT_EQ(v.number(), e.number);
+        EXPECT_EQ(v.isNull(), e.null);
+        closeRecordSet(rs);
+    }
+    // One statement at a time; blanks after it are no second one.
+    EXPECT_EQ(querySql(db, "select 1 as v; delete from 代表信息"), 0);
+    EXPECT_EQ(count(db, "select * from 代表信息 where 会议编号=4"), 2);
+    EXPECT_EQ(count(db, "select 1 as v ;  \r\n"), 1);
+    EXPECT_EQ(querySql(db, "select * from 没有的表"), 0);
+    EXPECT_EQ(querySql(db, "  "), 0);
+    // Columns of an empty result keep their declared types: nothing to read.
+    const int none = querySql(db, "select * from 代表信息 where 会议编号=99");
+    EXPECT_NE(none, 0);
+    EXPECT_TRUE(recordSetAtEnd(none));
+    closeRecordSet(none);
+}
+
 TEST_F(DatabaseTest, BytesBoundToTheParameterComeBackByteForByte)
 {
     ASSERT_TRUE(openDatabase(db, connection()));
@@ -142,6 +195,12 @@ TEST_F(DatabaseTest, TheRowsAStatementChangedAreCounted)
     EXPECT_EQ(changedRowCount(db), 3);
     EXPECT_FALSE(execSql(db, "update 无此表 set a=1"));
     EXPECT_EQ(changedRowCount(db), 0);
+    // One statement at a time, and a "?" only with bytes bound to it.
+    EXPECT_FALSE(execSql(db, "insert into 会议分组 (会议编号) values (9); delete from 会议分组"));
+    EXPECT_FALSE(execSql(db, "insert into 会议分组 (会议编号,分组名称) values (9,?)"));
+    EXPECT_FALSE(execSql(db, "insert into 会议分组 (会议编号) values (9)", Bytes("x")));
+    EXPECT_TRUE(execSql(db, "insert into 会议分组 (会议编号) values (9)  \r\n"));
+    EXPECT_EQ(count(db, "select * from 会议分组 where 会议编号=9"), 1);
 }
 
 TEST_F(DatabaseTest, MovesAndReadsOutsideTheRecordsAreHarmless)
