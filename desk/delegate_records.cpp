@@ -105,7 +105,7 @@ void MainWindow::onSaveDelegateClick()
     编辑框1.setContent(storedName(编辑框1.content()));
     DelegateEntry entry{currentDelegateId, 编辑框1.content(), 编辑框2.content(),
                         组合框1.currentIndex() == 0 ? "男" : "女", 编辑框3.content(), 编辑框4.content(),
-                        编辑框5.content(), 编辑框6.content()};
+                        编辑框5.content(), 编辑框6.content(), {}};
 
     // The photo is written first: a delegate never names a file that is not
     // there. When it cannot be written the delegate is saved without it.

@@ -1,6 +1,7 @@
 #include "desk/place_kinds.h"
 #include "state/globals.h"
 #include "desk/main_window.h"
+#include "desk/placement_walks.h"
 #include "common/runtime.h"
 
 #include <functional>
@@ -28,7 +29,8 @@ bool readOne(ExternalDatabase& database, const Text& sql, const std::function<vo
 // A place of the meeting as the database holds it.
 struct StoredPlace {
     bool there = false;
-    Text name, number, guestsSex;
+    Text name, number;
+    std::optional<Sex> guestsSex;   // rooms only
     int count = 0, free = 0;
 };
 
@@ -43,14 +45,14 @@ bool readPlace(ExternalDatabase& database, const PlaceKind& kind, const Text& me
                        place.number = readField(rs, kind.number).text();
                        place.count = readField(rs, kind.count).number();
                        place.free = readField(rs, kind.capacity).number() - place.count;
-                       place.guestsSex = readField(rs, "性别").text();
+                       place.guestsSex = kind.oneSex ? roomSex(readField(rs, "性别").text()) : std::nullopt;
                    });
 }
 
 // A pick's delegate and place as the database holds them.
 struct StoredPick {
     bool delegateThere = false, placed = false;
-    Text sex;
+    Sex sex = Sex::Man;
     StoredPlace place;
 };
 
@@ -62,7 +64,7 @@ bool readPick(ExternalDatabase& database, const PlaceKind& kind, const Text& mee
                    [&](int rs) {
                        pick.delegateThere = true;
                        pick.placed = readField(rs, kind.number).text() != "0";
-                       pick.sex = readField(rs, "性别").text() == "女" ? "女" : "男";
+                       pick.sex = delegateSex(readField(rs, "性别").text());
                    })
         && readPlace(database, kind, meeting, p.place, pick.place);
 }
@@ -73,8 +75,7 @@ Text goneReason(const PlaceKind& kind) { return kind.noun + Text("已被删除")
 Text whyGivenBack(const PlaceKind& kind, const StoredPick& pick)
 {
     const StoredPlace& place = pick.place;
-    const bool otherSex = kind.oneSex && place.count > 0 && (place.guestsSex == "男" || place.guestsSex == "女")
-                       && place.guestsSex != pick.sex;
+    const bool otherSex = kind.oneSex && place.count > 0 && place.guestsSex && *place.guestsSex != pick.sex;
     return !pick.delegateThere ? Text("代表已被删除")
          : pick.placed         ? "代表已分配了" + Text(kind.noun)
          : !place.there        ? goneReason(kind)
@@ -129,7 +130,7 @@ PickCommit commitPicks(ExternalDatabase& database, const PlaceKind& kind, int me
                               + kind.number + "='" + sqlText(pick.place.number) + "'  where  代表id="
                               + toText(p.delegate));
         execSql(database, Text("update ") + kind.table + " set " + kind.count + " =" + kind.count + "+1"
-                              + (kind.oneSex ? ",性别='" + pick.sex + "'" : Text()) + "  where  " + kind.id + "="
+                              + (kind.oneSex ? ",性别='" + sexText(pick.sex) + "'" : Text()) + "  where  " + kind.id + "="
                               + toText(p.place));
         return true;
     });
