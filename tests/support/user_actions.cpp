@@ -276,8 +276,8 @@ void typeEnter(EditBox& box, PressedAt where)
 namespace {
 
 // The mouse in the middle of the visible part of `index` of a list or tree
-// unit, scrolled into view; refused, naming it as `item` of `unit` ("row 2
-// of ..."), when it is not shown.
+// unit, scrolled into view; refused when it is not shown. `item` names it
+// within `unit`: "row 2", "item 5".
 testing::AssertionResult mouseOnItem(QAbstractItemView* view, const QModelIndex& index, const std::string& item,
                                      const std::string& unit, Gesture gesture, int button)
 {
