@@ -37,7 +37,8 @@ class LayoutError(Exception):
 
 
 def read_layers(readme):
-    """Rank of every named folder: a tuple, smaller is higher."""
+    """Rank of every named folder (a tuple, smaller is higher), and the
+    folders whose subfolders are ordered."""
     text = readme.read_text(encoding="utf-8")
     match = re.search(r"^## Layout\n(.*?)(?=^## |\Z)", text, re.S | re.M)
     if not match:
@@ -61,16 +62,13 @@ def read_layers(readme):
     for index, layer in enumerate(top):
         for name in layer:
             ranks[name] = (index, 0)
-    ordered_parents = {}
     for parent, layers in nested:
         if parent not in ranks:
             raise LayoutError(f"{readme.name}: \"{parent}/:\" orders the subfolders of a folder the top order does not name")
-        ordered_parents[parent] = set()
         for index, layer in enumerate(layers):
             for name in layer:
                 ranks[f"{parent}/{name}"] = (ranks[parent][0], index + 1)
-                ordered_parents[parent].add(name)
-    return ranks, ordered_parents
+    return ranks, {parent for parent, _ in nested}
 
 
 def parse_layer(part):
@@ -170,12 +168,11 @@ def check(root):
         if folder is None:
             problems.append(f"{source}: lies in no layer of the README's Layout")
             continue
-        outside = folder.startswith("outside:")
+        if folder.startswith("outside:"):
+            continue
         for number, angled, name in project.includes[source]:
             shown = f"<{name}>" if angled else f'"{name}"'
             where = f"{source}:{number}: #include {shown}"
-            if outside:
-                continue
             if angled:
                 if QT_HEADER.match(name) and folder.split("/")[0] != QT_LAYER:
                     problems.append(f"{where}: only common/ includes Qt headers")
@@ -196,9 +193,11 @@ def check_include(project, folder, target, where, edges):
     top = folder.split("/")[0]
     if target_folder is not None and target_folder.startswith("outside:"):
         return [f"{where}: no folder includes {target_folder[len('outside:'):]}/"]
-    if top != QT_LAYER:
+    if top != QT_LAYER and target.startswith(QT_LAYER + "/"):
         if target.startswith(INTERNAL + "/"):
             return [f"{where}: {INTERNAL}/ is common's own; outside common/ only its public headers are included"]
+        # A header of another folder that brings Qt in is reported where it
+        # includes it, not again at each file that includes that header.
         behind = project.qt_header_behind(target)
         if behind:
             chain = " -> ".join([target] + behind[0])

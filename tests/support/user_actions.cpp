@@ -275,33 +275,29 @@ void typeEnter(EditBox& box, PressedAt where)
 
 namespace {
 
-// Where row `row` of a list unit shows, scrolled into view: the middle of
-// its visible part; refused when it is not shown.
-testing::AssertionResult rowCentre(Unit& list, int row, QAbstractItemView*& view, QPoint& centre)
+// The mouse in the middle of the visible part of `index` of a list or tree
+// unit, scrolled into view; refused when it is not shown. `item` names it
+// within `unit`: "row 2", "item 5".
+testing::AssertionResult mouseOnItem(QAbstractItemView* view, const QModelIndex& index, const std::string& item,
+                                     const std::string& unit, Gesture gesture, int button)
 {
-    view = qobject_cast<QAbstractItemView*>(QtObjects::widget(list));
-    if (!view)
-        return refused() << unitName(list) << " is not a list";
-    const QModelIndex index = view->model()->index(row, 0);
-    if (!index.isValid())
-        return refused() << unitName(list) << " has no row " << row;
     view->scrollTo(index);
     const QRect rect = view->visualRect(index) & view->viewport()->rect();
     if (rect.isEmpty())
-        return refused() << "row " << row << " of " << unitName(list) << " is not shown";
-    centre = rect.center();
-    return testing::AssertionSuccess();
+        return refused() << item << " of " << unit << " is not shown";
+    return mouseAt(view->viewport(), rect.center(), unit, gesture, qtButton(button));
 }
 
 // The mouse on row `row` of a list unit.
 testing::AssertionResult mouseOnRow(Unit& list, int row, Gesture gesture, int button = LeftButton)
 {
-    QAbstractItemView* view = nullptr;
-    QPoint centre;
-    testing::AssertionResult shown = rowCentre(list, row, view, centre);
-    if (!shown)
-        return shown;
-    return mouseAt(view->viewport(), centre, unitName(list), gesture, qtButton(button));
+    auto* view = qobject_cast<QAbstractItemView*>(QtObjects::widget(list));
+    if (!view)
+        return refused() << unitName(list) << " is not a list";
+    const QModelIndex index = view->model()->index(row, 0);
+    if (!index.isValid())
+        return refused() << unitName(list) << " has no row " << row;
+    return mouseOnItem(view, index, "row " + std::to_string(row), unitName(list), gesture, button);
 }
 
 } // namespace
@@ -396,10 +392,6 @@ struct OpenMenus {
                 (*m)->close();
     }
 };
-
-} // namespace
-
-namespace {
 
 testing::AssertionResult chooseFromMenus(MenuItem& item)
 {
@@ -511,11 +503,7 @@ void clickTreeItem(TreeView& tree, int item, int button, PressedAt where)
         QModelIndex index = nthIndex(*view->model(), {}, n);
         if (!index.isValid())
             return refused() << unitName(tree) << " has no item " << item;
-        view->scrollTo(index);
-        const QRect rect = view->visualRect(index) & view->viewport()->rect();
-        if (rect.isEmpty())
-            return refused() << "item " << item << " of " << unitName(tree) << " is not shown";
-        return mouseAt(view->viewport(), rect.center(), unitName(tree), Gesture::Click, qtButton(button));
+        return mouseOnItem(view, index, "item " + std::to_string(item), unitName(tree), Gesture::Click, button);
     });
 }
 
