@@ -58,32 +58,34 @@ bool readName(int file, Text& name)
     if (!readListEntry(file, packed, kPackedNameAtMost) || !unpackBytes(packed, bytes))
         return false;
     name = bytesToValue(bytes);
-    return name == bytes && isBackupName(name);
+    return name == bytes;
 }
 
-// Where the two lists of a backup file start, once both are whole.
+// The names of a backup file, checked as RestorableNames, and where its
+// contents start, once both lists are whole.
 struct StoredLists {
-    size_t count = 0;
-    long long names = 0, contents = 0;
+    TextList names;
+    long long contents = 0;
     unsigned long long unpackedBytes = 0;
 };
 
 bool readStoredLists(int file, StoredLists& lists)
 {
     Text countText, name;
-    size_t stored = 0;
-    if (!readValues(file, countText) || !storedCount(countText, fileLength(file), lists.count)
-        || !readListStart(file, stored) || stored != lists.count)
+    size_t count = 0, stored = 0;
+    if (!readValues(file, countText) || !storedCount(countText, fileLength(file), count)
+        || !readListStart(file, stored) || stored != count)
         return false;
-    lists.names = filePosition(file);
-    RestorableNames names;
-    for (size_t i = 0; i < lists.count; ++i)
-        if (!readName(file, name) || !names.add(name))
+    RestorableNames restorable;
+    for (size_t i = 0; i < count; ++i) {
+        if (!readName(file, name) || !restorable.add(name))
             return false;
-    if (!readListStart(file, stored) || stored != lists.count)
+        lists.names.push_back(name);
+    }
+    if (!readListStart(file, stored) || stored != count)
         return false;
     lists.contents = filePosition(file);
-    for (size_t i = 0; i < lists.count; ++i) {
+    for (size_t i = 0; i < count; ++i) {
         unsigned long long bytes = 0;
         if (!skipPackedFile(file, bytes))
             return false;
@@ -92,8 +94,8 @@ bool readStoredLists(int file, StoredLists& lists)
     return true;
 }
 
-// Entry by entry into `scratch`, names and contents read in step.
-Text unpackEntries(int file, StoredLists lists, const Text& scratch, const Text& target, const Text& readError,
+// Entry by entry into `scratch`, the contents in the order of the names.
+Text unpackEntries(int file, const StoredLists& lists, const Text& scratch, const Text& target, const Text& readError,
                    TextList& names, const std::function<void(unsigned long long, unsigned long long)>& unpacked)
 {
     unsigned long long done = 0;
@@ -102,22 +104,17 @@ Text unpackEntries(int file, StoredLists lists, const Text& scratch, const Text&
         if (unpacked)
             unpacked(done, lists.unpackedBytes);
     };
-    for (size_t i = 0; i < lists.count; ++i) {
-        Text name;
-        if (!setFilePosition(file, lists.names) || !readName(file, name))
-            return readError;
-        lists.names = filePosition(file);
+    if (!setFilePosition(file, lists.contents))
+        return readError;
+    for (const Text& name : lists.names) {
         const Text directory = scratch + parentOf(name);
         if (!directoryExists(directory) && !createDirectoryPath(directory))
             return "创建文件夹" + target + "失败！";
-        if (!setFilePosition(file, lists.contents))
-            return readError;
         switch (readPackedFile(file, scratch + name, piece)) {
         case PackedEntry::Damaged: return readError;
         case PackedEntry::Unwritable: return "写出文件" + target + name + "失败！";
         case PackedEntry::Unpacked: break;
         }
-        lists.contents = filePosition(file);
         names.push_back(name);
     }
     return "";

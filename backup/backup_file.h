@@ -44,10 +44,10 @@ Text unpackFileToDirectory(const Text& backupFile, const Text& targetDirectory);
 // its RestoreLock once what an earlier one left is settled (an unsettled
 // place refuses it): every entry of `backupFile` unpacked into the
 // restore's place and checked as unpackFileToDirectory says, and nothing
-// else changed. `names` gets the
-// names in the file's order; `unpacked(done, total)` runs after each piece
-// written, with the bytes unpacked so far and those the file holds.
-// "" on success, else the error text; the caller settles what is left.
+// else changed. `names` gets the names in the file's order;
+// `unpacked(done, total)` runs after each piece written, with the bytes
+// unpacked so far and those the file holds. "" on success, else the error
+// text; the caller settles what is left.
 Text unpackToRestorePlace(
     const Text& backupFile, const Text& target, TextList& names,
     const std::function<void(unsigned long long done, unsigned long long total)>& unpacked = {});

@@ -65,9 +65,9 @@ Text placeRestoredFiles(const Text& target, const TextList& names, int stamp);
 bool keepRestoredFiles(const Text& target);
 
 // Finishes or undoes a restore of `target` cut short or failed, under its
-// RestoreLock: the files
-// it replaced come back to their places and the files it added go, unless
-// it happened, when the replaced ones are dropped. What is left of one not
-// yet placing files is dropped; nothing to settle is fine. False when it
-// cannot be decided or done: everything is then left for another try.
+// RestoreLock: the files it replaced come back to their places and the
+// files it added go, unless it happened, when the replaced ones are
+// dropped. What is left of one not yet placing files is dropped; nothing to
+// settle is fine. False when it cannot be decided or done: everything is
+// then left for another try.
 bool settleRestore(const Text& target);

@@ -19,9 +19,10 @@ enum class RestoreOutcome {
 
 // Every outcome but Restored and Unfinished leaves the data directory and
 // the database as they were; Unfinished leaves what an earlier restore, or
-// this one, left in the restore place for the start-up to settle. `progress` gets the bar's position as the work goes on: up to
-// 10 while the entries are unpacked, from 10 to 20 while the database is
-// copied; a caller can let the window paint there.
+// this one, left in the restore place for the start-up to settle.
+// `progress` gets the bar's position as the work goes on: up to 10 while
+// the entries are unpacked, from 10 to 20 while the database is copied; a
+// caller can let the window paint there.
 RestoreOutcome restoreBackupFile(const Text& backupFile, const Text& programDirectory,
                                  const std::function<void(int position)>& progress = {});
 

@@ -38,16 +38,16 @@ void BackupFrame::endWork() { working_ = false; }
 
 void BackupFrame::stopTimer() { 时钟1.setPeriod(0); }
 
-void BackupFrame::putBackAsBeforeTheStart()
+void BackupFrame::refuseAtStart(const Text& message, int boxKind, const Text& caption)
 {
     stopTimer();
     标签1.setVisible(false);
     endWork();
+    messageBox(message, boxKind, caption);
 }
 
 void BackupFrame::refuseWhileRunning(DataWork running)
 {
-    putBackAsBeforeTheStart();
-    messageBox(running == DataWork::Backup ? "另一个数据备份正在进行，请稍后再试！" : "另一个数据恢复正在进行，请稍后再试！",
-               BoxOk | IconExclamation, "注意");
+    refuseAtStart(running == DataWork::Backup ? "另一个数据备份正在进行，请稍后再试！" : "另一个数据恢复正在进行，请稍后再试！",
+                  BoxOk | IconExclamation, "注意");
 }

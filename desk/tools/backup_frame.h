@@ -37,12 +37,11 @@ protected:
     void startWork();
     void endWork();
     void stopTimer();
-    // The timer stopped and the label hidden again, for work that did not
-    // start after all.
-    void putBackAsBeforeTheStart();
-    // The work refused at its start while another restore or backup of the
-    // program directory runs: the window as before the start, and the user
-    // told which runs.
+    // The work refused at its start, nothing done: the window as before the
+    // start (the timer stopped, the label hidden), and the user told why.
+    void refuseAtStart(const Text& message, int boxKind, const Text& caption);
+    // refuseAtStart while another restore or backup of the program
+    // directory runs, telling which runs.
     void refuseWhileRunning(DataWork running);
 
 private:

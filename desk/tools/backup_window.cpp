@@ -65,12 +65,10 @@ void BackupWindow::onStartBackupClick()
         // Nothing was done: the user may start again later.
         备份.setDisabled(false);
         退出备份.setDisabled(false);
-        if (outcome == BackupOutcome::Unfinished) {
-            putBackAsBeforeTheStart();
-            messageBox(unfinishedRestoreText(programDirectory()), BoxOk | IconStop, "错误！");
-        } else {
+        if (outcome == BackupOutcome::Unfinished)
+            refuseAtStart(unfinishedRestoreText(programDirectory()), BoxOk | IconStop, "错误！");
+        else
             refuseWhileRunning(outcome == BackupOutcome::BackingUp ? DataWork::Backup : DataWork::Restore);
-        }
         return;
     case BackupOutcome::Packed:
         进度条1.setPosition(100);

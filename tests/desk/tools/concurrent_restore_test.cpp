@@ -13,7 +13,6 @@ namespace {
 
 using namespace backup_test;
 
-const Text kRestored = "数据恢复成功，请退出系统重新登录！";
 const Text kBusy = "另一个数据恢复正在进行，请稍后再试！";
 const Text kBackingUp = "另一个数据备份正在进行，请稍后再试！";
 const Text kBackedUp = "数据备份成功！";
@@ -30,7 +29,6 @@ const struct Moment {
 
 class ConcurrentRestoreTest : public RestoreChildTest {
 protected:
-    static void signal(Child& child, int number) { kill(static_cast<pid_t>(child.process.processId()), number); }
     // A child started and stopped at `pauseAtMove`, or once it copies the
     // database (0).
     void startStopped(Child& child, int pauseAtMove)
@@ -154,8 +152,7 @@ TEST_F(ConcurrentRestoreTest, ARestoreOrABackupWhileABackupRunsIsRefused)
         Child backup;
         ASSERT_NO_FATAL_FAILURE(startBackupChild(backup, second, true));
         ASSERT_NO_FATAL_FAILURE(awaitSaying(backup, "paused\n"));
-        signal(backup, SIGKILL);
-        ASSERT_TRUE(backup.process.waitForFinished(60000));
+        ASSERT_NO_FATAL_FAILURE(killChild(backup));
     }
     EXPECT_FALSE(fs::exists(disk(second)));
     restoreFrom(file);
@@ -175,8 +172,7 @@ TEST_F(ConcurrentRestoreTest, ABackupAfterARestoreWasKilledUndoesItFirst)
         {
             Child child;
             ASSERT_NO_FATAL_FAILURE(startStopped(child, m.pauseAtMove));
-            signal(child, SIGKILL);
-            ASSERT_TRUE(child.process.waitForFinished(60000));
+            ASSERT_NO_FATAL_FAILURE(killChild(child));
         }
         expectABackupOf(before, stateBefore);
         EXPECT_TRUE(photosAndDatabaseBefore());

@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 
 #include <chrono>
-#include <csignal>
 #include <thread>
 
 namespace {
@@ -16,8 +15,6 @@ namespace {
 using namespace backup_test;
 
 using InterruptedRestoreTest = RestoreChildTest;
-
-const Text kRestored = "数据恢复成功，请退出系统重新登录！";
 
 TEST_F(InterruptedRestoreTest, AKilledRestoreIsFinishedOrUndoneAtTheNextStart)
 {
@@ -64,8 +61,7 @@ TEST_F(InterruptedRestoreTest, AKilledRestoreIsFinishedOrUndoneAtTheNextStart)
                 ASSERT_NO_FATAL_FAILURE(awaitSaying(child, "copying\n"));
             }
             std::this_thread::sleep_for(std::chrono::microseconds(k.after));
-            kill(static_cast<pid_t>(child.process.processId()), SIGKILL);
-            ASSERT_TRUE(child.process.waitForFinished(60000));
+            ASSERT_NO_FATAL_FAILURE(killChild(child));
         }
         // The photos already the backup's, the database not yet.
         inDatabaseStep += tree(prog + "\\data") == restored && state() == stateBefore;

@@ -156,6 +156,17 @@ void RestoreChildTest::awaitStopped(Child& child)
     FAIL() << "the child did not stop";
 }
 
+void RestoreChildTest::signal(Child& child, int number)
+{
+    ::kill(static_cast<pid_t>(child.process.processId()), number);
+}
+
+void RestoreChildTest::killChild(Child& child)
+{
+    signal(child, SIGKILL);
+    ASSERT_TRUE(child.process.waitForFinished(60000));
+}
+
 Text RestoreChildTest::finish(Child& child)
 {
     EXPECT_TRUE(child.process.waitForFinished(60000));

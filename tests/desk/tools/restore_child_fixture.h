@@ -20,6 +20,9 @@ inline const char* const kBackupChild = "InterruptedRestoreChild.DISABLED_BacksU
 // walk of the data directory, having said "paused".
 inline const char* const kPauseAtMove = "QELVANA_PAUSE_AT_MOVE";
 
+// The message of a restore that went through, as finish() gives it.
+inline const Text kRestored = "数据恢复成功，请退出系统重新登录！";
+
 constexpr int kPhotos = 40;
 constexpr int kTemplateBytes = 24 << 20;   // a database step long enough to land in
 
@@ -62,6 +65,9 @@ protected:
     void awaitSaying(Child& child, const QByteArray& words);
     // Waits until the child is stopped by a signal.
     void awaitStopped(Child& child);
+    static void signal(Child& child, int number);
+    // Kills the child (kill -9) and waits for its end.
+    static void killChild(Child& child);
     // Lets the child end, checks that it ended by itself and that its own
     // checks passed, and gives the text of the message it showed last.
     Text finish(Child& child);
