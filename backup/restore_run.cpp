@@ -32,17 +32,16 @@ RestoreOutcome putInPlace(const Text& target, const Text& copy, const TextList& 
     const int stamp = nextStamp(number);
     if (!writeDatabaseNumber(copy, stamp))
         return RestoreOutcome::DatabaseFailed;
-    {
-        // The write lock first: a database another desk keeps busy changes
-        // no photo.
-        DatabaseRestore restore(copy, database);
-        if (!restore.lock() || !placeRestoredFiles(target, photos, stamp).empty())
-            return RestoreOutcome::DatabaseFailed;
-        while (!restore.committed() && restore.step())
-            progress(10 + restore.percentCopied() / 10);
-    }
-    return readDatabaseNumber(database, number) && number == stamp ? RestoreOutcome::Restored
-                                                                      : RestoreOutcome::DatabaseFailed;
+    // The write lock first: a database another desk keeps busy changes no
+    // photo.
+    DatabaseRestore restore(copy, database);
+    if (!restore.lock() || !placeRestoredFiles(target, photos, stamp).empty())
+        return RestoreOutcome::DatabaseFailed;
+    while (!restore.committed() && restore.step())
+        progress(10 + restore.percentCopied() / 10);
+    // The stamp commits with the content: a committed step is the restore,
+    // whatever a later read of the database gives.
+    return restore.committed() ? RestoreOutcome::Restored : RestoreOutcome::DatabaseFailed;
 }
 
 RestoreOutcome restoreUnpacked(const Text& target, const TextList& names, const std::function<void(int)>& progress)
