@@ -12,11 +12,6 @@ protected:
         chooseMenuItem(w.客房分配);
         return w;
     }
-    void addRoom(const Text& hotel, const Text& number, int beds, int occupants = 0, const Text& sex = "无")
-    {
-        exec("insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('" + hotel
-             + "','" + number + "','标准'," + toText(beds) + "," + toText(occupants) + ",'" + sex + "',1)");
-    }
     void batch(const Text& first, const Text& last, bool interval, const Text& beds = "2")
     {
         window->编辑框8.setContent("宾馆");
