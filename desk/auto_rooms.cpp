@@ -28,7 +28,7 @@ struct StoredDelegate {
 struct RoomRun {
     std::unordered_map<int, StoredRoom> rooms;           // by 房间id
     std::unordered_map<int, StoredDelegate> delegates;   // by 代表id
-    TextList givenBack;                        // picks before the run not written
+    std::vector<GivenBack> givenBack;          // picks before the run not written
     RoomWalkEnd end = RoomWalkEnd::RoomsUsedUp;
 };
 
@@ -70,7 +70,11 @@ bool readStored(ExternalDatabase& database, RoomRun& run)
 bool runWalk(MainWindow& w, RoomRun& run)
 {
     Transaction unit(w.外部数据库1);
-    if (!commitPicks(w.外部数据库1, w.超级列表框2, kRoomPlaces, run.givenBack) || !readStored(w.外部数据库1, run))
+    PickCommit picks =
+        commitPicks(w.外部数据库1, kRoomPlaces, currentMeetingId, pendingPicks(w.超级列表框2, kRoomPlaces));
+    clearListRows(w.超级列表框2);
+    run.givenBack = std::move(picks.givenBack);
+    if (!picks.stored || !readStored(w.外部数据库1, run))
         return false;
     // The walk's items and rooms, with the stored records behind them.
     std::vector<WalkItem> items;
@@ -174,7 +178,7 @@ void MainWindow::autoAssignRooms()
         return;
     }
     showStored(*this, run);
-    tellGivenBack(run.givenBack);
+    tellGivenBack(givenBackLines(run.givenBack));
     messageBox(endMessage(run.end), BoxOk, "");
     if (run.end != RoomWalkEnd::NobodyLeft)
         onRefreshUnassignedClick();

@@ -3,6 +3,7 @@
 #include "desk/main_window.h"
 #include "state/globals.h"
 #include "desk/name_spacing.h"
+#include "desk/placement_walks.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ void MainWindow::fillDelegateTree()
         const int node = addTreeItem(树型框1, -1, organisation, Organisation, -1, 0);
         while (!recordSetAtEnd(currentRecordSet)
                && readField(currentRecordSet, "单位").text() == organisation) {
-            const bool female = readField(currentRecordSet, "性别").text() == "女";
+            const bool female = delegateSex(readField(currentRecordSet, "性别").text()) == Sex::Woman;
             addTreeItem(树型框1, node, readField(currentRecordSet, "姓名").text(),
                         female ? Female : Male, Selected, readField(currentRecordSet, "代表id").number());
             recordMoveNext(currentRecordSet);
@@ -95,17 +96,17 @@ void MainWindow::pickRoom(int item, int value)
     currentDelegateId = value;
     const int row = 超级列表框1.currentRow();
     const int image = treeItemImage(树型框1, item);
-    const Text sex = listCellText(超级列表框1, row, 5);
+    const std::optional<Sex> guests = roomSex(listCellText(超级列表框1, row, 5));
     const double free = toNumber(listCellText(超级列表框1, row, 3)) - toNumber(listCellText(超级列表框1, row, 4));
     const bool accepted = row >= 0 && free > 1e-7
-                       && ((sex != "男" && image == Female) || (sex != "女" && image == Male));
+                       && ((guests != Sex::Man && image == Female) || (guests != Sex::Woman && image == Male));
     if (!accepted) {
         refusePick("性别不对或者房间满了", 超级列表框1, selectedRoomId);
         return;
     }
     const Text occupants = toText(toNumber(listCellText(超级列表框1, row, 4)) + 1);
     setListCellText(超级列表框1, row, 4, occupants);
-    setListCellText(超级列表框1, row, 5, image == Female ? "女" : "男");
+    setListCellText(超级列表框1, row, 5, sexText(image == Female ? Sex::Woman : Sex::Man));
     const int pending = insertListRow(超级列表框2, treeItemText(树型框1, item));
     setListCellText(超级列表框2, pending, 1, listCellText(超级列表框1, row, 0));
     setListCellText(超级列表框2, pending, 2, listCellText(超级列表框1, row, 1));

@@ -147,15 +147,6 @@ std::vector<PlacePick> pendingPicks(const ListView& pending, const PlaceKind& ki
     return picks;
 }
 
-bool commitPicks(ExternalDatabase& database, ListView& pending, const PlaceKind& kind, TextList& givenBack)
-{
-    const PickCommit commit = commitPicks(database, kind, currentMeetingId, pendingPicks(pending, kind));
-    clearListRows(pending);
-    const TextList lines = givenBackLines(commit.givenBack);
-    givenBack.insert(givenBack.end(), lines.begin(), lines.end());
-    return commit.stored;
-}
-
 PlaceDeletion deletePlaces(ExternalDatabase& database, const PlaceKind& kind, int meeting,
                            const std::vector<ShownPlace>& places)
 {

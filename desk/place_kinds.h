@@ -58,11 +58,6 @@ PickCommit commitPicks(ExternalDatabase& database, const PlaceKind& kind, int me
 // id its value, cells 0 to 2 the delegate, the place's name and number.
 std::vector<PlacePick> pendingPicks(const ListView& pending, const PlaceKind& kind);
 
-// The commit of a pending list of the current meeting for a run that
-// joins its own unit: the list is emptied, the lines naming the picks given
-// back go into `givenBack`. False when the unit is not kept.
-bool commitPicks(ExternalDatabase& database, ListView& pending, const PlaceKind& kind, TextList& givenBack);
-
 // A place the person chose to delete: its id, and how the list shows it.
 struct ShownPlace {
     int id = 0;

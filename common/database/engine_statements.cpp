@@ -16,6 +16,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -51,11 +52,8 @@ Text textOf(sqlite3_stmt* statement, int column)
     const int size = sqlite3_column_bytes(statement, column);
     if (!utf8 || size == 0)
         return Text();
-    bool ascii = true;
-    for (int i = 0; i < size && ascii; ++i)
-        ascii = static_cast<unsigned char>(utf8[i]) < 0x80;
-    if (ascii)
-        return Text(utf8, static_cast<size_t>(size));
+    if (const std::string_view bytes(utf8, static_cast<size_t>(size)); isAscii(bytes))
+        return Text(bytes);
     const auto* utf16 = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
     return fromQString(QStringView(utf16, sqlite3_column_bytes16(statement, column) / 2));
 }

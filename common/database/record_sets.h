@@ -1,5 +1,7 @@
 #pragma once
-// The database service's own: the store of record sets read by querySql.
+// The database service's own: the statements querySql and execSql run on
+// the engine (engine_statements.cpp) and the store of the record sets read
+// (record_sets.cpp).
 #include "common/database/database.h"
 
 #include <QString>

@@ -1,7 +1,8 @@
 #pragma once
 // The database service's own: the embedded engine's own handle behind a Qt
-// connection, for what the Qt driver does not offer (collations, the online
-// backup). Null when the connection is not open on that engine.
+// connection, on which the program's statements run (engine_statements.cpp)
+// and its collation is registered. Null when the connection is not open on
+// that engine.
 #include <QSqlDatabase>
 
 struct sqlite3;

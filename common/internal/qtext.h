@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 // Lossless both ways: a byte that is not part of a valid GB18030 sequence is
 // carried through the QString as a lone surrogate (U+DC80 + byte) and comes
@@ -17,3 +18,6 @@ std::string fromQtPath(const QString& path);
 // window system would show the program's name instead.
 QString toWindowTitle(const std::string& caption);
 std::string fromWindowTitle(const QString& title);
+// True when every byte is ASCII, which GB18030, UTF-8 and UTF-16 all hold
+// as themselves: such text needs no conversion.
+bool isAscii(std::string_view bytes);

@@ -11,20 +11,16 @@ constexpr char16_t kEscapeBase = 0xDC00;
 TextConverter& gbToUtf16() { thread_local TextConverter c("UTF-16LE", "GB18030"); return c; }
 TextConverter& utf16ToGb() { thread_local TextConverter c("GB18030", "UTF-16LE"); return c; }
 
-// ASCII is itself in GB18030 and in UTF-16: most field values (numbers,
-// codes, the blank of an empty field) need no conversion.
-bool isAscii(const Text& text)
-{
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
 } // namespace
+
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 QString toQString(const Text& gbk)
 {
+    // Most field values (numbers, codes, the blank of an empty field).
     if (isAscii(gbk))
         return QString::fromLatin1(gbk.data(), static_cast<qsizetype>(gbk.size()));
     QString result;

@@ -97,4 +97,3 @@ QWidget* handlerWindow()
             }
     return QApplication::activeWindow();
 }
-

@@ -64,7 +64,6 @@ public:
 
 TreeWidget& widgetOf(const TreeView& tree) { return *static_cast<TreeWidget*>(QtObjects::widget(tree)); }
 
-
 } // namespace
 
 TreeView::TreeView(Container& parent, const Text& name, const Rect& r)

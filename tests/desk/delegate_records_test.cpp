@@ -303,8 +303,8 @@ TEST_F(DelegateRecordsTest, DeletingAsksFirst)
 
 TEST_F(DelegateRecordsTest, ADeletedDelegateLeavesItsRoomAndTableOrNothingChanges)
 {
-    exec("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','201',1,1,'男',1)");
-    exec("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','202',2,2,'女',1)");
+    addRoom("宾馆", "201", 1, 1, "男");
+    addRoom("宾馆", "202", 2, 2, "女");
     exec("insert  into 餐桌信息 (餐厅名称,餐桌编号,可坐人数,已坐人数,会议编号) values ('大厅','1号桌',10,2,1)");
     addDelegate("甲", "张三", "男", "001");
     addDelegate("甲", "李四", "女", "002");
@@ -346,8 +346,8 @@ TEST_F(DelegateRecordsTest, ADeletedDelegateLeavesItsRoomAndTableOrNothingChange
 // it, he takes the room with him to his new sex.
 TEST_F(DelegateRecordsTest, ALodgedDelegateChangesSexOnlyAloneAndHisRoomFollows)
 {
-    exec("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','301',2,2,'男',1)");
-    exec("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','302',2,1,'男',1)");
+    addRoom("宾馆", "301", 2, 2, "男");
+    addRoom("宾馆", "302", 2, 1, "男");
     addDelegate("甲", "M1", "男", "001");
     addDelegate("甲", "M2", "男", "002");
     addDelegate("甲", "M3", "男", "003");

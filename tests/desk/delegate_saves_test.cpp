@@ -13,8 +13,8 @@ protected:
     {
         for (const char* table : {"代表信息", "房间信息"})
             exec(Text("delete from ") + table + " where 会议编号=1");
-        exec("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','301',2,2,'男',1)");
-        exec("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','201',2,1,'男',1)");
+        addRoom("宾馆", "301", 2, 2, "男");
+        addRoom("宾馆", "201", 2, 1, "男");
         for (const char* name : {"M1", "M2", "M3", "U"})
             addDelegate("甲", name, "男", name);
         exec("update 代表信息 set 宾馆名称='宾馆',房间编号='301' where 姓名 in ('M1','M2')");
@@ -64,16 +64,7 @@ TEST_F(DelegateSavesTest, ADelegateIsStoredUnlessHisRoomHoldsGuestsOfTheOtherSex
         const DelegateSave save = saveDelegate(db, 1, entry);
         EXPECT_EQ(static_cast<int>(save.outcome), static_cast<int>(c.outcome));
         EXPECT_TEXT_EQ(c.room, save.room);
-        TextList expected(std::begin(kSeeded), std::end(kSeeded));
-        for (const Text& line : c.changed) {
-            const Text key = leftText(line, findText(line, "|"));
-            auto same = std::find_if(expected.begin(), expected.end(),
-                                     [&](const Text& l) { return leftText(l, textLength(key)) == key; });
-            if (same == expected.end())
-                expected.push_back(line);
-            else
-                *same = line;
-        }
+        TextList expected = withChanges(TextList(std::begin(kSeeded), std::end(kSeeded)), c.changed);
         TextList found = stored();
         std::sort(found.begin(), found.end());
         std::sort(expected.begin(), expected.end());

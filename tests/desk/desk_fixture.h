@@ -4,6 +4,7 @@
 #include "desk/main_window.h"
 #include "tests/app/app_fixture.h"
 
+#include <algorithm>
 #include <functional>
 
 class DeskTest : public AppTest {
@@ -93,6 +94,27 @@ protected:
     {
         exec("insert  into 代表信息 (姓名,单位,性别,代表编号,会议编号) values ('" + sqlText(name) + "','"
              + sqlText(unit) + "','" + sex + "','" + number + "'," + toText(meeting) + ")");
+    }
+    // Rooms of meeting 1, with the guests and the sex their count keeps.
+    void addRoom(const Text& hotel, const Text& number, int beds, int occupants = 0, const Text& sex = "无")
+    {
+        exec("insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('" + hotel
+             + "','" + number + "','标准'," + toText(beds) + "," + toText(occupants) + ",'" + sex + "',1)");
+    }
+    // `lines` ("a|b|c") with each of `changes` in place of the line of its
+    // first field, or added where no line has it.
+    static TextList withChanges(TextList lines, const TextList& changes)
+    {
+        auto key = [](const Text& line) { return leftText(line, findText(line, "|")); };
+        for (const Text& change : changes) {
+            const auto same =
+                std::find_if(lines.begin(), lines.end(), [&](const Text& line) { return key(line) == key(change); });
+            if (same == lines.end())
+                lines.push_back(change);
+            else
+                *same = change;
+        }
+        return lines;
     }
     // The one number that `sql` gives in `column`; 0, failing, when it gives
     // no row or more than one.

@@ -31,8 +31,7 @@ protected:
         exec("update 代表信息 set 宾馆名称='宾馆',房间编号='203',餐厅名称='大厅',餐桌编号='2号桌' where 姓名='P'");
         for (auto [number, beds, guests, sex] : {std::tuple{"201", 2, 0, "无"}, {"202", 1, 0, "无"},
                                                  {"203", 2, 1, "男"}, {"209", 2, 0, "无"}})
-            exec(Text("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','") + number
-                 + "'," + toText(beds) + "," + toText(guests) + ",'" + sex + "',1)");
+            addRoom("宾馆", number, beds, guests, sex);
         for (auto [number, seats, seated] : {std::tuple{"1号桌", 2, 0}, {"2号桌", 1, 1}, {"9号桌", 2, 0}})
             exec(Text("insert  into 餐桌信息 (餐厅名称,餐桌编号,可坐人数,已坐人数,会议编号) values ('大厅','") + number
                  + "'," + toText(seats) + "," + toText(seated) + ",1)");
@@ -71,15 +70,9 @@ protected:
     // delegate, "201|1|男" for a place) put over its lines.
     static TextList seededWith(const TextList& changes)
     {
-        TextList all{"M1|0|0", "M2|0|0", "P|203|2号桌", "W1|0|0",
-                     "201|0|无", "202|0|无", "203|1|男", "1号桌|0", "2号桌|1"};
-        for (const Text& change : changes) {
-            const Text key = leftText(change, findText(change, "|"));
-            for (Text& line : all)
-                if (leftText(line, textLength(key)) == key)
-                    line = change;
-        }
-        return all;
+        return withChanges({"M1|0|0", "M2|0|0", "P|203|2号桌", "W1|0|0", "201|0|无", "202|0|无", "203|1|男", "1号桌|0",
+                            "2号桌|1"},
+                           changes);
     }
 
     std::map<Text, int> ids_;
@@ -153,7 +146,7 @@ TEST_F(PlaceStepsTest, ADeletedPlaceTakesExactlyItsStoredGuestsAndAGoneOneIsGive
         seed();
         if (c.madeAgain) {
             exec("delete from 房间信息 where 房间id=" + toText(ids_.at("203")));
-            exec("insert  into 房间信息 (宾馆名称,房间编号,房间人数,已住人数,性别,会议编号) values ('宾馆','203',2,1,'男',1)");
+            addRoom("宾馆", "203", 2, 1, "男");
         }
         std::vector<ShownPlace> places;
         for (const Text& place : c.places)

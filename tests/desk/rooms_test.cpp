@@ -12,11 +12,6 @@ protected:
         chooseMenuItem(w.客房分配);
         return w;
     }
-    void addRoom(const Text& hotel, const Text& number, int beds, int occupants = 0, const Text& sex = "无")
-    {
-        exec("insert  into  房间信息 (宾馆名称,房间编号,房间类别,房间人数,已住人数,性别,会议编号)  values  ('" + hotel
-             + "','" + number + "','标准'," + toText(beds) + "," + toText(occupants) + ",'" + sex + "',1)");
-    }
     void batch(const Text& first, const Text& last, bool interval, const Text& beds = "2")
     {
         window->编辑框8.setContent("宾馆");
@@ -249,6 +244,32 @@ TEST_F(RoomsTest, TheAutomaticRunFirstCommitsThePicksMadeBeforeIt)
         expectListShowsStoredRooms();
         EXPECT_EQ(countFaults(), TextList{});
     }
+}
+
+// A pick that another desk made stale before the run is given back and
+// named; the run goes on over what is stored.
+TEST_F(RoomsTest, TheAutomaticRunNamesThePicksBeforeItThatItGivesBack)
+{
+    addDelegate("O1", "P", "男", "01");
+    addDelegate("O1", "M", "男", "02");
+    addRoom("宾馆", "R1", 2);
+    addRoom("宾馆", "R2", 2);
+    MainWindow& w = openRooms();
+    click(w.手动分配);
+    clickListRow(w.超级列表框1, 0);
+    clickTreeItem(w.树型框1, 1);   // P into R1, pending
+    exec("update 代表信息 set 宾馆名称='宾馆',房间编号='R2' where 姓名='P'");
+    exec("update 房间信息 set 已住人数=1,性别='男' where 会议编号=1 and 房间编号='R2'");
+
+    person.answerEveryMessage(AnswerOk);
+    click(w.自动分配);
+    const TextList shown = messageTexts();
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_TEXT_EQ("下列分配未能保存，已经退回：\r\nP（宾馆R1房间）：代表已分配了房间|注意", shown[shown.size() - 2]);
+    EXPECT_TEXT_EQ("代表分配完毕,请查看‘客房报表’|", shown.back());
+    EXPECT_EQ(lodging(), (TextList{"P|宾馆|R2", "M|宾馆|R1"}));
+    EXPECT_EQ(listRowCount(w.超级列表框2), 0);
+    EXPECT_EQ(countFaults(), TextList{});
 }
 
 TEST_F(RoomsTest, TheAutomaticRunKeepsRunsTogetherAndFillsTheOpenRoomFirst)
